@@ -1,0 +1,14 @@
+# Cross toolchain: MinGW-w64, x86_64, posix thread model.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(VT_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VT_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VT_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${VT_MINGW}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${VT_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# The test executables run through Wine with our private prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/wine-run.sh)
