@@ -62,13 +62,18 @@ function(vt_win32_test name)
         return()
     endif()
     cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    # Tests that drive windows or the shared registry one at a time keep each other's focus and
+    # keys undisturbed.
+    set(A_SERIAL TRUE)
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE ${A_DEPS} gtest gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VT_TEST_BIN_DIR})
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine
-                         ENVIRONMENT "VT_BIN_DIR=${VT_BIN_DIR};VT_BUILD_DIR=${PROJECT_BINARY_DIR};VT_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    # The deliverables' DLLs are found through WINEPATH (the bin folder, as Wine names it).
+    string(REPLACE "/" "\\" bin_windows "Z:${VT_BIN_DIR}")
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ${A_SERIAL}
+                         ENVIRONMENT "VT_BIN_DIR=${VT_BIN_DIR};VT_BUILD_DIR=${PROJECT_BINARY_DIR};VT_SOURCE_DIR=${PROJECT_SOURCE_DIR};WINEPATH=${bin_windows}")
 endfunction()
 
 function(vt_program name)

@@ -1,0 +1,6 @@
+#pragma once
+#define IDD_ABOUT 100
+#define IDD_SUPPORT 101
+#define IDC_ABOUT_PROGRAM 1001
+#define IDC_ABOUT_FOLDER 1002
+#define IDC_SUPPORT_TEXT 1003

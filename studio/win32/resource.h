@@ -1,0 +1,15 @@
+#pragma once
+// Resource and command identifiers of the Studio.
+
+#define IDI_PROGRAM 50
+#define IDM_FRAME_MENU 1
+#define IDA_ACCELERATORS 80
+
+#define IDM_FILE_NEW 1030
+#define IDM_FILE_OPEN 1031
+#define IDM_FILE_SAVE 1032
+#define IDM_FILE_SAVE_AS 1033
+#define IDM_FILE_EXIT 1039
+#define IDM_HELP_TOPICS 1100
+#define IDM_HELP_SUPPORT 1102
+#define IDM_HELP_ABOUT 1103
