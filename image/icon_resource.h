@@ -3,10 +3,12 @@
 // being edited, and the file it came from.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "image/icon_image.h"
+#include "image/image_host.h"
 
 namespace vt {
 
@@ -52,5 +54,35 @@ struct IconResource {
     }
     bool IsCursor() const { return resourceType == kCursorResource; }
 };
+
+// Makes the image of a format active, creating it when the document lacks it. With a file image
+// (header with the one-image height, full colour table, XOR and AND bits: at least the block size
+// of its format) the format and bits come from it, and a format already present keeps its first
+// image. Without one, the active format is used and a new image starts blank and fully
+// transparent; with beginFromCurrent it is then filled from the previously active image.
+bool FindOrCreateImage(IconResource& doc, const uint8_t* fileImage, size_t fileImageSize,
+                       ImageHost& host, bool beginFromCurrent = false);
+// 1-based position of the image of exactly this format, or 0.
+int FindImage(const IconResource& doc, int32_t width, int32_t height, int32_t code);
+// Stable, by width, then height, then colour code; the active image stays the active image.
+void SortImages(IconResource& doc);
+// Makes the active image's colours current: screen and inverse colours, colours A and B.
+void ActivateImage(IconResource& doc, ImageHost& host);
+// Leaves the active image (keeping its editor state), finds or creates the image of the active
+// format, makes it active and activates it.
+bool SwitchToFormat(IconResource& doc, ImageHost& host, bool beginFromCurrent);
+// Frees all images; a fresh document of `type` with one blank image of the active format.
+bool NewResource(IconResource& doc, int type, ImageHost& host);
+void FreeAllImages(IconResource& doc);
+// After every committed edit of the active image.
+void CommitImageBits(IconResource& doc, ImageHost& host);
+
+// Asks whether to save unsaved changes before they would be lost. Returns false when the user
+// cancels (or the save he asked for fails); `save` performs the save.
+bool ConfirmDiscardChanges(IconResource& doc, ImageHost& host,
+                           const std::function<bool()>& save);
+
+inline constexpr const char* kSaveChangesText =
+    "Current image has been changed.\n\nSave changes before continuing?";
 
 }  // namespace vt
