@@ -28,3 +28,22 @@ TEST(StudioStartup, ExitCommandEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StudioStartup, AboutBoxComesFromVtappAndCloses) {
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE"));
+    HWND frame = studio.WaitForWindow("ICSFrame");
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(vt::test::PostCommand(frame, IDM_HELP_ABOUT));
+    HWND about = studio.WaitForWindowTitled("About Vantoro Studio");
+    ASSERT_NE(about, nullptr);
+    EXPECT_NE(vt::test::AllChildTexts(about).find("Vantoro Studio, version 1.0"), std::string::npos)
+        << vt::test::AllChildTexts(about);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(vt::test::WaitUntil([&] { return !IsWindow(about); }, 5000, "the About box to close"));
+    EXPECT_EQ(studio.CloseAndWait(frame), 0);
+}
+
+}  // namespace
