@@ -1,0 +1,107 @@
+// The icon-file reader: one icon file becomes one icon named after the file.
+#include <cstring>
+
+#include "common/byte_reader.h"
+#include "librarian/file_kind.h"
+#include "librarian/image_block.h"
+#include "librarian/reader.h"
+
+namespace vt {
+
+const char* const kAddToProgramFileRefused =
+    "The current file was opened as a program file.  Icons cannot be added or removed from this file type.";
+
+namespace {
+
+constexpr size_t kMaxDirectoryEntries = 20;
+constexpr size_t kDirectoryRead = 6 + kIconDirEntrySize * kMaxDirectoryEntries;  // 326 bytes
+constexpr size_t kMaxIconFileTitle = 49;
+constexpr uint32_t kMaxSerial = 0x7FFF;  // serials share 16 bits with the unlinked mark
+
+LibStatus ReadIconFile(Workspace& ws, const std::string& path, bool adding, int x, int y) {
+    InputFile file;
+    if (!file.Open(path)) return LibStatus::CannotOpen;
+    uint8_t head[kDirectoryRead];
+    size_t got = file.ReadSomeAt(0, head, sizeof head);
+    if (got < 6) return LibStatus::ReadError;
+    // Only the first 20 entries fit the directory buffer; later ones are not read.
+    size_t entries = std::min<size_t>(LoadLE16(head + 4), kMaxDirectoryEntries);
+    if (6 + kIconDirEntrySize * entries > got) return LibStatus::ReadError;
+    if (ws.nextSerial() > kMaxSerial) return LibStatus::OutOfMemory;
+
+    Workspace::Checkpoint checkpoint = ws.Save();
+    std::string title = FileTitle(path).substr(0, kMaxIconFileTitle);
+    std::vector<uint8_t> block;
+    long icon = -1;
+    if (!adding) {
+        IconEntry entry;
+        Workspace::SetDisplayName(&entry, title);
+        entry.serial = ws.TakeSerial();
+        icon = static_cast<long>(ws.AppendIcon(entry));
+    }
+    for (size_t i = 0; i < entries; ++i) {
+        const uint8_t* e = head + 6 + kIconDirEntrySize * i;
+        BlockRead read = ReadImageBlock(file, LoadLE32(e + 12), LoadLE32(e + 8), &block);
+        if (read == BlockRead::LeftOut) continue;
+        if (read == BlockRead::Bad) {
+            ws.Restore(checkpoint);
+            return LibStatus::ReadError;
+        }
+        if (adding) {
+            long at = ws.AddImage(block, icon, x, y);
+            if (at < 0) {
+                ws.Restore(checkpoint);
+                return LibStatus::WorkspaceError;
+            }
+            icon = at;
+            continue;
+        }
+        uint16_t number = ws.AppendImage(block, LoadLE32(e + 12), 0, 0);
+        if (number == 0) {
+            ws.Restore(checkpoint);
+            return LibStatus::WorkspaceError;
+        }
+        FormatEntry f;
+        f.width = e[0], f.height = e[1], f.colorCount = e[2], f.reserved = e[3];
+        f.planes = LoadLE16(e + 4);
+        f.bitCount = LoadLE16(e + 6);
+        // The tables describe the block as stored, whatever the directory claimed.
+        f.bytesInResource = static_cast<uint32_t>(block.size());
+        f.imageNumber = number;
+        f.owner = static_cast<uint16_t>(ws.icons()[icon].serial);
+        ws.formats().push_back(f);
+        ++ws.icons()[icon].imageCount;
+    }
+    if (icon < 0) return adding ? LibStatus::NoIcons : LibStatus::Ok;
+    IconEntry& entry = ws.icons()[static_cast<size_t>(icon)];
+    if (adding) Workspace::SetDisplayName(&entry, title);
+    std::vector<FormatEntry> own;
+    for (size_t i : ws.FormatsOf(static_cast<size_t>(icon))) own.push_back(ws.formats()[i]);
+    ws.SetCellSize(&entry, own);
+    if (!adding) ws.RelinkInTableOrder();
+    return LibStatus::Ok;
+}
+
+}  // namespace
+
+LibStatus ReadIconFileToWorkspace(Workspace& ws, const std::string& path, bool newWorkspace) {
+    if (newWorkspace) {
+        LibStatus st = ws.New();
+        if (st != LibStatus::Ok) return st;
+    }
+    return ReadIconFile(ws, path, false, 0, 0);
+}
+
+LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt) {
+    if (ws.mode() == kModeProgram) {
+        if (prompt) prompt->Tell(kAddToProgramFileRefused, PromptIcon::Stop);
+        return LibStatus::Refused;
+    }
+    if (!ws.hasFile()) {
+        LibStatus st = ws.New();
+        if (st != LibStatus::Ok) return st;
+    }
+    return ReadIconFile(ws, path, true, x, y);
+}
+
+}  // namespace vt

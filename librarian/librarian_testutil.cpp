@@ -1,0 +1,183 @@
+#include "librarian/librarian_testutil.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "common/byte_writer.h"
+
+namespace vt::test {
+
+std::vector<uint8_t> MakeDib(int width, int height, int bits, uint8_t fill) {
+    int colors = bits <= 8 ? 1 << bits : 0;
+    int xorStride = ((width * bits + 31) / 32) * 4;
+    int andStride = ((width + 31) / 32) * 4;
+    ByteWriter w;
+    w.U32(40);
+    w.I32(width);
+    w.I32(height * 2);
+    w.U16(1);
+    w.U16(static_cast<uint16_t>(bits));
+    w.U32(0);
+    w.U32(static_cast<uint32_t>((xorStride + andStride) * height));
+    w.Zeros(16);
+    for (int i = 0; i < colors; ++i) w.U32(static_cast<uint32_t>(i * 0x010101));
+    std::vector<uint8_t> pixels(static_cast<size_t>(xorStride * height), fill);
+    w.Bytes(pixels);
+    w.Zeros(static_cast<size_t>(andStride * height));
+    return w.Take();
+}
+
+std::vector<uint8_t> MakeIco(const std::vector<std::vector<uint8_t>>& blocks) {
+    ByteWriter w;
+    w.U16(0);
+    w.U16(1);
+    w.U16(static_cast<uint16_t>(blocks.size()));
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * blocks.size());
+    for (const auto& b : blocks) {
+        int32_t width = static_cast<int32_t>(b[4] | b[5] << 8);
+        int32_t height = static_cast<int32_t>(b[8] | b[9] << 8) / 2;
+        int bits = b[14];
+        w.U8(static_cast<uint8_t>(width));
+        w.U8(static_cast<uint8_t>(height));
+        w.U8(bits == 1 ? 2 : bits == 4 ? 16 : 0);
+        w.U8(0);
+        w.U16(1);
+        w.U16(static_cast<uint16_t>(bits));
+        w.U32(static_cast<uint32_t>(b.size()));
+        w.U32(offset);
+        offset += static_cast<uint32_t>(b.size());
+    }
+    for (const auto& b : blocks) w.Bytes(b);
+    return w.Take();
+}
+
+std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks, const std::vector<uint16_t>& ids) {
+    ByteWriter w;
+    w.U16(0);
+    w.U16(1);
+    w.U16(static_cast<uint16_t>(blocks.size()));
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const auto& b = blocks[i];
+        int bits = b[14];
+        w.U8(b[4]);
+        w.U8(static_cast<uint8_t>((b[8] | b[9] << 8) / 2));
+        w.U8(bits == 1 ? 2 : bits == 4 ? 16 : 0);
+        w.U8(0);
+        w.U16(1);
+        w.U16(static_cast<uint16_t>(bits));
+        w.U32(static_cast<uint32_t>(b.size()));
+        w.U16(ids[i]);
+    }
+    return w.Take();
+}
+
+std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus) {
+    constexpr uint32_t kPe = 64, kRaw = 0x400, kVa = 0x3000;
+    const uint16_t optionalSize = plus ? 240 : 224;
+    // Types in first-seen order, each with its resources.
+    std::vector<uint16_t> types;
+    std::map<uint16_t, std::vector<const PeResource*>> byType;
+    for (const auto& r : resources) {
+        if (!byType.count(r.type)) types.push_back(r.type);
+        byType[r.type].push_back(&r);
+    }
+    // Section layout: root, type directories, language directories, data entries, names, data.
+    uint32_t at = 16 + 8 * static_cast<uint32_t>(types.size());
+    std::map<uint16_t, uint32_t> typeDir;
+    for (uint16_t t : types) typeDir[t] = at, at += 16 + 8 * static_cast<uint32_t>(byType[t].size());
+    std::map<const PeResource*, uint32_t> langDir, dataEntry, nameAt, dataAt;
+    for (const auto& r : resources) langDir[&r] = at, at += 24;
+    for (const auto& r : resources) dataEntry[&r] = at, at += 16;
+    for (const auto& r : resources)
+        if (!r.name.empty()) nameAt[&r] = at, at += 2 + 2 * static_cast<uint32_t>(r.name.size());
+    at = (at + 3) & ~3u;
+    for (const auto& r : resources) dataAt[&r] = at, at = (at + static_cast<uint32_t>(r.data.size()) + 3) & ~3u;
+    const uint32_t sectionSize = (at + 511) & ~511u;  // file alignment, as linkers pad sections
+
+    ByteWriter s;
+    s.Zeros(12);
+    s.U16(0);
+    s.U16(static_cast<uint16_t>(types.size()));
+    for (uint16_t t : types) s.U32(t), s.U32(0x80000000u | typeDir[t]);
+    for (uint16_t t : types) {
+        const auto& list = byType[t];
+        uint16_t named = 0;
+        for (auto* r : list) named += !r->name.empty();
+        s.Zeros(12);
+        s.U16(named);
+        s.U16(static_cast<uint16_t>(list.size() - named));
+        for (auto* r : list)
+            if (!r->name.empty()) s.U32(0x80000000u | nameAt[r]), s.U32(0x80000000u | langDir[r]);
+        for (auto* r : list)
+            if (r->name.empty()) s.U32(r->id), s.U32(0x80000000u | langDir[r]);
+    }
+    for (const auto& r : resources) s.Zeros(12), s.U16(0), s.U16(1), s.U32(0x409), s.U32(dataEntry[&r]);
+    for (const auto& r : resources) s.U32(kVa + dataAt[&r]), s.U32(static_cast<uint32_t>(r.data.size())), s.Zeros(8);
+    for (const auto& r : resources) {
+        if (r.name.empty()) continue;
+        s.U16(static_cast<uint16_t>(r.name.size()));
+        for (char16_t c : r.name) s.U16(c);
+    }
+    for (const auto& r : resources) {
+        s.Zeros(dataAt[&r] - s.size());
+        s.Bytes(r.data);
+    }
+    s.Zeros(sectionSize - s.size());
+
+    ByteWriter w;
+    w.Text("MZ");
+    w.Zeros(58);
+    w.U32(kPe);
+    w.Text("PE");
+    w.Zeros(2);
+    w.U16(plus ? 0x8664 : 0x14C);
+    w.U16(1);  // sections
+    w.Zeros(12);
+    w.U16(optionalSize);
+    w.U16(0x2102);
+    size_t optional = w.size();
+    w.U16(plus ? 0x20B : 0x10B);
+    w.Zeros(optionalSize - 2);
+    // SizeOfHeaders and the resource data directory.
+    w.PatchU32(optional + 60, kRaw);
+    w.PatchU32(optional + (plus ? 112 : 96) + 16, kVa);
+    w.PatchU32(optional + (plus ? 112 : 96) + 20, sectionSize);
+    w.Text(".rsrc");
+    w.Zeros(3);
+    w.U32(sectionSize);
+    w.U32(kVa);
+    w.U32(sectionSize);
+    w.U32(kRaw);
+    w.Zeros(16);
+    w.Zeros(kRaw - w.size());
+    w.Bytes(s.bytes());
+    return w.Take();
+}
+
+TempFolder::TempFolder() {
+    std::string templ = (std::filesystem::temp_directory_path() / "vtlibXXXXXX").string();
+    char* made = mkdtemp(templ.data());
+    m_path = made ? made : "";
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+}
+
+std::string TempFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    std::string p = File(name);
+    std::ofstream out(p, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return p;
+}
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace vt::test

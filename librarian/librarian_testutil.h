@@ -1,0 +1,43 @@
+#pragma once
+// Fixtures for the Librarian's tests: image blocks, icon files and PE files built in code, and a
+// private temporary folder.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vt::test {
+
+// A DIB image block (40-byte header with doubled height, colour table, XOR and AND bits) whose
+// pixel bytes are all `fill`.
+std::vector<uint8_t> MakeDib(int width, int height, int bits, uint8_t fill = 0x11);
+// An icon file holding the blocks in order.
+std::vector<uint8_t> MakeIco(const std::vector<std::vector<uint8_t>>& blocks);
+
+struct PeResource {
+    uint16_t type = 0;
+    uint32_t id = 0;             // used when name is empty
+    std::u16string name;
+    std::vector<uint8_t> data;
+};
+// A PE file (PE32, or PE32+ with plus) with one ".rsrc" section holding the resources, grouped by
+// type in the order given.
+std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus = false);
+// An icon group directory entry list: one entry per (block, image id).
+std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks, const std::vector<uint16_t>& ids);
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& path() const { return m_path; }
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+std::vector<uint8_t> ReadAll(const std::string& path);
+
+}  // namespace vt::test
