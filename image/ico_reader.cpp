@@ -77,7 +77,7 @@ uint8_t ScaleChannel(uint32_t pixel, uint32_t mask) {
     int shift = 0;
     while (((mask >> shift) & 1) == 0) ++shift;
     uint32_t max = mask >> shift;
-    return static_cast<uint8_t>(((pixel & mask) >> shift) * 255 / max);
+    return static_cast<uint8_t>((((pixel & mask) >> shift) * 255 + max / 2) / max);
 }
 
 // 16- and 32-bit rows into 24 bits. A 32-bit image whose alpha is used anywhere is transparent
