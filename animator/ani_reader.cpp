@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <cstring>
 
 #include "animator/ani_file.h"
 #include "animator/ani_chunk_ids.h"
 #include "animator/riff.h"
+#include "image/ico_file.h"
 #include "image/icon_image.h"
 #include "common/byte_reader.h"
 
@@ -225,31 +225,17 @@ AniReadResult AniParser::CheckImage(std::span<const uint8_t> data, uint16_t hotX
                     ErrorBox("This file contains images larger than 32x32 pixels.\n\nThe Animator "
                              "is designed to edit images up to 32x32 pixels in size."));
 
-    // The block always carries the full colour table, so a file that lists fewer entries has the
-    // rest filled with black.
+    // From here the image is taken as icon files take theirs: full colour table, nothing used
+    // from beyond the chunk.
     int32_t code = CodeForBitCount(bits);
-    size_t fullTable = TableEntriesForCode(code);
-    size_t fileTable = clrUsed != 0 && bits != 24 ? clrUsed : fullTable;
-    if (fileTable > fullTable) return Fail(AniReadError::BadIcon);
-    size_t xorSize = XorSize(kEdgeSize, kEdgeSize, code);
-    size_t andSize = AndSize(kEdgeSize, kEdgeSize);
-    size_t need = kBitmapHeaderSize + 4 * fileTable + xorSize + andSize;
-    if (data.size() < need) return Fail(AniReadError::BadIcon);
-
+    if (bits != 24 && clrUsed > TableEntriesForCode(code)) return Fail(AniReadError::BadIcon);
     AniImage image;
-    image.hotX = hotX;
-    image.hotY = hotY;
+    image.block = NormaliseFileImage(data);
+    if (image.block.empty()) return Fail(AniReadError::BadIcon);
     image.colorCode = code;
-    image.block.assign(kBitmapHeaderSize + 4 * fullTable + xorSize + andSize, 0);
-    uint8_t* b = image.block.data();
-    std::memcpy(b, data.data(), kBitmapHeaderSize);
-    StoreLE32(b + 8, kEdgeSize);
-    StoreLE16(b + 12, 1);
-    StoreLE32(b + 20, static_cast<uint32_t>(xorSize));
-    StoreLE32(b + 32, static_cast<uint32_t>(fullTable));
-    std::memcpy(b + kBitmapHeaderSize, data.data() + kBitmapHeaderSize, 4 * fileTable);
-    std::memcpy(b + kBitmapHeaderSize + 4 * fullTable,
-                data.data() + kBitmapHeaderSize + 4 * fileTable, xorSize + andSize);
+    // A hot spot outside the image would point the cursor at nothing; keep it on the image.
+    image.hotX = std::min<uint16_t>(hotX, kEdgeSize - 1);
+    image.hotY = std::min<uint16_t>(hotY, kEdgeSize - 1);
 
     // Every step that shows this chunk refers to it; the model gives each its own copy.
     uint32_t k = m_iconChunks++;

@@ -225,7 +225,7 @@ TEST(AniReader, IconChunksThatDoNotFitOrLie) {
     EXPECT_EQ(ErrorOf(withIcon(noImages)), AniReadError::BadIcon);
 
     Bytes cut = SimpleCursor(4, 1);
-    cut.pop_back();
+    cut.resize(22 + 40 + 64 + 100);  // inside the XOR bits
     EXPECT_EQ(ErrorOf(withIcon(cut)), AniReadError::BadIcon);
     EXPECT_EQ(ErrorOf(withIcon(Bytes(21, 0))), AniReadError::BadIcon);
 
@@ -240,6 +240,11 @@ TEST(AniReader, IconChunksThatDoNotFitOrLie) {
     Bytes tooManyColors = SimpleCursor(4, 1);
     StoreLE32(tooManyColors.data() + 22 + 32, 17);
     EXPECT_EQ(ErrorOf(withIcon(tooManyColors)), AniReadError::BadIcon);
+
+    AniContents c;
+    ASSERT_TRUE(Parse(withIcon(SimpleCursor(4, 1, 32, 500)), &c).ok());
+    EXPECT_EQ(c.images[0].hotX, 31);
+    EXPECT_EQ(c.images[0].hotY, 31);
 }
 
 TEST(AniReader, SizesThatLie) {
