@@ -1,0 +1,117 @@
+#include "engineer/engineer.h"
+
+#include <cstdlib>
+
+#include "sysicons/icon_cache.h"
+
+namespace vt {
+
+bool SameTitleFont(const TitleFont& a, const TitleFont& b) {
+    return a.weight == b.weight && a.italic == b.italic && a.height == b.height && a.faceName == b.faceName;
+}
+
+Engineer::Engineer(SystemIcons& icons, Prompt& prompt, IconGroupSource& groups)
+    : m_icons(icons), m_prompt(prompt), m_groups(groups) {}
+
+void Engineer::ReadSystemSettings() {
+    Registry& reg = m_icons.registry();
+    std::string text;
+    current.colourDepth = reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP", &text) == kRegOk
+                              ? std::atoi(text.c_str())
+                              : 4;
+    current.largeIcons = reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", &text) == kRegOk &&
+                         std::atoi(text.c_str()) == 48;
+    current.shortcutOverlays = reg.ReadString(RegRoot::ClassesRoot, "lnkfile", "IsShortcut", &text) == kRegOk;
+    next.colourDepth = current.colourDepth;
+    next.largeIcons = current.largeIcons;
+    next.shortcutOverlays = current.shortcutOverlays;
+}
+
+bool Engineer::SystemPageDiffers() const {
+    return current.colourDepth != next.colourDepth || current.largeIcons != next.largeIcons ||
+           current.shortcutOverlays != next.shortcutOverlays ||
+           current.metrics.horizontalSpacing != next.metrics.horizontalSpacing ||
+           current.metrics.verticalSpacing != next.metrics.verticalSpacing ||
+           !SameTitleFont(current.metrics.font, next.metrics.font);
+}
+
+void Engineer::MarkPending(int row) {
+    SystemObject& o = m_icons.row(row);
+    if (o.pending) return;
+    o.pending = true;
+    ++pendingCount[static_cast<size_t>(o.category)];
+    ++pendingTotal;
+    categoryTicked[static_cast<size_t>(o.category)] = true;
+}
+
+void Engineer::Unpend(int row) {
+    SystemObject& o = m_icons.row(row);
+    if (!o.pending) return;
+    o.pending = false;
+    size_t c = static_cast<size_t>(o.category);
+    if (pendingCount[c] > 0 && --pendingCount[c] == 0) categoryTicked[c] = false;
+    if (pendingTotal > 0) --pendingTotal;
+}
+
+bool Engineer::AssignChosen(int row, const std::string& path, int index) {
+    SystemObject& o = m_icons.row(row);
+    Shell& shell = m_icons.shell();
+    IconPair icons;
+    bool shared = false;
+    std::string location;
+    int chosenIndex = index;
+    if (o.isCursor()) {
+        if (path.empty()) {
+            icons.large = shell.LoadSystemCursor(o.shellIndex);
+            shared = true;
+            chosenIndex = 1;
+            location = kWindowsDefaultCursorText;
+        } else {
+            icons.large = shell.LoadCursorFile(path);
+            if (!icons.large) return false;
+            chosenIndex = 0;
+            location = path;
+        }
+    } else {
+        std::string shown = path;
+        int shownIndex = index;
+        if (path.empty() && o.key == kKeyShellIcons) {
+            shown = m_icons.facts().shell32Path;
+            shownIndex = o.defaultIndex;
+        } else if (path.empty() && row == kRowInternetExplorer) {
+            shown = m_icons.ProgramOfCommand(kInternetObjectClass);
+            shownIndex = kInternetProgramIconId;
+        }
+        if (!shell.LoadLocationIcons(shown, shownIndex, &icons)) return false;
+        location = Format("%s,%d", shown.c_str(), shownIndex);
+    }
+    m_icons.SetChosenFile(row, path);
+    m_icons.SetIcons(row, icons, shared);
+    m_icons.SetLocation(row, location);
+    o.chosenIndex = chosenIndex;
+    o.useInPlace = false;
+    modified = true;
+    MarkPending(row);
+    return true;
+}
+
+bool Engineer::AssignDefault(int row) {
+    DefaultChoice d = m_icons.DefaultLocation(row);
+    if (!AssignChosen(row, d.restoreCursor ? std::string() : d.file, d.index)) return false;
+    m_icons.row(row).useInPlace = !d.restoreCursor;
+    return true;
+}
+
+void Engineer::ClearUpdate(int row) {
+    m_icons.ReadCurrentLocation(row);
+    m_icons.row(row).useInPlace = false;
+    Unpend(row);
+}
+
+void Engineer::ClearAllPending() {
+    for (int r = 0; r < m_icons.rowCount(); ++r) m_icons.row(r).pending = false;
+    pendingCount.fill(0);
+    pendingTotal = 0;
+}
+
+}  // namespace vt
