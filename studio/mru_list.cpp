@@ -1,0 +1,87 @@
+#include "studio/mru_list.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace vt {
+
+namespace {
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && SamePath(text.substr(0, prefix.size()), prefix);
+}
+
+bool HasDrive(std::string_view path) {
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+}  // namespace
+
+bool SamePath(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+std::string WithoutIcoExtension(std::string_view name) {
+    if (name.size() >= 4 && SamePath(name.substr(name.size() - 4), ".ico")) name.remove_suffix(4);
+    return std::string(name);
+}
+
+void MruList::Add(const std::string& path, int fileType) {
+    auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                           [&](const MruEntry& e) { return SamePath(e.path, path); });
+    if (it != m_entries.end()) {
+        std::rotate(m_entries.begin(), it, it + 1);
+        return;
+    }
+    if (m_entries.size() == kMaxEntries) m_entries.pop_back();
+    m_entries.insert(m_entries.begin(), MruEntry{path, fileType});
+}
+
+bool MruList::Remove(const std::string& path) {
+    auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                           [&](const MruEntry& e) { return SamePath(e.path, path); });
+    if (it == m_entries.end()) return false;
+    m_entries.erase(it);
+    return true;
+}
+
+std::string MruList::StoredValue(const MruEntry& entry) {
+    return entry.path + "," + std::to_string(entry.fileType);
+}
+
+MruEntry MruList::ParseStoredValue(std::string_view text) {
+    MruEntry e;
+    size_t comma = text.rfind(',');
+    if (comma == std::string_view::npos) {
+        e.path = std::string(text);
+        return e;
+    }
+    e.path = std::string(text.substr(0, comma));
+    std::string_view number = text.substr(comma + 1);
+    int type = 0;
+    bool digits = !number.empty() && number.size() <= 2;
+    for (char c : number) {
+        if (c < '0' || c > '9') digits = false;
+        else type = type * 10 + (c - '0');
+    }
+    e.fileType = digits && type >= 1 && type <= 4 ? type : 1;
+    return e;
+}
+
+std::string MruList::Label(int position, const std::string& path, const std::string& currentFolder) {
+    std::string_view shown = path;
+    std::string folder = currentFolder;
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
+    if (!currentFolder.empty() && StartsWithNoCase(shown, folder)) {
+        shown.remove_prefix(folder.size());
+    } else if (HasDrive(shown) && HasDrive(currentFolder) && Lower(shown[0]) == Lower(currentFolder[0])) {
+        shown.remove_prefix(2);
+    }
+    return "&" + std::to_string(position) + " " + WithoutIcoExtension(shown);
+}
+
+}  // namespace vt

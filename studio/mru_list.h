@@ -1,0 +1,49 @@
+#pragma once
+// The Studio's recently-used file list: at most four paths with their file types, most recent
+// first, stored as "MRU%d" = "%s,%d" values and shown as "&%d %s" menu labels.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vt {
+
+struct MruEntry {
+    std::string path;
+    int fileType = 1;
+};
+
+class MruList {
+public:
+    static constexpr size_t kMaxEntries = 4;
+
+    // After a successful open or save: a listed path moves to the front; a new one goes in front
+    // with its file type, and the oldest drops out when the list is full.
+    void Add(const std::string& path, int fileType);
+    // When opening a listed path failed. Returns whether it was listed.
+    bool Remove(const std::string& path);
+    void Clear() { m_entries.clear(); }
+
+    const std::vector<MruEntry>& entries() const { return m_entries; }
+    size_t size() const { return m_entries.size(); }
+
+    // The stored form of one entry, "%s,%d".
+    static std::string StoredValue(const MruEntry& entry);
+    // Reads a stored value: the number after the last comma is the file type (1 when there is no
+    // comma, or when the number is not a known type 1 to 4).
+    static MruEntry ParseStoredValue(std::string_view text);
+    // "&%d %s": the path relative to the current folder when it lies in it, without its drive
+    // when it is on the current drive elsewhere, in full on another drive; a trailing ".ico" is
+    // dropped.
+    static std::string Label(int position, const std::string& path, const std::string& currentFolder);
+
+private:
+    std::vector<MruEntry> m_entries;
+};
+
+// Case-insensitive comparison of two paths as the file system sees them.
+bool SamePath(std::string_view a, std::string_view b);
+// The text without a trailing ".ico" in any case.
+std::string WithoutIcoExtension(std::string_view name);
+
+}  // namespace vt
