@@ -244,7 +244,10 @@ void SetTooltipDelays(HWND tab, bool fast) {
         SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
         SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_RESHOW, 0);
     } else {
-        SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, -1);
+        // The initial time the defaults are made from. A negative time would ask for the defaults
+        // as well, but some tooltip implementations read it as 65535 ms.
+        SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_AUTOMATIC,
+                     static_cast<LPARAM>(GetDoubleClickTime()));
     }
 }
 

@@ -1,0 +1,256 @@
+// skyhook.dll across processes under Wine: a stand-in taskbar and a stand-in controller, the
+// library hooked into the taskbar's process by the controller, the taskbar's items read back
+// inside that process.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "taskbar/win32/skyhook.h"
+#include "taskbar/win32/skyhook_test_wire.h"
+#include "tests/win32/uidriver.h"
+
+namespace vt::test {
+namespace {
+
+// The helpers sit in the test programs' folder, next to the deliverables' folder.
+const std::string kHelperDir = "..\\testbin\\";
+
+// Titles known to the stand-in taskbar; their index is each button's application value.
+const char kTitles[] =
+    "|Inbox - Mail|Notepad - a.txt|Calculator|Notepad - b.txt|Sent - Mail|Paint"
+    "|Notepad - c.txt|Outbox - MAIL";
+constexpr int kShownAtStart = 6;
+
+LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, kDefaultWaitMs,
+                             &result)) {
+        ADD_FAILURE() << "no answer to message " << msg;
+        return -1;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+// The "traceout" dialog window the library sends its trace lines to.
+class TraceWindow {
+  public:
+    TraceWindow() {
+        m_window = CreateWindowExA(0, "#32770", "traceout", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        m_oldProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    }
+    ~TraceWindow() { DestroyWindow(m_window); }
+    bool Has(const std::string& text) const {
+        for (const std::string& line : m_lines)
+            if (line.find(text) != std::string::npos) return true;
+        return false;
+    }
+    size_t Count(const std::string& text) const {
+        size_t n = 0;
+        for (const std::string& line : m_lines) n += line.find(text) != std::string::npos;
+        return n;
+    }
+    // Every line so far, for failure messages.
+    std::string All() const {
+        std::string out;
+        for (const std::string& line : m_lines) out += line;
+        return out;
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<TraceWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (msg == WM_COPYDATA && self) {
+            auto* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+            if (data->dwData == 1 && data->cbData > 0 &&
+                static_cast<const char*>(data->lpData)[data->cbData - 1] == '\0')
+                self->m_lines.emplace_back(static_cast<const char*>(data->lpData));
+            return TRUE;
+        }
+        return CallWindowProcA(self->m_oldProc, hwnd, msg, wParam, lParam);
+    }
+    HWND m_window = nullptr;
+    WNDPROC m_oldProc = nullptr;
+    std::vector<std::string> m_lines;
+};
+
+class SkyhookTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_taskbarProgram.Start(kHelperDir + kTaskbarExe,
+                                           std::to_string(kShownAtStart) + kTitles));
+        m_taskbar = m_taskbarProgram.WaitForWindow(kTaskbarClass);
+        ASSERT_TRUE(m_taskbar);
+        m_tab = reinterpret_cast<HWND>(Ask(m_taskbar, kTbTabControl));
+        ASSERT_TRUE(IsWindow(m_tab));
+        ASSERT_TRUE(
+            m_controllerProgram.Start(kHelperDir + kControllerExe, BinDir() + "\\skyhook.dll"));
+        m_controller = m_controllerProgram.WaitForWindow(kControllerClass);
+        ASSERT_TRUE(m_controller);
+    }
+
+    void SetParameters(const std::string& text) {
+        COPYDATASTRUCT data = {1, static_cast<DWORD>(text.size() + 1),
+                               const_cast<char*>(text.c_str())};
+        ASSERT_EQ(Ask(m_controller, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+    }
+
+    // Installs the hook and has the controller post command 1, as the real controller does.
+    void Hook() {
+        ASSERT_NE(Ask(m_controller, kCtlInstall), 0);
+        ASSERT_NE(Ask(m_controller, kCtlPost, kSkyhookSubclass, reinterpret_cast<LPARAM>(m_tab)),
+                  0);
+        const std::string begun = "BegSubcl " + std::to_string(m_taskbarProgram.pid());
+        ASSERT_TRUE(WaitUntil([&] { return m_trace.Has(begun); }, kDefaultWaitMs,
+                              "the tab control subclassed"));
+        EXPECT_EQ(Ask(m_taskbar, kTbLibraryLoaded), 1);
+    }
+
+    void Command(WPARAM command) {
+        Ask(m_controller, kCtlSend, command, reinterpret_cast<LPARAM>(m_tab));
+    }
+
+    std::vector<int> Order() {
+        std::vector<int> out;
+        const LRESULT n = Ask(m_taskbar, kTbCount);
+        for (LRESULT i = 0; i < n; ++i)
+            out.push_back(static_cast<int>(Ask(m_taskbar, kTbItemValue, i)));
+        return out;
+    }
+
+    bool WaitForNotifications(WPARAM code, LRESULT count) {
+        return WaitUntil([&] { return Ask(m_controller, kCtlNotifications, code) >= count; },
+                         kDefaultWaitMs, "notification " + std::to_string(code));
+    }
+
+    // Posting lets the click go through the taskbar's message loop, as a real click does.
+    void Click(UINT message, WPARAM keys) {
+        PostMessageA(m_tab, message, keys, MAKELPARAM(5, 5));
+        Ask(m_taskbar, kTbCount);  // the posted click has been handled once a later send returns
+    }
+
+    TraceWindow m_trace;  // first, so the library finds it when it first traces
+    Program m_taskbarProgram;
+    Program m_controllerProgram;
+    HWND m_taskbar = nullptr;
+    HWND m_tab = nullptr;
+    HWND m_controller = nullptr;
+};
+
+TEST_F(SkyhookTest, HooksAnotherProcessResortsItsButtonsReportsClicksAndUnloads) {
+    ASSERT_EQ(Ask(m_taskbar, kTbSelect, 3), 0);
+    SetParameters("0 0 1 1 2 1|Notepad*|*|*MAIL");
+    EXPECT_EQ(Ask(m_controller, kCtlStoredParams), 1);
+    Hook();
+
+    Command(kSkyhookResort);
+    // Notepad group first, the unmatched where "*" stands, the mail group (case folded) last.
+    EXPECT_EQ(Order(), (std::vector<int>{1, 3, 2, 5, 0, 4}));
+    EXPECT_EQ(Ask(m_taskbar, kTbSelection), 1) << "the selected button keeps the selection";
+    EXPECT_TRUE(m_trace.Has("ItemText: 'Notepad - b.txt'"));
+
+    // Ctrl + right click is reported and swallowed; a plain right click reaches the taskbar.
+    Click(WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL);
+    EXPECT_TRUE(WaitForNotifications(kSkyhookCtrlRightClick, 1));
+    EXPECT_EQ(Ask(m_taskbar, kTbRightClicks), 0);
+    Click(WM_RBUTTONDOWN, MK_RBUTTON);
+    Click(WM_RBUTTONUP, 0);
+    EXPECT_EQ(Ask(m_taskbar, kTbRightClicks), 1);
+    EXPECT_EQ(Ask(m_controller, kCtlNotifications, kSkyhookCtrlRightClick), 1);
+
+    // Click mode 0: a left click is reported and still handled by the taskbar.
+    Click(WM_LBUTTONDOWN, MK_LBUTTON);
+    Click(WM_LBUTTONUP, 0);
+    EXPECT_TRUE(WaitForNotifications(kSkyhookLeftClick, 1));
+    EXPECT_EQ(Ask(m_taskbar, kTbLeftClicks), 1);
+
+    // Square buttons: the taskbar's own size request is remembered and made square.
+    Ask(m_taskbar, kTbSetItemSize, 150, 22);
+    EXPECT_EQ(Ask(m_taskbar, kTbItemWidth), 24);
+    EXPECT_EQ(Ask(m_taskbar, kTbItemHeight), 22);
+
+    // Ending the subclassing puts the taskbar's size back and unloads the library after 5 s.
+    char detached[32];
+    snprintf(detached, sizeof detached, "DllDetach: %x \n",
+             static_cast<unsigned>(m_taskbarProgram.pid()));
+    const DWORD ended = GetTickCount();
+    EXPECT_EQ(Ask(m_controller, kCtlRemove), 0);
+    EXPECT_TRUE(m_trace.Has("EndSubcl " + std::to_string(m_taskbarProgram.pid())));
+    EXPECT_EQ(Ask(m_taskbar, kTbItemWidth), 150);
+    EXPECT_EQ(Ask(m_taskbar, kTbLibraryLoaded), 1)
+        << "unloaded before the window procedures were safe";
+    // Wine keeps for good the reference it took when it loaded the hook's library into the
+    // taskbar's process; Windows drops it once the hook is removed. Drop it as Windows would, so
+    // that only the library's own reference is left for it to release.
+    EXPECT_EQ(Ask(m_taskbar, kTbDropHookReference), 1);
+    EXPECT_EQ(Ask(m_taskbar, kTbLibraryLoaded), 1) << "the library holds no reference of its own";
+    EXPECT_TRUE(WaitUntil([&] { return Ask(m_taskbar, kTbLibraryLoaded) == 0; }, 15000,
+                          "skyhook.dll to leave the taskbar's process"))
+        << m_trace.All();
+    EXPECT_GE(GetTickCount() - ended, 4500u);
+    EXPECT_TRUE(
+        WaitUntil([&] { return m_trace.Has(detached); }, kDefaultWaitMs, "the detach trace"));
+
+    // Afterwards the taskbar gets every click itself again.
+    Click(WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL);
+    Click(WM_RBUTTONUP, 0);
+    EXPECT_EQ(Ask(m_taskbar, kTbRightClicks), 2);
+    EXPECT_EQ(Ask(m_controller, kCtlNotifications, kSkyhookCtrlRightClick), 1);
+}
+
+TEST_F(SkyhookTest, InsertedButtonIsSortedAtTheNextPaintOnlyWithSeveralPatterns) {
+    SetParameters("1 0 1 1 2 1|Notepad*");
+    Hook();
+    Ask(m_taskbar, kTbAddButton, 6);  // "Notepad - c.txt"
+    Ask(m_taskbar, kTbUpdate);
+    EXPECT_EQ(Order(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}))
+        << "one pattern never re-sorts on insertion";
+    Command(kSkyhookResort);
+    EXPECT_EQ(Order(), (std::vector<int>{1, 3, 6, 0, 2, 4, 5})) << "command 4 still re-orders";
+
+    SetParameters("1 0 1 1 2 1|*Mail|Notepad*");
+    Ask(m_taskbar, kTbAddButton, 7);  // "Outbox - MAIL"
+    Ask(m_taskbar, kTbUpdate);
+    EXPECT_EQ(Order(), (std::vector<int>{0, 4, 7, 1, 3, 6, 2, 5}));
+
+    // Click mode 1: left clicks are not reported.
+    Click(WM_LBUTTONDOWN, MK_LBUTTON);
+    Click(WM_LBUTTONUP, 0);
+    EXPECT_EQ(Ask(m_controller, kCtlNotifications, kSkyhookLeftClick), 0);
+    EXPECT_EQ(Ask(m_taskbar, kTbLeftClicks), 1);
+}
+
+TEST_F(SkyhookTest, CaseSensitiveUpperCasePatternLeavesMixedCaseTitlesUnmatched) {
+    SetParameters("0 1 1 1 1 0|*MAIL|NOTEPAD*");
+    Ask(m_taskbar, kTbAddButton, 7);  // "Outbox - MAIL"
+    Hook();
+    Command(kSkyhookResort);
+    EXPECT_EQ(Order(), (std::vector<int>{7, 0, 1, 2, 3, 4, 5}));
+}
+
+TEST_F(SkyhookTest, ApplyingSettingsSpeedsUpTooltipsAndEndingRestoresThem) {
+    const LRESULT initial = Ask(m_taskbar, kTbTooltipDelay, TTDT_INITIAL);
+    const LRESULT autoPop = Ask(m_taskbar, kTbTooltipDelay, TTDT_AUTOPOP);
+    SetParameters("0 0 1 1 2 1|*");
+    Hook();
+    Command(kSkyhookApplySettings);
+    EXPECT_EQ(Ask(m_taskbar, kTbTooltipDelay, TTDT_AUTOPOP), 20000);
+    EXPECT_EQ(Ask(m_taskbar, kTbTooltipDelay, TTDT_INITIAL), 0);
+    EXPECT_EQ(Ask(m_taskbar, kTbTooltipDelay, TTDT_RESHOW), 0);
+    // Nothing was remembered yet, so the taskbar's size was asked for and squared.
+    EXPECT_EQ(Ask(m_taskbar, kTbItemWidth), 26);
+    Command(kSkyhookEnd);
+    EXPECT_EQ(Ask(m_taskbar, kTbTooltipDelay, TTDT_INITIAL), initial);
+    EXPECT_EQ(Ask(m_taskbar, kTbTooltipDelay, TTDT_AUTOPOP), autoPop);
+    EXPECT_EQ(Ask(m_taskbar, kTbItemWidth), 160);
+}
+
+}  // namespace
+}  // namespace vt::test
