@@ -12,7 +12,16 @@ LibStatus MemoryIconGroups::BuildIconFile(const std::string& path, int index, st
     return librarian.BuildIconFile(real, index, out);
 }
 
-std::vector<uint8_t> IconBlock(int width, int height, int bits, uint8_t fill) { return MakeDib(width, height, bits, fill); }
+std::vector<uint8_t> IconBlock(int width, int height, int bits, bool blank) {
+    auto block = MakeDib(width, height, bits);
+    if (!blank) return block;
+    // Every visible mask bit set; the row padding stays 0, as it is never looked at.
+    size_t stride = static_cast<size_t>((width + 31) / 32) * 4;
+    size_t mask = block.size() - stride * static_cast<size_t>(height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) block[mask + static_cast<size_t>(y) * stride + static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+    return block;
+}
 
 std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& blocks) { return MakeIco(blocks); }
 

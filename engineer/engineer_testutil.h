@@ -23,8 +23,8 @@ private:
     MemoryFileSystem& m_files;
 };
 
-// An icon image block whose pixels and mask bytes are all `fill` (0xFF: fully transparent).
-std::vector<uint8_t> IconBlock(int width, int height, int bits, uint8_t fill = 0x11);
+// An icon image block; `blank` sets every visible mask bit (a fully transparent image).
+std::vector<uint8_t> IconBlock(int width, int height, int bits, bool blank = false);
 // An icon file of the blocks.
 std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& blocks);
 // A PE program file with one icon group per entry of `groups`, each of the given blocks.
