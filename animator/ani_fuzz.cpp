@@ -6,12 +6,20 @@
 #include <vector>
 
 #include "animator/ani_file.h"
+#include "animator/animation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vt;
     AniContents c;
     int display = size > 0 && (data[0] & 1) ? 256 : 1024;
     if (!ParseAni({data, size}, display, &c).ok()) return 0;
+
+    // The frames made from what was accepted must hold their images.
+    ImageHost host;
+    Animation animation(host);
+    if (!animation.Read({data, size}, display) || animation.frameCount() != c.steps.size()) std::abort();
+    for (const Frame& f : animation.frames())
+        if (!f.image().HasBits() || f.image().width != 32 || f.image().height != 32) std::abort();
 
     std::vector<AniFrameImage> frames;
     for (const AniStep& s : c.steps) {
