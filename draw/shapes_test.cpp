@@ -113,7 +113,7 @@ TEST(RubberBand, DifferenceKeepsOrderAndDropsShared) {
     EXPECT_EQ(out, (Points{{-3, 2}, {3, -2}}));
 }
 
-TEST(Dithering, ModesFollowTheParityOfXPlusY) {
+TEST(DitherPattern, ModesFollowTheParityOfXPlusY) {
     const Point anchor{3, 4};
     EXPECT_TRUE(PatternAllows(kDitherAll, anchor, 0, 0));
     EXPECT_TRUE(PatternAllows(kDitherEven, anchor, 0, 1));

@@ -1,0 +1,117 @@
+#pragma once
+// The drawing engine shared by the Studio and the Animator: it routes the edit grid's mouse input
+// to the tools, runs the edit commands (undo, redo, nudge, flip, select all, dithering) and keeps
+// the editor's drawing state. It knows the active image and a view, never a window.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draw/canvas.h"
+#include "draw/color_locator.h"
+#include "draw/command_ids.h"
+#include "draw/draw_state.h"
+#include "draw/draw_view.h"
+#include "draw/selection.h"
+#include "draw/tool.h"
+#include "draw/undo_labels.h"
+
+namespace vt {
+
+class Prompt;
+
+class DrawEngine {
+public:
+    DrawEngine(DrawView& view, Prompt& prompt, CommandSet commands = CommandSet::Studio());
+    ~DrawEngine();
+
+    // The image being edited, or none. Leaving an image closes what is open on it and keeps its
+    // undo state in it; entering one takes its colours A and B.
+    void SetImage(IconImage* image);
+    IconImage* image() { return m_canvas ? &m_canvas->image() : nullptr; }
+    Canvas* canvas() { return m_canvas.get(); }
+    DrawState& state() { return m_state; }
+    const DrawState& state() const { return m_state; }
+    Selection& selection() { return m_selection; }
+    ColorLocator& locator() { return m_locator; }
+    DrawView& view() { return m_view; }
+    const CommandSet& commands() const { return m_commands; }
+    Tool* tool() { return m_tool.get(); }
+    // Called whenever the document changes (every commit, the hot spot).
+    void SetModifiedHook(std::function<void()> hook);
+
+    void SetColorA(Ink ink);
+    void SetColorB(Ink ink);
+
+    // A menu, toolbar or tool box command; false when it is not one of the engine's.
+    bool Command(int id);
+    void ChooseTool(int toolId);
+    void SetDitherMode(int mode) { m_state.ditherMode = mode; }
+    void Undo();
+    void Redo();
+    void NudgeImage(Nudge direction);
+    void FlipImage(FlipAxis axis);
+    void SelectAll();
+    // Undo and Redo availability and the Edit menu's texts for them.
+    UndoState undoState();
+    std::string UndoMenuText();
+    std::string RedoMenuText();
+
+    // The pencil's operation spans strokes; it ends here (another tool, undo, nudge, saving ...).
+    void ClosePencilOperation();
+    // The editor leaves drawing for another action (saving, switching formats): closes the open
+    // pencil operation and commits the selection.
+    void LeaveDrawingState();
+    void CommitSelection();
+
+    // Mouse entry points, the pixel already computed by the grid; window is the pointer position in
+    // window coordinates (for the axis lock).
+    void ToolButtonDown(MouseButton button, Point pixel, Point window);
+    void ToolMouseMove(Point pixel, Point window, bool shift);
+    void ToolButtonUp(MouseButton button);
+    // The pointer left the grid: hover marks go and the next drag segment starts afresh.
+    void PointerLeftGrid();
+    // Shift went down or up. Down with no button, the pointer over the grid and another tool:
+    // the colour selector until Shift is released. Down during a drag: the axis lock is measured
+    // again from here.
+    void ShiftChanged(bool down, bool pointerOverGrid, Point window);
+    // Timer 1 of the colour locator.
+    void LocatorTick() { if (m_canvas) m_locator.Tick(m_view); }
+    void SetHotSpotMode(bool on) { m_state.hotSpotMode = on; }
+
+    // Helpers for the tools.
+    bool PatternAllows(int x, int y) const;
+    // Writes each point inside the image that the dithering allows, with PutInk.
+    void PutInkDithered(const std::vector<Point>& points, Ink ink);
+    void BeginOperation(int code);
+    void EndOperation();
+    void CommitImageBits();
+    // The status bar's drag extent for the pixel (empty when dragging stops).
+    void UpdateExtent(Point pixel);
+    void ClearExtent();
+    // Switches back from the colour selector to the tool it was chosen from.
+    void ReturnFromSelector();
+    bool SelectorHeldByShift() const { return m_selectorByShift; }
+
+private:
+    void SaveEditorState();
+    void SetTool(int toolId);
+
+    DrawView& m_view;
+    Prompt& m_prompt;
+    CommandSet m_commands;
+    UndoLabels m_labels;
+    std::unique_ptr<Canvas> m_canvas;
+    DrawState m_state;
+    Selection m_selection;
+    ColorLocator m_locator;
+    std::unique_ptr<Tool> m_tool;
+    int m_toolBeforeSelector = kToolPencil;
+    bool m_selectorByShift = false;
+    std::function<void()> m_modifiedHook;
+    std::string m_extentText;
+};
+
+}  // namespace vt
