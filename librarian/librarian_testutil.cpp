@@ -141,8 +141,10 @@ std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus)
     size_t optional = w.size();
     w.U16(plus ? 0x20B : 0x10B);
     w.Zeros(optionalSize - 2);
-    // SizeOfHeaders and the resource data directory.
+    // SizeOfHeaders, an export directory (so a reader that takes the wrong directory notices) and
+    // the resource data directory.
     w.PatchU32(optional + 60, kRaw);
+    w.PatchU32(optional + (plus ? 112 : 96), 0x1000);
     w.PatchU32(optional + (plus ? 112 : 96) + 16, kVa);
     w.PatchU32(optional + (plus ? 112 : 96) + 20, sectionSize);
     w.Text(".rsrc");

@@ -87,6 +87,7 @@ public:
         uint16_t sections = h.U16();
         h.Seek(20);
         uint16_t optionalSize = h.U16();
+        h.Seek(24);
         uint16_t magic = h.U16();
         h.Seek(84);
         uint32_t headersSize = h.U32();
