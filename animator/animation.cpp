@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/file_io.h"
+#include "image/colour_convert.h"
 #include "image/icon_resource.h"
 
 namespace vt {
@@ -240,6 +241,58 @@ std::vector<int32_t> Animation::Times() const {
     times.reserve(m_frames.size());
     for (const Frame& f : m_frames) times.push_back(f.time);
     return times;
+}
+
+bool Animation::ConfirmNewColorDepth() {
+    if (!m_modified) return true;
+    PromptMessage m{kNewDepthUnsavedText, {}, PromptIcon::Question, PromptButtons::OkCancel, true, 1};
+    // Without anyone to ask, the changes are kept.
+    if (!m_host.prompt) return false;
+    return m_host.Show(m) == PromptAnswer::Ok;
+}
+
+bool Animation::ConvertColorDepth(int32_t colorCode) {
+    if (colorCode != kColors16 && colorCode != kColors256 && colorCode != kTrueColor) return false;
+    // All frames are converted aside first, so a failure part way leaves the animation whole.
+    std::vector<Frame> converted;
+    try {
+        converted.reserve(m_frames.size());
+        for (const Frame& f : m_frames) {
+            const IconImage& from = f.image();
+            std::shared_ptr<FrameRecord> record = MakeRecord({}, colorCode);
+            if (!record) return false;
+            IconImage& to = record->image;
+            if (!ConvertFromImage(from, to)) {
+                m_host.Tell(kAniOutOfMemoryText, PromptIcon::Stop);
+                return false;
+            }
+            // The mask is the frame's own, bit for bit; pixels under it show screen, or inverse
+            // where the old pixel was white.
+            for (int32_t y = 0; y < to.height; ++y) {
+                for (int32_t x = 0; x < to.width; ++x) {
+                    const bool masked = from.AndBit(x, y);
+                    to.SetAndBit(x, y, masked);
+                    if (!masked) continue;
+                    const uint32_t v = from.XorValue(x, y);
+                    const uint32_t c = IsPaletteBased(from.colorCode) ? from.TableColor(v) : v;
+                    to.SetXorValue(x, y, (c & 0xFFFFFF) == 0xFFFFFF ? to.inverseColor : to.screenColor);
+                }
+            }
+            to.hotSpotX = from.hotSpotX;
+            to.hotSpotY = from.hotSpotY;
+            if (m_host.bitsChanged) m_host.bitsChanged(to);
+            converted.push_back({f.time, std::move(record)});
+        }
+    } catch (const std::bad_alloc&) {
+        m_host.Tell(kAniOutOfMemoryText, PromptIcon::Stop);
+        return false;
+    }
+    m_frames = std::move(converted);
+    m_colorCode = colorCode;
+    m_modified = true;
+    m_untitled = true;
+    m_path.clear();
+    return true;
 }
 
 CursorProperties Animation::Properties() const {

@@ -28,6 +28,13 @@ inline constexpr const char* kLastFrameText =
     "Cannot remove the last frame.  The cursor must have at least one frame.";
 inline constexpr const char* kRemoveFrameText = "Remove the current frame from the animation?";
 
+inline constexpr const char* kNewDepthUnsavedText =
+    "The workspace contains changes that have not\nbeen saved to disk.\n\nIf you want to save the "
+    "changes, select CANCEL,\nand then save your workspace to disk before\ncreating a new color "
+    "depth.\n\nDo you want to continue without saving?";
+inline constexpr const char* kNewDepthChooseText =
+    "Please select the New Color Depth that you would like to convert to.";
+
 // One picture of the animation. A frame holds it by a counted reference; in memory each frame has
 // its own record, so that drawing on one frame never changes another.
 struct FrameRecord {
@@ -89,6 +96,12 @@ public:
     void ApplySpeed();
     SpeedSlider& slider() { return m_slider; }
     const SpeedSlider& slider() const { return m_slider; }
+
+    // "Create New Color Depth": asks before unsaved changes would be left behind; false to stop.
+    bool ConfirmNewColorDepth();
+    // Converts every frame to `colorCode` (16, 256 or true colour) with masks unchanged and fresh
+    // undo histories; the result is modified and untitled. On failure nothing changes.
+    bool ConvertColorDepth(int32_t colorCode);
 
     CursorProperties Properties() const;
     // OK of the properties dialog after "Edit": both texts, cut to 80 characters.

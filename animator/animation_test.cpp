@@ -313,3 +313,93 @@ TEST(Animation, SaveReplacesTheFileOnlyWhenWritten) {
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+using namespace vt::testing;
+
+// Two 16-colour frames with opaque colours, screen pixels and inverse pixels.
+void DrawTwoFrames(Animation& a) {
+    ASSERT_TRUE(a.New(16));
+    a.InsertFrames(1, true, false);
+    for (size_t f = 0; f < 2; ++f) {
+        IconImage& img = a.frame(f).image();
+        img.hotSpotX = 5 + static_cast<uint32_t>(f);
+        for (int32_t y = 0; y < 32; ++y)
+            for (int32_t x = 0; x < 32; ++x) {
+                const bool masked = (x + y + static_cast<int32_t>(f)) % 3 == 0;
+                img.SetAndBit(x, y, masked);
+                img.SetXorValue(x, y, masked ? (x % 2 ? 15 : 0) : static_cast<uint32_t>((x * 7 + y) % 16));
+            }
+    }
+    a.SetTimeText(1, "25");
+}
+
+TEST(AnimationColorDepth, ConversionKeepsMasksTimesAndHotSpots) {
+    for (int32_t code : {256, 1024}) {
+        TestEditor e;
+        Animation a(e.host);
+        DrawTwoFrames(a);
+        std::vector<IconImage> before;
+        for (size_t f = 0; f < 2; ++f) before.push_back(a.frame(f).image().Clone());
+        int undo = e.undoBuffers;
+
+        ASSERT_TRUE(a.ConvertColorDepth(code)) << code;
+        EXPECT_EQ(a.colorCode(), code);
+        EXPECT_TRUE(a.modified());
+        EXPECT_TRUE(a.untitled());
+        EXPECT_EQ(e.undoBuffers, undo + 2);
+        EXPECT_EQ(a.Times(), (std::vector<int32_t>{10, 25}));
+        for (size_t f = 0; f < 2; ++f) {
+            const IconImage& img = a.frame(f).image();
+            const IconImage& old = before[f];
+            EXPECT_EQ(img.colorCode, code);
+            EXPECT_EQ(img.hotSpotX, old.hotSpotX);
+            EXPECT_TRUE(std::equal(img.AndBits().begin(), img.AndBits().end(), old.AndBits().begin()));
+            for (int32_t y = 0; y < 32; ++y)
+                for (int32_t x = 0; x < 32; ++x) {
+                    const uint32_t v = img.XorValue(x, y);
+                    const uint32_t c = code == 256 ? img.TableColor(v) : v;
+                    const uint32_t oldColor = old.TableColor(old.XorValue(x, y));
+                    if (old.AndBit(x, y))
+                        EXPECT_EQ(v, oldColor == 0xFFFFFF ? img.inverseColor : img.screenColor);
+                    else
+                        EXPECT_EQ(c, oldColor) << x << "," << y;  // 16 colours fit either depth
+                }
+        }
+        if (code == 256) {
+            EXPECT_EQ(a.frame(0).image().TableColor(a.frame(0).image().screenColor), 0x000000u);
+            EXPECT_EQ(a.frame(0).image().TableColor(a.frame(0).image().inverseColor), 0xFFFFFFu);
+        } else {
+            EXPECT_EQ(a.frame(0).image().inverseColor, 0xFFFFFFu);
+        }
+        EXPECT_EQ(a.Properties().colorFormat, code == 256 ? "8 bit, 256 colors" : "24 bit, True Color");
+        AniContents back;
+        EXPECT_TRUE(ParseAni(a.Encode(), 1024, &back).ok());
+    }
+}
+
+TEST(AnimationColorDepth, AsksBeforeLeavingUnsavedChanges) {
+    TestEditor e;
+    Animation a(e.host);
+    ASSERT_TRUE(a.New(16));
+    EXPECT_TRUE(a.ConfirmNewColorDepth());
+    EXPECT_TRUE(e.prompt.shown().empty());
+    a.SetTimeText(0, "3");
+    e.prompt.Answer(PromptAnswer::Cancel);
+    EXPECT_FALSE(a.ConfirmNewColorDepth());
+    ASSERT_EQ(e.prompt.shown().size(), 1u);
+    const PromptMessage& m = e.prompt.shown()[0];
+    EXPECT_EQ(m.text.substr(0, 44), "The workspace contains changes that have not");
+    EXPECT_EQ(m.buttons, PromptButtons::OkCancel);
+    EXPECT_EQ(m.defaultButton, 1);
+    e.prompt.Answer(PromptAnswer::Ok);
+    EXPECT_TRUE(a.ConfirmNewColorDepth());
+    // Monochrome is not a depth the Animator converts to.
+    EXPECT_FALSE(a.ConvertColorDepth(2));
+    EXPECT_EQ(a.colorCode(), 16);
+}
+
+}  // namespace
+}  // namespace vt
