@@ -98,6 +98,19 @@ LRESULT Query(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case kTbTitleRequests:
             return g_titleRequests;
+        case kTbPixel: {
+            HDC dc = GetDC(g_tab);
+            const COLORREF colour =
+                GetPixel(dc, static_cast<int>(wParam), static_cast<int>(lParam));
+            ReleaseDC(g_tab, dc);
+            return colour;
+        }
+        case kTbItemEdge: {
+            if (!SendMessageA(g_tab, TCM_GETITEMRECT, wParam, reinterpret_cast<LPARAM>(&r)))
+                return -1;
+            const LONG edges[4] = {r.left, r.top, r.right, r.bottom};
+            return lParam >= 0 && lParam < 4 ? edges[lParam] : -1;
+        }
         case kTbDropHookReference: {
             HMODULE library = GetModuleHandleA("skyhook.dll");
             return library && FreeLibrary(library);
@@ -108,7 +121,7 @@ LRESULT Query(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg >= kTbTabControl && msg <= kTbDropHookReference) return Query(msg, wParam, lParam);
+    if (msg >= kTbTabControl && msg <= kTbItemEdge) return Query(msg, wParam, lParam);
     switch (msg) {
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));

@@ -30,6 +30,8 @@ enum TaskbarQuery : UINT {
     kTbTooltipDelay,       // wParam TTDT_*: TTM_GETDELAYTIME of the tab control's tooltips
     kTbTitleRequests,      // -> tooltip-text notifications answered so far
     kTbDropHookReference,  // FreeLibrary of skyhook.dll once, as the system does at unhook
+    kTbPixel,              // wParam x, lParam y: the colour shown at that point of the tab control
+    kTbItemEdge,           // wParam index, lParam 0..3 -> left, top, right or bottom of that item
 };
 
 // To the stand-in controller window. WM_COPYDATA (dwData 1) carries the parameters as text:

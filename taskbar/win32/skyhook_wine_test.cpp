@@ -252,5 +252,92 @@ TEST_F(SkyhookTest, ApplyingSettingsSpeedsUpTooltipsAndEndingRestoresThem) {
     EXPECT_EQ(Ask(m_taskbar, kTbItemWidth), 160);
 }
 
+// What the stand-in taskbar shows, read back after it has painted.
+class SkyhookPaintTest : public SkyhookTest {
+  protected:
+    RECT Item(int index) {
+        RECT r;
+        r.left = static_cast<LONG>(Ask(m_taskbar, kTbItemEdge, index, 0));
+        r.top = static_cast<LONG>(Ask(m_taskbar, kTbItemEdge, index, 1));
+        r.right = static_cast<LONG>(Ask(m_taskbar, kTbItemEdge, index, 2));
+        r.bottom = static_cast<LONG>(Ask(m_taskbar, kTbItemEdge, index, 3));
+        return r;
+    }
+    COLORREF Pixel(LONG x, LONG y) { return static_cast<COLORREF>(Ask(m_taskbar, kTbPixel, x, y)); }
+    // The pixels of an item's border and inner bevel, where the library draws.
+    std::vector<COLORREF> Edges(int index) {
+        Ask(m_taskbar, kTbUpdate);
+        const RECT r = Item(index);
+        const LONG midX = (r.left + r.right) / 2;
+        const LONG midY = (r.top + r.bottom) / 2;
+        return {Pixel(r.left, midY),       Pixel(r.left + 1, midY),  Pixel(r.right - 1, midY),
+                Pixel(r.right - 2, midY),  Pixel(midX, r.top),       Pixel(midX, r.top + 1),
+                Pixel(midX, r.bottom - 1), Pixel(midX, r.bottom - 2)};
+    }
+    void Repaint() {
+        Command(kSkyhookRepaint);
+        Ask(m_taskbar, kTbUpdate);
+    }
+    void PointAt(int index) {
+        const RECT r = Item(index);
+        POINT pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(m_tab, &pt);
+        SetCursorPos(pt.x, pt.y);
+    }
+    void PointAway() { SetCursorPos(0, 500); }
+};
+
+TEST_F(SkyhookPaintTest, StyleZeroDrawsNothingOverTheTabControlsOwnPainting) {
+    PointAway();
+    Ask(m_taskbar, kTbSelect, 0);
+    const std::vector<COLORREF> selected = Edges(0);
+    const std::vector<COLORREF> plain = Edges(1);
+    SetParameters("0 0 1 1 0 0|*");
+    Hook();
+    Repaint();
+    EXPECT_EQ(Edges(0), selected);
+    EXPECT_EQ(Edges(1), plain);
+    // With style 0 the hot-tracking timer does not raise the button under the mouse either.
+    PointAt(1);
+    Sleep(400);
+    EXPECT_EQ(Edges(1), plain);
+    PointAway();
+}
+
+TEST_F(SkyhookPaintTest, FlatStylesFrameTheButtonsAndRaiseTheHotOne) {
+    PointAway();
+    Ask(m_taskbar, kTbSelect, 0);
+    const std::vector<COLORREF> selected = Edges(0);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    ASSERT_NE(face, light);
+
+    SetParameters("0 0 1 1 1 0|*");
+    Hook();
+    Repaint();
+    // Style 1: a light one-pixel frame, the inner bevel covered with the face colour.
+    EXPECT_EQ(Edges(1),
+              (std::vector<COLORREF>{light, face, light, face, light, face, light, face}));
+    EXPECT_EQ(Edges(0), selected) << "the selected button keeps its own look";
+
+    SetParameters("0 0 1 1 2 0|*");
+    Repaint();
+    EXPECT_EQ(Edges(1), (std::vector<COLORREF>(8, face))) << "style 2 has no frame";
+
+    // The button under the mouse is drawn raised once the 100 ms timer notices it.
+    PointAt(2);
+    const RECT r = Item(2);
+    const LONG midY = (r.top + r.bottom) / 2;
+    EXPECT_TRUE(
+        WaitUntil([&] { return Pixel(r.right - 1, midY) == shadow; }, 3000, "the hot button"));
+    EXPECT_EQ(Pixel(r.left, midY), light);
+    EXPECT_EQ(Pixel(r.left + 1, midY), face);
+    EXPECT_EQ(Pixel((r.left + r.right) / 2, r.bottom - 1), shadow);
+    PointAway();
+    EXPECT_TRUE(WaitUntil([&] { return Pixel(r.right - 1, midY) == face; }, 3000,
+                          "the hot button to go flat"));
+}
+
 }  // namespace
 }  // namespace vt::test
