@@ -243,5 +243,27 @@ TEST(RemoveImageFormat, RemovesTheActiveImageAndKeepsTheRestSorted) {
               "Do you want to remove the 24x40, True Color image format from the current icon?");
 }
 
+TEST(FormatList, SelectingAnEntrySwitchesAndKeepsA256ColourPalette) {
+    ImageHost host = TestHost(nullptr);
+    std::vector<ColorValues256> kept;
+    host.setNewImagePalette = [&](const ColorValues256& p) { kept.push_back(p); };
+    IconResource doc = AllDepths(host);
+    FormatList list = BuildFormatList(doc, 1024);
+    doc.activeFormat = {32, 32, kColors256};
+    ASSERT_TRUE(SwitchToFormat(doc, host, false));
+    doc.ActiveImage()->SetTableColor(2, 0x445566);
+    ASSERT_TRUE(SelectListedImage(doc, list.items[0].position, host));
+    EXPECT_EQ(doc.activeFormat, (ImageFormat{16, 16, kColors16}));
+    EXPECT_EQ(doc.ActiveImage()->width, 16);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0][2], 0x445566u);
+    // Leaving a true-colour image keeps nothing; a position outside the array does nothing.
+    ASSERT_TRUE(SelectListedImage(doc, list.items[4].position, host));
+    ASSERT_TRUE(SelectListedImage(doc, list.items[1].position, host));
+    EXPECT_EQ(kept.size(), 1u);
+    EXPECT_FALSE(SelectListedImage(doc, 0, host));
+    EXPECT_FALSE(SelectListedImage(doc, 99, host));
+}
+
 }  // namespace
 }  // namespace vt

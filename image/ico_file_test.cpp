@@ -400,7 +400,10 @@ TEST_F(IcoFiles, SaveThenOpenGivesTheSameDocument) {
     IconResource opened;
     ASSERT_TRUE(NewResource(opened, kIconResource, host));
     opened.modified = true;
+    size_t undoBuffers = 0;
+    host.createUndoBuffer = [&](IconImage&) { ++undoBuffers; };
     ASSERT_TRUE(ReadIconFile(opened, path, host));
+    EXPECT_EQ(undoBuffers, doc.images.size());  // every loaded image starts a fresh history
     EXPECT_EQ(opened.resourceType, kCursorResource);
     EXPECT_EQ(opened.path, path);
     EXPECT_FALSE(opened.modified);
