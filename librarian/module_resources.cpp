@@ -12,6 +12,7 @@ constexpr uint16_t kGroupType = 14;
 constexpr uint16_t kImageType = 3;
 constexpr size_t kHeaderRead = 1024;
 constexpr size_t kMinHeader = 440;
+constexpr size_t kNeHeaderSize = 64;
 constexpr size_t kDirectoryRead = 256;
 constexpr uint32_t kHighBit = 0x80000000u;
 
@@ -231,12 +232,14 @@ LibStatus WalkModuleResources(InputFile& file, ModuleResources* out) {
     out->headerOffset = LoadLE32(pointer);
     std::vector<uint8_t> header(kHeaderRead);
     header.resize(file.ReadSomeAt(out->headerOffset, header.data(), header.size()));
-    if (header.size() < kMinHeader) return LibStatus::ReadError;
+    // An NE header is 64 bytes; a library holding one small icon ends less than 440 bytes after
+    // it, so only the PE branch asks for the longer header.
+    if (header.size() < kNeHeaderSize) return LibStatus::ReadError;
     if (header[0] == 'N' && header[1] == 'E') {
         out->isNE = true;
         return WalkNe(file, out, header);
     }
-    if (header[0] == 'P' && header[1] == 'E') return PeWalker(file, out).Walk(header);
+    if (header[0] == 'P' && header[1] == 'E' && header.size() >= kMinHeader) return PeWalker(file, out).Walk(header);
     return LibStatus::ReadError;
 }
 
