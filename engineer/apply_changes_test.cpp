@@ -114,7 +114,7 @@ TEST_F(Apply, WindowsNtNotifiesOnceRebuildsTheCacheAndReinitialisesForTheBriefca
     EXPECT_EQ(redraws, 1);
     EXPECT_EQ(w.registry.Get(RegRoot::ClassesRoot, kRegistryLocations[kKeyBriefcase].keyPath + std::string("\\DefaultIcon"), ""),
               kFolder + "\\Briefcase1.ico,0");
-    EXPECT_TRUE(w.files.Exists(kFolder + "\\(alice) Hard Drive1.ico") == false);
+    EXPECT_FALSE(w.files.Exists(kFolder + "\\(alice) Hard Drive1.ico")) << "Shell Icons files are shared";
     EXPECT_TRUE(w.files.Exists(kFolder + "\\Hard Drive1.ico"));
     EXPECT_FALSE(w.icons->briefcaseChanged);
     EXPECT_FALSE(w.icons->iconCacheNeedsRebuild);

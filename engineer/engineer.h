@@ -91,8 +91,10 @@ public:
     long SetShortcutOverlays(bool on);
     void ApplyIconSettingChange(int action, int value);
 
-private:
+    // Makes the row take part in the next Apply; its category box is ticked.
     void MarkPending(int row);
+
+private:
     void Unpend(int row);
     void ApplySystemPage(ApplyOutcome* out);
     bool ApplyIconRow(int row);

@@ -1,0 +1,215 @@
+#include "engineer/motif_file.h"
+
+#include "common/file_io.h"
+#include "sysicons/text.h"
+
+namespace vt {
+
+const char* const kMotifSoftware = "Vantoro(tm)";
+
+namespace {
+
+const char* const kCreditsSection = "Software Credits";
+const char* const kMotifWebsite = "www.kelvane.com/vantoro";
+// Entries are read into buffers of this size.
+constexpr size_t kEntrySize = 324;
+
+// The extension of a file name, dot included; empty when it has none.
+std::string ExtensionOf(const std::string& path) {
+    std::string name = FileNameOf(path);
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string SizeText(uint64_t size) {
+    return Format("%llu bytes, created or last modified on", static_cast<unsigned long long>(size));
+}
+
+}  // namespace
+
+std::string MotifName(const std::string& path) {
+    std::string name = FileNameOf(path);
+    if (EndsWithNoCase(name, ".motif")) name.resize(name.size() - 6);
+    return name;
+}
+
+std::string FixMotifExtension(const std::string& path) {
+    std::string name = FileNameOf(path);
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos || !EqualsNoCase(name.substr(dot), ".mot")) return path;
+    return path + "if";
+}
+
+bool MotifEntryOf(const SystemIcons& icons, int row, std::string* section, std::string* key) {
+    const SystemObject& o = icons.row(row);
+    if (o.key == kKeyMyDocuments) return false;
+    if (o.isCursor()) {
+        *section = icons.keyPath(kKeyCursors);
+        *key = o.itemName;
+    } else if (o.key == kKeyShellIcons) {
+        *section = icons.keyPath(kKeyShellIcons);
+        *key = Format("%d", o.shellIndex);
+    } else {
+        *section = icons.keyPath(o.key) + "\\DefaultIcon";
+        *key = o.key == kKeyRecycleBin ? icons.recycleWord(row) : "DefaultValue";
+    }
+    return true;
+}
+
+bool MotifFile::SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll, bool* skip) {
+    SystemIcons& icons = m_engineer.icons();
+    FileSystem& fs = icons.files();
+    const SystemObject& o = icons.row(row);
+    *skip = false;
+    std::string source = icons.ChosenFile(row);
+    // A cursor restored to the Windows default has no file to copy.
+    if (source.empty()) return true;
+    std::string extension = o.isCursor() ? ExtensionOf(source) : ".ico";
+    std::string companion = folder + name + " " + o.itemName + extension;
+    std::vector<uint8_t> bytes;
+    if (!fs.ReadFile(source, kMaxSourceFileSize, &bytes)) return false;
+    SameFile same = fs.Compare(source, companion);
+    if (same == SameFile::Same) return true;  // a re-save: the companion is its own source
+    if (fs.Exists(companion) && !*yesToAll) {
+        ReplaceQuestion q;
+        q.text = Format("This folder already contains a file called '%s'.", FileNameOf(companion).c_str());
+        fs.Stamp(companion, &q.existing);
+        fs.Stamp(source, &q.incoming);
+        q.existingSize = SizeText(q.existing.size);
+        q.incomingSize = SizeText(q.incoming.size);
+        q.incomingIcon = o.largeIcon;
+        switch (m_dialogs.AskReplace(q)) {
+            case ReplaceAnswer::Cancel: return false;
+            case ReplaceAnswer::No: *skip = true; return true;
+            case ReplaceAnswer::YesToAll: *yesToAll = true; break;
+            case ReplaceAnswer::Yes: break;
+        }
+    }
+    if (o.isCursor()) return fs.WriteFile(companion, bytes);
+    return ExtractIconToFile(fs, m_engineer.prompt(), m_engineer.groups(), source, companion, o.chosenIndex);
+}
+
+bool MotifFile::Save(bool saveAs) {
+    SystemIcons& icons = m_engineer.icons();
+    std::string path = m_engineer.motifPath;
+    bool fresh = saveAs || m_engineer.untitled;
+    if (fresh) {
+        if (!m_dialogs.AskSavePath(&path)) return false;
+        path = FixMotifExtension(path);
+    }
+    std::string folder = DirectoryOf(path) + "\\";
+    std::string name = MotifName(path);
+    if (fresh) {
+        std::string header = Format("[%s]\r\n%s=%s\r\n%s=%s\r\n%s=%s\r\n", kCreditsSection, "Software", kMotifSoftware,
+                                    "Company", "Kelvane Software", "Website", kMotifWebsite);
+        if (!m_profile.Create(path, header)) return false;
+    }
+    bool yesToAll = false;
+    for (int r = 0; r < icons.rowCount(); ++r) {
+        std::string section, key;
+        if (!MotifEntryOf(icons, r, &section, &key)) continue;
+        const SystemObject& o = icons.row(r);
+        bool chosen = o.chosenSlot != 0 && (!icons.ChosenFile(r).empty() || (o.isCursor() && o.chosenIndex == 1));
+        if (chosen && !m_engineer.categoryTicked[static_cast<size_t>(o.category)]) {
+            // An excluded category keeps whatever the file says for it: no entry may point at a
+            // companion file that was not written.
+            continue;
+        }
+        bool skip = false;
+        if (chosen && !SaveRow(r, folder, name, &yesToAll, &skip)) return false;
+        if (skip) continue;
+        if (!chosen) {
+            m_profile.DeleteKey(path, section, key);
+        } else if (o.isCursor()) {
+            std::string value = o.chosenIndex == 1 ? std::string()
+                                                   : Format("%s%s %s%s", "%Folder%", name.c_str(), o.itemName.c_str(),
+                                                            ExtensionOf(icons.ChosenFile(r)).c_str());
+            m_profile.Write(path, section, key, value);
+        } else {
+            m_profile.Write(path, section, key, Format("%s%s %s%s,0", "%Folder%", name.c_str(), o.itemName.c_str(), ".ico"));
+        }
+    }
+    m_engineer.motifPath = path;
+    m_engineer.untitled = false;
+    m_engineer.modified = false;
+    m_engineer.theme = false;
+    return true;
+}
+
+bool MotifFile::OpenIconRow(int row, const std::string& value) {
+    SystemIcons& icons = m_engineer.icons();
+    std::string path;
+    int index = 0;
+    if (value.empty() || !icons.ResolveLocation(value, &path, &index)) return false;
+    IconPair pair;
+    if (!icons.shell().LoadLocationIcons(path, index, &pair)) return false;
+    icons.SetChosenFile(row, path);
+    icons.SetIcons(row, pair, false);
+    icons.SetLocation(row, Format("%s,%d", path.c_str(), index));
+    icons.row(row).chosenIndex = index;
+    icons.row(row).useInPlace = false;
+    if (m_engineer.mode == EngineerMode::LocalUpdate) m_engineer.MarkPending(row);
+    return true;
+}
+
+bool MotifFile::OpenCursorRow(int row, const std::string& value) {
+    SystemIcons& icons = m_engineer.icons();
+    SystemObject& o = icons.row(row);
+    if (value.empty()) {
+        if (o.chosenIndex == 1 && o.chosenSlot == 0) return true;  // already the Windows default
+        icons.SetChosenFile(row, {});
+        icons.SetIcons(row, {icons.shell().LoadOwnIcon(kStandardCursorIconBase + o.alternateIndex), 0}, true);
+        icons.SetLocation(row, kWindowsDefaultCursorText);
+        o.chosenIndex = 1;
+        m_engineer.categoryTicked[kCategoryCursor] = true;
+        if (m_engineer.mode == EngineerMode::LocalUpdate) m_engineer.MarkPending(row);
+        return true;
+    }
+    std::string path;
+    if (!icons.ResolveCursorLocation(value, &path)) return false;
+    IconHandle cursor = icons.shell().LoadCursorFile(path);
+    if (!cursor) return false;
+    icons.SetChosenFile(row, path);
+    icons.SetIcons(row, {cursor, 0}, false);
+    icons.SetLocation(row, path);
+    o.chosenIndex = 0;
+    if (m_engineer.mode == EngineerMode::LocalUpdate) m_engineer.MarkPending(row);
+    return true;
+}
+
+bool MotifFile::Open(const std::string& path) {
+    SystemIcons& icons = m_engineer.icons();
+    icons.SetVariableFolder(DirectoryOf(path) + "\\");
+    m_engineer.theme = m_profile.Read(path, kCreditsSection, "Software", "", 80) != kMotifSoftware;
+    int loaded = 0;
+    for (int r = 0; r < icons.rowCount(); ++r) {
+        std::string section, key;
+        if (!MotifEntryOf(icons, r, &section, &key)) continue;
+        if (icons.row(r).isCursor()) {
+            std::string value = m_profile.Read(path, section, key, "DefaultValue", kEntrySize);
+            if (value != "DefaultValue" && OpenCursorRow(r, value)) ++loaded;
+        } else if (OpenIconRow(r, m_profile.Read(path, section, key, "", kEntrySize))) {
+            ++loaded;
+        }
+    }
+    if (loaded == 0) return false;
+    m_engineer.motifPath = path;
+    m_engineer.modified = false;
+    m_engineer.untitled = false;
+    return true;
+}
+
+void MotifFile::New() {
+    SystemIcons& icons = m_engineer.icons();
+    for (int r = 0; r < icons.rowCount(); ++r) {
+        if (icons.row(r).chosenSlot == 0) continue;
+        icons.row(r).pending = false;
+        icons.ReadCurrentLocation(r);
+    }
+    icons.ReleaseChosenFiles();
+    m_engineer.ClearAllPending();
+    m_engineer.untitled = true;
+    m_engineer.modified = false;
+}
+
+}  // namespace vt

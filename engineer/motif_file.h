@@ -1,0 +1,63 @@
+#pragma once
+// Motif files: a profile file naming one icon or cursor file per row, kept beside it. Section and
+// key names are those of desktop theme files, so theme files open too (their icon and cursor
+// assignments only).
+
+#include <string>
+
+#include "engineer/engineer.h"
+#include "engineer/profile.h"
+#include "sysicons/file_system.h"
+
+namespace vt {
+
+extern const char* const kMotifSoftware;  // "Vantoro(tm)": a file without it is a theme file
+
+// What the "Confirm File Replace" dialog shows about the two files.
+struct ReplaceQuestion {
+    std::string text;          // "This folder already contains a file called '%s'."
+    FileStamp existing;
+    FileStamp incoming;
+    std::string existingSize;  // "%d bytes, created or last modified on"
+    std::string incomingSize;
+    IconHandle incomingIcon = 0;  // the row's large icon
+};
+enum class ReplaceAnswer { Yes, YesToAll, No, Cancel };
+
+// The file dialogs and the replace question, shown by the Win32 layer.
+class MotifDialogs {
+public:
+    virtual ~MotifDialogs() = default;
+    // The save dialog; false when cancelled.
+    virtual bool AskSavePath(std::string* path) = 0;
+    virtual ReplaceAnswer AskReplace(const ReplaceQuestion& question) = 0;
+};
+
+// The file name without folder and without a final ".motif".
+std::string MotifName(const std::string& path);
+// A typed extension "mot" (any case) becomes "motif".
+std::string FixMotifExtension(const std::string& path);
+// The profile section and key of a row's entry; false for rows never kept in a Motif.
+bool MotifEntryOf(const SystemIcons& icons, int row, std::string* section, std::string* key);
+
+class MotifFile {
+public:
+    MotifFile(Engineer& engineer, Profile& profile, MotifDialogs& dialogs)
+        : m_engineer(engineer), m_profile(profile), m_dialogs(dialogs) {}
+
+    bool Save(bool saveAs);
+    // Reads the file into the table; true when at least one row was loaded.
+    bool Open(const std::string& path);
+    void New();
+
+private:
+    bool SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll, bool* skip);
+    bool OpenIconRow(int row, const std::string& value);
+    bool OpenCursorRow(int row, const std::string& value);
+
+    Engineer& m_engineer;
+    Profile& m_profile;
+    MotifDialogs& m_dialogs;
+};
+
+}  // namespace vt
