@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@ using namespace vt::test;
 
 std::vector<std::string> g_titles;
 std::vector<std::wstring> g_wideTitles;
+HWND g_frame = nullptr;
 HWND g_tab = nullptr;
+size_t g_shown = 0;
 WNDPROC g_tabProc = nullptr;
 int g_rightClicks = 0;
 int g_leftClicks = 0;
@@ -40,6 +43,19 @@ void AddButton(size_t title) {
     const int count = static_cast<int>(SendMessageA(g_tab, TCM_GETITEMCOUNT, 0, 0));
     SendMessageA(g_tab, TCM_INSERTITEMA, static_cast<WPARAM>(count),
                  reinterpret_cast<LPARAM>(&item));
+}
+
+LRESULT CALLBACK CountingTabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The tab control with the buttons shown at start, as the taskbar makes it.
+void CreateTab() {
+    g_tab = CreateWindowA(WC_TABCONTROLA, "",
+                          WS_CHILD | WS_VISIBLE | TCS_BUTTONS | TCS_FIXEDWIDTH | TCS_TOOLTIPS, 0, 0,
+                          980, 40, g_frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+    g_tabProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(g_tab, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingTabProc)));
+    SendMessageA(g_tab, TCM_SETITEMSIZE, 0, MAKELPARAM(160, 24));
+    for (size_t i = 0; i < g_shown && i < g_titles.size(); ++i) AddButton(i);
 }
 
 // Counts the clicks that reach the tab control's own code, under whatever skyhook puts on top.
@@ -88,7 +104,7 @@ LRESULT Query(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!SendMessageA(g_tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return -1;
             return msg == kTbItemWidth ? r.right - r.left : r.bottom - r.top;
         case kTbAddButton:
-            AddButton(wParam);
+            for (LPARAM i = 0; i < std::max<LPARAM>(lParam, 1); ++i) AddButton(wParam);
             return 0;
         case kTbUpdate:
             return UpdateWindow(g_tab);
@@ -111,6 +127,10 @@ LRESULT Query(UINT msg, WPARAM wParam, LPARAM lParam) {
             const LONG edges[4] = {r.left, r.top, r.right, r.bottom};
             return lParam >= 0 && lParam < 4 ? edges[lParam] : -1;
         }
+        case kTbRecreateTab:
+            DestroyWindow(g_tab);
+            CreateTab();
+            return reinterpret_cast<LRESULT>(g_tab);
         case kTbDropHookReference: {
             HMODULE library = GetModuleHandleA("skyhook.dll");
             return library && FreeLibrary(library);
@@ -121,7 +141,7 @@ LRESULT Query(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg >= kTbTabControl && msg <= kTbItemEdge) return Query(msg, wParam, lParam);
+    if (msg >= kTbTabControl && msg <= kTbRecreateTab) return Query(msg, wParam, lParam);
     switch (msg) {
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
@@ -137,7 +157,7 @@ LRESULT CALLBACK TaskbarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     std::string line = commandLine ? commandLine : "";
-    size_t shown = static_cast<size_t>(atoi(line.c_str()));
+    g_shown = static_cast<size_t>(atoi(line.c_str()));
     for (size_t bar = line.find('|'); bar != std::string::npos;) {
         const size_t next = line.find('|', bar + 1);
         g_titles.push_back(
@@ -153,15 +173,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     wc.hInstance = instance;
     wc.lpszClassName = kTaskbarClass;
     RegisterClassA(&wc);
-    HWND frame = CreateWindowA(kTaskbarClass, "Test Taskbar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                               0, 1000, 80, nullptr, nullptr, instance, nullptr);
-    g_tab = CreateWindowA(WC_TABCONTROLA, "",
-                          WS_CHILD | WS_VISIBLE | TCS_BUTTONS | TCS_FIXEDWIDTH | TCS_TOOLTIPS, 0, 0,
-                          980, 40, frame, nullptr, instance, nullptr);
-    g_tabProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(g_tab, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingTabProc)));
-    SendMessageA(g_tab, TCM_SETITEMSIZE, 0, MAKELPARAM(160, 24));
-    for (size_t i = 0; i < shown && i < g_titles.size(); ++i) AddButton(i);
+    g_frame = CreateWindowA(kTaskbarClass, "Test Taskbar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                            1000, 80, nullptr, nullptr, instance, nullptr);
+    CreateTab();
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -25,13 +25,14 @@ enum TaskbarQuery : UINT {
     kTbSetItemSize,        // wParam width, lParam height: TCM_SETITEMSIZE as the taskbar would
     kTbItemWidth,          // -> width of item 0
     kTbItemHeight,         // -> height of item 0
-    kTbAddButton,          // wParam title index: insert a button at the end
+    kTbAddButton,          // wParam title index, lParam count (0 for 1): buttons added at the end
     kTbUpdate,             // UpdateWindow of the tab control (paints now when invalid)
     kTbTooltipDelay,       // wParam TTDT_*: TTM_GETDELAYTIME of the tab control's tooltips
     kTbTitleRequests,      // -> tooltip-text notifications answered so far
     kTbDropHookReference,  // FreeLibrary of skyhook.dll once, as the system does at unhook
     kTbPixel,              // wParam x, lParam y: the colour shown at that point of the tab control
     kTbItemEdge,           // wParam index, lParam 0..3 -> left, top, right or bottom of that item
+    kTbRecreateTab,        // destroys the tab control, makes a new one with the first buttons -> it
 };
 
 // To the stand-in controller window. WM_COPYDATA (dwData 1) carries the parameters as text:

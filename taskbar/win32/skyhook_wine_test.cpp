@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "taskbar/resort_plan.h"
 #include "taskbar/win32/skyhook.h"
 #include "taskbar/win32/skyhook_test_wire.h"
 #include "tests/win32/uidriver.h"
@@ -104,11 +105,12 @@ class SkyhookTest : public ::testing::Test {
 
     // Installs the hook and has the controller post command 1, as the real controller does.
     void Hook() {
+        const std::string begun = "BegSubcl " + std::to_string(m_taskbarProgram.pid());
+        const size_t before = m_trace.Count(begun);
         ASSERT_NE(Ask(m_controller, kCtlInstall), 0);
         ASSERT_NE(Ask(m_controller, kCtlPost, kSkyhookSubclass, reinterpret_cast<LPARAM>(m_tab)),
                   0);
-        const std::string begun = "BegSubcl " + std::to_string(m_taskbarProgram.pid());
-        ASSERT_TRUE(WaitUntil([&] { return m_trace.Has(begun); }, kDefaultWaitMs,
+        ASSERT_TRUE(WaitUntil([&] { return m_trace.Count(begun) > before; }, kDefaultWaitMs,
                               "the tab control subclassed"));
         EXPECT_EQ(Ask(m_taskbar, kTbLibraryLoaded), 1);
     }
@@ -155,6 +157,13 @@ TEST_F(SkyhookTest, HooksAnotherProcessResortsItsButtonsReportsClicksAndUnloads)
     EXPECT_EQ(Order(), (std::vector<int>{1, 3, 2, 5, 0, 4}));
     EXPECT_EQ(Ask(m_taskbar, kTbSelection), 1) << "the selected button keeps the selection";
     EXPECT_TRUE(m_trace.Has("ItemText: 'Notepad - b.txt'"));
+
+    // Refresh reads every title in the new order without moving anything.
+    Command(kSkyhookRefresh);
+    EXPECT_TRUE(m_trace.Has("Displ: 0 'Notepad - a.txt'")) << m_trace.All();
+    EXPECT_TRUE(m_trace.Has("Displ: 5 'Sent - Mail'"));
+    EXPECT_TRUE(m_trace.Has("Erase set to FALSE"));
+    EXPECT_EQ(Order(), (std::vector<int>{1, 3, 2, 5, 0, 4}));
 
     // Ctrl + right click is reported and swallowed; a plain right click reaches the taskbar.
     Click(WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL);
@@ -250,6 +259,56 @@ TEST_F(SkyhookTest, ApplyingSettingsSpeedsUpTooltipsAndEndingRestoresThem) {
     EXPECT_EQ(Ask(m_taskbar, kTbTooltipDelay, TTDT_INITIAL), initial);
     EXPECT_EQ(Ask(m_taskbar, kTbTooltipDelay, TTDT_AUTOPOP), autoPop);
     EXPECT_EQ(Ask(m_taskbar, kTbItemWidth), 160);
+}
+
+TEST_F(SkyhookTest, MoreButtonsThanTheWorkArrayKeepTheTaskbarsOrder) {
+    SetParameters("0 0 1 1 2 1|*Mail");
+    Ask(m_taskbar, kTbAddButton, 2, kMaxButtons - kShownAtStart);  // "Calculator" many times
+    Hook();
+    Command(kSkyhookResort);
+    std::vector<int> order = Order();
+    ASSERT_EQ(order.size(), static_cast<size_t>(kMaxButtons));
+    EXPECT_EQ(order[0], 0);
+    EXPECT_EQ(order[1], 4) << "a full work array is still re-sorted";
+
+    Ask(m_taskbar, kTbAddButton, 7);  // "Outbox - MAIL", button 201
+    Command(kSkyhookResort);
+    order = Order();
+    ASSERT_EQ(order.size(), static_cast<size_t>(kMaxButtons + 1)) << "no button may be lost";
+    EXPECT_EQ(order.back(), 7) << "beyond the work array the order stays as it was";
+    EXPECT_TRUE(m_trace.Has("Too many buttons: 201"));
+}
+
+TEST_F(SkyhookTest, EndThroughTheHookRemovesItBeforeAnySubclassing) {
+    SetParameters("0 0 1 1 2 1|*");
+    ASSERT_NE(Ask(m_controller, kCtlInstall), 0);
+    ASSERT_NE(Ask(m_controller, kCtlPost, kSkyhookEnd, reinterpret_cast<LPARAM>(m_tab)), 0);
+    Ask(m_taskbar, kTbCount);  // the posted message has gone through the taskbar's loop
+    ASSERT_NE(Ask(m_controller, kCtlPost, kSkyhookSubclass, reinterpret_cast<LPARAM>(m_tab)), 0);
+    Ask(m_taskbar, kTbCount);
+    Sleep(300);
+    Ask(m_taskbar, kTbCount);
+    EXPECT_FALSE(m_trace.Has("BegSubcl")) << "the hook was still installed";
+    EXPECT_EQ(Ask(m_controller, kCtlRemove), 0) << "nothing was left to remove";
+}
+
+TEST_F(SkyhookTest, DestroyedTabControlEndsTheSubclassingAndANewOneCanBeHooked) {
+    SetParameters("0 0 1 1 2 1|Notepad*");
+    Hook();
+    Ask(m_taskbar, kTbSetItemSize, 150, 22);
+    m_tab = reinterpret_cast<HWND>(Ask(m_taskbar, kTbRecreateTab));
+    ASSERT_TRUE(IsWindow(m_tab));
+    EXPECT_TRUE(m_trace.Has("EndSubcl " + std::to_string(m_taskbarProgram.pid())));
+    // Not subclassed any more: removing finds only the (already removed) hook.
+    EXPECT_EQ(Ask(m_controller, kCtlRemove), 0);
+    // The new tab control is a fresh start, with the taskbar's own size.
+    EXPECT_EQ(Ask(m_taskbar, kTbItemWidth), 160);
+    Hook();
+    EXPECT_EQ(m_trace.Count("BegSubcl"), 2u);
+    Command(kSkyhookResort);
+    EXPECT_EQ(Order(), (std::vector<int>{1, 3, 0, 2, 4, 5}));
+    EXPECT_EQ(Ask(m_controller, kCtlRemove), 0);
+    EXPECT_EQ(m_trace.Count("EndSubcl"), 2u);
 }
 
 // What the stand-in taskbar shows, read back after it has painted.
