@@ -52,15 +52,15 @@ NewFormatOutcome ApplyNewImageFormat(IconResource& doc, ImageFormat format, bool
                                      ImageHost& host) {
     if (doc.IsCursor()) format.width = format.height = 32;
     const IconImage* active = doc.ActiveImage();
-    if (beginFromCurrent && active && format == ImageFormat{active->width, active->height,
-                                                            active->colorCode}) {
+    if (beginFromCurrent && active &&
+        format == ImageFormat{active->width, active->height, active->colorCode}) {
         host.Tell(kSameImageText, PromptIcon::Exclamation);
         return NewFormatOutcome::StayOpen;
     }
     bool replaced = false;
     if (int pos = FindImage(doc, format.width, format.height, format.colorCode); pos != 0) {
-        std::string q = Format(kReplaceImageText, format.width, format.height,
-                               DepthName(format.colorCode));
+        std::string q =
+            Format(kReplaceImageText, format.width, format.height, DepthName(format.colorCode));
         if (host.Ask(q, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return NewFormatOutcome::StayOpen;
         IconImage& old = doc.images[static_cast<size_t>(pos - 1)];

@@ -11,9 +11,9 @@ namespace vt {
 
 // The dialog's initial state for the document and the display.
 struct NewFormatDialogState {
-    int32_t colorCode = kColors16;  // the checked depth
-    bool deepDepthsEnabled = false;  // "&256 Color" and "&True Color"
-    bool sizeControlsEnabled = true; // false for cursors: their images stay 32 x 32
+    int32_t colorCode = kColors16;    // the checked depth
+    bool deepDepthsEnabled = false;   // "&256 Color" and "&True Color"
+    bool sizeControlsEnabled = true;  // false for cursors: their images stay 32 x 32
     bool beginFromCurrent = false;
 };
 NewFormatDialogState InitialNewFormatState(const IconResource& doc, int32_t display);

@@ -4,7 +4,9 @@
 
 namespace vt {
 
-int32_t DisplayColorCode(uint32_t bitsTimesPlanes) { return CodeForBitCount(bitsTimesPlanes); }
+int32_t DisplayColorCode(uint32_t bitsTimesPlanes) {
+    return CodeForBitCount(bitsTimesPlanes);
+}
 
 bool FormatSuitsDisplay(int32_t code, int32_t display) {
     if (code < display) return true;

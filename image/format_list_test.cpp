@@ -139,7 +139,8 @@ TEST(NewImageFormat, RefusesTheActiveFormatWhenBeginningFromIt) {
     ImageHost host = TestHost(&prompt);
     IconResource doc;
     ASSERT_TRUE(NewResource(doc, kIconResource, host));
-    EXPECT_EQ(ApplyNewImageFormat(doc, {32, 32, kColors16}, true, host), NewFormatOutcome::StayOpen);
+    EXPECT_EQ(ApplyNewImageFormat(doc, {32, 32, kColors16}, true, host),
+              NewFormatOutcome::StayOpen);
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text,
               "Cannot replace an icon image with the same image.\n\nPlease un-check the 'Begin New "
@@ -156,7 +157,8 @@ TEST(NewImageFormat, AsksBeforeReplacingAnExistingFormat) {
     ASSERT_TRUE(SwitchToFormat(doc, host, false));
     const size_t count = doc.images.size();
     prompt.Answer(PromptAnswer::No);
-    EXPECT_EQ(ApplyNewImageFormat(doc, {48, 48, kColors256}, false, host), NewFormatOutcome::StayOpen);
+    EXPECT_EQ(ApplyNewImageFormat(doc, {48, 48, kColors256}, false, host),
+              NewFormatOutcome::StayOpen);
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_EQ(prompt.shown()[0].text,
               "This icon already contains a 48 x 48, 256 color image.\n\nDo you want to replace "
@@ -206,9 +208,10 @@ TEST(RemoveImageFormat, RefusesTheOnlyImage) {
     IconResource doc;
     ASSERT_TRUE(NewResource(doc, kIconResource, host));
     EXPECT_FALSE(RemoveActiveImage(doc, host));
-    EXPECT_EQ(prompt.texts(), std::vector<std::string>{"Cannot remove the only image in an icon.\n\n"
-                                                       "You must add another image format before "
-                                                       "removing the current one."});
+    EXPECT_EQ(prompt.texts(),
+              std::vector<std::string>{"Cannot remove the only image in an icon.\n\n"
+                                       "You must add another image format before "
+                                       "removing the current one."});
     EXPECT_EQ(doc.images.size(), 1u);
 }
 

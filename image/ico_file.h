@@ -14,28 +14,28 @@ namespace vt {
 // Where an icon file's bytes come from: a file on disk, or bytes in memory (animation frames,
 // exchange blocks, the fuzzer).
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Reads up to n bytes at offset into out; returns how many were read.
     virtual size_t ReadAt(uint64_t offset, uint8_t* out, size_t n) = 0;
 };
 
 class MemorySource : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::span<const uint8_t> data) : m_data(data) {}
     size_t ReadAt(uint64_t offset, uint8_t* out, size_t n) override;
 
-private:
+  private:
     std::span<const uint8_t> m_data;
 };
 
 enum class IcoStatus {
     Ok,
-    TooShort,        // fewer than 22 bytes: not even one directory entry
-    InvalidHeader,   // reserved field not 0, or a type other than icon and cursor
-    NoEntries,       // count 0
-    ReadFailed,      // an image's data lies beyond the end of the file
-    NoUsableImage,   // no entry held an image this model can take
+    TooShort,       // fewer than 22 bytes: not even one directory entry
+    InvalidHeader,  // reserved field not 0, or a type other than icon and cursor
+    NoEntries,      // count 0
+    ReadFailed,     // an image's data lies beyond the end of the file
+    NoUsableImage,  // no entry held an image this model can take
     OutOfMemory,
 };
 

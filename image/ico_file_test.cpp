@@ -56,7 +56,8 @@ std::vector<uint8_t> RawIco(uint16_t type, const std::vector<RawEntry>& entries,
 
 // A file image from elsewhere: a header and its parts as given.
 std::vector<uint8_t> FileImage(int32_t w, int32_t h, uint16_t bits, uint32_t clrUsed,
-                               const std::vector<uint8_t>& table, const std::vector<uint8_t>& xorBits,
+                               const std::vector<uint8_t>& table,
+                               const std::vector<uint8_t>& xorBits,
                                const std::vector<uint8_t>& andBits, uint32_t compression = 0) {
     BitmapInfoHeader hdr;
     hdr.width = w;
@@ -98,7 +99,8 @@ TEST(IcoWriter, DirectoryAndBlocksFollowTheFileLayout) {
         EXPECT_EQ(h.height, 2 * img.height);
         EXPECT_EQ(h.sizeImage, img.XorBytes() + img.AndBytes());
         // Everything after the header is the block as it is held.
-        EXPECT_TRUE(std::equal(img.block.begin() + 40, img.block.end(), file.begin() + offset + 40));
+        EXPECT_TRUE(
+            std::equal(img.block.begin() + 40, img.block.end(), file.begin() + offset + 40));
         // and the held block keeps its one-image height
         EXPECT_EQ(BitmapInfoHeader::Load(img.block.data()).height, img.height);
     }
@@ -152,7 +154,8 @@ TEST(IcoRoundTrip, EveryDepthComesBackBitForBit) {
 TEST(IcoReader, HeaderChecks) {
     IconResource doc;
     std::vector<uint8_t> good = Encode(test::SampleDocument());
-    EXPECT_EQ(Decode(std::vector<uint8_t>(good.begin(), good.begin() + 21), &doc), IcoStatus::TooShort);
+    EXPECT_EQ(Decode(std::vector<uint8_t>(good.begin(), good.begin() + 21), &doc),
+              IcoStatus::TooShort);
     std::vector<uint8_t> bad = good;
     bad[0] = 1;
     EXPECT_EQ(Decode(bad, &doc), IcoStatus::InvalidHeader);
@@ -178,7 +181,8 @@ TEST(IcoReader, EntryBytesAreIgnoredInFavourOfTheBitmapHeader) {
     }
     IconResource back;
     ASSERT_EQ(Decode(file, &back), IcoStatus::Ok);
-    for (size_t i = 0; i < doc.images.size(); ++i) EXPECT_EQ(back.images[i].block, doc.images[i].block);
+    for (size_t i = 0; i < doc.images.size(); ++i)
+        EXPECT_EQ(back.images[i].block, doc.images[i].block);
 }
 
 TEST(IcoReader, FirstImageOfARepeatedFormatWinsWithItsHotSpot) {
@@ -219,9 +223,10 @@ TEST(IcoReader, ShortColourTableFillsTheRestAndFindsThePixels) {
     std::vector<uint8_t> xorBits = {0, 1, 2, 2, 1, 0, 0, 1, 2, 2, 2, 2, 2, 2, 2, 2};
     std::vector<uint8_t> andBits(8, 0);
     IconResource back;
-    ASSERT_EQ(Decode(RawIco(1, {RawEntry{8, 2, 0, 0, 0, FileImage(8, 2, 8, 3, table, xorBits, andBits)}}),
-                     &back),
-              IcoStatus::Ok);
+    ASSERT_EQ(
+        Decode(RawIco(1, {RawEntry{8, 2, 0, 0, 0, FileImage(8, 2, 8, 3, table, xorBits, andBits)}}),
+               &back),
+        IcoStatus::Ok);
     const IconImage& img = back.images[0];
     EXPECT_EQ(img.colorCode, kColors256);
     EXPECT_EQ(img.TableColor(1), 0xFFFFFFu);
@@ -243,7 +248,8 @@ TEST(IcoReader, MissingMaskIsOpaqueAndMissingColourBitsSkipTheImage) {
     EXPECT_FALSE(img.AndBit(0, 0));  // the rest is opaque
     EXPECT_EQ(img.XorValue(3, 3), 1u);
 
-    std::vector<uint8_t> shortColours = FileImage(8, 8, 4, 0, table, std::vector<uint8_t>(31, 0), {});
+    std::vector<uint8_t> shortColours =
+        FileImage(8, 8, 4, 0, table, std::vector<uint8_t>(31, 0), {});
     IconResource none;
     EXPECT_EQ(Decode(RawIco(1, {RawEntry{8, 8, 16, 0, 0, shortColours}}), &none),
               IcoStatus::NoUsableImage);
@@ -251,13 +257,14 @@ TEST(IcoReader, MissingMaskIsOpaqueAndMissingColourBitsSkipTheImage) {
 
 TEST(IcoReader, ThirtyTwoBitAlphaZeroBecomesScreenNotBlack) {
     // 2 x 2 BGRA, bottom row first: opaque red, transparent black, transparent white, opaque green.
-    std::vector<uint8_t> xorBits = {0, 0, 0xFF, 0xFF, 0, 0, 0, 0,         // bottom row
-                                    0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0xFF};  // top row
+    std::vector<uint8_t> xorBits = {0,    0,    0xFF, 0xFF, 0, 0,    0, 0,      // bottom row
+                                    0xFF, 0xFF, 0xFF, 0,    0, 0xFF, 0, 0xFF};  // top row
     std::vector<uint8_t> andBits(8, 0);  // a mask that says everything is opaque
     IconResource back;
-    ASSERT_EQ(Decode(RawIco(1, {RawEntry{2, 2, 0, 0, 0, FileImage(2, 2, 32, 0, {}, xorBits, andBits)}}),
-                     &back),
-              IcoStatus::Ok);
+    ASSERT_EQ(
+        Decode(RawIco(1, {RawEntry{2, 2, 0, 0, 0, FileImage(2, 2, 32, 0, {}, xorBits, andBits)}}),
+               &back),
+        IcoStatus::Ok);
     const IconImage& img = back.images[0];
     EXPECT_EQ(img.colorCode, kTrueColor);
     EXPECT_EQ(img.XorValue(0, 1), 0x0000FFu);  // red as 0x00BBGGRR
@@ -273,9 +280,10 @@ TEST(IcoReader, ThirtyTwoBitAlphaZeroBecomesScreenNotBlack) {
     for (size_t i = 3; i < xorBits.size(); i += 4) xorBits[i] = 0;
     std::vector<uint8_t> mask = {0x40, 0, 0, 0, 0, 0, 0, 0};  // bottom row, pixel 1
     IconResource noAlpha;
-    ASSERT_EQ(Decode(RawIco(1, {RawEntry{2, 2, 0, 0, 0, FileImage(2, 2, 32, 0, {}, xorBits, mask)}}),
-                     &noAlpha),
-              IcoStatus::Ok);
+    ASSERT_EQ(
+        Decode(RawIco(1, {RawEntry{2, 2, 0, 0, 0, FileImage(2, 2, 32, 0, {}, xorBits, mask)}}),
+               &noAlpha),
+        IcoStatus::Ok);
     EXPECT_FALSE(noAlpha.images[0].AndBit(0, 0));
     EXPECT_EQ(noAlpha.images[0].XorValue(0, 0), 0xFFFFFFu);
     EXPECT_TRUE(noAlpha.images[0].AndBit(1, 1));
@@ -285,9 +293,11 @@ TEST(IcoReader, SixteenBitPixelsScaleTo24Bits) {
     // 2 x 1, 5-5-5: pure red and a mid grey.
     std::vector<uint8_t> xorBits = {0x00, 0x7C, 0x10, 0x42};
     IconResource back;
-    ASSERT_EQ(Decode(RawIco(1, {RawEntry{2, 1, 0, 0, 0, FileImage(2, 1, 16, 0, {}, xorBits, {0, 0, 0, 0})}}),
-                     &back),
-              IcoStatus::Ok);
+    ASSERT_EQ(
+        Decode(
+            RawIco(1, {RawEntry{2, 1, 0, 0, 0, FileImage(2, 1, 16, 0, {}, xorBits, {0, 0, 0, 0})}}),
+            &back),
+        IcoStatus::Ok);
     EXPECT_EQ(back.images[0].XorValue(0, 0), 0x0000FFu);
     EXPECT_EQ(back.images[0].XorValue(1, 0), 0x848484u);
 
@@ -295,7 +305,8 @@ TEST(IcoReader, SixteenBitPixelsScaleTo24Bits) {
     std::vector<uint8_t> masks = {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0};
     std::vector<uint8_t> green = {0xE0, 0x07, 0, 0};
     IconResource bf;
-    ASSERT_EQ(Decode(RawIco(1, {RawEntry{2, 1, 0, 0, 0, FileImage(2, 1, 16, 0, masks, green, {0, 0, 0, 0}, 3)}}),
+    ASSERT_EQ(Decode(RawIco(1, {RawEntry{2, 1, 0, 0, 0,
+                                         FileImage(2, 1, 16, 0, masks, green, {0, 0, 0, 0}, 3)}}),
                      &bf),
               IcoStatus::Ok);
     EXPECT_EQ(bf.images[0].XorValue(0, 0), 0x00FF00u);
@@ -330,7 +341,8 @@ TEST(IcoReader, UnusableEntriesAreSkippedAndTheRestRead) {
 TEST(IcoReader, LargeDirectoriesAndOversizedEntries) {
     ImageHost host = TestHost(nullptr);
     IconResource doc;
-    for (int32_t side = 8; side < 8 + 25; ++side) test::AddDrawnImage(doc, host, side, side, kColors16);
+    for (int32_t side = 8; side < 8 + 25; ++side)
+        test::AddDrawnImage(doc, host, side, side, kColors16);
     std::vector<uint8_t> file = Encode(doc);
     // bytes-in-resource far beyond the file: only what the image needs is read.
     StoreLE32(file.data() + 6 + 8, 0xFFFFFFF0u);
@@ -373,7 +385,7 @@ TEST(IcoReader, TruncationAndBitFlipSweepNeverOverreads) {
 }
 
 class IcoFiles : public ::testing::Test {
-protected:
+  protected:
     test::ScratchDir dir;
     ScriptedPrompt prompt;
     ImageHost host = TestHost(&prompt);

@@ -35,7 +35,9 @@ void RequireTool(const char* name) {
 struct Rgba {
     int32_t width = 0, height = 0;
     std::vector<uint8_t> px;
-    const uint8_t* At(int32_t x, int32_t y) const { return &px[4 * static_cast<size_t>(y * width + x)]; }
+    const uint8_t* At(int32_t x, int32_t y) const {
+        return &px[4 * static_cast<size_t>(y * width + x)];
+    }
 };
 
 // Decodes a PNG with ImageMagick into RGBA.
@@ -51,8 +53,8 @@ Rgba ReadPng(const std::string& png, int32_t w, int32_t h, const ScratchDir& dir
 void WritePng(const Rgba& img, const std::string& png, const ScratchDir& dir) {
     const std::string raw = dir.File("source.rgba");
     test::WriteBytes(raw, img.px);
-    ASSERT_EQ(RunTool("convert -size " + std::to_string(img.width) + "x" + std::to_string(img.height) +
-                  " -depth 8 rgba:'" + raw + "' '" + png + "'"),
+    ASSERT_EQ(RunTool("convert -size " + std::to_string(img.width) + "x" +
+                      std::to_string(img.height) + " -depth 8 rgba:'" + raw + "' '" + png + "'"),
               0);
 }
 
@@ -139,9 +141,9 @@ TEST(IcoInterop, IcotoolExtractsThePixelsWeWrote) {
     for (size_t i = 0; i < doc.images.size(); ++i) {
         const IconImage& img = doc.images[i];
         SCOPED_TRACE(i);
-        std::string png = dir.File("ours_" + std::to_string(i + 1) + "_" + std::to_string(img.width) +
-                                   "x" + std::to_string(img.height) + "x" +
-                                   std::to_string(img.BitsPerPixel()) + ".png");
+        std::string png = dir.File("ours_" + std::to_string(i + 1) + "_" +
+                                   std::to_string(img.width) + "x" + std::to_string(img.height) +
+                                   "x" + std::to_string(img.BitsPerPixel()) + ".png");
         Rgba got = ReadPng(png, img.width, img.height, dir);
         if (got.px.size() != 4 * static_cast<size_t>(img.width * img.height)) continue;
         int mismatches = 0;
@@ -213,9 +215,10 @@ TEST(IcoInterop, IconsMadeByImageMagickReadIntoTheSamePixels) {
     WritePng(deep, dir.File("deep.png"), dir);
     WritePng(mono, dir.File("mono.png"), dir);
     ASSERT_EQ(RunTool("convert '" + dir.File("deep.png") + "' '" + dir.File("deep.ico") + "'"), 0);
-    ASSERT_EQ(RunTool("convert '" + dir.File("mono.png") + "' -colors 2 PNG8:'" + dir.File("mono8.png") +
-                  "' && convert '" + dir.File("mono8.png") + "' '" + dir.File("mono.ico") + "'"),
-              0);
+    ASSERT_EQ(
+        RunTool("convert '" + dir.File("mono.png") + "' -colors 2 PNG8:'" + dir.File("mono8.png") +
+                "' && convert '" + dir.File("mono8.png") + "' '" + dir.File("mono.ico") + "'"),
+        0);
     ImageHost host = test::TestHost(nullptr);
     IconResource a;
     ASSERT_TRUE(ReadIconFile(a, dir.File("deep.ico"), host));

@@ -49,7 +49,8 @@ bool LayoutOf(const uint8_t* headerBytes, FileImageLayout* out) {
     if (l.bits != 1 && l.bits != 4 && l.bits != 8 && l.bits != 16 && l.bits != 24 && l.bits != 32)
         return false;
     const bool direct = l.bits >= 16;
-    if (h.compression != kBiRgb && !(h.compression == kBiBitfields && (l.bits == 16 || l.bits == 32)))
+    if (h.compression != kBiRgb &&
+        !(h.compression == kBiBitfields && (l.bits == 16 || l.bits == 32)))
         return false;
     if (h.clrUsed > 256) return false;
     l.tableEntries = h.clrUsed != 0 ? h.clrUsed : (direct ? 0 : (1u << l.bits));
@@ -199,7 +200,8 @@ IcoStatus DecodeIcoFile(ByteSource& source, IconResource& out, ImageHost& host) 
             return IcoStatus::ReadFailed;
         FileImageLayout l;
         if (!LayoutOf(header, &l)) continue;
-        const int32_t code = l.bits >= 16 ? kTrueColor : CodeForBitCount(static_cast<uint32_t>(l.bits));
+        const int32_t code =
+            l.bits >= 16 ? kTrueColor : CodeForBitCount(static_cast<uint32_t>(l.bits));
         // The first image of a format wins, with its own hot spot.
         if (int pos = FindImage(out, l.header.width, l.height, code);
             pos != 0 && out.images[static_cast<size_t>(pos - 1)].HasBits())
@@ -220,7 +222,8 @@ IcoStatus DecodeIcoFile(ByteSource& source, IconResource& out, ImageHost& host) 
             return IcoStatus::OutOfMemory;
         }
         if (block.empty()) continue;
-        if (!FindOrCreateImage(out, block.data(), block.size(), host)) return IcoStatus::OutOfMemory;
+        if (!FindOrCreateImage(out, block.data(), block.size(), host))
+            return IcoStatus::OutOfMemory;
         IconImage& img = *out.ActiveImage();
         if (type == kCursorResource) {
             // A hot spot outside the image would point the cursor at nothing; keep it on the image.
@@ -234,13 +237,13 @@ IcoStatus DecodeIcoFile(ByteSource& source, IconResource& out, ImageHost& host) 
 namespace {
 
 class FileSource : public ByteSource {
-public:
+  public:
     explicit FileSource(InputFile& file) : m_file(file) {}
     size_t ReadAt(uint64_t offset, uint8_t* out, size_t n) override {
         return m_file.ReadSomeAt(offset, out, n);
     }
 
-private:
+  private:
     InputFile& m_file;
 };
 
@@ -257,10 +260,14 @@ bool ReadIconFile(IconResource& doc, const std::string& path, ImageHost& host) {
     const IcoStatus status = DecodeIcoFile(source, loaded, quiet);
     file.Close();
     switch (status) {
-        case IcoStatus::Ok: break;
+        case IcoStatus::Ok:
+            break;
         case IcoStatus::TooShort:
-        case IcoStatus::NoEntries: return false;
-        case IcoStatus::OutOfMemory: host.Tell(kOutOfMemoryText, PromptIcon::Stop); return false;
+        case IcoStatus::NoEntries:
+            return false;
+        case IcoStatus::OutOfMemory:
+            host.Tell(kOutOfMemoryText, PromptIcon::Stop);
+            return false;
         case IcoStatus::InvalidHeader:
         case IcoStatus::ReadFailed:
         case IcoStatus::NoUsableImage:

@@ -41,8 +41,9 @@ std::map<std::string, std::vector<uint8_t>> MakeSeeds() {
         for (int32_t x = 0; x < 8; ++x) {
             uint32_t v = img.XorValue(x, row);
             bool clear = img.AndBit(x, row) && v == 0;
-            wide.insert(wide.end(), {static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
-                                     static_cast<uint8_t>(v), static_cast<uint8_t>(clear ? 0 : 255)});
+            wide.insert(wide.end(),
+                        {static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
+                         static_cast<uint8_t>(v), static_cast<uint8_t>(clear ? 0 : 255)});
         }
     std::span<const uint8_t> mask = img.AndBits();
     wide.insert(wide.end(), mask.begin(), mask.end());
@@ -60,7 +61,8 @@ TEST(IcoSeeds, CommittedSeedsAreTheWritersOutput) {
     const char* update = std::getenv("VT_UPDATE_SEEDS");
     if (update && *update == '1') {
         std::filesystem::create_directories(SeedDir());
-        for (const auto& [name, bytes] : seeds) test::WriteBytes((SeedDir() / name).string(), bytes);
+        for (const auto& [name, bytes] : seeds)
+            test::WriteBytes((SeedDir() / name).string(), bytes);
     }
     for (const auto& [name, bytes] : seeds) {
         SCOPED_TRACE(name);

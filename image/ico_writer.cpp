@@ -8,7 +8,9 @@ namespace vt {
 namespace {
 
 // Untouched blank formats and records without bits are not part of the file.
-bool IsWritten(const IconImage& img) { return img.HasBits() && !img.untouched; }
+bool IsWritten(const IconImage& img) {
+    return img.HasBits() && !img.untouched;
+}
 
 }  // namespace
 

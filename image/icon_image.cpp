@@ -9,47 +9,68 @@ namespace vt {
 
 int BitsForCode(int32_t code) {
     switch (code) {
-        case kMonochrome: return 1;
-        case kColors16: return 4;
-        case kColors256: return 8;
-        default: return 24;
+        case kMonochrome:
+            return 1;
+        case kColors16:
+            return 4;
+        case kColors256:
+            return 8;
+        default:
+            return 24;
     }
 }
 
 int32_t CodeForBitCount(uint32_t planesTimesBits) {
     switch (planesTimesBits) {
-        case 1: return kMonochrome;
-        case 4: return kColors16;
-        case 8: return kColors256;
-        default: return kTrueColor;
+        case 1:
+            return kMonochrome;
+        case 4:
+            return kColors16;
+        case 8:
+            return kColors256;
+        default:
+            return kTrueColor;
     }
 }
 
 uint32_t TableEntriesForCode(int32_t code) {
     switch (code) {
-        case kMonochrome: return 2;
-        case kColors16: return 16;
-        case kColors256: return 256;
-        default: return 0;
+        case kMonochrome:
+            return 2;
+        case kColors16:
+            return 16;
+        case kColors256:
+            return 256;
+        default:
+            return 0;
     }
 }
 
 const char* DepthName(int32_t code) {
     switch (code) {
-        case kMonochrome: return "Monochrome";
-        case kColors16: return "16 color";
-        case kColors256: return "256 color";
-        default: return "high color";
+        case kMonochrome:
+            return "Monochrome";
+        case kColors16:
+            return "16 color";
+        case kColors256:
+            return "256 color";
+        default:
+            return "high color";
     }
 }
 
 uint32_t HeaderTableLength(uint32_t clrUsed, uint16_t* bitCount) {
     if (clrUsed != 0) return clrUsed;
     switch (*bitCount) {
-        case 1: return 2;
-        case 4: return 16;
-        case 8: return 256;
-        default: *bitCount = 24; return 0;
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            *bitCount = 24;
+            return 0;
     }
 }
 
@@ -179,9 +200,12 @@ uint32_t IconImage::XorValue(int32_t x, int32_t y) const {
     assert(x >= 0 && x < width && y >= 0 && y < height);
     const uint8_t* row = XorBits().data() + static_cast<size_t>(height - 1 - y) * XorRowBytes();
     switch (BitsPerPixel()) {
-        case 1: return (row[x / 8] >> (7 - x % 8)) & 1;
-        case 4: return (x % 2 == 0) ? (row[x / 2] >> 4) : (row[x / 2] & 0x0F);
-        case 8: return row[x];
+        case 1:
+            return (row[x / 8] >> (7 - x % 8)) & 1;
+        case 4:
+            return (x % 2 == 0) ? (row[x / 2] >> 4) : (row[x / 2] & 0x0F);
+        case 8:
+            return row[x];
         default: {
             const uint8_t* p = row + 3 * static_cast<size_t>(x);
             // Stored blue, green, red; the value is 0x00BBGGRR.
@@ -202,7 +226,8 @@ void IconImage::SetXorValue(int32_t x, int32_t y, uint32_t value) {
     switch (BitsPerPixel()) {
         case 1: {
             uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
-            row[x / 8] = static_cast<uint8_t>((value & 1) ? (row[x / 8] | bit) : (row[x / 8] & ~bit));
+            row[x / 8] =
+                static_cast<uint8_t>((value & 1) ? (row[x / 8] | bit) : (row[x / 8] & ~bit));
             break;
         }
         case 4: {
@@ -211,7 +236,9 @@ void IconImage::SetXorValue(int32_t x, int32_t y, uint32_t value) {
                              : static_cast<uint8_t>((b & 0xF0) | (value & 0x0F));
             break;
         }
-        case 8: row[x] = static_cast<uint8_t>(value); break;
+        case 8:
+            row[x] = static_cast<uint8_t>(value);
+            break;
         default: {
             uint8_t* p = row + 3 * static_cast<size_t>(x);
             p[0] = static_cast<uint8_t>(value >> 16);

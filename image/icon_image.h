@@ -31,7 +31,9 @@ int BitsForCode(int32_t code);
 int32_t CodeForBitCount(uint32_t planesTimesBits);
 // Entries of a full colour table for a code: 2, 16, 256, or 0 for true colour.
 uint32_t TableEntriesForCode(int32_t code);
-constexpr bool IsPaletteBased(int32_t code) { return code <= 256; }
+constexpr bool IsPaletteBased(int32_t code) {
+    return code <= 256;
+}
 // The depth's name in messages: "Monochrome", "16 color", "256 color", "high color".
 const char* DepthName(int32_t code);
 // Colour-table length of a header: biClrUsed when non-zero, else 2, 16 or 256 for 1, 4 and 8

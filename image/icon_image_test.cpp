@@ -168,7 +168,7 @@ TEST(IconImagePixels, PackingMatchesTheDrawingEngine) {
 
 TEST(IconImagePixels, TableColorsSwapRedAndBlue) {
     IconImage img = Allocated(8, 8, kColors16);
-    img.SetTableColor(3, 0x0000FF);  // red as a colour value
+    img.SetTableColor(3, 0x0000FF);         // red as a colour value
     EXPECT_EQ(img.ColorTable()[12], 0x00);  // blue
     EXPECT_EQ(img.ColorTable()[14], 0xFF);  // red
     EXPECT_EQ(img.TableColor(3), 0x0000FFu);

@@ -48,7 +48,8 @@ void FillBlank(IconImage& img, ImageHost& host) {
             img.SetTableColor(1, 0xFFFFFF);
             break;
         case kColors16:
-            for (uint32_t i = 0; i < 16; ++i) StoreLE32(img.ColorTable().data() + 4 * i, kDefault16[i]);
+            for (uint32_t i = 0; i < 16; ++i)
+                StoreLE32(img.ColorTable().data() + 4 * i, kDefault16[i]);
             break;
         case kColors256: {
             ColorValues256 palette = NewImagePalette(img.colorCode, host);
@@ -58,7 +59,9 @@ void FillBlank(IconImage& img, ImageHost& host) {
             }
             break;
         }
-        default: img.trueColorPalette = NewImagePalette(img.colorCode, host); break;
+        default:
+            img.trueColorPalette = NewImagePalette(img.colorCode, host);
+            break;
     }
     for (int32_t y = 0; y < img.height; ++y)
         for (int32_t x = 0; x < img.width; ++x) img.SetXorValue(x, y, fill);
@@ -249,9 +252,12 @@ void CommitImageBits(IconResource& doc, ImageHost& host) {
 bool ConfirmDiscardChanges(IconResource& doc, ImageHost& host, const std::function<bool()>& save) {
     if (!doc.modified) return true;
     switch (host.Ask(kSaveChangesText, PromptButtons::YesNoCancel, PromptIcon::Question)) {
-        case PromptAnswer::Yes: return save && save();
-        case PromptAnswer::No: return true;
-        default: return false;
+        case PromptAnswer::Yes:
+            return save && save();
+        case PromptAnswer::No:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -49,9 +49,7 @@ struct IconResource {
                    ? &images[static_cast<size_t>(activeIndex)]
                    : nullptr;
     }
-    const IconImage* ActiveImage() const {
-        return const_cast<IconResource*>(this)->ActiveImage();
-    }
+    const IconImage* ActiveImage() const { return const_cast<IconResource*>(this)->ActiveImage(); }
     bool IsCursor() const { return resourceType == kCursorResource; }
 };
 
@@ -79,8 +77,7 @@ void CommitImageBits(IconResource& doc, ImageHost& host);
 
 // Asks whether to save unsaved changes before they would be lost. Returns false when the user
 // cancels (or the save he asked for fails); `save` performs the save.
-bool ConfirmDiscardChanges(IconResource& doc, ImageHost& host,
-                           const std::function<bool()>& save);
+bool ConfirmDiscardChanges(IconResource& doc, ImageHost& host, const std::function<bool()>& save);
 
 inline constexpr const char* kSaveChangesText =
     "Current image has been changed.\n\nSave changes before continuing?";

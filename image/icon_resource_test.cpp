@@ -164,7 +164,8 @@ TEST(SortImages, StableByWidthHeightAndCodeKeepingTheActiveImage) {
     doc.images[1].colorA = {42, false};
     SortImages(doc);
     std::vector<std::tuple<int, int, int>> order;
-    for (const IconImage& img : doc.images) order.emplace_back(img.width, img.height, img.colorCode);
+    for (const IconImage& img : doc.images)
+        order.emplace_back(img.width, img.height, img.colorCode);
     EXPECT_EQ(order, (std::vector<std::tuple<int, int, int>>{
                          {16, 16, 2}, {16, 16, 1024}, {16, 32, 16}, {32, 16, 16}, {48, 48, 16}}));
     EXPECT_EQ(doc.activeIndex, 1);
@@ -311,7 +312,10 @@ TEST(Document, SaveQuestionBeforeLosingChanges) {
     IconResource doc;
     doc.modified = true;
     int saves = 0;
-    auto save = [&] { ++saves; return true; };
+    auto save = [&] {
+        ++saves;
+        return true;
+    };
     prompt.Answer(PromptAnswer::Cancel);
     EXPECT_FALSE(ConfirmDiscardChanges(doc, host, save));
     prompt.Answer(PromptAnswer::No);
@@ -321,7 +325,8 @@ TEST(Document, SaveQuestionBeforeLosingChanges) {
     EXPECT_TRUE(ConfirmDiscardChanges(doc, host, save));
     EXPECT_EQ(saves, 1);
     ASSERT_EQ(prompt.shown().size(), 3u);
-    EXPECT_EQ(prompt.shown()[0].text, "Current image has been changed.\n\nSave changes before continuing?");
+    EXPECT_EQ(prompt.shown()[0].text,
+              "Current image has been changed.\n\nSave changes before continuing?");
     EXPECT_EQ(prompt.shown()[0].buttons, PromptButtons::YesNoCancel);
     // A failed save keeps the changes.
     prompt.Answer(PromptAnswer::Yes);

@@ -27,13 +27,13 @@ uint32_t VisiblePixel(const IconImage& img, int32_t x, int32_t y);
 
 // A folder under the system's temporary folder, removed with its files at the end of the test.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     const std::string& path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "/" + name; }
 
-private:
+  private:
     std::string m_path;
 };
 

@@ -39,8 +39,8 @@ struct ImageHost {
     }
     PromptAnswer Ask(const std::string& text, PromptButtons buttons, PromptIcon icon) const {
         // With nobody to ask, the safe answer is the one that changes nothing.
-        if (!prompt) return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel
-                                                                  : PromptAnswer::No;
+        if (!prompt)
+            return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel : PromptAnswer::No;
         return prompt->Show({text, {}, icon, buttons, true, 0});
     }
 };
