@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+#include "image/colour_convert.h"
+#include "image/colour_match.h"
+#include "image/icon_testutil.h"
+#include "image/quantize.h"
+#include "image/resample.h"
+
+namespace vt {
+namespace {
+
+TEST(NearestPaletteIndex, SumOfAbsoluteDifferencesLowestIndexOnTies) {
+    const std::vector<uint32_t> palette = {0x000000, 0x0000FF, 0x000064, 0x00003C, 0x000050};
+    EXPECT_EQ(NearestPaletteIndex(0x000000, palette), 0);
+    EXPECT_EQ(NearestPaletteIndex(0x0000F0, palette), 1);
+    // 0x46 (70) is 10 from both 60 (index 3) and 80 (index 4): the lower index wins.
+    EXPECT_EQ(NearestPaletteIndex(0x000046, palette), 3);
+    // Distances add over channels: (10,10,10)=30 beats (0,0,40)=40.
+    const std::vector<uint32_t> p2 = {0x280000, 0x0A0A0A};
+    EXPECT_EQ(NearestPaletteIndex(0x000000, p2), 1);
+    // The farthest colour still finds an entry.
+    EXPECT_EQ(NearestPaletteIndex(0xFFFFFF, std::vector<uint32_t>{0x000000}), 0);
+    EXPECT_EQ(NearestPaletteIndex(0x123456, {}), 0);
+}
+
+TEST(Quantize, LeafIndexInterleavesTopBitsBlueGreenRed) {
+    // Blue bit 7 lands at bit 14, green bit 7 at 13, red bit 7 at 12.
+    EXPECT_EQ(OctreeLeafIndex(0x800000), 1u << 14);
+    EXPECT_EQ(OctreeLeafIndex(0x008000), 1u << 13);
+    EXPECT_EQ(OctreeLeafIndex(0x000080), 1u << 12);
+    // Bit 3 of each channel is the last level; bits 2..0 are dropped.
+    EXPECT_EQ(OctreeLeafIndex(0x080808), 7u);
+    EXPECT_EQ(OctreeLeafIndex(0x070707), 0u);
+}
+
+TEST(Quantize, FewColoursAreKeptOnePerLeafWithBlackAndWhiteAtTheEnd) {
+    std::vector<uint32_t> pixels;
+    std::set<uint32_t> distinct;
+    for (uint32_t i = 0; i < 254; ++i) {
+        // Bucket centres: nothing lies nearer to a leaf's centre than its own colour.
+        const uint32_t c = (((i * 8) & 0xF8) | (((i / 32) * 32) << 8) | 0x400000) | 0x040404;
+        distinct.insert(c);
+        for (int k = 0; k < 3; ++k) pixels.push_back(c);
+    }
+    ASSERT_EQ(distinct.size(), 254u);
+    QuantizedPicture q;
+    ASSERT_TRUE(QuantizeTo8Bit(pixels, &q));
+    EXPECT_EQ(q.coloursFound, 254);
+    // Every colour keeps its own entry and its exact value.
+    for (size_t p = 0; p < pixels.size(); ++p) ASSERT_EQ(q.palette[q.indices[p]], pixels[p]) << p;
+    EXPECT_EQ(q.palette[254], 0x000000u);
+    EXPECT_EQ(q.palette[255], 0xFFFFFFu);
+}
+
+TEST(Quantize, AveragesAreRoundedAndTheWalkStartsAtChildSeven) {
+    // Two colours in one leaf average with rounding: (10 + 13 + 1) / 2 = 12 per channel.
+    std::vector<uint32_t> pixels = {0x0A0A0A, 0x0D0D0D, 0xF0F0F0};
+    QuantizedPicture q;
+    ASSERT_TRUE(QuantizeTo8Bit(pixels, &q));
+    EXPECT_EQ(q.coloursFound, 2);
+    // The bright colour lives under child 7 of the root and is visited first.
+    EXPECT_EQ(q.palette[0], 0xF0F0F0u);
+    EXPECT_EQ(q.palette[1], 0x0C0C0Cu);
+    EXPECT_EQ(q.indices, (std::vector<uint8_t>{1, 1, 0}));
+}
+
+TEST(Quantize, ManyColoursReduceTo254AndEveryPixelMapsNearby) {
+    std::mt19937 rng(4);
+    std::vector<uint32_t> pixels(64 * 64);
+    for (auto& p : pixels) p = rng() & 0xFFFFFF;
+    QuantizedPicture q;
+    ASSERT_TRUE(QuantizeTo8Bit(pixels, &q));
+    EXPECT_LE(q.coloursFound, 254);
+    EXPECT_GT(q.coloursFound, 100);
+    std::set<uint8_t> used(q.indices.begin(), q.indices.end());
+    for (uint8_t i : used) EXPECT_LT(i, q.coloursFound);
+    EXPECT_EQ(q.palette[254], 0u);
+    EXPECT_EQ(q.palette[255], 0xFFFFFFu);
+    // An empty picture is not an error.
+    ASSERT_TRUE(QuantizeTo8Bit({}, &q));
+    EXPECT_EQ(q.coloursFound, 0);
+}
+
+TEST(Resample, HalvingAveragesAndEnlargingRepeats) {
+    // A 4 x 2 picture halved to 2 x 1: each target is the rounded mean of a 2 x 2 block.
+    const std::vector<uint32_t> src = {0x000000, 0x000003, 0x0000FF, 0x0000FF,
+                                       0x000001, 0x000002, 0x0000FF, 0x000000};
+    EXPECT_EQ(ResampleColours(src, 4, 2, 2, 1), (std::vector<uint32_t>{0x000002, 0x0000BF}));
+    const std::vector<uint32_t> two = {0x102030, 0x405060};
+    EXPECT_EQ(ResampleColours(two, 2, 1, 4, 1),
+              (std::vector<uint32_t>{0x102030, 0x102030, 0x405060, 0x405060}));
+    // The mask is set where at least half the area is set.
+    const std::vector<uint8_t> mask = {1, 0, 0, 0, 1, 0, 0, 0};
+    EXPECT_EQ(ResampleMask(mask, 4, 2, 2, 1), (std::vector<uint8_t>{1, 0}));
+}
+
+TEST(Resample, ShrinkToFitRoundings) {
+    int w, h;
+    ShrinkToFit(64, 48, 32, 32, FitRounding::AboveHalf, &w, &h);
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 24);
+    ShrinkToFit(64, 32, 32, 32, FitRounding::HalfUp, &w, &h);
+    EXPECT_EQ(h, 16);
+    // 32 * 45 / 100 = 14.4 -> 14 ; 32 * 47 / 100 = 15.04 ; 32 * 39 / 80 = 15.6.
+    ShrinkToFit(80, 39, 32, 32, FitRounding::Down, &w, &h);
+    EXPECT_EQ(h, 15);
+    ShrinkToFit(80, 39, 32, 32, FitRounding::HalfUp, &w, &h);
+    EXPECT_EQ(h, 16);
+    // Exactly half: 32 * 5 / 64 = 2.5 rounds up only for HalfUp.
+    ShrinkToFit(64, 5, 32, 32, FitRounding::HalfUp, &w, &h);
+    EXPECT_EQ(h, 3);
+    ShrinkToFit(64, 5, 32, 32, FitRounding::AboveHalf, &w, &h);
+    EXPECT_EQ(h, 2);
+    // Tall pictures fit their height; a box that is not square fits both sides.
+    ShrinkToFit(30, 90, 32, 32, FitRounding::AboveHalf, &w, &h);
+    EXPECT_EQ(w, 11);
+    EXPECT_EQ(h, 32);
+    ShrinkToFit(100, 90, 64, 16, FitRounding::AboveHalf, &w, &h);
+    EXPECT_LE(w, 64);
+    EXPECT_EQ(h, 16);
+    // Never 0.
+    ShrinkToFit(1000, 1, 32, 32, FitRounding::Down, &w, &h);
+    EXPECT_EQ(h, 1);
+    ShrinkToFit(20, 10, 32, 32, FitRounding::Down, &w, &h);
+    EXPECT_EQ(w, 20);
+}
+
+class ConvertTest : public ::testing::Test {
+protected:
+    ScriptedPrompt m_prompt;
+    ImageHost m_host = test::TestHost(&m_prompt);
+    IconResource m_doc;
+};
+
+TEST_F(ConvertTest, AnyConversionTo256PutsBlackAndWhiteAtTheEndAndMasksOnThem) {
+    for (int32_t code : {kMonochrome, kColors16, kColors256, kTrueColor}) {
+        SCOPED_TRACE(code);
+        IconResource doc;
+        IconImage& from = test::AddDrawnImage(doc, m_host, 32, 32, code);
+        const IconImage source = from.Clone();
+        doc.activeFormat = {32, 32, kColors256};
+        IconImage to;
+        to.width = 32;
+        to.height = 32;
+        to.colorCode = kColors256;
+        ASSERT_TRUE(to.AllocateBlock());
+        ASSERT_TRUE(ConvertFromImage(source, to));
+        EXPECT_EQ(to.TableColor(254), 0x000000u);
+        EXPECT_EQ(to.TableColor(255), 0xFFFFFFu);
+        EXPECT_EQ(to.screenColor, 254u);
+        EXPECT_EQ(to.inverseColor, 255u);
+        for (int32_t y = 0; y < 32; ++y)
+            for (int32_t x = 0; x < 32; ++x) {
+                ASSERT_EQ(to.AndBit(x, y), source.AndBit(x, y));
+                if (!source.AndBit(x, y)) continue;
+                const bool inverse = source.TableEntries() ? source.TableColor(source.XorValue(x, y)) == 0xFFFFFF
+                                                           : source.XorValue(x, y) == 0xFFFFFF;
+                ASSERT_EQ(to.XorValue(x, y), inverse ? 255u : 254u) << x << "," << y;
+            }
+    }
+}
+
+TEST_F(ConvertTest, HalvingAveragesAndFixedTablesTakeTheNearestEntry) {
+    IconImage from;
+    from.width = from.height = 32;
+    from.colorCode = kTrueColor;
+    ASSERT_TRUE(from.AllocateBlock());
+    for (int32_t y = 0; y < 32; ++y)
+        for (int32_t x = 0; x < 32; ++x) from.SetXorValue(x, y, (x + y) % 2 ? 0x0000FF : 0x000000);
+    IconImage to;
+    to.width = to.height = 16;
+    to.colorCode = kTrueColor;
+    ASSERT_TRUE(to.AllocateBlock());
+    ASSERT_TRUE(ConvertFromImage(from, to));
+    EXPECT_EQ(to.XorValue(3, 5), 0x000080u);  // (0 + 255 + 0 + 255) / 4 rounded
+    EXPECT_EQ(to.screenColor, 0u);
+    EXPECT_EQ(to.inverseColor, 0xFFFFFFu);
+
+    // Into 16 colours the averaged dark red is the standard dark red entry (index 1).
+    IconImage sixteen;
+    sixteen.width = sixteen.height = 16;
+    sixteen.colorCode = kColors16;
+    ASSERT_TRUE(sixteen.AllocateBlock());
+    const uint32_t standard[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                   0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                   0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    for (uint32_t i = 0; i < 16; ++i) sixteen.SetTableColor(i, standard[i]);
+    ASSERT_TRUE(ConvertFromImage(from, sixteen));
+    EXPECT_EQ(sixteen.XorValue(0, 0), 1u);
+    EXPECT_EQ(sixteen.inverseColor, 15u);
+
+    // Enlarging 32 -> 64 repeats each pixel.
+    IconImage big;
+    big.width = big.height = 64;
+    big.colorCode = kTrueColor;
+    ASSERT_TRUE(big.AllocateBlock());
+    ASSERT_TRUE(ConvertFromImage(from, big));
+    EXPECT_EQ(big.XorValue(0, 0), from.XorValue(0, 0));
+    EXPECT_EQ(big.XorValue(1, 1), from.XorValue(0, 0));
+    EXPECT_EQ(big.XorValue(2, 0), from.XorValue(1, 0));
+    EXPECT_EQ(big.XorValue(3, 1), from.XorValue(1, 0));
+    EXPECT_EQ(big.XorValue(2, 2), from.XorValue(1, 1));
+    EXPECT_EQ(big.XorValue(4, 2), from.XorValue(2, 1));
+}
+
+TEST_F(ConvertTest, RemapKeepsMaskMeaningAndCachesNearestColours) {
+    IconImage& img = test::AddDrawnImage(m_doc, m_host, 16, 16, kColors256);
+    const IconImage before = img.Clone();
+    // A palette whose black sits at 3 and white at 7; the rest grey shades.
+    ColorValues256 palette{};
+    for (uint32_t i = 0; i < 256; ++i) palette[i] = (i | 1) * 0x010101;
+    palette[3] = 0x000000;
+    palette[7] = 0xFFFFFF;
+    palette[255] = 0x808080;
+    m_prompt.Clear();
+    const uint32_t screen = RemapToPalette(m_doc, m_host, palette);
+    EXPECT_TRUE(m_prompt.texts().empty());
+    EXPECT_EQ(palette[screen], 0x000000u);
+    EXPECT_EQ(screen, img.screenColor);
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 16; ++x) {
+            ASSERT_EQ(img.AndBit(x, y), before.AndBit(x, y));
+            const uint32_t old = before.XorValue(x, y);
+            if (before.AndBit(x, y)) {
+                // Screen stays on a black entry, inverse on a white one.
+                ASSERT_EQ(img.TableColor(img.XorValue(x, y)),
+                          old == before.screenColor ? 0x000000u : 0xFFFFFFu);
+            } else {
+                ASSERT_EQ(img.XorValue(x, y),
+                          static_cast<uint32_t>(NearestPaletteIndex(before.TableColor(old), palette)));
+            }
+        }
+    EXPECT_TRUE(img.changed);
+}
+
+TEST_F(ConvertTest, PaletteWithoutBlackMakesTransparentPixelsOpaqueIndexZero) {
+    IconImage& img = test::AddDrawnImage(m_doc, m_host, 16, 16, kColors256);
+    const IconImage before = img.Clone();
+    ColorValues256 palette{};
+    for (uint32_t i = 0; i < 256; ++i) palette[i] = 0x101010 + i;
+    palette[200] = 0xFFFFFF;
+    m_prompt.Clear();
+    RemapToPalette(m_doc, m_host, palette);
+    ASSERT_FALSE(m_prompt.texts().empty());  // the activation warns about the missing black
+    int screens = 0;
+    for (int32_t y = 0; y < 16; ++y)
+        for (int32_t x = 0; x < 16; ++x) {
+            if (!before.AndBit(x, y) || before.XorValue(x, y) != before.screenColor) continue;
+            ++screens;
+            EXPECT_FALSE(img.AndBit(x, y));
+            EXPECT_EQ(img.XorValue(x, y), 0u);
+        }
+    EXPECT_GT(screens, 0);
+}
+
+}  // namespace
+}  // namespace vt
