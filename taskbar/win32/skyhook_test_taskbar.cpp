@@ -173,8 +173,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     wc.hInstance = instance;
     wc.lpszClassName = kTaskbarClass;
     RegisterClassA(&wc);
-    g_frame = CreateWindowA(kTaskbarClass, "Test Taskbar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                            1000, 80, nullptr, nullptr, instance, nullptr);
+    // Topmost like the real taskbar, so other programs' windows in a shared test run never cover
+    // the pixels the test reads back.
+    g_frame = CreateWindowExA(WS_EX_TOPMOST, kTaskbarClass, "Test Taskbar", WS_POPUP | WS_VISIBLE,
+                              0, 0, 1000, 80, nullptr, nullptr, instance, nullptr);
     CreateTab();
 
     MSG msg;
