@@ -212,10 +212,12 @@ LibStatus ApplyIconUpdate(Workspace& ws, size_t iconIndex, const ImageBlocks& im
             if (block.size() == image.size) {
                 if (!ws.WriteBlockAt(image.workspaceOffset, block)) return LibStatus::WorkspaceError;
             } else {
-                // A block of another length cannot go over the old one in the workspace file.
+                // A block of another length cannot go over the old one, in the workspace file or in
+                // a program file: it moves to the end of the workspace and loses its source place.
                 uint32_t offset = 0;
                 if (!ws.AppendBlock(block, &offset)) return LibStatus::WorkspaceError;
                 image.workspaceOffset = offset;
+                image.sourceOffset = 0;
                 image.size = static_cast<uint16_t>(block.size());
                 f.bytesInResource = static_cast<uint32_t>(block.size());
             }

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "librarian/exchange_blocks.h"
+#include "common/byte_reader.h"
+#include "common/file_io.h"
+#include "librarian/librarian_testutil.h"
+#include "librarian/program_update.h"
+#include "librarian/reader.h"
+#include "librarian/save_flow.h"
+
+namespace vt {
+namespace {
+
+using test::MakeDib;
+
+class ProgramUpdateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        a = MakeDib(32, 32, 4, 1);
+        b = MakeDib(16, 16, 4, 2);
+        original = test::MakePe({{14, 1, {}, test::MakeGroup({a, b}, {1, 2})}, {3, 1, {}, a}, {3, 2, {}, b}});
+        path = dir.Write("app.exe", original);
+        ReadOptions o;
+        o.kind = kKindProgram;
+        ASSERT_EQ(ReadModuleIcons(ws, path, true, o), LibStatus::Ok);
+        ws.SetMode(kModeProgram);
+        state.path = state.sourcePath = path;
+    }
+    size_t OffsetOf(const std::vector<uint8_t>& block) {
+        auto at = std::search(original.begin(), original.end(), block.begin(), block.end());
+        return static_cast<size_t>(at - original.begin());
+    }
+
+    test::TempFolder dir;
+    std::vector<uint8_t> a, b, original;
+    std::string path;
+    Workspace ws;
+    SaveState state;
+    ScriptedPrompt prompt;
+};
+
+TEST_F(ProgramUpdateTest, SavingWithNothingChangedWritesNothingAfterTheWarning) {
+    bool needsName = false;
+    ASSERT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Ok);
+    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{kProgramUpdateWarning}));
+    EXPECT_EQ(test::ReadAll(path), original);
+}
+
+TEST_F(ProgramUpdateTest, EditedImagesGoBackInPlaceAndOnlyThey) {
+    auto edited = MakeDib(32, 32, 4, 9);
+    ASSERT_EQ(ApplyIconUpdate(ws, 0, {edited, b}), LibStatus::Ok);
+    EXPECT_TRUE(ws.modified());
+    bool needsName = false;
+    ASSERT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Ok);
+    auto now = test::ReadAll(path);
+    auto expected = original;
+    std::copy(edited.begin(), edited.end(), expected.begin() + static_cast<long>(OffsetOf(a)));
+    EXPECT_EQ(now, expected);
+    EXPECT_FALSE(ws.modified());
+    for (const ImageEntry& image : ws.images()) EXPECT_EQ(image.pending, 0);
+}
+
+TEST_F(ProgramUpdateTest, CancelWritesNothing) {
+    ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 9), b});
+    prompt.Answer(PromptAnswer::Cancel);
+    bool needsName = false;
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Refused);
+    EXPECT_EQ(test::ReadAll(path), original);
+    EXPECT_TRUE(ws.modified());
+}
+
+TEST_F(ProgramUpdateTest, BlocksThatDoNotFitTheirPlaceAreRefusedBeforeAnyWrite) {
+    // The 16 × 16 image comes back in 8 bits: a new format, with no place in the file.
+    ASSERT_EQ(ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 9), b, MakeDib(16, 16, 8)}), LibStatus::Ok);
+    EXPECT_EQ(ws.icons()[0].imageCount, 3);
+    EXPECT_EQ(UpdateProgramFile(ws, path, path), LibStatus::Refused);
+    EXPECT_EQ(test::ReadAll(path), original);
+
+    // Same format, other length (a shorter colour table) would overrun its neighbour.
+    Workspace other;
+    ASSERT_EQ(ReadModuleIcons(other, path, true), LibStatus::Ok);
+    auto shorter = MakeDib(32, 32, 4, 9);
+    StoreLE32(&shorter[32], 8);  // biClrUsed
+    shorter.erase(shorter.begin() + 40 + 32, shorter.begin() + 40 + 64);
+    ASSERT_EQ(ApplyIconUpdate(other, 0, {shorter, b}), LibStatus::Ok);
+    EXPECT_EQ(UpdateProgramFile(other, path, path), LibStatus::Refused);
+    EXPECT_EQ(test::ReadAll(path), original);
+}
+
+TEST_F(ProgramUpdateTest, AnotherProgramFileIsNeverWritten) {
+    ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 9), b});
+    std::string other = dir.Write("other.exe", original);
+    EXPECT_EQ(SaveWorkspaceAs(ws, state, other, prompt), LibStatus::Refused);
+    EXPECT_EQ(test::ReadAll(other), original);
+    EXPECT_EQ(prompt.texts().back(), "Error detected updating file.");
+    // A program file that does not exist cannot be opened for the update.
+    prompt.Clear();
+    EXPECT_EQ(SaveWorkspaceAs(ws, state, dir.File("new.dll"), prompt), LibStatus::CannotOpen);
+    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{kCannotOpenForSave}));
+}
+
+TEST_F(ProgramUpdateTest, EditorUpdatesReplaceAddAndRemoveFormats) {
+    // Only the 32 × 32 comes back: the 16 × 16 leaves the icon.
+    ASSERT_EQ(ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 7)}), LibStatus::Ok);
+    ASSERT_EQ(ws.FormatsOf(0).size(), 1u);
+    EXPECT_EQ(ws.icons()[0].imageCount, 1);
+    // A 48 × 48 is new: added as a format and a tally.
+    ASSERT_EQ(ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 7), MakeDib(48, 48, 4)}), LibStatus::Ok);
+    EXPECT_EQ(ws.FormatsOf(0).size(), 2u);
+    bool found = false;
+    for (const FormatTally& t : ws.tallies()) found |= t.width == 48 && t.count == 1;
+    EXPECT_TRUE(found);
+}
+
+TEST(SaveFlow, MessagesForEmptyWorkspacesAndUnknownKinds) {
+    test::TempFolder dir;
+    Workspace ws;
+    ASSERT_EQ(ws.New(), LibStatus::Ok);
+    SaveState state;
+    ScriptedPrompt prompt;
+    EXPECT_EQ(SaveWorkspaceAs(ws, state, dir.File("x.icl"), prompt), LibStatus::Refused);
+    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"No icons to save."}));
+
+    prompt.Clear();
+    state.path = dir.Write("old.icl", {1, 2, 3});
+    prompt.Answer(PromptAnswer::Yes);
+    bool needsName = false;
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Ok);
+    EXPECT_EQ(prompt.texts(),
+              (std::vector<std::string>{"Cannot save an empty file.\r\n\r\nWould you like to delete this file on disk?"}));
+    EXPECT_FALSE(FileExists(dir.File("old.icl")));
+
+    ws.AddImage(MakeDib(16, 16, 4), -1);
+    prompt.Clear();
+    EXPECT_EQ(SaveWorkspaceAs(ws, state, dir.File("one.ico"), prompt), LibStatus::Refused);
+    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"Unknown file type (506)."}));
+    EXPECT_FALSE(FileExists(dir.File("one.ico")));
+
+    // No file yet: Save asks for a name.
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Refused);
+    EXPECT_TRUE(needsName);
+}
+
+TEST(SaveFlow, SavingALibraryReadsItBackAsTheWorkspace) {
+    test::TempFolder dir;
+    Workspace ws;
+    ASSERT_EQ(ws.New(), LibStatus::Ok);
+    ws.AddImage(MakeDib(16, 16, 4), -1);
+    ws.AddImage(MakeDib(32, 32, 4), -1);
+    ws.Rename(1, "second");
+    SaveState state;
+    ScriptedPrompt prompt;
+    std::string oldFile = ws.filePath();
+    ASSERT_EQ(SaveWorkspaceAs(ws, state, dir.File("lib.icl"), prompt), LibStatus::Ok);
+    EXPECT_TRUE(prompt.texts().empty());
+    EXPECT_EQ(state.path, dir.File("lib.icl"));
+    EXPECT_EQ(ws.mode(), kModeLibrary);
+    EXPECT_FALSE(ws.modified());
+    EXPECT_FALSE(FileExists(oldFile));
+    ASSERT_EQ(ws.icons().size(), 2u);
+    EXPECT_EQ(Workspace::ShownName(ws.icons()[1]), "second");
+    EXPECT_NE(ws.images()[0].sourceOffset, 0u);  // read from the saved file
+}
+
+}  // namespace
+}  // namespace vt
