@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "librarian/librarian_testutil.h"
+#include "librarian/search.h"
+
+namespace vt {
+namespace {
+
+using test::MakeDib;
+
+class SearchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto a = MakeDib(32, 32, 4), b = MakeDib(16, 16, 4);
+        dir.Write("a.ico", test::MakeIco({a, b}));
+        dir.Write("b.dll", test::MakePe({{14, 1, {}, test::MakeGroup({a}, {1})}, {14, 2, {}, test::MakeGroup({b}, {2})},
+                                         {3, 1, {}, a}, {3, 2, {}, b}}));
+        dir.Write("x.il", {'M', 'Z'});
+        dir.Write("notes.txt", {'h', 'i'});
+        std::filesystem::create_directory(dir.File("sub"));
+        dir.Write("sub/c.ico", test::MakeIco({a}));
+    }
+    LibStatus Search(OpenType type, bool recurse) {
+        SearchOptions o;
+        o.type = type;
+        o.includeSubfolders = recurse;
+        o.thousands = ".";
+        o.prompt = &prompt;
+        o.progress = [this](const std::vector<std::string>& parts) { statuses.push_back(parts); };
+        return SearchFiles(ws, dir.path(), o, &counts);
+    }
+
+    test::TempFolder dir;
+    Workspace ws;
+    ScriptedPrompt prompt;
+    SearchCounts counts;
+    std::vector<std::vector<std::string>> statuses;
+};
+
+TEST_F(SearchTest, IconFilesTypeCollectsIconFilesAndLibrariesIntoOneWorkspace) {
+    ASSERT_EQ(Search(OpenType::IconFiles, false), LibStatus::Ok);
+    EXPECT_EQ(counts.files, 2u);
+    EXPECT_EQ(counts.icons, 3u);
+    EXPECT_EQ(counts.images, 4u);
+    EXPECT_EQ(ws.icons().size(), 3u);
+    EXPECT_EQ(ws.mode(), kModeSingleIconFile);
+    EXPECT_TRUE(ws.modified());
+    ASSERT_FALSE(statuses.empty());
+    EXPECT_EQ(statuses.front(), (std::vector<std::string>{"Scanning for icons..."}));
+    EXPECT_EQ(statuses.back(), (std::vector<std::string>{"Files:  2", "Icons:  3", "Images:  4"}));
+    EXPECT_TRUE(prompt.texts().empty());
+}
+
+TEST_F(SearchTest, TypeAndSubfoldersDecideWhatIsRead) {
+    ASSERT_EQ(Search(OpenType::IconResources, false), LibStatus::Ok);
+    EXPECT_EQ(ws.icons().size(), 1u);
+    ASSERT_EQ(Search(OpenType::IconResources, true), LibStatus::Ok);
+    EXPECT_EQ(ws.icons().size(), 2u);
+    EXPECT_EQ(Search(OpenType::IconLibraries, true), LibStatus::NoIcons);
+    EXPECT_EQ(prompt.texts().back(), "No icons found in file(s).");
+    EXPECT_TRUE(ws.icons().empty());
+    EXPECT_TRUE(ws.hasFile());
+}
+
+TEST_F(SearchTest, AnUnlistableRootIsReported) {
+    SearchOptions o;
+    o.prompt = &prompt;
+    EXPECT_EQ(SearchFiles(ws, dir.File("missing"), o, &counts), LibStatus::CannotOpen);
+    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"Could not find any files to open."}));
+}
+
+TEST(SearchText, ThousandsSeparators) {
+    EXPECT_EQ(WithThousands(0), "0");
+    EXPECT_EQ(WithThousands(999), "999");
+    EXPECT_EQ(WithThousands(1000), "1,000");
+    EXPECT_EQ(WithThousands(1234567, "."), "1.234.567");
+}
+
+}  // namespace
+}  // namespace vt
