@@ -55,7 +55,7 @@ Ink Canvas::ReadPixel(int x, int y) const {
 
 void Canvas::WritePixel(int x, int y, Ink ink) {
     assert(Contains(x, y));
-    if (m_openCode >= 0 && undo()) undo()->Record(x, y, ReadPixel(x, y), ink);
+    if (UndoBuffer* u = recording()) u->Record(x, y, ReadPixel(x, y), ink);
     m_image.SetXorValue(x, y, ink.value);
     m_image.SetAndBit(x, y, ink.special);
 }
@@ -75,19 +75,21 @@ void Canvas::BeginOperation(int code) {
     // A press whose release never arrived (capture lost) must not leave two operations open.
     if (m_openCode >= 0) EndOperation();
     m_openCode = code;
-    if (undo()) {
-        undo()->BeginOperation(code);
+    m_opBuffer = undo();
+    if (m_opBuffer) {
+        m_opBuffer->BeginOperation(code);
         m_view.UndoStateChanged();
     }
 }
 
 void Canvas::EndOperation() {
     if (m_openCode < 0) return;
-    if (undo()) {
-        undo()->EndOperation(m_openCode);
+    if (UndoBuffer* u = recording()) {
+        u->EndOperation(m_openCode);
         m_view.UndoStateChanged();
     }
     m_openCode = -1;
+    m_opBuffer = nullptr;
 }
 
 bool Canvas::OperationOpen() { return m_openCode >= 0; }

@@ -30,6 +30,8 @@ public:
     }
     bool TrueColor() const { return !IsPaletteBased(m_image.colorCode); }
     UndoBuffer* undo() { return UndoOf(m_image); }
+    // The history of the open operation, or null when none is open in the current history.
+    UndoBuffer* recording() { return m_openCode >= 0 && m_opBuffer == undo() ? m_opBuffer : nullptr; }
     DrawView& view() { return m_view; }
 
     // (x, y) must be inside the image.
@@ -63,6 +65,9 @@ private:
     IconImage& m_image;
     DrawView& m_view;
     int m_openCode = -1;
+    // The history the open operation was begun in; a history made afresh meanwhile (the image
+    // was rebuilt) never sees the rest of that operation.
+    UndoBuffer* m_opBuffer = nullptr;
     std::function<void()> m_commitHook;
 };
 

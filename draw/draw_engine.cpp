@@ -134,6 +134,14 @@ void DrawEngine::ShiftChanged(bool down, bool pointerOverGrid, Point window) {
     }
 }
 
+void DrawEngine::ResetHistory() {
+    if (!m_canvas) return;
+    m_state.pencilOpen = false;
+    m_canvas->EndOperation();
+    CreateUndoBuffer(m_canvas->image());
+    m_view.UndoStateChanged();
+}
+
 void DrawEngine::ClosePencilOperation() {
     if (!m_state.pencilOpen) return;
     m_state.pencilOpen = false;
@@ -277,7 +285,9 @@ void DrawEngine::ToolButtonDown(MouseButton button, Point pixel, Point window) {
         img.hotSpotX = static_cast<uint32_t>(pixel.x);
         img.hotSpotY = static_cast<uint32_t>(pixel.y);
         m_state.hotSpotMode = false;
+        m_state.buttonDown = false;
         if (m_modifiedHook) m_modifiedHook();
+        m_view.FlashHotSpot(pixel.x, pixel.y);
         return;
     }
     if (!m_tool) return;

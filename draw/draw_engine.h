@@ -59,6 +59,9 @@ public:
     std::string UndoMenuText();
     std::string RedoMenuText();
 
+    // CreateUndoBuffer for the active image (it was rebuilt): an empty history, the pencil's
+    // operation closed, Undo and Redo unavailable.
+    void ResetHistory();
     // The pencil's operation spans strokes; it ends here (another tool, undo, nudge, saving ...).
     void ClosePencilOperation();
     // The editor leaves drawing for another action (saving, switching formats): closes the open

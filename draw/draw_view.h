@@ -35,6 +35,8 @@ public:
     // The selection appeared, moved or ended (frame timer, marching ants, Cut/Copy enabling).
     virtual void SelectionChanged() {}
     virtual void ShowSelectionMenu() {}
+    // The hot spot was set at (x, y): the cell flashes (350 ms, 5 ticks).
+    virtual void FlashHotSpot(int /*x*/, int /*y*/) {}
     // "Color Locator": the timer (id 1, 500 ms) and the cells to paint on each tick.
     virtual void StartLocatorTimer() {}
     virtual void StopLocatorTimer() {}

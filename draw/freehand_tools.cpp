@@ -49,14 +49,14 @@ void PencilTool::ButtonDown(DrawEngine& e, MouseButton) {
     if (c.Contains(a.x, a.y) && e.PatternAllows(a.x, a.y)) c.WriteInk(a.x, a.y, s.drawingInk);
     e.CommitImageBits();
     s.pencilOpen = true;
-    if (UndoBuffer* u = c.undo()) u->OfferOpenOperation(kOpPencil);
+    if (UndoBuffer* u = c.recording()) u->OfferOpenOperation(kOpPencil);
     c.view().UndoStateChanged();
 }
 
 void PencilTool::DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Point) {
     e.PutInkDithered(pixels, e.state().drawingInk);
     e.CommitImageBits();
-    if (UndoBuffer* u = e.canvas()->undo()) u->OfferOpenOperation(kOpPencil);
+    if (UndoBuffer* u = e.canvas()->recording()) u->OfferOpenOperation(kOpPencil);
 }
 
 // Brush --------------------------------------------------------------------------------------

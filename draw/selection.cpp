@@ -26,6 +26,10 @@ void Selection::Make(const Canvas& canvas, Point a, Point e) {
     r.right = std::clamp(r.right, r.left, canvas.width());
     r.bottom = std::clamp(r.bottom, r.top, canvas.height());
     m_rect = r;
+    if (r.Width() == 0 || r.Height() == 0) {
+        Clear();  // nothing of the image is inside
+        return;
+    }
     m_state = kOutside;
     m_lifted = m_pasted = m_opBegun = false;
     m_pendingOp = kOpEdit;
@@ -82,7 +86,7 @@ void Selection::Lift(Canvas& canvas, Ink colorB) {
     for (int y = m_rect.top; y < m_rect.bottom; ++y)
         for (int x = m_rect.left; x < m_rect.right; ++x)
             if (canvas.Contains(x, y)) canvas.PutInk(x, y, colorB);
-    if (UndoBuffer* u = canvas.undo()) u->OfferOpenOperation(kOpEdit);
+    if (UndoBuffer* u = canvas.recording()) u->OfferOpenOperation(kOpEdit);
     m_lifted = true;
 }
 

@@ -1,0 +1,120 @@
+#include "draw/draw_engine.h"
+
+#include <gtest/gtest.h>
+
+#include "draw/engine_testutil.h"
+
+namespace vt {
+namespace {
+
+using test::EngineTest;
+using test::MakeImage;
+using Points = std::vector<Point>;
+
+class Engine : public EngineTest {};
+
+TEST_F(Engine, SwitchingImagesKeepsEachImagesHistoryAndColours) {
+    Use(8, 8, kColors16);
+    IconImage other = MakeImage(16, 16, kTrueColor);
+    engine.ChooseTool(kToolLine);
+    Click({1, 1});
+    Click({2, 2});
+    engine.Undo();  // first image: Undo "Line", Redo "Line"
+    engine.SetImage(&other);
+    EXPECT_FALSE(Undo().canUndo);
+    EXPECT_FALSE(Undo().canRedo);
+    engine.SetColorA({0x123456, false});
+    engine.Command(1082);
+    Drag({{0, 0}, {4, 4}});
+    EXPECT_EQ(Undo().undoLabel, kOpEllipse);
+
+    engine.SetImage(&image);
+    EXPECT_EQ(Undo(), (UndoState{kOpLine, kOpLine, true, true}));
+    EXPECT_EQ(image.editorState, (SavedEditorState{true, true, kOpLine, kOpLine}));
+    EXPECT_EQ(engine.state().colorA, kA);
+    EXPECT_EQ(engine.RedoMenuText(), "&Redo Line\tCtrl+Y");
+    engine.SetImage(&other);
+    EXPECT_EQ(Undo(), (UndoState{kOpEllipse, 0, true, false}));
+    EXPECT_EQ(engine.state().colorA, (Ink{0x123456, false}));
+    engine.SetImage(&image);
+}
+
+TEST_F(Engine, UndoRightAfterAMoveTakesBackTheLiftAndTheDrop) {
+    Use(8, 8, kColors16, 5);
+    image.SetXorValue(1, 1, 7);
+    engine.ChooseTool(kToolSelectionFrame);
+    Drag({{1, 1}, {2, 2}});
+    Drag({{1, 1}, {4, 4}});
+    engine.Undo();
+    EXPECT_FALSE(engine.selection().Exists());
+    EXPECT_EQ(At(1, 1).value, 7u);
+    EXPECT_EQ(At(4, 4).value, 5u);
+    EXPECT_TRUE(PixelsOf(kB).empty());
+    EXPECT_FALSE(Undo().canUndo);
+}
+
+TEST_F(Engine, HotSpotModeTakesThePressAndDrawsNothing) {
+    Use(8, 8, kColors16);
+    int modified = 0;
+    engine.SetModifiedHook([&] { ++modified; });
+    engine.SetHotSpotMode(true);
+    Click({3, 5});
+    EXPECT_EQ(image.hotSpotX, 3u);
+    EXPECT_EQ(image.hotSpotY, 5u);
+    EXPECT_EQ(modified, 1);
+    EXPECT_FALSE(engine.state().hotSpotMode);
+    EXPECT_TRUE(PixelsOf(kA).empty());
+    Click({3, 5});  // the mode is off again: the pencil draws
+    EXPECT_EQ(PixelsOf(kA), (Points{{3, 5}}));
+    EXPECT_EQ(modified, 2);
+}
+
+TEST_F(Engine, ShiftDuringADragMeasuresTheLockFromThere) {
+    Use(16, 16, kColors16);
+    Press({2, 2});
+    Move({2, 5});                          // vertical movement without Shift
+    engine.ShiftChanged(true, true, Window({2, 5}));
+    Move({5, 5}, true);                    // then horizontal: a row lock at y = 5
+    Move({6, 9}, true);                    // ignored
+    Move({8, 5}, true);
+    Release();
+    EXPECT_EQ(At(8, 5), kA);
+    EXPECT_EQ(At(6, 9).value, 0u);
+    EXPECT_EQ(PixelsOf(kA).size(), 4u + 6u);
+}
+
+TEST_F(Engine, RebuiltHistoryWhilePencilIsOpenDropsTheOpenOperation) {
+    Use(8, 8, kColors16);
+    Click({0, 0});
+    engine.ResetHistory();
+    EXPECT_FALSE(Undo().canUndo);
+    Click({1, 0});
+    engine.ChooseTool(kToolFlood);
+    engine.Undo();
+    EXPECT_EQ(At(0, 0), kA);  // drawn before the history was made afresh
+    EXPECT_EQ(At(1, 0).value, 0u);
+    EXPECT_FALSE(Undo().canUndo);
+}
+
+TEST_F(Engine, PencilPressOffersUndoAtOnceButADitheredAwayPressDoesNot) {
+    Use(8, 8, kColors16);
+    engine.Command(1098);
+    Click({0, 0});  // x + y even: nothing written
+    EXPECT_FALSE(Undo().canUndo);
+    Click({1, 0});
+    EXPECT_TRUE(Undo().canUndo);
+    EXPECT_EQ(engine.UndoMenuText(), "&Undo Pencil\tCtrl+Z");
+}
+
+TEST_F(Engine, NoImageMeansNoDrawing) {
+    engine.SetImage(nullptr);
+    engine.ToolButtonDown(MouseButton::Left, {0, 0}, {0, 0});
+    engine.ToolMouseMove({1, 1}, {1, 1}, false);
+    engine.ToolButtonUp(MouseButton::Left);
+    engine.Undo();
+    EXPECT_TRUE(engine.Command(1090));
+    EXPECT_EQ(engine.canvas(), nullptr);
+}
+
+}  // namespace
+}  // namespace vt
