@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "taskbar/pattern_table.h"
 #include "taskbar/resort_plan.h"
 #include "taskbar/win32/skyhook.h"
 #include "taskbar/win32/skyhook_test_wire.h"
@@ -26,6 +27,8 @@ const char kTitles[] =
     "|Inbox - Mail|Notepad - a.txt|Calculator|Notepad - b.txt|Sent - Mail|Paint"
     "|Notepad - c.txt|Outbox - MAIL";
 constexpr int kShownAtStart = 6;
+// Title 8: longer than the 250 characters a button record keeps, with its end past them.
+const std::string kLongTitle = "Long" + std::string(292, '-') + "Tail";
 
 LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
@@ -85,8 +88,8 @@ class TraceWindow {
 class SkyhookTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(m_taskbarProgram.Start(kHelperDir + kTaskbarExe,
-                                           std::to_string(kShownAtStart) + kTitles));
+        ASSERT_TRUE(m_taskbarProgram.Start(
+            kHelperDir + kTaskbarExe, std::to_string(kShownAtStart) + kTitles + "|" + kLongTitle));
         m_taskbar = m_taskbarProgram.WaitForWindow(kTaskbarClass);
         ASSERT_TRUE(m_taskbar);
         m_tab = reinterpret_cast<HWND>(Ask(m_taskbar, kTbTabControl));
@@ -277,6 +280,26 @@ TEST_F(SkyhookTest, MoreButtonsThanTheWorkArrayKeepTheTaskbarsOrder) {
     ASSERT_EQ(order.size(), static_cast<size_t>(kMaxButtons + 1)) << "no button may be lost";
     EXPECT_EQ(order.back(), 7) << "beyond the work array the order stays as it was";
     EXPECT_TRUE(m_trace.Has("Too many buttons: 201"));
+}
+
+TEST_F(SkyhookTest, LongTitleIsMatchedOnTheCharactersItsRecordKeeps) {
+    // Its end lies beyond the record, so "*Tail" cannot see it and the button stays unmatched.
+    SetParameters("0 0 1 1 2 1|Paint|*Tail");
+    Ask(m_taskbar, kTbAddButton, 8);
+    Hook();
+    Command(kSkyhookResort);
+    EXPECT_EQ(Order(), (std::vector<int>{5, 0, 1, 2, 3, 4, 8}));
+    EXPECT_TRUE(m_trace.Has("ItemText: '" + kLongTitle.substr(0, kMaxTitleChars) + "'"));
+}
+
+TEST_F(SkyhookTest, PatternsBeyondTheSharedArrayAreDropped) {
+    std::string parameters = "0 0 1 1 2 1";
+    for (int i = 1; i < kMaxPatterns; ++i) parameters += "|none" + std::to_string(i);
+    parameters += "|Paint|Notepad*";  // the 100th and the 101st pattern
+    SetParameters(parameters);
+    Hook();
+    Command(kSkyhookResort);
+    EXPECT_EQ(Order(), (std::vector<int>{5, 0, 1, 2, 3, 4}));
 }
 
 TEST_F(SkyhookTest, EndThroughTheHookRemovesItBeforeAnySubclassing) {
