@@ -14,7 +14,7 @@ constexpr uint32_t kRle4 = 2;
 constexpr uint32_t kBitFields = 3;
 constexpr size_t kFileHeaderSize = 14;
 // RLE output is not bounded by the file's size, so it gets a smaller cap of its own.
-constexpr size_t kRleMaxPixels = size_t{1} << 22;
+constexpr size_t kRleMaxPixels = size_t{1} << 20;
 
 // One channel of a bit-field pixel scaled to 8 bits.
 uint32_t Channel(uint32_t pixel, uint32_t mask) {
@@ -25,8 +25,12 @@ uint32_t Channel(uint32_t pixel, uint32_t mask) {
     const uint32_t v = (pixel & mask) >> shift;
     const bool contiguous = width == 32 || bits == (1u << width) - 1;
     if (contiguous && width >= 8) return v >> (width - 8);
-    // Spread the value over the full range, as the display does (31 -> 255).
-    return static_cast<uint32_t>((uint64_t{v} * 255 + bits / 2) / bits);
+    if (!contiguous) return static_cast<uint32_t>((uint64_t{v} * 255 + bits / 2) / bits);
+    // Repeat the bits down to the low end, so that 0 stays 0 and a full channel becomes 255.
+    uint32_t out = 0;
+    for (int shift = 8 - width; shift > -width; shift -= width)
+        out |= shift >= 0 ? v << shift : v >> -shift;
+    return out;
 }
 
 // Decodes RLE8 (4 = false) or RLE4 data into indices, rows bottom-up in file order. Pixels the
@@ -126,6 +130,19 @@ BmpError ReadBmp(std::span<const uint8_t> file, BmpPicture* out) {
         if (headerSize == 40) tableAt += 12;
     }
 
+    if (offBits > file.size()) return BmpError::Truncated;
+    const std::span<const uint8_t> data = file.subspan(offBits);
+    const size_t stride = ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
+    if (!rle) {
+        // Checked before any pixel memory is taken, so a header cannot ask for more than the
+        // file holds. The last row need not carry its padding.
+        size_t need;
+        if (!CheckedMul(stride, static_cast<size_t>(height - 1), &need) ||
+            !CheckedAdd(need, (static_cast<size_t>(width) * bitCount + 7) / 8, &need) ||
+            need > data.size())
+            return BmpError::Truncated;
+    }
+
     BmpPicture pic;
     pic.width = width;
     pic.height = height;
@@ -143,20 +160,10 @@ BmpError ReadBmp(std::span<const uint8_t> file, BmpPicture* out) {
         }
         pic.indices.assign(pixels, 0);
     }
-    if (offBits > file.size()) return BmpError::Truncated;
-    const std::span<const uint8_t> data = file.subspan(offBits);
-
     pic.colours.assign(pixels, 0);
     if (rle) {
         DecodeRle(data, compression == kRle4, width, height, &pic.indices);
     } else {
-        const size_t stride = ((static_cast<size_t>(width) * bitCount + 31) / 32) * 4;
-        size_t need;
-        // The last row need not carry its padding.
-        if (!CheckedMul(stride, static_cast<size_t>(height - 1), &need) ||
-            !CheckedAdd(need, (static_cast<size_t>(width) * bitCount + 7) / 8, &need) ||
-            need > data.size())
-            return BmpError::Truncated;
         for (int32_t row = 0; row < height; ++row) {
             const uint8_t* src = data.data() + stride * static_cast<size_t>(row);
             const int32_t y = topDown ? row : height - 1 - row;
