@@ -187,11 +187,11 @@ void DrawEngine::Redo() {
     m_canvas->Redo();
 }
 
-void DrawEngine::NudgeImage(Nudge direction) {
+void DrawEngine::TransformArea(int code, const AreaChange& change) {
     if (!m_canvas) return;
     ClosePencilOperation();
     if (m_selection.Exists() && (m_selection.lifted() || m_selection.pasted())) {
-        m_selection.NudgeFloating(*m_canvas, direction, m_state.colorB, m_state.transparentColorB);
+        m_selection.TransformFloating(*m_canvas, m_state.colorB, m_state.transparentColorB, change);
         return;
     }
     SelectionRect area{0, 0, m_canvas->width(), m_canvas->height()};
@@ -199,8 +199,8 @@ void DrawEngine::NudgeImage(Nudge direction) {
     std::vector<Ink> inks;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) inks.push_back(m_canvas->ReadPixel(x, y));
-    const std::vector<Ink> after = NudgeArea(inks, area.Width(), area.Height(), direction, m_state.colorB);
-    BeginOperation(kOpNudge);
+    const std::vector<Ink> after = change(inks, area.Width(), area.Height());
+    BeginOperation(code);
     size_t i = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) m_canvas->PutInk(x, y, after[i++]);
@@ -209,26 +209,15 @@ void DrawEngine::NudgeImage(Nudge direction) {
     if (m_selection.Exists()) m_selection.CopyToFloating(*m_canvas);
 }
 
+void DrawEngine::NudgeImage(Nudge direction) {
+    const Ink fill = m_state.colorB;
+    TransformArea(kOpNudge, [&](const std::vector<Ink>& a, int w, int h) {
+        return NudgeArea(a, w, h, direction, fill);
+    });
+}
+
 void DrawEngine::FlipImage(FlipAxis axis) {
-    if (!m_canvas) return;
-    ClosePencilOperation();
-    if (m_selection.Exists() && (m_selection.lifted() || m_selection.pasted())) {
-        m_selection.FlipFloating(*m_canvas, axis, m_state.colorB, m_state.transparentColorB);
-        return;
-    }
-    SelectionRect area{0, 0, m_canvas->width(), m_canvas->height()};
-    if (m_selection.Exists()) area = m_selection.rect();
-    std::vector<Ink> inks;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) inks.push_back(m_canvas->ReadPixel(x, y));
-    const std::vector<Ink> after = FlipArea(inks, area.Width(), area.Height(), axis);
-    BeginOperation(kOpFlip);
-    size_t i = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) m_canvas->PutInk(x, y, after[i++]);
-    EndOperation();
-    CommitImageBits();
-    if (m_selection.Exists()) m_selection.CopyToFloating(*m_canvas);
+    TransformArea(kOpFlip, [&](const std::vector<Ink>& a, int w, int h) { return FlipArea(a, w, h, axis); });
 }
 
 void DrawEngine::SelectAll() {

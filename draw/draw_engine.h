@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/area_transform.h"
 #include "draw/canvas.h"
 #include "draw/color_locator.h"
 #include "draw/command_ids.h"
@@ -100,6 +101,9 @@ public:
 
 private:
     void SaveEditorState();
+    // Nudge and flip: on the image as one operation `code` (the selection's area, or the whole
+    // image), or on a lifted or pasted selection's buffer alone.
+    void TransformArea(int code, const AreaChange& change);
     void SetTool(int toolId);
 
     DrawView& m_view;

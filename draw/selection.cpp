@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "draw/area_transform.h"
 #include "draw/canvas.h"
 #include "draw/undo_buffer.h"
 
@@ -145,8 +144,8 @@ void Selection::Clear() {
     m_pendingOp = kOpEdit;
 }
 
-bool Selection::ReplaceFloating(Canvas& canvas, Ink colorB, bool transparentB,
-                                const std::function<std::vector<Ink>(const std::vector<Ink>&, int, int)>& change) {
+bool Selection::TransformFloating(Canvas& canvas, Ink colorB, bool transparentB,
+                                  const AreaChange& change) {
     const int w = m_rect.Width();
     const int h = m_rect.Height();
     if (w <= 0 || h <= 0 || m_floating.size() != static_cast<size_t>(w) * static_cast<size_t>(h))
@@ -161,18 +160,6 @@ bool Selection::ReplaceFloating(Canvas& canvas, Ink colorB, bool transparentB,
     }
     PaintFloating(canvas, colorB, transparentB);
     return true;
-}
-
-void Selection::NudgeFloating(Canvas& canvas, Nudge direction, Ink colorB, bool transparentB) {
-    ReplaceFloating(canvas, colorB, transparentB, [&](const std::vector<Ink>& a, int w, int h) {
-        return NudgeArea(a, w, h, direction, colorB);
-    });
-}
-
-void Selection::FlipFloating(Canvas& canvas, FlipAxis axis, Ink colorB, bool transparentB) {
-    ReplaceFloating(canvas, colorB, transparentB, [&](const std::vector<Ink>& a, int w, int h) {
-        return FlipArea(a, w, h, axis);
-    });
 }
 
 }  // namespace vt

@@ -3,10 +3,9 @@
 // above it, be dragged (even partly off the image and back), nudged, flipped and put down again.
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
-#include "draw/command_ids.h"
+#include "draw/area_transform.h"
 #include "draw/ink.h"
 
 namespace vt {
@@ -71,17 +70,13 @@ public:
     // Ends the selection without writing (the image went away).
     void Clear();
 
-    // Nudge and flip of the floating buffer alone (a lifted or pasted selection).
-    void NudgeFloating(Canvas& canvas, Nudge direction, Ink colorB, bool transparentB);
-    void FlipFloating(Canvas& canvas, FlipAxis axis, Ink colorB, bool transparentB);
+    // Nudge or flip of the floating buffer alone (a lifted or pasted selection): rewrites the
+    // buffer, a grid of the rectangle's size in row order, and repaints it.
+    bool TransformFloating(Canvas& canvas, Ink colorB, bool transparentB, const AreaChange& change);
 
 private:
     void Lift(Canvas& canvas, Ink colorB);
     void PaintFloating(Canvas& canvas, Ink colorB, bool transparentB);
-    // Rewrites the buffer (a grid of the rectangle's size in row order) and repaints it.
-    bool ReplaceFloating(
-        Canvas& canvas, Ink colorB, bool transparentB,
-        const std::function<std::vector<Ink>(const std::vector<Ink>&, int, int)>& change);
 
     State m_state = kNone;
     SelectionRect m_rect;
