@@ -192,6 +192,9 @@ bool QuantizeTo8Bit(std::span<const uint32_t> pixels, QuantizedPicture* out) {
     }
     for (size_t p = 0; p < pixels.size(); ++p) out->indices[p] = leafEntry[leafOf[p]];
 
+    // Entries no pixel uses are neither black nor white, so that the first black and white
+    // entries, where screen and inverse pixels go, are 254 and 255 or true picture colours.
+    for (int i = found; i < kQuantizedColours; ++i) out->palette[static_cast<size_t>(i)] = kQuantizedFiller;
     out->palette[kQuantizedBlack] = 0x000000;
     out->palette[kQuantizedWhite] = 0xFFFFFF;
     return true;

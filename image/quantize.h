@@ -12,10 +12,11 @@ namespace vt {
 constexpr int kQuantizedColours = 254;
 constexpr uint8_t kQuantizedBlack = 254;
 constexpr uint8_t kQuantizedWhite = 255;
+constexpr uint32_t kQuantizedFiller = 0xC0C0C0;  // entries the picture leaves unused
 
 struct QuantizedPicture {
     std::vector<uint8_t> indices;       // one per input pixel
-    std::array<uint32_t, 256> palette{};  // colour values; unused entries below 254 are black
+    std::array<uint32_t, 256> palette{};  // colour values; unused entries are kQuantizedFiller
     int coloursFound = 0;               // entries 0 to coloursFound - 1 hold the picture's colours
 };
 
