@@ -1,6 +1,7 @@
 // vantoro: the Librarian's engine on the command line, for scripts and for Linux users.
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,7 @@ int Extract(const std::vector<std::string>& files, const std::string& outDir) {
     if (ws.New() != LibStatus::Ok) return ReportFailure(outDir, LibStatus::WorkspaceError), kExitFailed;
     int status = kExitOk;
     size_t written = 0;
+    std::set<std::string> used;
     for (const std::string& path : files) {
         int kind;
         size_t first;
@@ -140,8 +142,17 @@ int Extract(const std::vector<std::string>& files, const std::string& outDir) {
             continue;
         }
         for (size_t i = first; i < ws.icons().size(); ++i) {
-            if (ws.FormatsOf(i).empty()) continue;
-            std::string target = outDir + "/" + IconFileName(path, ws.icons()[i], i - first);
+            const std::string base = IconFileName(path, ws.icons()[i], i - first);
+            std::string name = base;
+            if (ws.FormatsOf(i).empty()) {
+                std::fprintf(stderr, "vantoro: %s: no image in a format the Librarian keeps (PNG or too large)\n",
+                             name.c_str());
+                continue;
+            }
+            // Two icons of one file may come to the same name; later ones get a running number.
+            for (int n = 2; used.count(name); ++n) name = base.substr(0, base.size() - 4) + "-" + std::to_string(n) + ".ico";
+            used.insert(name);
+            std::string target = outDir + "/" + name;
             LibStatus w = SaveIconAsIco(ws, i, target);
             if (w != LibStatus::Ok) {
                 ReportFailure(target, w);
