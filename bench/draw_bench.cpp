@@ -11,7 +11,7 @@ namespace {
 
 // A view that paints nothing, so the engine's own work is measured.
 class NullView : public DrawView {
-public:
+  public:
     void PaintCell(int, int, Ink) override {}
     void PaintInverseCell(int, int, Ink) override {}
     void SetPreviewPixel(int, int, Ink) override {}

@@ -11,7 +11,8 @@
 namespace vt {
 
 // A rearrangement of a width x height area given in row order.
-using AreaChange = std::function<std::vector<Ink>(const std::vector<Ink>& area, int width, int height)>;
+using AreaChange =
+    std::function<std::vector<Ink>(const std::vector<Ink>& area, int width, int height)>;
 
 // Every pixel takes its neighbour's ink from the side opposite to the movement; the row or
 // column left empty takes `fill`.

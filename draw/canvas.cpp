@@ -12,7 +12,9 @@ const char* const kUndoRanOutText =
 
 namespace {
 
-void DestroyUndoBuffer(UndoBuffer* p) { delete p; }
+void DestroyUndoBuffer(UndoBuffer* p) {
+    delete p;
+}
 
 }  // namespace
 
@@ -29,11 +31,13 @@ bool CreateUndoBuffer(IconImage& image) {
     return true;
 }
 
-UndoBuffer* UndoOf(IconImage& image) { return image.undo.get(); }
+UndoBuffer* UndoOf(IconImage& image) {
+    return image.undo.get();
+}
 
 // Undo and Redo write straight into the bits, so nothing they do is recorded again.
 class Canvas::Restorer : public UndoTarget {
-public:
+  public:
     explicit Restorer(Canvas& c) : m_c(c) {}
     void Restore(int x, int y, Ink ink) override {
         if (!m_c.Contains(x, y)) return;
@@ -42,7 +46,7 @@ public:
         m_c.m_view.PaintCell(x, y, ink);
     }
 
-private:
+  private:
     Canvas& m_c;
 };
 
@@ -92,7 +96,9 @@ void Canvas::EndOperation() {
     m_opBuffer = nullptr;
 }
 
-bool Canvas::OperationOpen() { return m_openCode >= 0; }
+bool Canvas::OperationOpen() {
+    return m_openCode >= 0;
+}
 
 void Canvas::CommitImageBits() {
     m_image.changed = true;

@@ -19,7 +19,7 @@ bool CreateUndoBuffer(IconImage& image);
 UndoBuffer* UndoOf(IconImage& image);
 
 class Canvas {
-public:
+  public:
     Canvas(IconImage& image, DrawView& view);
 
     IconImage& image() { return m_image; }
@@ -31,7 +31,9 @@ public:
     bool TrueColor() const { return !IsPaletteBased(m_image.colorCode); }
     UndoBuffer* undo() { return UndoOf(m_image); }
     // The history of the open operation, or null when none is open in the current history.
-    UndoBuffer* recording() { return m_openCode >= 0 && m_opBuffer == undo() ? m_opBuffer : nullptr; }
+    UndoBuffer* recording() {
+        return m_openCode >= 0 && m_opBuffer == undo() ? m_opBuffer : nullptr;
+    }
     DrawView& view() { return m_view; }
 
     // (x, y) must be inside the image.
@@ -59,7 +61,7 @@ public:
     UndoOutcome Undo(Prompt& prompt);
     bool Redo();
 
-private:
+  private:
     class Restorer;
 
     IconImage& m_image;

@@ -12,7 +12,9 @@ using test::MakeImage;
 using test::RecordingView;
 
 // The offset of row y's first byte: rows are stored bottom-up.
-size_t RowOffset(const IconImage& img, int y) { return (img.height - 1 - y) * img.XorRowBytes(); }
+size_t RowOffset(const IconImage& img, int y) {
+    return (img.height - 1 - y) * img.XorRowBytes();
+}
 
 TEST(PixelAccess, MonochromeUsesHighBitFirstAndBottomUpRows) {
     IconImage img = MakeImage(16, 4, kMonochrome);
@@ -86,7 +88,8 @@ TEST(CanvasUndo, SixteenByTrueColourThreeFloodsRunOffTheRing) {
     EXPECT_EQ(c.ReadPixel(1, 0).value, 0u);
     EXPECT_EQ(c.ReadPixel(15, 15).value, 0u);
     ASSERT_EQ(prompt.shown().size(), 1u);
-    EXPECT_EQ(prompt.shown()[0].text, "Reached end of undo buffer before entire operation could be undone.");
+    EXPECT_EQ(prompt.shown()[0].text,
+              "Reached end of undo buffer before entire operation could be undone.");
     EXPECT_EQ(prompt.shown()[0].icon, PromptIcon::Stop);
     EXPECT_FALSE(img.undo->state().canUndo);
     EXPECT_TRUE(img.undo->state().canRedo);

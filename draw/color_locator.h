@@ -12,7 +12,7 @@ class Canvas;
 class DrawView;
 
 class ColorLocator {
-public:
+  public:
     static constexpr int kTicks = 10;
 
     // Stops a running highlight and starts one for the ink at (x, y).
@@ -24,7 +24,7 @@ public:
     const std::vector<Point>& cells() const { return m_cells; }
     int count() const { return m_count; }
 
-private:
+  private:
     std::vector<Point> m_cells;
     Ink m_ink;
     int m_count = 0;

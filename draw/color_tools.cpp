@@ -5,7 +5,9 @@
 
 namespace vt {
 
-int ColorSelectorTool::Id() const { return kToolColorSelector; }
+int ColorSelectorTool::Id() const {
+    return kToolColorSelector;
+}
 
 void ColorSelectorTool::ButtonDown(DrawEngine& e, MouseButton button) {
     Canvas& c = *e.canvas();
@@ -25,7 +27,9 @@ void ColorSelectorTool::ButtonUp(DrawEngine& e, MouseButton) {
     if (!e.SelectorHeldByShift()) e.ReturnFromSelector();
 }
 
-int ColorLocatorTool::Id() const { return kToolColorLocator; }
+int ColorLocatorTool::Id() const {
+    return kToolColorLocator;
+}
 
 void ColorLocatorTool::ButtonDown(DrawEngine& e, MouseButton) {
     e.locator().Start(*e.canvas(), e.state().anchor.x, e.state().anchor.y);

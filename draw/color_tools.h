@@ -6,7 +6,7 @@
 namespace vt {
 
 class ColorSelectorTool : public Tool {
-public:
+  public:
     int Id() const override;
     bool Drags() const override { return false; }
     bool ShowsExtent() const override { return false; }
@@ -15,7 +15,7 @@ public:
 };
 
 class ColorLocatorTool : public Tool {
-public:
+  public:
     int Id() const override;
     bool Drags() const override { return false; }
     bool ShowsExtent() const override { return false; }

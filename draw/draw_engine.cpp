@@ -11,11 +11,17 @@ namespace vt {
 
 namespace {
 
-Ink FromImageColor(ImageColor c) { return {c.value, c.special}; }
-ImageColor ToImageColor(Ink i) { return {i.value, i.special}; }
+Ink FromImageColor(ImageColor c) {
+    return {c.value, c.special};
+}
+ImageColor ToImageColor(Ink i) {
+    return {i.value, i.special};
+}
 
 // One axis of the drag extent: both end pixels counted, the sign telling the direction.
-int ExtentOf(int d) { return d >= 0 ? d + 1 : d - 1; }
+int ExtentOf(int d) {
+    return d >= 0 ? d + 1 : d - 1;
+}
 
 }  // namespace
 
@@ -82,18 +88,34 @@ bool DrawEngine::Command(int id) {
     if (!c) return false;
     using K = EditCommand::Kind;
     switch (c->kind) {
-        case K::Tool: ChooseTool(c->value); break;
+        case K::Tool:
+            ChooseTool(c->value);
+            break;
         case K::ShapeVariant:
             m_state.shapeVariant = c->value;
             ChooseTool(c->value < 3 ? kToolRectangle : kToolEllipse);
             break;
-        case K::Nudge: NudgeImage(static_cast<Nudge>(c->value)); break;
-        case K::Flip: FlipImage(static_cast<FlipAxis>(c->value)); break;
-        case K::Dither: SetDitherMode(c->value); break;
-        case K::Undo: Undo(); break;
-        case K::Redo: Redo(); break;
-        case K::SelectAll: SelectAll(); break;
-        case K::ColorBMode: m_state.transparentColorB = c->value != 0; break;
+        case K::Nudge:
+            NudgeImage(static_cast<Nudge>(c->value));
+            break;
+        case K::Flip:
+            FlipImage(static_cast<FlipAxis>(c->value));
+            break;
+        case K::Dither:
+            SetDitherMode(c->value);
+            break;
+        case K::Undo:
+            Undo();
+            break;
+        case K::Redo:
+            Redo();
+            break;
+        case K::SelectAll:
+            SelectAll();
+            break;
+        case K::ColorBMode:
+            m_state.transparentColorB = c->value != 0;
+            break;
     }
     return true;
 }
@@ -150,8 +172,10 @@ void DrawEngine::ClosePencilOperation() {
 
 void DrawEngine::CommitSelection() {
     if (!m_selection.Exists()) return;
-    if (m_canvas) m_selection.Commit(*m_canvas, m_state.colorB, m_state.transparentColorB);
-    else m_selection.Clear();
+    if (m_canvas)
+        m_selection.Commit(*m_canvas, m_state.colorB, m_state.transparentColorB);
+    else
+        m_selection.Clear();
     m_view.SelectionChanged();
 }
 
@@ -217,7 +241,8 @@ void DrawEngine::NudgeImage(Nudge direction) {
 }
 
 void DrawEngine::FlipImage(FlipAxis axis) {
-    TransformArea(kOpFlip, [&](const std::vector<Ink>& a, int w, int h) { return FlipArea(a, w, h, axis); });
+    TransformArea(kOpFlip,
+                  [&](const std::vector<Ink>& a, int w, int h) { return FlipArea(a, w, h, axis); });
 }
 
 void DrawEngine::SelectAll() {
@@ -234,12 +259,19 @@ bool DrawEngine::PatternAllows(int x, int y) const {
 
 void DrawEngine::PutInkDithered(const std::vector<Point>& points, Ink ink) {
     for (Point p : points)
-        if (m_canvas->Contains(p.x, p.y) && PatternAllows(p.x, p.y)) m_canvas->PutInk(p.x, p.y, ink);
+        if (m_canvas->Contains(p.x, p.y) && PatternAllows(p.x, p.y))
+            m_canvas->PutInk(p.x, p.y, ink);
 }
 
-void DrawEngine::BeginOperation(int code) { m_canvas->BeginOperation(code); }
-void DrawEngine::EndOperation() { m_canvas->EndOperation(); }
-void DrawEngine::CommitImageBits() { m_canvas->CommitImageBits(); }
+void DrawEngine::BeginOperation(int code) {
+    m_canvas->BeginOperation(code);
+}
+void DrawEngine::EndOperation() {
+    m_canvas->EndOperation();
+}
+void DrawEngine::CommitImageBits() {
+    m_canvas->CommitImageBits();
+}
 
 void DrawEngine::UpdateExtent(Point pixel) {
     const int cx = std::clamp(pixel.x, 0, m_canvas->width() - 1);
@@ -313,8 +345,10 @@ void DrawEngine::ToolButtonUp(MouseButton button) {
 }
 
 void DrawEngine::PointerLeftGrid() {
-    if (m_state.buttonDown) m_state.lastPoint = {kNoPoint, 0};
-    else if (m_tool && m_canvas) m_tool->Hover(*this, {kNoPoint, 0});
+    if (m_state.buttonDown)
+        m_state.lastPoint = {kNoPoint, 0};
+    else if (m_tool && m_canvas)
+        m_tool->Hover(*this, {kNoPoint, 0});
 }
 
 }  // namespace vt

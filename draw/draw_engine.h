@@ -24,7 +24,7 @@ namespace vt {
 class Prompt;
 
 class DrawEngine {
-public:
+  public:
     DrawEngine(DrawView& view, Prompt& prompt, CommandSet commands = CommandSet::Studio());
     ~DrawEngine();
 
@@ -82,7 +82,9 @@ public:
     // again from here.
     void ShiftChanged(bool down, bool pointerOverGrid, Point window);
     // Timer 1 of the colour locator.
-    void LocatorTick() { if (m_canvas) m_locator.Tick(m_view); }
+    void LocatorTick() {
+        if (m_canvas) m_locator.Tick(m_view);
+    }
     void SetHotSpotMode(bool on) { m_state.hotSpotMode = on; }
 
     // Helpers for the tools.
@@ -99,7 +101,7 @@ public:
     void ReturnFromSelector();
     bool SelectorHeldByShift() const { return m_selectorByShift; }
 
-private:
+  private:
     void SaveEditorState();
     // Nudge and flip: on the image as one operation `code` (the selection's area, or the whole
     // image), or on a lifted or pasted selection's buffer alone.

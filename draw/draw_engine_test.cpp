@@ -72,10 +72,10 @@ TEST_F(Engine, HotSpotModeTakesThePressAndDrawsNothing) {
 TEST_F(Engine, ShiftDuringADragMeasuresTheLockFromThere) {
     Use(16, 16, kColors16);
     Press({2, 2});
-    Move({2, 5});                          // vertical movement without Shift
+    Move({2, 5});  // vertical movement without Shift
     engine.ShiftChanged(true, true, Window({2, 5}));
-    Move({5, 5}, true);                    // then horizontal: a row lock at y = 5
-    Move({6, 9}, true);                    // ignored
+    Move({5, 5}, true);  // then horizontal: a row lock at y = 5
+    Move({6, 9}, true);  // ignored
     Move({8, 5}, true);
     Release();
     EXPECT_EQ(At(8, 5), kA);

@@ -14,8 +14,10 @@ IconImage MakeImage(int width, int height, int32_t code, uint32_t fill) {
     if (!img.AllocateBlock()) throw std::runtime_error("no memory for a test image");
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) img.SetXorValue(x, y, fill);
-    if (code == kTrueColor) img.colorB = {0xFFFFFF, false};
-    else img.colorB = {static_cast<uint32_t>(code - 1), false};
+    if (code == kTrueColor)
+        img.colorB = {0xFFFFFF, false};
+    else
+        img.colorB = {static_cast<uint32_t>(code - 1), false};
     CreateUndoBuffer(img);
     return img;
 }

@@ -21,8 +21,10 @@ struct ViewEvent {
 };
 
 class RecordingView : public DrawView {
-public:
-    void PaintCell(int x, int y, Ink ink) override { events.push_back({ViewEvent::Paint, x, y, ink}); }
+  public:
+    void PaintCell(int x, int y, Ink ink) override {
+        events.push_back({ViewEvent::Paint, x, y, ink});
+    }
     void PaintInverseCell(int x, int y, Ink p) override {
         events.push_back({ViewEvent::Inverse, x, y, p});
     }
@@ -48,7 +50,11 @@ public:
     // The cells painted (kind Paint) in order, for assertions on what the user saw.
     std::vector<Point> Painted(ViewEvent::Kind kind = ViewEvent::Paint) const;
     int Count(ViewEvent::Kind kind) const;
-    void Clear() { events.clear(); extents.clear(); eraserAt.clear(); }
+    void Clear() {
+        events.clear();
+        extents.clear();
+        eraserAt.clear();
+    }
 
     std::vector<ViewEvent> events;
     std::vector<std::string> extents;

@@ -11,7 +11,7 @@
 namespace vt {
 
 class DrawView {
-public:
+  public:
     virtual ~DrawView() = default;
 
     // Fills the cell of (x, y) with the ink's brush and sets its preview pixel to the ink's colour.

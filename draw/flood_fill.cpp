@@ -33,7 +33,8 @@ void FloodFill(DrawEngine& e, int x, int y) {
     queue.push_back(static_cast<uint16_t>(x + 256 * y));
     queued[index(x, y)] = 1;
     e.BeginOperation(kOpFlood);
-    static constexpr int kSteps[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};  // up, right, down, left
+    static constexpr int kSteps[4][2] = {
+        {0, -1}, {1, 0}, {0, 1}, {-1, 0}};  // up, right, down, left
     for (size_t taken = 0; taken < queue.size(); ++taken) {
         const int px = queue[taken] % 256;
         const int py = queue[taken] / 256;
@@ -51,7 +52,9 @@ void FloodFill(DrawEngine& e, int x, int y) {
     e.CommitImageBits();
 }
 
-int FloodTool::Id() const { return kToolFlood; }
+int FloodTool::Id() const {
+    return kToolFlood;
+}
 
 void FloodTool::ButtonDown(DrawEngine& e, MouseButton) {
     FloodFill(e, e.state().anchor.x, e.state().anchor.y);

@@ -13,7 +13,7 @@ class DrawEngine;
 void FloodFill(DrawEngine& e, int x, int y);
 
 class FloodTool : public Tool {
-public:
+  public:
     int Id() const override;
     void ButtonDown(DrawEngine& e, MouseButton button) override;
 };

@@ -39,7 +39,9 @@ void FreehandTool::MouseMove(DrawEngine& e, Point pixel, Point window, bool shif
 
 // Pencil -------------------------------------------------------------------------------------
 
-int PencilTool::Id() const { return kToolPencil; }
+int PencilTool::Id() const {
+    return kToolPencil;
+}
 
 void PencilTool::ButtonDown(DrawEngine& e, MouseButton) {
     DrawState& s = e.state();
@@ -61,7 +63,9 @@ void PencilTool::DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Po
 
 // Brush --------------------------------------------------------------------------------------
 
-int BrushTool::Id() const { return kToolBrush; }
+int BrushTool::Id() const {
+    return kToolBrush;
+}
 
 void BrushTool::Stamp(DrawEngine& e, Point at, int direction) {
     m_stamp.clear();
@@ -89,7 +93,9 @@ void BrushTool::DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Poi
     e.CommitImageBits();
 }
 
-void BrushTool::ButtonUp(DrawEngine& e, MouseButton) { e.EndOperation(); }
+void BrushTool::ButtonUp(DrawEngine& e, MouseButton) {
+    e.EndOperation();
+}
 
 void BrushTool::Hover(DrawEngine& e, Point pixel) {
     // The footprint in colour A, shown with the rubber band's difference so that moving the
@@ -108,7 +114,9 @@ void BrushTool::Hover(DrawEngine& e, Point pixel) {
 
 // Color Eraser -------------------------------------------------------------------------------
 
-int EraserTool::Id() const { return kToolEraser; }
+int EraserTool::Id() const {
+    return kToolEraser;
+}
 
 void EraserTool::EraseAt(DrawEngine& e, Point at) {
     Canvas& c = *e.canvas();
@@ -134,7 +142,9 @@ void EraserTool::DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Po
     e.CommitImageBits();
 }
 
-void EraserTool::ButtonUp(DrawEngine& e, MouseButton) { e.EndOperation(); }
+void EraserTool::ButtonUp(DrawEngine& e, MouseButton) {
+    e.EndOperation();
+}
 
 void EraserTool::Hover(DrawEngine& e, Point pixel) {
     if (pixel.x != kNoPoint) e.view().MoveEraserOutline(pixel.x, pixel.y, e.state().eraserSize);

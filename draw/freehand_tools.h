@@ -8,11 +8,11 @@
 namespace vt {
 
 class FreehandTool : public Tool {
-public:
+  public:
     bool ShowsExtent() const override { return false; }
     void MouseMove(DrawEngine& e, Point pixel, Point window, bool shift) override;
 
-protected:
+  protected:
     // Shift holds the stroke to one row or column (not for the eraser).
     virtual bool UsesAxisLock() const { return true; }
     // Draws the segment's pixels inside the image, from the new pixel (first) to the one next to
@@ -23,42 +23,42 @@ protected:
 };
 
 class PencilTool : public FreehandTool {
-public:
+  public:
     int Id() const override;
     void ButtonDown(DrawEngine& e, MouseButton button) override;
 
-protected:
+  protected:
     void DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Point from) override;
 };
 
 class BrushTool : public FreehandTool {
-public:
+  public:
     int Id() const override;
     void ButtonDown(DrawEngine& e, MouseButton button) override;
     void ButtonUp(DrawEngine& e, MouseButton button) override;
     void Hover(DrawEngine& e, Point pixel) override;
 
-protected:
+  protected:
     void DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Point from) override;
 
-private:
+  private:
     void Stamp(DrawEngine& e, Point at, int direction);
     std::vector<Point> m_stamp;
     std::vector<Point> m_hover;
 };
 
 class EraserTool : public FreehandTool {
-public:
+  public:
     int Id() const override;
     void ButtonDown(DrawEngine& e, MouseButton button) override;
     void ButtonUp(DrawEngine& e, MouseButton button) override;
     void Hover(DrawEngine& e, Point pixel) override;
 
-protected:
+  protected:
     bool UsesAxisLock() const override { return false; }
     void DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Point from) override;
 
-private:
+  private:
     void EraseAt(DrawEngine& e, Point at);
 };
 

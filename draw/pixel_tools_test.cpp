@@ -121,14 +121,16 @@ TEST_F(Brush, DiagonalDragOfShapeThreeAddsShorterCornerStamps) {
     EXPECT_EQ(At(4, 5), kA);
     EXPECT_EQ(At(6, 7), kA);
     EXPECT_EQ(At(7, 8).value, 0u);
-    EXPECT_EQ(PixelsOf(kA), (Points{{4, 4}, {4, 5}, {5, 5}, {5, 6}, {6, 6}, {6, 7}, {7, 7}, {8, 8}}));
+    EXPECT_EQ(PixelsOf(kA),
+              (Points{{4, 4}, {4, 5}, {5, 5}, {5, 6}, {6, 6}, {6, 7}, {7, 7}, {8, 8}}));
 }
 
 TEST_F(Brush, OneStrokeIsOneOperationAndStampsAreClippedToTheImage) {
     Use(8, 8, kColors16);
     engine.ChooseTool(kToolBrush);
     Drag({{0, 0}, {2, 0}});
-    EXPECT_EQ(PixelsOf(kA), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(PixelsOf(kA),
+              (Points{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}}));
     EXPECT_EQ(Undo().undoLabel, kOpBrush);
     engine.Undo();
     EXPECT_TRUE(PixelsOf(kA).empty());
@@ -215,7 +217,8 @@ TEST_F(Eraser, SizeOneChangesOnlyTheDrawingInkInsideNinePixels) {
     image.SetXorValue(5, 5, 7);
     engine.ChooseTool(kToolEraser);
     Click({5, 5});
-    EXPECT_EQ(PixelsOf(kB), (Points{{4, 4}, {5, 4}, {6, 4}, {4, 5}, {6, 5}, {4, 6}, {5, 6}, {6, 6}}));
+    EXPECT_EQ(PixelsOf(kB),
+              (Points{{4, 4}, {5, 4}, {6, 4}, {4, 5}, {6, 5}, {4, 6}, {5, 6}, {6, 6}}));
     EXPECT_EQ(At(5, 5).value, 7u);
     EXPECT_EQ(Undo().undoLabel, kOpErase);
 }
@@ -282,7 +285,8 @@ TEST_F(ColorTools, LocatorFlashesEveryPixelOfTheInkForTenTicks) {
     EXPECT_EQ(view.timerStarts, 1);
     for (int i = 0; i < 10; ++i) engine.LocatorTick();
     EXPECT_EQ(view.locatorCells, (Points{{3, 0}, {0, 2}}));
-    EXPECT_EQ(view.locatorTicks, (std::vector<bool>{false, true, false, true, false, true, false, true, false}));
+    EXPECT_EQ(view.locatorTicks,
+              (std::vector<bool>{false, true, false, true, false, true, false, true, false}));
     EXPECT_TRUE(view.locatorFrame);
     EXPECT_EQ(view.locatorEnded, (Points{{3, 0}, {0, 2}}));
     EXPECT_EQ(view.timerStops, 1);

@@ -13,7 +13,9 @@ namespace {
 // Floating positions are 16-bit; a selection dragged this far is off any grid anyway.
 constexpr int kMaxOffset = 30000;
 
-bool HoldsColorB(const FloatingPixel& p, Ink colorB) { return p.ink() == colorB; }
+bool HoldsColorB(const FloatingPixel& p, Ink colorB) {
+    return p.ink() == colorB;
+}
 
 }  // namespace
 
@@ -38,7 +40,8 @@ void Selection::Make(const Canvas& canvas, Point a, Point e) {
 void Selection::CopyToFloating(const Canvas& canvas) {
     m_floating.clear();
     try {
-        m_floating.reserve(static_cast<size_t>(m_rect.Width()) * static_cast<size_t>(m_rect.Height()));
+        m_floating.reserve(static_cast<size_t>(m_rect.Width()) *
+                           static_cast<size_t>(m_rect.Height()));
     } catch (const std::bad_alloc&) {
         return;  // the selection exists without contents and cannot be moved
     }
@@ -102,12 +105,16 @@ void Selection::PaintFloating(Canvas& canvas, Ink colorB, bool transparentB) {
 void Selection::MoveTo(Canvas& canvas, Point pointer, Ink colorB, bool transparentB) {
     if (m_state != kMoving || m_floating.empty() || pointer == m_pointer) return;
     if (!m_lifted && !m_pasted) Lift(canvas, colorB);
-    const int dx = std::clamp(pointer.x - m_pointer.x, -kMaxOffset - m_rect.left, kMaxOffset - m_rect.left);
-    const int dy = std::clamp(pointer.y - m_pointer.y, -kMaxOffset - m_rect.top, kMaxOffset - m_rect.top);
+    const int dx =
+        std::clamp(pointer.x - m_pointer.x, -kMaxOffset - m_rect.left, kMaxOffset - m_rect.left);
+    const int dy =
+        std::clamp(pointer.y - m_pointer.y, -kMaxOffset - m_rect.top, kMaxOffset - m_rect.top);
     m_pointer = pointer;
-    const SelectionRect next{m_rect.left + dx, m_rect.top + dy, m_rect.right + dx, m_rect.bottom + dy};
+    const SelectionRect next{m_rect.left + dx, m_rect.top + dy, m_rect.right + dx,
+                             m_rect.bottom + dy};
     for (const FloatingPixel& p : m_floating)
-        if (canvas.Contains(p.x, p.y) && !next.Contains(p.x, p.y)) canvas.view().RestoreCell(p.x, p.y);
+        if (canvas.Contains(p.x, p.y) && !next.Contains(p.x, p.y))
+            canvas.view().RestoreCell(p.x, p.y);
     for (FloatingPixel& p : m_floating) {
         p.x = static_cast<int16_t>(p.x + dx);
         p.y = static_cast<int16_t>(p.y + dy);

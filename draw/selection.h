@@ -34,7 +34,7 @@ struct SelectionRect {
 };
 
 class Selection {
-public:
+  public:
     enum State : int { kNone = 0, kOutside = 1, kInside = 2, kMoving = 3 };
 
     State state() const { return m_state; }
@@ -74,7 +74,7 @@ public:
     // buffer, a grid of the rectangle's size in row order, and repaints it.
     bool TransformFloating(Canvas& canvas, Ink colorB, bool transparentB, const AreaChange& change);
 
-private:
+  private:
     void Lift(Canvas& canvas, Ink colorB);
     void PaintFloating(Canvas& canvas, Ink colorB, bool transparentB);
 

@@ -12,12 +12,13 @@ using test::ViewEvent;
 using Points = std::vector<Point>;
 
 class SelectionTool : public EngineTest {
-protected:
+  protected:
     // A 16 x 16 image whose pixel (x, y) holds (x + y) % 5 + 3, never colour A or B.
     void UsePattern() {
         Use(16, 16, kColors16);
         for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) image.SetXorValue(x, y, static_cast<uint32_t>((x + y) % 5 + 3));
+            for (int x = 0; x < 16; ++x)
+                image.SetXorValue(x, y, static_cast<uint32_t>((x + y) % 5 + 3));
         engine.ChooseTool(kToolSelectionFrame);
     }
     uint32_t Pattern(int x, int y) { return static_cast<uint32_t>((x + y) % 5 + 3); }
@@ -105,8 +106,9 @@ TEST_F(SelectionTool, TransparentColourBShowsAndKeepsTheImageUnderIt) {
             EXPECT_FALSE(e.x == 6 && e.y == 6);
         }
     }
-    EXPECT_NE(std::find(view.events.begin(), view.events.end(), ViewEvent{ViewEvent::Restore, 6, 6, {}}),
-              view.events.end());
+    EXPECT_NE(
+        std::find(view.events.begin(), view.events.end(), ViewEvent{ViewEvent::Restore, 6, 6, {}}),
+        view.events.end());
     engine.CommitSelection();
     EXPECT_EQ(At(6, 6).value, Pattern(6, 6));
     EXPECT_EQ(At(5, 5).value, Pattern(0, 0));

@@ -17,7 +17,8 @@ void ShapeTool::ButtonDown(DrawEngine& e, MouseButton) {
     s.CurrentList().clear();
     // In the even and odd modes an anchor that may not be painted goes into the other list, so
     // the band does not show it.
-    const bool hidden = (s.ditherMode == 2 || s.ditherMode == 3) && !e.PatternAllows(s.anchor.x, s.anchor.y);
+    const bool hidden =
+        (s.ditherMode == 2 || s.ditherMode == 3) && !e.PatternAllows(s.anchor.x, s.anchor.y);
     (hidden ? s.OtherList() : s.CurrentList()).push_back(s.anchor);
     m_end = s.anchor;
     ShowRubberBand(e);
@@ -86,7 +87,7 @@ void ShapeTool::CommitShape(DrawEngine& e, MouseButton button) {
     if (m_id != kToolLine && s.FillMode() != 0) {
         const ShapeBounds b = ShapeBounds::Of(s.anchor, m_end);
         if (b.Width() > 2 && b.Height() > 2) {
-            const Ink fill = s.FillMode() == 2 ? s.drawingInk
+            const Ink fill = s.FillMode() == 2             ? s.drawingInk
                              : button == MouseButton::Left ? s.colorB
                                                            : s.colorA;
             FillInterior(e, fill);
@@ -100,7 +101,9 @@ void ShapeTool::CommitShape(DrawEngine& e, MouseButton button) {
     s.lastPoint = {kNoPoint, 0};
 }
 
-void ShapeTool::ButtonUp(DrawEngine& e, MouseButton button) { CommitShape(e, button); }
+void ShapeTool::ButtonUp(DrawEngine& e, MouseButton button) {
+    CommitShape(e, button);
+}
 
 void ShapeTool::ShowCrossHair(DrawEngine& e, Point pixel) {
     Canvas& c = *e.canvas();
@@ -124,13 +127,17 @@ void ShapeTool::ShowCrossHair(DrawEngine& e, Point pixel) {
         if (at.x == kNoPoint) return;
         for (int x = 0; x < c.width(); ++x) {
             if (x == at.x || onFrame(x, at.y) || !c.Contains(x, at.y)) continue;
-            if (inverse) c.view().PaintInverseCell(x, at.y, shown(x, at.y));
-            else c.view().RestoreCell(x, at.y);
+            if (inverse)
+                c.view().PaintInverseCell(x, at.y, shown(x, at.y));
+            else
+                c.view().RestoreCell(x, at.y);
         }
         for (int y = 0; y < c.height(); ++y) {
             if (y == at.y || onFrame(at.x, y) || !c.Contains(at.x, y)) continue;
-            if (inverse) c.view().PaintInverseCell(at.x, y, shown(at.x, y));
-            else c.view().RestoreCell(at.x, y);
+            if (inverse)
+                c.view().PaintInverseCell(at.x, y, shown(at.x, y));
+            else
+                c.view().RestoreCell(at.x, y);
         }
     };
     paint(m_hover, false);

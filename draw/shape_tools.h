@@ -9,7 +9,7 @@
 namespace vt {
 
 class ShapeTool : public Tool {
-public:
+  public:
     explicit ShapeTool(int id) : m_id(id) {}
     int Id() const override { return m_id; }
     void ButtonDown(DrawEngine& e, MouseButton button) override;
@@ -24,7 +24,7 @@ public:
     // CommitShape: writes the current list (and a filled shape's interior) as one operation.
     void CommitShape(DrawEngine& e, MouseButton button);
 
-protected:
+  protected:
     virtual Point Constrain(Point anchor, Point end) const;
     // The selection frame is shown in inverted pixels, not in the drawing ink.
     virtual bool InvertedBand() const { return false; }
@@ -32,7 +32,7 @@ protected:
     void EraseBand(DrawEngine& e);
     Point m_end;
 
-private:
+  private:
     void FillInterior(DrawEngine& e, Ink fill);
     void ShowCrossHair(DrawEngine& e, Point pixel);
 
@@ -43,17 +43,17 @@ private:
 };
 
 class SelectionTool : public ShapeTool {
-public:
+  public:
     SelectionTool();
     bool IgnoresRightButton() const override { return true; }
     void ButtonDown(DrawEngine& e, MouseButton button) override;
     void MouseMove(DrawEngine& e, Point pixel, Point window, bool shift) override;
     void ButtonUp(DrawEngine& e, MouseButton button) override;
 
-protected:
+  protected:
     bool InvertedBand() const override { return true; }
 
-private:
+  private:
     bool m_moving = false;
 };
 

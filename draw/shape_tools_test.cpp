@@ -130,7 +130,7 @@ TEST_F(ShapeTools, StatusBarShowsTheSignedExtentWhileDragging) {
     engine.ChooseTool(kToolRectangle);
     Press({10, 10});
     Move({7, 12});
-    Move({7, 12});  // unchanged pixel: nothing rewritten
+    Move({7, 12});   // unchanged pixel: nothing rewritten
     Move({20, 12});  // clamped to the image
     Release();
     EXPECT_EQ(view.extents, (std::vector<std::string>{" -4 x 3", " 6 x 3", ""}));
@@ -150,7 +150,8 @@ TEST_F(ShapeTools, CrossHairInvertsRowAndColumnButNotThePointer) {
     Use(4, 4, kColors16);
     engine.ChooseTool(kToolEllipse);
     Move({1, 2});
-    EXPECT_EQ(view.Painted(ViewEvent::Inverse), (Points{{0, 2}, {2, 2}, {3, 2}, {1, 0}, {1, 1}, {1, 3}}));
+    EXPECT_EQ(view.Painted(ViewEvent::Inverse),
+              (Points{{0, 2}, {2, 2}, {3, 2}, {1, 0}, {1, 1}, {1, 3}}));
     view.Clear();
     engine.PointerLeftGrid();
     EXPECT_EQ(view.Painted(ViewEvent::Restore).size(), 6u);

@@ -12,7 +12,9 @@ namespace vt {
 namespace {
 
 // n / 10 rounded up from the given remainder on (5 for q5, 6 for q6).
-int RoundTenths(int n, int from) { return n / 10 + (n % 10 >= from ? 1 : 0); }
+int RoundTenths(int n, int from) {
+    return n / 10 + (n % 10 >= from ? 1 : 0);
+}
 
 void AppendIfNew(std::vector<Point>& out, size_t start, Point p) {
     if (std::find(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), p) == out.end())
@@ -34,7 +36,9 @@ void EllipsePass(long long along, long long across, Emit&& emit) {
     }
 }
 
-int SignOf(int v) { return v < 0 ? -1 : 1; }
+int SignOf(int v) {
+    return v < 0 ? -1 : 1;
+}
 
 }  // namespace
 
@@ -93,7 +97,8 @@ void ListDifference(const std::vector<Point>& from, const std::vector<Point>& wi
                     std::vector<Point>& out) {
     out.clear();
     auto key = [](Point p) {
-        return (static_cast<uint64_t>(static_cast<uint32_t>(p.x)) << 32) | static_cast<uint32_t>(p.y);
+        return (static_cast<uint64_t>(static_cast<uint32_t>(p.x)) << 32) |
+               static_cast<uint32_t>(p.y);
     };
     std::unordered_set<uint64_t> skip;
     skip.reserve(without.size() + from.size());

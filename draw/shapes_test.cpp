@@ -54,7 +54,9 @@ TEST(LineList, EndsWithTheEndPixelOnlyInsideTheImage) {
 TEST(RectangleList, TopRightBottomLeftInThatOrder) {
     Points out;
     BuildRectangleList({2, 3}, {0, 0}, out);
-    EXPECT_EQ(out, (Points{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {0, 3}, {1, 3}, {2, 3}, {0, 1}, {0, 2}}));
+    EXPECT_EQ(
+        out,
+        (Points{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {0, 3}, {1, 3}, {2, 3}, {0, 1}, {0, 2}}));
     BuildRectangleList({0, 5}, {2, 5}, out);
     EXPECT_EQ(out, (Points{{0, 5}, {1, 5}, {2, 5}, {0, 5}, {1, 5}, {2, 5}}));
 }

@@ -13,7 +13,7 @@ class DrawEngine;
 enum class MouseButton { Left, Right };
 
 class Tool {
-public:
+  public:
     virtual ~Tool() = default;
     virtual int Id() const = 0;
     // Tools that only look at one pixel (the colour selector and locator) neither capture the

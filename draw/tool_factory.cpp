@@ -9,21 +9,32 @@ namespace vt {
 
 std::unique_ptr<Tool> CreateTool(int commandId) {
     switch (commandId) {
-        case kToolSelectionFrame: return std::make_unique<SelectionTool>();
-        case kToolPencil: return std::make_unique<PencilTool>();
-        case kToolLine: return std::make_unique<ShapeTool>(kToolLine);
-        case kToolBrush: return std::make_unique<BrushTool>();
-        case kToolFlood: return std::make_unique<FloodTool>();
-        case kToolEraser: return std::make_unique<EraserTool>();
+        case kToolSelectionFrame:
+            return std::make_unique<SelectionTool>();
+        case kToolPencil:
+            return std::make_unique<PencilTool>();
+        case kToolLine:
+            return std::make_unique<ShapeTool>(kToolLine);
+        case kToolBrush:
+            return std::make_unique<BrushTool>();
+        case kToolFlood:
+            return std::make_unique<FloodTool>();
+        case kToolEraser:
+            return std::make_unique<EraserTool>();
         case kToolRectangle:
         case kToolRectangle + 1:
-        case kToolRectangle + 2: return std::make_unique<ShapeTool>(kToolRectangle);
+        case kToolRectangle + 2:
+            return std::make_unique<ShapeTool>(kToolRectangle);
         case kToolEllipse:
         case kToolEllipse + 1:
-        case kToolEllipse + 2: return std::make_unique<ShapeTool>(kToolEllipse);
-        case kToolColorSelector: return std::make_unique<ColorSelectorTool>();
-        case kToolColorLocator: return std::make_unique<ColorLocatorTool>();
-        default: return nullptr;
+        case kToolEllipse + 2:
+            return std::make_unique<ShapeTool>(kToolEllipse);
+        case kToolColorSelector:
+            return std::make_unique<ColorSelectorTool>();
+        case kToolColorLocator:
+            return std::make_unique<ColorLocatorTool>();
+        default:
+            return nullptr;
     }
 }
 

@@ -12,9 +12,13 @@ UndoBuffer::UndoBuffer(int width, int height, bool trueColour)
     m_bytes.assign(m_count * m_entrySize, 0);
 }
 
-uint16_t UndoBuffer::FlagsAt(size_t slot) const { return LoadLE16(Slot(slot) + 2); }
+uint16_t UndoBuffer::FlagsAt(size_t slot) const {
+    return LoadLE16(Slot(slot) + 2);
+}
 
-void UndoBuffer::SetFlags(size_t slot, uint16_t flags) { StoreLE16(Slot(slot) + 2, flags); }
+void UndoBuffer::SetFlags(size_t slot, uint16_t flags) {
+    StoreLE16(Slot(slot) + 2, flags);
+}
 
 Point UndoBuffer::PositionAt(size_t slot) const {
     const uint16_t p = LoadLE16(Slot(slot));

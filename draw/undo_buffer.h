@@ -43,13 +43,13 @@ struct UndoState {
 
 // Where Undo and Redo put old or new pixels back (the image, with its grid cell repainted).
 class UndoTarget {
-public:
+  public:
     virtual ~UndoTarget() = default;
     virtual void Restore(int x, int y, Ink ink) = 0;
 };
 
 class UndoBuffer {
-public:
+  public:
     static constexpr uint16_t kCodeMask = 0x0F;
     static constexpr uint16_t kFirst = 0x10;
     static constexpr uint16_t kNewAnd = 0x20;
@@ -88,7 +88,7 @@ public:
     // Re-applies the next operation; false when there is nothing to redo.
     bool Redo(UndoTarget& target);
 
-private:
+  private:
     uint8_t* Slot(size_t i) { return m_bytes.data() + i * m_entrySize; }
     const uint8_t* Slot(size_t i) const { return m_bytes.data() + i * m_entrySize; }
     void SetFlags(size_t slot, uint16_t flags);

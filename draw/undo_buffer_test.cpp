@@ -17,7 +17,7 @@ struct Restored {
 };
 
 class Recorder : public UndoTarget {
-public:
+  public:
     void Restore(int x, int y, Ink ink) override { calls.push_back({x, y, ink}); }
     std::vector<Restored> calls;
 };

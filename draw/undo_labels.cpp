@@ -8,9 +8,18 @@ namespace vt {
 namespace {
 
 constexpr const char* kCommonLabels[] = {
-    "Edit",      "Pencil",           "Line",           "Brush",   "Flood",
-    "Erase",     "Rectangle",        "Filled Rectangle", "Solid Rectangle", "Ellipse",
-    "Filled Ellipse", "Solid Ellipse",
+    "Edit",
+    "Pencil",
+    "Line",
+    "Brush",
+    "Flood",
+    "Erase",
+    "Rectangle",
+    "Filled Rectangle",
+    "Solid Rectangle",
+    "Ellipse",
+    "Filled Ellipse",
+    "Solid Ellipse",
 };
 
 UndoLabels WithCommon() {

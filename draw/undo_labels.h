@@ -9,7 +9,7 @@
 namespace vt {
 
 class UndoLabels {
-public:
+  public:
     static constexpr int kSlots = 21;
     static constexpr int kSlotBytes = 14;
     static constexpr int kFirstStringId = 1283;
@@ -26,7 +26,7 @@ public:
     std::string UndoMenuText(int code, bool enabled) const;
     std::string RedoMenuText(int code, bool enabled) const;
 
-private:
+  private:
     std::array<std::array<char, kSlotBytes>, kSlots> m_slots{};
 };
 

@@ -15,7 +15,9 @@ namespace {
 
 using Pixels = std::vector<Point>;
 
-void CALLBACK Collect(int x, int y, LPARAM data) { reinterpret_cast<Pixels*>(data)->push_back({x, y}); }
+void CALLBACK Collect(int x, int y, LPARAM data) {
+    reinterpret_cast<Pixels*>(data)->push_back({x, y});
+}
 
 Pixels System(int x1, int y1, int x2, int y2) {
     Pixels out;
@@ -59,9 +61,9 @@ TEST(LineDDAWine, EveryPairInANineByNineNeighbourhood) {
 }
 
 TEST(LineDDAWine, LongLinesInAllOctantsBothWays) {
-    const int ends[][2] = {{200, 37},  {37, 200},  {-37, 200}, {-200, 37}, {-200, -37},
+    const int ends[][2] = {{200, 37},   {37, 200},  {-37, 200}, {-200, 37}, {-200, -37},
                            {-37, -200}, {37, -200}, {200, -37}, {255, 255}, {-255, 255},
-                           {250, 1},   {1, 250},   {250, 249}, {-3, -251}, {129, 64}};
+                           {250, 1},    {1, 250},   {250, 249}, {-3, -251}, {129, 64}};
     for (const auto& e : ends) {
         ASSERT_TRUE(Same(10, 20, 10 + e[0], 20 + e[1]));
         ASSERT_TRUE(Same(10 + e[0], 20 + e[1], 10, 20));
