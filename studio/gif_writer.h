@@ -27,7 +27,7 @@ struct GifSource {
     int imageCount = 1;            // images in the document
 };
 
-enum class GifWriteStatus { Ok, Cancelled, Unsupported };
+enum class GifWriteStatus { Ok, Cancelled, Unsupported, WriteFailed };
 
 // Builds the whole file. Asks through `prompt` before leaving out other images, replacing inverse
 // pixels, or substituting colour B for transparency; a Cancel answer writes nothing.
