@@ -52,13 +52,13 @@ inline constexpr size_t kCursorDirectorySize = 22;
 struct AniImage {
     uint16_t hotX = 0;
     uint16_t hotY = 0;
-    int colorCode = 16;           // 2, 16, 256 or 1024 (true colour)
+    int colorCode = 16;  // 2, 16, 256 or 1024 (true colour)
     std::vector<uint8_t> block;
 };
 
 struct AniStep {
-    int32_t time = 10;   // jiffies
-    size_t image = 0;    // index into AniContents::images
+    int32_t time = 10;  // jiffies
+    size_t image = 0;   // index into AniContents::images
 };
 
 struct AniContents {
@@ -67,27 +67,27 @@ struct AniContents {
     std::string author;
     std::vector<AniImage> images;  // only images some step uses, in order of reading
     std::vector<AniStep> steps;
-    int colorCode = 16;            // depth of the last image read
-    bool unusedImages = false;     // an "icon" chunk held more images than the one taken
+    int colorCode = 16;         // depth of the last image read
+    bool unusedImages = false;  // an "icon" chunk held more images than the one taken
 };
 
 enum class AniReadError {
     None,
-    NotAni,             // no "RIFF" "ACON" at the start
-    TooLarge,           // file above kAniMaxFileSize
-    Truncated,          // a known chunk or a list's contents run past the end of their parent
-    BadHeader,          // "anih" short, repeated, without flag bit 0, or with no images
+    NotAni,     // no "RIFF" "ACON" at the start
+    TooLarge,   // file above kAniMaxFileSize
+    Truncated,  // a known chunk or a list's contents run past the end of their parent
+    BadHeader,  // "anih" short, repeated, without flag bit 0, or with no images
     TooManySteps,
-    EarlyArray,         // "rate", "seq " or "icon" before "anih"
-    IconTooLarge,       // "icon" chunk above the 4096-byte buffer
-    BadIcon,            // malformed cursor file in an "icon" chunk (refused without a message)
-    NotThirtyTwo,       // the one image of an "icon" chunk is not 32 x 32 (message)
-    ImageCountRange,    // more than 4 images in an "icon" chunk (message)
-    UnsupportedColor,   // message
-    DisplayColor,       // message
-    ImageTooLarge,      // message
+    EarlyArray,        // "rate", "seq " or "icon" before "anih"
+    IconTooLarge,      // "icon" chunk above the 4096-byte buffer
+    BadIcon,           // malformed cursor file in an "icon" chunk (refused without a message)
+    NotThirtyTwo,      // the one image of an "icon" chunk is not 32 x 32 (message)
+    ImageCountRange,   // more than 4 images in an "icon" chunk (message)
+    UnsupportedColor,  // message
+    DisplayColor,      // message
+    ImageTooLarge,     // message
     NoSteps,
-    StepWithoutImage,   // a step's sequence entry names no image of the file
+    StepWithoutImage,  // a step's sequence entry names no image of the file
 };
 
 struct AniReadResult {
@@ -102,8 +102,8 @@ struct AniReadResult {
 AniReadResult ParseAni(std::span<const uint8_t> file, int displayColors, AniContents* out);
 
 // The texts of the open path, shown by the caller.
-extern const char kAniOpenFailedText[];   // "Could not open the requested file."
-extern const char kAniUnusedImagesText[]; // the note about ignored images in an "icon" chunk
+extern const char kAniOpenFailedText[];    // "Could not open the requested file."
+extern const char kAniUnusedImagesText[];  // the note about ignored images in an "icon" chunk
 
 // What the writer needs of one step.
 struct AniFrameImage {
@@ -124,8 +124,8 @@ uint32_t ByteChecksum(std::span<const uint8_t> bytes);
 // The images a file of these steps would hold: for each step the index of its image in the file,
 // given in order of first use, identical pictures (same hot spot and bytes) sharing one index.
 struct AniImagePlan {
-    std::vector<uint32_t> stepImage;   // per step
-    std::vector<size_t> firstStep;     // per file image: the step whose picture it is
+    std::vector<uint32_t> stepImage;                // per step
+    std::vector<size_t> firstStep;                  // per file image: the step whose picture it is
     std::vector<std::vector<uint8_t>> cursorFiles;  // per file image: the "icon" chunk data
 };
 AniImagePlan PlanAniImages(std::span<const AniFrameImage> steps);

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The frames made from what was accepted must hold their images.
     ImageHost host;
     Animation animation(host);
-    if (!animation.Read({data, size}, display) || animation.frameCount() != c.steps.size()) std::abort();
+    if (!animation.Read({data, size}, display) || animation.frameCount() != c.steps.size())
+        std::abort();
     for (const Frame& f : animation.frames())
         if (!f.image().HasBits() || f.image().width != 32 || f.image().height != 32) std::abort();
 

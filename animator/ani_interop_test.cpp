@@ -1,7 +1,7 @@
 // Independent tools as oracles for the frames of an animated cursor. No tool on this system reads
-// a whole .ani, but every "icon" chunk is a cursor file: icoutils' icotool and ImageMagick must read
-// the ones we write, and cursors icotool makes must read into the same pixels when wrapped in a
-// RIFF file built by hand. The tools come with the test command, so a missing one is a failure.
+// a whole .ani, but every "icon" chunk is a cursor file: icoutils' icotool and ImageMagick must
+// read the ones we write, and cursors icotool makes must read into the same pixels when wrapped in
+// a RIFF file built by hand. The tools come with the test command, so a missing one is a failure.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -37,7 +37,7 @@ void RequireTools() {
 }
 
 class Scratch {
-public:
+  public:
     Scratch() {
         m_path = (std::filesystem::temp_directory_path() /
                   ("ani_interop_" + std::to_string(::getpid()) + "_" + std::to_string(s_count++)))
@@ -48,7 +48,7 @@ public:
     std::string File(const std::string& name) const { return m_path + "/" + name; }
     const std::string& path() const { return m_path; }
 
-private:
+  private:
     static inline int s_count = 0;
     std::string m_path;
 };
@@ -94,8 +94,9 @@ std::vector<Bytes> IconChunks(const Bytes& file) {
             p += 12;  // into the list
             continue;
         }
-        if (id == "icon") icons.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(p + 8),
-                                             file.begin() + static_cast<std::ptrdiff_t>(p + 8 + size));
+        if (id == "icon")
+            icons.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(p + 8),
+                               file.begin() + static_cast<std::ptrdiff_t>(p + 8 + size));
         p += 8 + size + (size & 1);
     }
     return icons;
@@ -122,7 +123,8 @@ void Draw(IconImage& img, uint32_t salt) {
         for (int32_t x = 0; x < 32; ++x) {
             const bool transparent = (x * 3 + y + static_cast<int32_t>(salt)) % 7 == 0;
             uint32_t v = colours ? static_cast<uint32_t>(x * 5 + y * 3 + salt) % colours
-                                 : static_cast<uint32_t>(x * 8) | (static_cast<uint32_t>(y * 8) << 8) | (salt << 16);
+                                 : static_cast<uint32_t>(x * 8) |
+                                       (static_cast<uint32_t>(y * 8) << 8) | (salt << 16);
             img.SetAndBit(x, y, transparent);
             img.SetXorValue(x, y, transparent ? 0 : v);
         }
@@ -156,7 +158,8 @@ TEST(AniInterop, OurFramesAreCursorFilesThatOtherToolsRead) {
             if (px.size() != 32u * 32 * 4) continue;
             int mismatches = 0;
             for (int32_t y = 0; y < 32; ++y)
-                for (int32_t x = 0; x < 32; ++x) mismatches += Shown(img, x, y) != ShownRgba(px, x, y);
+                for (int32_t x = 0; x < 32; ++x)
+                    mismatches += Shown(img, x, y) != ShownRgba(px, x, y);
             EXPECT_EQ(mismatches, 0) << "depth " << code << " frame " << f;
         }
     }
@@ -166,13 +169,15 @@ TEST(AniInterop, CursorsMadeByIcotoolReadAsFrames) {
     RequireTools();
     Scratch dir;
     // Two pictures drawn by ImageMagick, with a transparent corner.
-    ASSERT_EQ(RunTool("convert -size 32x32 xc:'#c03010' -fill '#2040f0' -draw 'rectangle 4,4,20,12' "
-                      "-alpha set -fill none -draw 'color 0,0 point' -draw 'color 31,31 point' '" +
-                      dir.File("a.png") + "'"),
-              0);
-    ASSERT_EQ(RunTool("convert -size 32x32 xc:white +antialias -fill black -draw 'circle 16,16 16,4' '" +
-                      dir.File("b.png") + "'"),
-              0);
+    ASSERT_EQ(
+        RunTool("convert -size 32x32 xc:'#c03010' -fill '#2040f0' -draw 'rectangle 4,4,20,12' "
+                "-alpha set -fill none -draw 'color 0,0 point' -draw 'color 31,31 point' '" +
+                dir.File("a.png") + "'"),
+        0);
+    ASSERT_EQ(
+        RunTool("convert -size 32x32 xc:white +antialias -fill black -draw 'circle 16,16 16,4' '" +
+                dir.File("b.png") + "'"),
+        0);
     for (int bits : {4, 8, 24}) {
         ASSERT_EQ(RunTool(Format("icotool -c --cursor -X 3 -Y 5 -b %d -o '%s' '%s'", bits,
                                  dir.File("a.cur").c_str(), dir.File("a.png").c_str())),

@@ -28,12 +28,12 @@ PromptMessage ErrorBox(std::string text, PromptIcon icon = PromptIcon::Stop) {
 }
 
 class AniParser {
-public:
+  public:
     AniParser(int displayColors, AniContents* out) : m_displayColors(displayColors), m_out(out) {}
 
     AniReadResult Run(std::span<const uint8_t> file);
 
-private:
+  private:
     AniReadResult Fail(AniReadError e) { return {e, std::nullopt}; }
     AniReadResult Fail(AniReadError e, PromptMessage m) { return {e, std::move(m)}; }
 
@@ -65,10 +65,16 @@ AniReadResult AniParser::Run(std::span<const uint8_t> file) {
     while (ReadChunkHeader(r, &chunk)) {
         AniReadResult step;
         switch (chunk.id) {
-            case kAnih: step = ReadHeader(r, chunk.size); break;
+            case kAnih:
+                step = ReadHeader(r, chunk.size);
+                break;
             case kRate:
-            case kSeq: step = ReadArray(r, chunk.id, chunk.size); break;
-            case kListId: step = ReadList(r, chunk.size); break;
+            case kSeq:
+                step = ReadArray(r, chunk.id, chunk.size);
+                break;
+            case kListId:
+                step = ReadList(r, chunk.size);
+                break;
             default:
                 if (!SkipOrEnd(r, PaddedSize(chunk.size))) return Finish();
                 continue;
@@ -95,7 +101,8 @@ AniReadResult AniParser::ReadHeader(ByteReader& r, uint32_t size) {
     a.planes = h.U32();
     a.displayRate = h.U32();
     a.flags = h.U32();
-    if (!(a.flags & AniHeader::kAniFlagIcon) || a.imageCount == 0) return Fail(AniReadError::BadHeader);
+    if (!(a.flags & AniHeader::kAniFlagIcon) || a.imageCount == 0)
+        return Fail(AniReadError::BadHeader);
     if (a.stepCount > kAniMaxSteps) return Fail(AniReadError::TooManySteps);
     m_haveHeader = true;
     m_times.assign(a.stepCount, static_cast<int32_t>(a.displayRate));

@@ -29,11 +29,13 @@ std::string MessageOf(const Bytes& file, int display = kHighColorDisplay) {
 // Three steps over two pictures, with every optional chunk present.
 Bytes FullFile() {
     return AniFile({
-        List("INFO", {Chunk("INAM", {'T', 'r', 'e', 'k', 0}), Chunk("IART", {'S', 'p', 'o', 'c', 'k', 0})}),
+        List("INFO",
+             {Chunk("INAM", {'T', 'r', 'e', 'k', 0}), Chunk("IART", {'S', 'p', 'o', 'c', 'k', 0})}),
         Chunk("anih", AnihData(2, 3, 10, 3)),
         Chunk("rate", Le32({10, 20, 30})),
         Chunk("seq ", Le32({1, 0, 1})),
-        List("fram", {Chunk("icon", SimpleCursor(4, 1, 3, 4)), Chunk("icon", SimpleCursor(4, 2, 5, 6))}),
+        List("fram",
+             {Chunk("icon", SimpleCursor(4, 1, 3, 4)), Chunk("icon", SimpleCursor(4, 2, 5, 6))}),
     });
 }
 
@@ -66,7 +68,8 @@ TEST(AniReader, StepsWithoutRateOrSequenceUseHeaderRateAndOneImageEach) {
     ASSERT_TRUE(Parse(AniFile({Chunk("anih", AnihData(2, 2, 7)),
                                List("fram", {Chunk("icon", SimpleCursor(1, 1)),
                                              Chunk("icon", SimpleCursor(1, 2))})}),
-                      &c).ok());
+                      &c)
+                    .ok());
     ASSERT_EQ(c.steps.size(), 2u);
     EXPECT_EQ(c.steps[0].time, 7);
     EXPECT_EQ(c.steps[1].time, 7);
@@ -81,7 +84,8 @@ TEST(AniReader, SkipsUnknownChunksAndListsAnywhere) {
     ASSERT_TRUE(Parse(AniFile({odd, List("abcd", {odd}), Chunk("anih", AnihData(1, 1)), odd,
                                List("INFO", {odd, Chunk("INAM", {'x', 0})}),
                                List("fram", {odd, Chunk("icon", SimpleCursor(4, 9)), odd}), odd}),
-                      &c).ok());
+                      &c)
+                    .ok());
     EXPECT_EQ(c.title, "x");
     ASSERT_EQ(c.steps.size(), 1u);
     EXPECT_EQ(c.images[0].block, MakeBlock(4, 9));
@@ -92,7 +96,8 @@ TEST(AniReader, ExtraRateEntriesAreIgnoredAndMissingOnesKeepTheDefault) {
     ASSERT_TRUE(Parse(AniFile({Chunk("anih", AnihData(1, 2, 9, 3)), Chunk("rate", Le32({4})),
                                Chunk("seq ", Le32({0, 0, 5, 5})),
                                List("fram", {Chunk("icon", SimpleCursor(4, 1))})}),
-                      &c).ok());
+                      &c)
+                    .ok());
     EXPECT_EQ(c.steps[0].time, 4);
     EXPECT_EQ(c.steps[1].time, 9);
 }
@@ -101,9 +106,11 @@ TEST(AniReader, LongTextsAreCutTo80Bytes) {
     Bytes longText(100, 'a');
     longText.push_back(0);
     AniContents c;
-    ASSERT_TRUE(Parse(AniFile({List("INFO", {Chunk("IART", longText)}), Chunk("anih", AnihData(1, 1)),
-                               List("fram", {Chunk("icon", SimpleCursor(4, 1))})}),
-                      &c).ok());
+    ASSERT_TRUE(
+        Parse(AniFile({List("INFO", {Chunk("IART", longText)}), Chunk("anih", AnihData(1, 1)),
+                       List("fram", {Chunk("icon", SimpleCursor(4, 1))})}),
+              &c)
+            .ok());
     EXPECT_EQ(c.author, std::string(80, 'a'));
 }
 
@@ -112,8 +119,9 @@ TEST(AniReader, TwoImageChunkTakesThe32x32ImageAndNotesTheOther) {
     StoreLE32(small.data() + 4, 16);  // the header is not looked at for the skipped image
     Bytes icon = CursorFile({{16, 16, 1, 1, small}, {32, 32, 7, 8, FileImageOf(MakeBlock(4, 5))}});
     AniContents c;
-    ASSERT_TRUE(Parse(AniFile({Chunk("anih", AnihData(1, 1)), List("fram", {Chunk("icon", icon)})}),
-                      &c).ok());
+    ASSERT_TRUE(
+        Parse(AniFile({Chunk("anih", AnihData(1, 1)), List("fram", {Chunk("icon", icon)})}), &c)
+            .ok());
     EXPECT_TRUE(c.unusedImages);
     EXPECT_EQ(c.images[0].block, MakeBlock(4, 5));
     EXPECT_EQ(c.images[0].hotX, 7);
@@ -129,8 +137,9 @@ TEST(AniReader, NormalisesImagesFromOtherWriters) {
     shortTable.insert(shortTable.end(), block.begin() + 40 + 64, block.end());
     Bytes icon = CursorFile({{32, 32, 1, 4, FileImageOf(shortTable)}}, 1);
     AniContents c;
-    ASSERT_TRUE(Parse(AniFile({Chunk("anih", AnihData(1, 1)), List("fram", {Chunk("icon", icon)})}),
-                      &c).ok());
+    ASSERT_TRUE(
+        Parse(AniFile({Chunk("anih", AnihData(1, 1)), List("fram", {Chunk("icon", icon)})}), &c)
+            .ok());
     const AniImage& image = c.images[0];
     EXPECT_EQ(image.hotX, 0);
     EXPECT_EQ(image.hotY, 0);
@@ -155,7 +164,8 @@ TEST(AniReader, RefusalsWithTheirMessages) {
     AniReadResult five = Parse(withIcon(CursorFile({e, e, e, e, e})), &c);
     EXPECT_EQ(five.error, AniReadError::ImageCountRange);
     ASSERT_TRUE(five.message);
-    EXPECT_EQ(five.message->text, "Image count is out of range in icon chunk.\n\nFile open aborted.");
+    EXPECT_EQ(five.message->text,
+              "Image count is out of range in icon chunk.\n\nFile open aborted.");
     EXPECT_EQ(five.message->icon, PromptIcon::Exclamation);
 
     const std::string unsupported =
@@ -196,14 +206,16 @@ TEST(AniReader, QuietRefusals) {
     EXPECT_EQ(ErrorOf(AniFile({anih, anih, icon})), AniReadError::BadHeader);
     EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", Le32({36, 1, 1, 0, 0, 4, 1, 10})), icon})),
               AniReadError::BadHeader);
-    EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", AnihData(1, 1, 10, 0)), icon})), AniReadError::BadHeader);
+    EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", AnihData(1, 1, 10, 0)), icon})),
+              AniReadError::BadHeader);
     EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", AnihData(0, 1)), icon})), AniReadError::BadHeader);
     EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", AnihData(1, 0)), icon})), AniReadError::NoSteps);
     EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", AnihData(1, 0xFFFFFFFF)), icon})),
               AniReadError::TooManySteps);
     EXPECT_EQ(ErrorOf(AniFile({anih})), AniReadError::StepWithoutImage);
-    EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", AnihData(1, 2, 10, 3)), Chunk("seq ", Le32({0, 1})), icon})),
-              AniReadError::StepWithoutImage);
+    EXPECT_EQ(
+        ErrorOf(AniFile({Chunk("anih", AnihData(1, 2, 10, 3)), Chunk("seq ", Le32({0, 1})), icon})),
+        AniReadError::StepWithoutImage);
     EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", AnihData(0xFFFFFFFF, 1)), icon})), AniReadError::None);
     // A longer header is read for its first 36 bytes.
     EXPECT_EQ(ErrorOf(AniFile({Chunk("anih", Concat({AnihData(1, 1), Le32({99})})), icon})),
@@ -212,7 +224,9 @@ TEST(AniReader, QuietRefusals) {
 
 TEST(AniReader, IconChunksThatDoNotFitOrLie) {
     Bytes anih = Chunk("anih", AnihData(1, 1));
-    auto withIcon = [&](const Bytes& icon) { return AniFile({anih, List("fram", {Chunk("icon", icon)})}); };
+    auto withIcon = [&](const Bytes& icon) {
+        return AniFile({anih, List("fram", {Chunk("icon", icon)})});
+    };
 
     Bytes big = SimpleCursor(24, 1);
     big.resize(4097);

@@ -11,7 +11,6 @@ namespace {
 
 using namespace ani;
 
-
 // A text as it is stored: at most the field's 80 bytes, up to its first zero byte.
 std::string_view StoredText(std::string_view s) {
     s = s.substr(0, std::min(s.size(), kAniTextMax));
@@ -67,7 +66,8 @@ AniImagePlan PlanAniImages(std::span<const AniFrameImage> steps) {
     std::vector<uint32_t> sums;
     plan.stepImage.reserve(steps.size());
     for (size_t s = 0; s < steps.size(); ++s) {
-        std::vector<uint8_t> file = BuildCursorFileImage(steps[s].block, steps[s].hotX, steps[s].hotY);
+        std::vector<uint8_t> file =
+            BuildCursorFileImage(steps[s].block, steps[s].hotX, steps[s].hotY);
         uint32_t sum = ByteChecksum(file);
         // The checksum and size rule out most pairs; only equal bytes make two pictures one.
         size_t found = plan.cursorFiles.size();

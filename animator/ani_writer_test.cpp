@@ -26,7 +26,9 @@ size_t DataOf(const Bytes& file, const char* id, int nth = 0) {
             return p + 8;
     return 0;
 }
-uint32_t SizeOf(const Bytes& file, const char* id) { return LoadLE32(&file[DataOf(file, id) - 4]); }
+uint32_t SizeOf(const Bytes& file, const char* id) {
+    return LoadLE32(&file[DataOf(file, id) - 4]);
+}
 
 TEST(AniWriter, NewAnimationHasOnlyTheHeaderAndOneImage) {
     Steps s;
@@ -106,11 +108,13 @@ TEST(AniWriter, TextsCarryTheirZeroAndPadByte) {
     Steps s;
     s.Add(MakeBlock(4, 0));
     Bytes three = BuildAni(AniHeader{}, "abc", "", s.frames);
-    EXPECT_EQ(ChunkIds(three), (std::vector<std::string>{"LIST:INFO", "INAM", "anih", "LIST:fram", "icon"}));
+    EXPECT_EQ(ChunkIds(three),
+              (std::vector<std::string>{"LIST:INFO", "INAM", "anih", "LIST:fram", "icon"}));
     EXPECT_EQ(SizeOf(three, "INAM"), 4u);
     EXPECT_EQ(three[DataOf(three, "INAM") + 3], 0);
     EXPECT_EQ(SizeOf(three, "LIST"), 4u + 8 + 4);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&three[DataOf(three, "INAM") + 4]), 4), "anih");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&three[DataOf(three, "INAM") + 4]), 4),
+              "anih");
 
     Bytes four = BuildAni(AniHeader{}, "abcd", "wxyz", s.frames);
     EXPECT_EQ(SizeOf(four, "INAM"), 5u);

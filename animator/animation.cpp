@@ -49,7 +49,8 @@ std::shared_ptr<FrameRecord> Animation::MakeRecord(std::span<const uint8_t> bloc
     scratch.resourceType = kCursorResource;
     scratch.activeFormat = {kAnimatorImageSize, kAnimatorImageSize, code};
     try {
-        if (!FindOrCreateImage(scratch, block.empty() ? nullptr : block.data(), block.size(), m_host))
+        if (!FindOrCreateImage(scratch, block.empty() ? nullptr : block.data(), block.size(),
+                               m_host))
             return nullptr;
         auto record = std::make_shared<FrameRecord>();
         record->image = std::move(scratch.images.front());
@@ -162,9 +163,8 @@ int Animation::InsertFrames(int count, bool after, bool fillFromCurrent) {
     if (count <= 0 || m_frames.empty()) return 0;
     const size_t position = m_selected + (after ? 1 : 0);
     // New 256-colour frames take the colours of the frame they are inserted next to.
-    if (const IconImage& model = SelectedImage(); m_colorCode == kColors256 &&
-                                                  model.colorCode == kColors256 &&
-                                                  m_host.setNewImagePalette) {
+    if (const IconImage& model = SelectedImage();
+        m_colorCode == kColors256 && model.colorCode == kColors256 && m_host.setNewImagePalette) {
         ColorValues256 palette{};
         for (uint32_t i = 0; i < 256; ++i) palette[i] = model.TableColor(i);
         m_host.setNewImagePalette(palette);
@@ -211,7 +211,8 @@ bool Animation::RemoveFrame() {
         m_host.Tell(kLastFrameText, PromptIcon::Exclamation);
         return false;
     }
-    if (m_host.Ask(kRemoveFrameText, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+    if (m_host.Ask(kRemoveFrameText, PromptButtons::YesNo, PromptIcon::Question) !=
+        PromptAnswer::Yes)
         return false;
     m_frames.erase(m_frames.begin() + static_cast<std::ptrdiff_t>(m_selected));
     if (m_selected > 0) --m_selected;
@@ -245,7 +246,8 @@ std::vector<int32_t> Animation::Times() const {
 
 bool Animation::ConfirmNewColorDepth() {
     if (!m_modified) return true;
-    PromptMessage m{kNewDepthUnsavedText, {}, PromptIcon::Question, PromptButtons::OkCancel, true, 1};
+    PromptMessage m{kNewDepthUnsavedText,    {},   PromptIcon::Question,
+                    PromptButtons::OkCancel, true, 1};
     // Without anyone to ask, the changes are kept.
     if (!m_host.prompt) return false;
     return m_host.Show(m) == PromptAnswer::Ok;
@@ -275,7 +277,8 @@ bool Animation::ConvertColorDepth(int32_t colorCode) {
                     if (!masked) continue;
                     const uint32_t v = from.XorValue(x, y);
                     const uint32_t c = IsPaletteBased(from.colorCode) ? from.TableColor(v) : v;
-                    to.SetXorValue(x, y, (c & 0xFFFFFF) == 0xFFFFFF ? to.inverseColor : to.screenColor);
+                    to.SetXorValue(x, y,
+                                   (c & 0xFFFFFF) == 0xFFFFFF ? to.inverseColor : to.screenColor);
                 }
             }
             to.hotSpotX = from.hotSpotX;

@@ -35,6 +35,16 @@ inline constexpr const char* kNewDepthUnsavedText =
 inline constexpr const char* kNewDepthChooseText =
     "Please select the New Color Depth that you would like to convert to.";
 
+// "New": the "New Cursor Color Depth" dialog is only offered on a display of more than 256
+// colours (otherwise the current depth is kept), with 256 colours preselected when that is the
+// current depth and 16 colours otherwise.
+constexpr bool AsksNewCursorDepth(int displayColors) {
+    return displayColors > 256;
+}
+constexpr int32_t PreselectedNewDepth(int32_t currentDepth) {
+    return currentDepth == 256 ? 256 : 16;
+}
+
 // One picture of the animation. A frame holds it by a counted reference; in memory each frame has
 // its own record, so that drawing on one frame never changes another.
 struct FrameRecord {
@@ -51,16 +61,16 @@ struct Frame {
 
 // The figures of the "Cursor Properties" dialog.
 struct CursorProperties {
-    std::string width;        // "%d pixels"
+    std::string width;  // "%d pixels"
     std::string height;
     std::string colorFormat;  // "%d bit, %d colors" or "%d bit, True Color"
     int frames = 0;
-    int images = 0;           // distinct pictures, compared as the file writer compares them
-    std::string duration;     // "%d.%d seconds"
+    int images = 0;        // distinct pictures, compared as the file writer compares them
+    std::string duration;  // "%d.%d seconds"
 };
 
 class Animation {
-public:
+  public:
     explicit Animation(ImageHost& host) : m_host(host) {}
 
     // A new, untitled animation of `colorCode`: one blank, fully transparent frame of 10 jiffies
@@ -117,7 +127,7 @@ public:
     const std::string& path() const { return m_path; }
     std::vector<int32_t> Times() const;
 
-private:
+  private:
     // A frame record holding a copy of a file image, or a blank image when `block` is empty.
     std::shared_ptr<FrameRecord> MakeRecord(std::span<const uint8_t> block, int32_t code);
     void ResetSlider() { m_slider.Setup(Times()); }

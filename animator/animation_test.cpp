@@ -34,7 +34,9 @@ struct TestEditor {
     }
 };
 
-std::vector<int32_t> TimesOf(const Animation& a) { return a.Times(); }
+std::vector<int32_t> TimesOf(const Animation& a) {
+    return a.Times();
+}
 
 // An animation of `n` frames with distinct pictures and times 10, 20, 30, ...
 Bytes DistinctFile(int n, int bits = 4) {
@@ -42,7 +44,8 @@ Bytes DistinctFile(int n, int bits = 4) {
     std::vector<AniFrameImage> steps;
     for (int i = 0; i < n; ++i) blocks.push_back(MakeBlock(bits, static_cast<uint8_t>(i + 1)));
     for (int i = 0; i < n; ++i)
-        steps.push_back({10 * (i + 1), static_cast<uint16_t>(i), 2, blocks[static_cast<size_t>(i)]});
+        steps.push_back(
+            {10 * (i + 1), static_cast<uint16_t>(i), 2, blocks[static_cast<size_t>(i)]});
     return BuildAni(AniHeader{}, "", "", steps);
 }
 
@@ -56,15 +59,16 @@ TEST(Animation, NewAnimationIsOneBlankFrame) {
     EXPECT_EQ(img.width, 32);
     EXPECT_EQ(img.colorCode, 16);
     EXPECT_EQ(img.hotSpotX, 0u);
-    EXPECT_TRUE(std::all_of(img.AndBits().begin(), img.AndBits().end(), [](uint8_t b) { return b == 0xFF; }));
+    EXPECT_TRUE(std::all_of(img.AndBits().begin(), img.AndBits().end(),
+                            [](uint8_t b) { return b == 0xFF; }));
     EXPECT_TRUE(a.untitled());
     EXPECT_FALSE(a.modified());
     EXPECT_EQ(e.undoBuffers, 1);
 
     Bytes file = a.Encode();
     EXPECT_EQ(ChunkIds(file), (std::vector<std::string>{"anih", "LIST:fram", "icon"}));
-    EXPECT_EQ(LoadLE32(&file[20 + 20]), 4u);   // bit count
-    EXPECT_EQ(LoadLE32(&file[20 + 32]), 1u);   // flags
+    EXPECT_EQ(LoadLE32(&file[20 + 20]), 4u);  // bit count
+    EXPECT_EQ(LoadLE32(&file[20 + 32]), 1u);  // flags
 }
 
 TEST(Animation, SharedPictureGivesEveryStepItsOwnCopy) {
@@ -88,7 +92,8 @@ TEST(Animation, ReadThenWriteGivesTheSameFileAndLeavesTheAnimationAlone) {
     TestEditor e;
     Animation a(e.host);
     std::vector<Bytes> blocks = {MakeBlock(8, 1), MakeBlock(8, 2)};
-    std::vector<AniFrameImage> steps = {{10, 1, 1, blocks[0]}, {20, 2, 2, blocks[1]}, {10, 1, 1, blocks[0]}};
+    std::vector<AniFrameImage> steps = {
+        {10, 1, 1, blocks[0]}, {20, 2, 2, blocks[1]}, {10, 1, 1, blocks[0]}};
     Bytes file = BuildAni(AniHeader{}, "name", "me", steps);
     ASSERT_TRUE(a.Read(file, 1024));
     EXPECT_EQ(a.title(), "name");
@@ -107,12 +112,15 @@ TEST(Animation, FailedReadLeavesANewAnimationAndSaysWhy) {
     ASSERT_TRUE(a.Read(DistinctFile(3), 1024));
     a.SetTexts("old", "");
 
-    Bytes sixteen = AniFile({Chunk("anih", AnihData(1, 1)),
-                             List("fram", {Chunk("icon", CursorFile({{16, 16, 0, 0, FileImageOf(MakeBlock(4, 1))}}))})});
+    Bytes sixteen = AniFile(
+        {Chunk("anih", AnihData(1, 1)),
+         List("fram",
+              {Chunk("icon", CursorFile({{16, 16, 0, 0, FileImageOf(MakeBlock(4, 1))}}))})});
     EXPECT_FALSE(a.Read(sixteen, 1024));
     EXPECT_EQ(e.prompt.texts(),
-              (std::vector<std::string>{"Cannot locate 32x32 pixel image, only 16x16.\n\nFile open aborted.",
-                                        "Could not open the requested file."}));
+              (std::vector<std::string>{
+                  "Cannot locate 32x32 pixel image, only 16x16.\n\nFile open aborted.",
+                  "Could not open the requested file."}));
     EXPECT_EQ(e.prompt.shown().back().icon, PromptIcon::Stop);
     EXPECT_EQ(a.frameCount(), 1u);
     EXPECT_EQ(a.title(), "");
@@ -131,8 +139,10 @@ TEST(Animation, FailedReadLeavesANewAnimationAndSaysWhy) {
 TEST(Animation, IconChunkWithAnExtraImageLoadsWithANote) {
     TestEditor e;
     Animation a(e.host);
-    Bytes icon = CursorFile({{16, 16, 0, 0, FileImageOf(MakeBlock(4, 3))}, {32, 32, 6, 7, FileImageOf(MakeBlock(4, 5))}});
-    ASSERT_TRUE(a.Read(AniFile({Chunk("anih", AnihData(1, 1)), List("fram", {Chunk("icon", icon)})}), 1024));
+    Bytes icon = CursorFile({{16, 16, 0, 0, FileImageOf(MakeBlock(4, 3))},
+                             {32, 32, 6, 7, FileImageOf(MakeBlock(4, 5))}});
+    ASSERT_TRUE(a.Read(
+        AniFile({Chunk("anih", AnihData(1, 1)), List("fram", {Chunk("icon", icon)})}), 1024));
     EXPECT_EQ(a.frame(0).image().block, MakeBlock(4, 5));
     EXPECT_EQ(a.frame(0).image().hotSpotY, 7u);
     ASSERT_EQ(e.prompt.shown().size(), 1u);
@@ -204,7 +214,8 @@ TEST(Animation, RemovingFrames) {
     ASSERT_TRUE(a.New(16));
     EXPECT_FALSE(a.RemoveFrame());
     EXPECT_EQ(e.prompt.texts(),
-              (std::vector<std::string>{"Cannot remove the last frame.  The cursor must have at least one frame."}));
+              (std::vector<std::string>{
+                  "Cannot remove the last frame.  The cursor must have at least one frame."}));
     EXPECT_EQ(e.prompt.shown()[0].icon, PromptIcon::Exclamation);
 
     ASSERT_TRUE(a.Read(DistinctFile(3), 1024));
@@ -282,7 +293,8 @@ TEST(Animation, CursorProperties) {
 TEST(Animation, SaveReplacesTheFileOnlyWhenWritten) {
     TestEditor e;
     Animation a(e.host);
-    std::string dir = std::filesystem::temp_directory_path() / ("ani_save_" + std::to_string(::getpid()));
+    std::string dir =
+        std::filesystem::temp_directory_path() / ("ani_save_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::string target = dir + "/walk.ani";
     WriteFileReplacing(target, "X", Bytes{1, 2, 3});
@@ -330,7 +342,8 @@ void DrawTwoFrames(Animation& a) {
             for (int32_t x = 0; x < 32; ++x) {
                 const bool masked = (x + y + static_cast<int32_t>(f)) % 3 == 0;
                 img.SetAndBit(x, y, masked);
-                img.SetXorValue(x, y, masked ? (x % 2 ? 15 : 0) : static_cast<uint32_t>((x * 7 + y) % 16));
+                img.SetXorValue(
+                    x, y, masked ? (x % 2 ? 15 : 0) : static_cast<uint32_t>((x * 7 + y) % 16));
             }
     }
     a.SetTimeText(1, "25");
@@ -356,7 +369,8 @@ TEST(AnimationColorDepth, ConversionKeepsMasksTimesAndHotSpots) {
             const IconImage& old = before[f];
             EXPECT_EQ(img.colorCode, code);
             EXPECT_EQ(img.hotSpotX, old.hotSpotX);
-            EXPECT_TRUE(std::equal(img.AndBits().begin(), img.AndBits().end(), old.AndBits().begin()));
+            EXPECT_TRUE(
+                std::equal(img.AndBits().begin(), img.AndBits().end(), old.AndBits().begin()));
             for (int32_t y = 0; y < 32; ++y)
                 for (int32_t x = 0; x < 32; ++x) {
                     const uint32_t v = img.XorValue(x, y);
@@ -374,7 +388,8 @@ TEST(AnimationColorDepth, ConversionKeepsMasksTimesAndHotSpots) {
         } else {
             EXPECT_EQ(a.frame(0).image().inverseColor, 0xFFFFFFu);
         }
-        EXPECT_EQ(a.Properties().colorFormat, code == 256 ? "8 bit, 256 colors" : "24 bit, True Color");
+        EXPECT_EQ(a.Properties().colorFormat,
+                  code == 256 ? "8 bit, 256 colors" : "24 bit, True Color");
         AniContents back;
         EXPECT_TRUE(ParseAni(a.Encode(), 1024, &back).ok());
     }

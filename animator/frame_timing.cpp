@@ -70,7 +70,8 @@ std::string DurationText(std::span<const int32_t> times) {
     for (int32_t t : times) sum += t;
     int64_t seconds = sum / 60;
     int64_t tenths = (sum % 60) * 10 / 60;
-    return Format("%lld.%lld seconds", static_cast<long long>(seconds), static_cast<long long>(tenths));
+    return Format("%lld.%lld seconds", static_cast<long long>(seconds),
+                  static_cast<long long>(tenths));
 }
 
 }  // namespace vt

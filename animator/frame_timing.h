@@ -23,7 +23,7 @@ int32_t SmallestTime(std::span<const int32_t> times);
 // The speed slider: its range is 0 to `maximum`, and the neutral position (speed 100) depends on
 // the smallest frame time m so that the right end plays the fastest frame at one jiffy.
 class SpeedSlider {
-public:
+  public:
     // Sets the range up from the frames' times and puts the speed back to 100.
     void Setup(std::span<const int32_t> times);
 
@@ -37,7 +37,7 @@ public:
     // the speed smaller and the animation faster.
     int Track(int position);
 
-private:
+  private:
     int32_t m_smallest = 999999;
     int m_maximum = 20;
     int m_neutral = 20;

@@ -11,14 +11,15 @@ namespace {
 TEST(FrameTiming, PreviewIntervalsAreWholeJiffiesRoundedHalfUp) {
     EXPECT_EQ(PreviewIntervalMs(10, 100), 160);
     EXPECT_EQ(PreviewIntervalMs(10, 150), 240);
-    EXPECT_EQ(PreviewIntervalMs(3, 50), 32);   // 1.5 jiffies round up to 2
-    EXPECT_EQ(PreviewIntervalMs(3, 49), 16);   // 1.47 rounds down
+    EXPECT_EQ(PreviewIntervalMs(3, 50), 32);  // 1.5 jiffies round up to 2
+    EXPECT_EQ(PreviewIntervalMs(3, 49), 16);  // 1.47 rounds down
     EXPECT_EQ(PreviewIntervalMs(0, 100), 0);
     // Times straight from a file may be huge or negative; the interval stays a sane timer value.
     EXPECT_EQ(PreviewIntervalMs(-5, 100), 0);
     EXPECT_EQ(PreviewIntervalMs(std::numeric_limits<int32_t>::max(), 150),
               std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(ScaleTime(std::numeric_limits<int32_t>::max(), 150), std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(ScaleTime(std::numeric_limits<int32_t>::max(), 150),
+              std::numeric_limits<int32_t>::max());
 }
 
 TEST(FrameTiming, SliderRangeFollowsTheSmallestTime) {

@@ -9,7 +9,7 @@
 namespace vt {
 
 class PreviewPlayer {
-public:
+  public:
     // "Display Animation": starts at the frame `selected` (0-based) and returns the timer
     // interval in milliseconds for it, or -1 when there is nothing to play.
     int Start(std::span<const int32_t> times, size_t selected, int speed);
@@ -27,7 +27,7 @@ public:
     bool frameCommandsEnabled() const { return !m_playing; }
     bool stopEnabled() const { return m_playing; }
 
-private:
+  private:
     bool m_playing = false;
     size_t m_frame = 0;
 };

@@ -23,7 +23,9 @@ inline constexpr uint32_t kListId = FourCC("LIST");
 inline constexpr size_t kChunkHeaderSize = 8;
 
 // Data size rounded up to the even length a chunk occupies in the file.
-constexpr uint64_t PaddedSize(uint32_t size) { return static_cast<uint64_t>(size) + (size & 1u); }
+constexpr uint64_t PaddedSize(uint32_t size) {
+    return static_cast<uint64_t>(size) + (size & 1u);
+}
 
 struct ChunkHeader {
     uint32_t id = 0;
@@ -40,7 +42,7 @@ bool SkipOrEnd(ByteReader& reader, uint64_t n);
 
 // Writes chunk headers whose size is only known once the data is written.
 class ChunkWriter {
-public:
+  public:
     explicit ChunkWriter(ByteWriter& out) : m_out(out) {}
     // Starts a chunk (or a list when `listType` is non-zero) and returns the position of its size
     // field for End().
@@ -50,7 +52,7 @@ public:
     // A whole chunk from bytes already at hand.
     void Chunk(uint32_t id, std::span<const uint8_t> data);
 
-private:
+  private:
     ByteWriter& m_out;
 };
 

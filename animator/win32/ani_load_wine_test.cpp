@@ -19,8 +19,8 @@ namespace {
 using GetCursorFrameInfoFn = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
 
 GetCursorFrameInfoFn FrameInfo() {
-    return reinterpret_cast<GetCursorFrameInfoFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetCursorFrameInfo")));
+    return reinterpret_cast<GetCursorFrameInfoFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "GetCursorFrameInfo")));
 }
 
 struct Editor {
@@ -47,7 +47,9 @@ void Paint(IconImage& img, uint32_t index, uint32_t f) {
 }
 
 // The colour value a 16-colour frame index shows.
-COLORREF ColourOf(const IconImage& img, uint32_t index) { return img.TableColor(index) & 0xFFFFFF; }
+COLORREF ColourOf(const IconImage& img, uint32_t index) {
+    return img.TableColor(index) & 0xFFFFFF;
+}
 
 // Draws step `step` of the cursor on white and returns the 32 x 32 pixels as COLORREFs.
 std::vector<COLORREF> DrawStep(HCURSOR cursor, UINT step) {
@@ -78,7 +80,7 @@ std::vector<COLORREF> DrawStep(HCURSOR cursor, UINT step) {
 }
 
 class AniLoadWine : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { m_dir = test::ScratchDir("ani_load"); }
     std::string Save(Animation& a, const std::string& name) {
         const std::string path = m_dir + "\\" + name;
@@ -103,8 +105,8 @@ TEST_F(AniLoadWine, LoadsOurFileWithItsStepsRatesAndPictures) {
 
     HCURSOR fromFile = LoadCursorFromFileA(path.c_str());
     ASSERT_NE(fromFile, nullptr) << "LoadCursorFromFile refused " << path;
-    HCURSOR image = static_cast<HCURSOR>(LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0,
-                                                    LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    HCURSOR image = static_cast<HCURSOR>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
     ASSERT_NE(image, nullptr) << "LoadImage refused " << path;
 
     if (GetCursorFrameInfoFn info = FrameInfo()) {
@@ -124,7 +126,8 @@ TEST_F(AniLoadWine, LoadsOurFileWithItsStepsRatesAndPictures) {
         int wrong = 0;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
-                wrong += px[static_cast<size_t>(y * 32 + x)] != (x < 16 && y < 16 ? RGB(255, 255, 255) : want);
+                wrong += px[static_cast<size_t>(y * 32 + x)] !=
+                         (x < 16 && y < 16 ? RGB(255, 255, 255) : want);
         EXPECT_EQ(wrong, 0) << "step " << s;
     }
 
@@ -153,7 +156,8 @@ TEST_F(AniLoadWine, LoadsNewAndSharedPictureAnimations) {
     a.InsertFrames(2, true, true);
     const std::string shared = Save(a, "shared.ani");
     ASSERT_EQ(a.Properties().images, 1);
-    c = static_cast<HCURSOR>(LoadImageA(nullptr, shared.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+    c = static_cast<HCURSOR>(
+        LoadImageA(nullptr, shared.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
     ASSERT_NE(c, nullptr);
     for (UINT s = 0; s < 3; ++s) {
         const std::vector<COLORREF> px = DrawStep(c, s);
