@@ -3,6 +3,7 @@
 
 #include "common/byte_reader.h"
 #include "librarian/file_kind.h"
+#include "librarian/format_entry_io.h"
 #include "librarian/image_block.h"
 #include "librarian/reader.h"
 
@@ -61,10 +62,7 @@ LibStatus ReadIconFile(Workspace& ws, const std::string& path, bool adding, int 
             ws.Restore(checkpoint);
             return LibStatus::WorkspaceError;
         }
-        FormatEntry f;
-        f.width = e[0], f.height = e[1], f.colorCount = e[2], f.reserved = e[3];
-        f.planes = LoadLE16(e + 4);
-        f.bitCount = LoadLE16(e + 6);
+        FormatEntry f = ReadFormatHead(e);
         // The tables describe the block as stored, whatever the directory claimed.
         f.bytesInResource = static_cast<uint32_t>(block.size());
         f.imageNumber = number;
@@ -92,16 +90,17 @@ LibStatus ReadIconFileToWorkspace(Workspace& ws, const std::string& path, bool n
     return ReadIconFile(ws, path, false, 0, 0);
 }
 
-LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt) {
+LibStatus PrepareForAdding(Workspace& ws, Prompt* prompt) {
     if (ws.mode() == kModeProgram) {
         if (prompt) prompt->Tell(kAddToProgramFileRefused, PromptIcon::Stop);
         return LibStatus::Refused;
     }
-    if (!ws.hasFile()) {
-        LibStatus st = ws.New();
-        if (st != LibStatus::Ok) return st;
-    }
-    return ReadIconFile(ws, path, true, x, y);
+    return ws.hasFile() ? LibStatus::Ok : ws.New();
+}
+
+LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt) {
+    LibStatus st = PrepareForAdding(ws, prompt);
+    return st == LibStatus::Ok ? ReadIconFile(ws, path, true, x, y) : st;
 }
 
 }  // namespace vt

@@ -2,6 +2,7 @@
 
 #include "common/byte_writer.h"
 #include "common/file_io.h"
+#include "librarian/format_entry_io.h"
 
 namespace vt {
 
@@ -15,13 +16,7 @@ LibStatus BuildIconFile(const Workspace& ws, size_t iconIndex, std::vector<uint8
     uint32_t offset = static_cast<uint32_t>(6 + kIconDirEntrySize * own.size());
     for (size_t i : own) {
         const FormatEntry& f = ws.formats()[i];
-        w.U8(f.width);
-        w.U8(f.height);
-        w.U8(f.colorCount);
-        w.U8(f.reserved);
-        w.U16(f.planes);
-        w.U16(f.bitCount);
-        w.U32(f.bytesInResource);
+        WriteFormatHead(w, f);
         w.U32(offset);
         offset += f.bytesInResource;
     }

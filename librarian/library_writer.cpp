@@ -5,6 +5,7 @@
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
+#include "librarian/format_entry_io.h"
 
 namespace vt {
 namespace {
@@ -153,14 +154,7 @@ long WriteLibrary(const Workspace& ws, TempFileWriter& out, Prompt& prompt) {
         w.U16(1);
         w.U16(static_cast<uint16_t>(own.size()));
         for (size_t fi : own) {
-            const FormatEntry& f = ws.formats()[fi];
-            w.U8(f.width);
-            w.U8(f.height);
-            w.U8(f.colorCount);
-            w.U8(f.reserved);
-            w.U16(f.planes);
-            w.U16(f.bitCount);
-            w.U32(f.bytesInResource);
+            WriteFormatHead(w, ws.formats()[fi]);
             w.U16(running++);
         }
         w.AlignTo(unit);

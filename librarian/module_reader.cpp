@@ -5,6 +5,7 @@
 
 #include "common/byte_reader.h"
 #include "librarian/file_kind.h"
+#include "librarian/format_entry_io.h"
 #include "librarian/image_block.h"
 #include "librarian/module_resources.h"
 #include "librarian/reader.h"
@@ -118,11 +119,7 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
         if (!g.resourceName.empty()) Workspace::SetDisplayName(&icon, g.resourceName);
         for (size_t k = 0; k < count; ++k) {
             const uint8_t* e = group + 6 + kGroupEntrySize * k;
-            FormatEntry f;
-            f.width = e[0], f.height = e[1], f.colorCount = e[2], f.reserved = e[3];
-            f.planes = LoadLE16(e + 4);
-            f.bitCount = LoadLE16(e + 6);
-            f.bytesInResource = LoadLE32(e + 8);
+            FormatEntry f = ReadFormatHead(e);
             f.imageNumber = LoadLE16(e + 12);
             if (f.imageNumber == 0) f.imageNumber = static_cast<uint16_t>(k + running + 1);
             f.owner = static_cast<uint16_t>(icon.serial | kUnlinkedOwner);
@@ -209,14 +206,8 @@ LibStatus ReadModuleIcons(Workspace& ws, const std::string& path, bool newWorksp
 }
 
 LibStatus AddModuleIcons(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt) {
-    if (ws.mode() == kModeProgram) {
-        if (prompt) prompt->Tell(kAddToProgramFileRefused, PromptIcon::Stop);
-        return LibStatus::Refused;
-    }
-    if (!ws.hasFile()) {
-        LibStatus st = ws.New();
-        if (st != LibStatus::Ok) return st;
-    }
+    LibStatus prepared = PrepareForAdding(ws, prompt);
+    if (prepared != LibStatus::Ok) return prepared;
     bool wasEmpty = ws.icons().empty();
     bool wasModified = ws.modified();
     ModuleRead how;

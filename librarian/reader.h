@@ -28,6 +28,10 @@ LibStatus ReadModuleIcons(Workspace& ws, const std::string& path, bool newWorksp
 LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt = nullptr);
 LibStatus AddModuleIcons(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt = nullptr);
 
+// Adding is refused in program-file mode (the message goes through the prompt); a workspace without
+// a file gets one.
+LibStatus PrepareForAdding(Workspace& ws, Prompt* prompt);
+
 // The message for unexpected PE directory nesting, with the current folder and the file's path.
 std::string CascadeMessage(const std::string& currentFolder, const std::string& path);
 extern const char* const kAddToProgramFileRefused;
