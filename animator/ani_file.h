@@ -131,7 +131,8 @@ struct AniImagePlan {
 AniImagePlan PlanAniImages(std::span<const AniFrameImage> steps);
 
 // The bytes of the whole file. Width, height, bit count, planes and default rate come from
-// `header`; image count, step count and flags are computed.
+// `header`; image count, step count and flags are computed. Empty when there are no steps or a
+// step's image block is unusable.
 std::vector<uint8_t> BuildAni(const AniHeader& header, std::string_view title,
                               std::string_view author, std::span<const AniFrameImage> steps);
 

@@ -86,6 +86,10 @@ AniImagePlan PlanAniImages(std::span<const AniFrameImage> steps) {
 std::vector<uint8_t> BuildAni(const AniHeader& header, std::string_view title,
                               std::string_view author, std::span<const AniFrameImage> steps) {
     AniImagePlan plan = PlanAniImages(steps);
+    // A step without a usable picture would give a file no reader takes back.
+    if (steps.empty()) return {};
+    for (const std::vector<uint8_t>& file : plan.cursorFiles)
+        if (file.empty()) return {};
     bool needRate = false;
     bool needSequence = plan.cursorFiles.size() != steps.size();
     for (const AniFrameImage& s : steps)

@@ -128,6 +128,14 @@ TEST(AniWriter, TextsCarryTheirZeroAndPadByte) {
     EXPECT_EQ(SizeOf(author, "IART"), 81u);
 }
 
+TEST(AniWriter, RefusesStepsItCannotWrite) {
+    EXPECT_TRUE(BuildAni(AniHeader{}, "", "", {}).empty());
+    Steps s;
+    s.Add(MakeBlock(4, 0));
+    s.Add(Bytes(12, 0));  // no room for a bitmap header
+    EXPECT_TRUE(BuildAni(AniHeader{}, "", "", s.frames).empty());
+}
+
 TEST(AniWriter, RoundTripThroughTheReader) {
     Steps s;
     s.Add(MakeBlock(24, 1), 5, 31, 0);

@@ -147,7 +147,7 @@ bool Animation::Save(const std::string& target) {
         m_host.Tell(kAniOutOfMemoryText, PromptIcon::Stop);
         return false;
     }
-    if (!WriteFileReplacing(target, "ANI", bytes)) return false;
+    if (bytes.empty() || !WriteFileReplacing(target, "ANI", bytes)) return false;
     m_path = target;
     m_untitled = false;
     m_modified = false;
