@@ -245,6 +245,15 @@ void DrawEngine::FlipImage(FlipAxis axis) {
                   [&](const std::vector<Ink>& a, int w, int h) { return FlipArea(a, w, h, axis); });
 }
 
+void DrawEngine::PasteFloating(SelectionRect rect, std::vector<FloatingPixel> pixels,
+                               int pendingOp) {
+    ChooseTool(kToolSelectionFrame);
+    if (!m_canvas) return;
+    m_selection.Paste(*m_canvas, rect, std::move(pixels), pendingOp, m_state.colorB,
+                      m_state.transparentColorB);
+    m_view.SelectionChanged();
+}
+
 void DrawEngine::SelectAll() {
     ChooseTool(kToolSelectionFrame);
     if (!m_canvas) return;
@@ -297,7 +306,8 @@ void DrawEngine::ToolButtonDown(MouseButton button, Point pixel, Point window) {
             m_view.ShowSelectionMenu();
             return;
         }
-        if (m_tool && m_tool->IgnoresRightButton()) return;
+        // The text tool (its tool object lives with the text windows) ignores it as well.
+        if (m_state.tool == kToolText || (m_tool && m_tool->IgnoresRightButton())) return;
     }
     m_state.buttonDown = true;
     m_state.button = button;

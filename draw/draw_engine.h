@@ -55,6 +55,9 @@ class DrawEngine {
     void NudgeImage(Nudge direction);
     void FlipImage(FlipAxis axis);
     void SelectAll();
+    // A pasted picture or the text tool's output as a new floating selection (any selection
+    // before it is committed first); it is written with `pendingOp` when committed.
+    void PasteFloating(SelectionRect rect, std::vector<FloatingPixel> pixels, int pendingOp);
     // Undo and Redo availability and the Edit menu's texts for them.
     UndoState undoState();
     std::string UndoMenuText();

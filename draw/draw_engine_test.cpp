@@ -116,5 +116,83 @@ TEST_F(Engine, NoImageMeansNoDrawing) {
     EXPECT_EQ(engine.canvas(), nullptr);
 }
 
+TEST_F(Engine, ImageWithoutHistoryStillDraws) {
+    Use(8, 8, kColors16);
+    image.undo.reset();  // the history could not be allocated
+    Drag({{0, 0}, {2, 0}});
+    EXPECT_EQ(PixelsOf(kA).size(), 3u);
+    engine.Undo();
+    EXPECT_EQ(PixelsOf(kA).size(), 3u);
+    EXPECT_FALSE(Undo().canUndo);
+}
+
+TEST_F(Engine, TextToolIgnoresTheRightButton) {
+    Use(8, 8, kColors16);
+    engine.ChooseTool(kToolText);
+    Press({1, 1}, MouseButton::Right);
+    EXPECT_FALSE(engine.state().buttonDown);
+    Release(MouseButton::Right);
+}
+
+TEST_F(Engine, PastedTextCommitsAsOperationTwelve) {
+    Use(8, 8, kColors16);
+    std::vector<FloatingPixel> pixels(1);
+    pixels[0].x = 2;
+    pixels[0].y = 3;
+    pixels[0].value = 9;
+    engine.PasteFloating({2, 3, 3, 4}, pixels, kOpNudge);
+    EXPECT_EQ(engine.state().tool, kToolSelectionFrame);
+    EXPECT_TRUE(engine.selection().pasted());
+    EXPECT_EQ(At(2, 3).value, 0u);
+    engine.ChooseTool(kToolPencil);
+    EXPECT_EQ(At(2, 3).value, 9u);
+    EXPECT_EQ(Undo().undoLabel, kOpNudge);
+    EXPECT_EQ(engine.UndoMenuText(), "&Undo Nudge/Text\tCtrl+Z");
+}
+
+// Random sessions over every tool: undoing everything gives back the first image and redoing
+// everything the last, so no tool writes a pixel behind the history's back. A session whose
+// history overflowed the ring cannot be undone completely and is not judged.
+TEST_F(Engine, RandomSessionsUndoAndRedoExactly) {
+    int judged = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        Use(32, 32, kColors256, 0);
+        prompt.Clear();
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                image.SetXorValue(x, y, static_cast<uint32_t>((x * 7 + y * 3) % 5));
+        const std::vector<uint8_t> first = image.block;
+        uint32_t rng = seed;
+        auto next = [&](int n) {
+            rng = rng * 1103515245u + 12345u;
+            return static_cast<int>((rng >> 16) % static_cast<uint32_t>(n));
+        };
+        const int tools[] = {kToolPencil,      kToolLine,          kToolBrush,
+                             kToolFlood,       kToolEraser,        kToolRectangle + 1,
+                             kToolEllipse + 2, kToolSelectionFrame};
+        for (int step = 0; step < 8; ++step) {
+            engine.Command(tools[next(8)]);
+            engine.Command(1096 + next(4));
+            engine.state().brushShape = next(8);
+            engine.SetColorA({static_cast<uint32_t>(next(5)), next(4) == 0});
+            engine.SetColorB({static_cast<uint32_t>(next(5)), false});
+            const MouseButton b = next(2) ? MouseButton::Left : MouseButton::Right;
+            Press({next(32), next(32)}, b);
+            for (int m = next(4); m >= 0; --m) Move({next(40) - 4, next(40) - 4}, next(3) == 0);
+            Release(b);
+            if (next(6) == 0) engine.Command(1090 + next(6));
+        }
+        engine.ChooseTool(kToolPencil);
+        const std::vector<uint8_t> last = image.block;
+        while (Undo().canUndo) engine.Undo();
+        if (!prompt.shown().empty()) continue;
+        ++judged;
+        ASSERT_EQ(image.block, first) << "seed " << seed;
+        while (Undo().canRedo) engine.Redo();
+        ASSERT_EQ(image.block, last) << "seed " << seed;
+    }
+    EXPECT_GE(judged, 20);
+}
+
 }  // namespace
 }  // namespace vt
