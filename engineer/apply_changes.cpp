@@ -76,7 +76,7 @@ bool Engineer::ApplyIconRow(int row) {
     } else {
         std::string folder = InstalledIconsFolder(m_icons.facts());
         std::string stage = StagePath(folder);
-        m_icons.files().CreateDirectory(folder);
+        m_icons.files().MakeDirectory(folder);
         if (!ExtractIconToFile(m_icons.files(), m_prompt, m_groups, source, stage, o.chosenIndex)) return false;
         o.chosenIndex = 0;
         if (!InstallIconFile(m_icons, m_prompt, folder, row, stage, &newPath)) return false;

@@ -8,7 +8,7 @@ namespace {
 
 class Ini : public ::testing::Test {
 protected:
-    void SetUp() override { files.CreateDirectory("C:\\m"); }
+    void SetUp() override { files.MakeDirectory("C:\\m"); }
     std::string Read(const char* section, const char* key, const char* def = "dflt", size_t size = 324) {
         return ini.Read(kFile, section, key, def, size);
     }

@@ -38,7 +38,7 @@ protected:
         w.shell.AddIcon("D:\\art\\disk.ico", 0);
         w.shell.AddIcon("D:\\apps\\tool.exe", 1);
         w.shell.AddCursor("D:\\art\\busy.ani");
-        w.files.CreateDirectory("D:\\motifs");
+        w.files.MakeDirectory("D:\\motifs");
         // The system's arrow is not the default one, so a Motif can ask for the default.
         w.registry.Set(RegRoot::CurrentUser, "Control Panel\\Cursors", "Arrow", "D:\\old.cur");
         w.shell.AddCursor("D:\\old.cur");

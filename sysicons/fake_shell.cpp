@@ -43,7 +43,7 @@ std::string FakeShell::SourceOf(IconHandle icon) const {
     return it == m_sources.end() ? std::string() : it->second;
 }
 
-std::string FakeShell::SearchPath(const std::string& file) {
+std::string FakeShell::FindOnSearchPath(const std::string& file) {
     auto it = m_searchable.find(file);
     return it == m_searchable.end() ? std::string() : it->second;
 }

@@ -21,7 +21,7 @@ public:
     IconHandle LoadSystemCursor(int id) override;
     IconHandle LoadOwnIcon(int resourceId) override;
     void ReleaseIcon(IconHandle icon) override;
-    std::string SearchPath(const std::string& file) override;
+    std::string FindOnSearchPath(const std::string& file) override;
     void ReplaceSystemImage(int shellIndex, const IconPair& icons) override;
     void NotifyUpdateImage(int image) override;
     bool SetSystemParameter(int action, int value, bool updateIniFile) override;

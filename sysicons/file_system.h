@@ -39,7 +39,7 @@ public:
     virtual bool GetAttributes(const std::string& path, uint32_t* attributes) = 0;
     virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
     // True when the folder exists afterwards.
-    virtual bool CreateDirectory(const std::string& path) = 0;
+    virtual bool MakeDirectory(const std::string& path) = 0;
     // Names (without folder) of the files in `folder` matching "<prefix>*<suffix>", in the
     // order the system enumerates them.
     virtual std::vector<std::string> FindFiles(const std::string& folder, const std::string& prefix,

@@ -13,7 +13,7 @@ const std::string kStage = kFolder + "\\stage.ico";
 class Install : public ::testing::Test {
 protected:
     void SetUp() override {
-        w.files.CreateDirectory(kFolder);
+        w.files.MakeDirectory(kFolder);
         w.files.PutText(kStage, "new icon");
     }
     bool Run(int row, std::string* path) { return InstallIconFile(*w.icons, prompt, kFolder, row, kStage, path); }

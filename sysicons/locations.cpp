@@ -84,8 +84,13 @@ void SystemIcons::ReadCurrentLocation(int r) {
     }
     if (!settled) {
         std::string value = ReadDefaultIcon(r);
-        if (!value.empty() && ResolveLocation(value, &path, &index) && LoadIcons(r, path, index))
+        if (value.empty()) {
+            // The system configures no icon for this object: it is not offered at all. A
+            // configured file that fails to load stays listed, so the user can repair it.
+            o.shellIndex = -1;
+        } else if (ResolveLocation(value, &path, &index) && LoadIcons(r, path, index)) {
             SetLocation(r, Format("%s,%d", path.c_str(), index));
+        }
     }
     CompleteFromSearchPath(r, false);
 }
@@ -128,7 +133,7 @@ void SystemIcons::CompleteFromSearchPath(int r, bool cursor) {
             path.resize(comma);
         }
     }
-    std::string full = m_shell.SearchPath(path);
+    std::string full = m_shell.FindOnSearchPath(path);
     if (full.empty()) return;
     SetLocation(r, cursor ? full : Format("%s,%d", full.c_str(), index));
 }

@@ -79,7 +79,7 @@ bool MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attribute
     return true;
 }
 
-bool MemoryFileSystem::CreateDirectory(const std::string& path) {
+bool MemoryFileSystem::MakeDirectory(const std::string& path) {
     m_dirs.insert(Normal(path));
     return true;
 }

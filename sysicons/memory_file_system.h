@@ -21,7 +21,7 @@ public:
     bool Move(const std::string& from, const std::string& to) override;
     bool GetAttributes(const std::string& path, uint32_t* attributes) override;
     bool SetAttributes(const std::string& path, uint32_t attributes) override;
-    bool CreateDirectory(const std::string& path) override;
+    bool MakeDirectory(const std::string& path) override;
     std::vector<std::string> FindFiles(const std::string& folder, const std::string& prefix,
                                        const std::string& suffix) override;
     SameFile Compare(const std::string& a, const std::string& b) override;

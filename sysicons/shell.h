@@ -55,7 +55,7 @@ public:
     virtual IconHandle LoadOwnIcon(int resourceId) = 0;
     virtual void ReleaseIcon(IconHandle icon) = 0;
     // Full path of a file found along the system search path; empty when not found.
-    virtual std::string SearchPath(const std::string& file) = 0;
+    virtual std::string FindOnSearchPath(const std::string& file) = 0;
 
     // Puts the icons in place of image `shellIndex` of the system large and small image lists.
     virtual void ReplaceSystemImage(int shellIndex, const IconPair& icons) = 0;

@@ -233,6 +233,20 @@ TEST_F(CurrentLocation, ClassDefaultIconAndInternetObjectUnderTheNewerShell) {
     EXPECT_EQ(t.row(8).location, "C:\\ie.exe,-32528");
 }
 
+TEST_F(CurrentLocation, ObjectsWithoutAConfiguredIconAreHiddenButBrokenFilesStayListed) {
+    w.shell.AddSpecialFolder(17, 15);
+    w.shell.AddSpecialFolder(18, 17);
+    w.registry.Set(RegRoot::ClassesRoot, std::string(kRegistryLocations[2].keyPath) + "\\DefaultIcon", "", "C:\\gone.ico,0");
+    auto& t = w.Make();
+    t.ReadCurrentLocation(0);
+    EXPECT_EQ(t.row(0).shellIndex, -1);
+    EXPECT_FALSE(t.IsListed(0));
+    t.ReadCurrentLocation(2);
+    EXPECT_EQ(t.row(2).shellIndex, 17);
+    EXPECT_EQ(t.row(2).largeIcon, 0u);
+    EXPECT_EQ(t.row(2).location, "");
+}
+
 TEST_F(CurrentLocation, DialUpUsesTheRememberedDefaultOrIsHidden) {
     const std::string dun = kRegistryLocations[kKeyDialUp].keyPath;
     w.registry.Set(RegRoot::ClassesRoot, dun, "", "Dial-Up Networking");

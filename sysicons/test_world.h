@@ -25,7 +25,7 @@ struct TestWorld {
         raw.userName = "alice";
         raw.systemDirectory = "C:\\WINDOWS\\SYSTEM";
         raw.windowsDirectory = "C:\\WINDOWS";
-        files.CreateDirectory("C:\\WINDOWS");
+        files.MakeDirectory("C:\\WINDOWS");
     }
     void UseNt() {
         raw.platform = kPlatformWindowsNt;

@@ -1,0 +1,17 @@
+#pragma once
+// The registry seam over advapi32.
+
+#include "sysicons/registry.h"
+
+namespace vt {
+
+class Win32Registry : public Registry {
+public:
+    long ReadString(RegRoot root, const std::string& keyPath, const std::string& name, std::string* out) override;
+    long WriteString(RegRoot root, const std::string& keyPath, const std::string& name, const std::string& text,
+                     const std::string& classText) override;
+    long DeleteValue(RegRoot root, const std::string& keyPath, const std::string& name) override;
+    std::string ExpandEnvironment(const std::string& text) override;
+};
+
+}  // namespace vt
