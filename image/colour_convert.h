@@ -3,6 +3,7 @@
 // image, and re-mapping an image onto a newly opened palette.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "image/icon_image.h"
@@ -30,5 +31,9 @@ bool ConvertFromImage(const IconImage& from, IconImage& to);
 // their old colour. The bits are committed. Returns the new screen index, which becomes the
 // screen index for new images.
 uint32_t RemapToPalette(IconResource& doc, ImageHost& host, const ColorValues256& palette);
+
+// The hook that fills a new format from the current image (ImageHost::fillFromImage): converts,
+// and reports running out of memory through `host`.
+std::function<void(const IconImage& from, IconImage& to)> ConversionHook(const ImageHost& host);
 
 }  // namespace vt

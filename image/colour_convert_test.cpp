@@ -6,6 +6,8 @@
 #include "image/colour_convert.h"
 #include "image/colour_match.h"
 #include "image/icon_testutil.h"
+#include "image/palette_file.h"
+#include "image/palette_state.h"
 #include "image/quantize.h"
 #include "image/resample.h"
 
@@ -234,6 +236,31 @@ TEST_F(ConvertTest, RemapKeepsMaskMeaningAndCachesNearestColours) {
             }
         }
     EXPECT_TRUE(img.changed);
+}
+
+TEST_F(ConvertTest, OpeningAPaletteFileRemapsThe256ColourImage) {
+    IconImage& img = test::AddDrawnImage(m_doc, m_host, 16, 16, kColors256);
+    test::ScratchDir dir;
+    ColorValues256 palette{};
+    for (uint32_t i = 0; i < 256; ++i) palette[i] = (0x030201 * i) & 0xFFFFFF;
+    palette[100] = 0x000000;
+    palette[255] = 0xFFFFFF;
+    ASSERT_TRUE(WritePaletteFile(dir.File("p.pal"), palette, "ICS"));
+    PaletteState state;
+    EXPECT_FALSE(OpenPaletteFile(m_doc, m_host, state, dir.File("none.pal")));
+    ASSERT_TRUE(OpenPaletteFile(m_doc, m_host, state, dir.File("p.pal")));
+    EXPECT_EQ(state.current, palette);
+    for (uint32_t i = 0; i < 256; ++i) ASSERT_EQ(img.TableColor(i), palette[i]);
+    EXPECT_EQ(palette[state.newImageScreenIndex], 0u);
+
+    // The conversion hook fills a new format from the current image.
+    IconImage to;
+    to.width = to.height = 8;
+    to.colorCode = kColors16;
+    ASSERT_TRUE(to.AllocateBlock());
+    ConversionHook(m_host)(img, to);
+    EXPECT_EQ(to.inverseColor, 15u);
+    EXPECT_FALSE(to.untouched);
 }
 
 TEST_F(ConvertTest, PaletteWithoutBlackMakesTransparentPixelsOpaqueIndexZero) {

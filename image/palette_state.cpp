@@ -1,6 +1,7 @@
 #include "image/palette_state.h"
 
 #include "common/prompt.h"
+#include "image/colour_convert.h"
 #include "image/palette_file.h"
 
 namespace vt {
@@ -40,6 +41,15 @@ bool PaletteState::PaletteForNewImage(int32_t code, ColorValues256& out) {
     }
     out = newImage;
     return ok;
+}
+
+bool OpenPaletteFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
+                     const std::string& path) {
+    if (!palettes.Load(path)) return false;
+    const IconImage* img = doc.ActiveImage();
+    if (img && img->HasBits() && img->colorCode == kColors256)
+        palettes.newImageScreenIndex = RemapToPalette(doc, host, palettes.current);
+    return true;
 }
 
 }  // namespace vt

@@ -38,4 +38,13 @@ struct PaletteState {
     bool PaletteForNewImage(int32_t code, ColorValues256& out);
 };
 
+struct IconResource;
+struct ImageHost;
+
+// "Open Color Palette...": loads the chosen file into both palettes and, for a 256-colour active
+// image, re-maps the image onto it; the re-mapped screen index becomes the one for new images.
+// Returns false, changing nothing, when the file cannot be read as a palette.
+bool OpenPaletteFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
+                     const std::string& path);
+
 }  // namespace vt
