@@ -63,7 +63,6 @@ protected:
     Engineer* e = nullptr;
     IniProfile profile{w.files};
     ScriptedMotifDialogs dialogs;
-    MotifFile motif{*e, profile, dialogs};
 };
 
 const char* const kSavedBlue =
