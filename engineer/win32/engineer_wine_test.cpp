@@ -127,3 +127,29 @@ TEST_F(OnWine, RebuildIconCacheShrinksAndRestoresTheIconSize) {
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+// The Motif save compares files by volume and file index: other spellings of one path are the
+// same file, a copy is not.
+TEST(FilesOnWine, SameFileMeansSameVolumeAndIndex) {
+    std::string dir = test::ScratchDir("same_file");
+    std::string a = dir + "\\Blue Wait.ani", copy = dir + "\\copy.ani";
+    ASSERT_TRUE(test::WriteBytes(a, {1, 2, 3}));
+    ASSERT_TRUE(test::WriteBytes(copy, {1, 2, 3}));
+    Win32FileSystem files;
+    std::string upper = a;
+    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(files.Compare(a, upper), SameFile::Same);
+    EXPECT_EQ(files.Compare(a, dir + "\\.\\Blue Wait.ani"), SameFile::Same);
+    EXPECT_EQ(files.Compare(a, copy), SameFile::Different);
+    EXPECT_EQ(files.Compare(a, dir + "\\missing.ani"), SameFile::Unknown);
+    FileStamp stamp;
+    ASSERT_TRUE(files.Stamp(a, &stamp));
+    EXPECT_EQ(stamp.size, 3u);
+    EXPECT_GT(stamp.time, 0u);
+}
+
+}  // namespace
+}  // namespace vt

@@ -24,6 +24,14 @@ int IconIndexOfPidl(LPCITEMIDLIST pidl, std::string* typeName) {
     return info.iIcon;
 }
 
+// An entry of shell32 that is exported by ordinal only; null when this shell lacks it.
+template <typename Fn>
+Fn Shell32Ordinal(int ordinal) {
+    HMODULE shell32 = GetModuleHandleA("shell32.dll");
+    return shell32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal))))
+                   : nullptr;
+}
+
 }  // namespace
 
 Win32Shell::Win32Shell() { m_comStarted = SUCCEEDED(CoInitialize(nullptr)); }
@@ -106,11 +114,7 @@ std::string Win32Shell::FindOnSearchPath(const std::string& file) {
 
 void Win32Shell::ReplaceSystemImage(int shellIndex, const IconPair& icons) {
     if (shellIndex < 0) return;
-    // Shell_GetImageLists is exported by ordinal only.
-    using GetImageLists = BOOL(WINAPI*)(HIMAGELIST*, HIMAGELIST*);
-    HMODULE shell32 = GetModuleHandleA("shell32.dll");
-    auto get = shell32 ? reinterpret_cast<GetImageLists>(reinterpret_cast<void*>(GetProcAddress(shell32, MAKEINTRESOURCEA(71))))
-                       : nullptr;
+    auto get = Shell32Ordinal<BOOL(WINAPI*)(HIMAGELIST*, HIMAGELIST*)>(71);  // Shell_GetImageLists
     HIMAGELIST large = nullptr, small = nullptr;
     if (!get || !get(&large, &small)) return;
     if (large && icons.large) ImageList_ReplaceIcon(large, shellIndex, AsIcon(icons.large));
@@ -153,10 +157,7 @@ void Win32Shell::BroadcastSettingChange(int action, const std::string& section) 
 }
 
 bool Win32Shell::ReinitializeIcons(bool full) {
-    using FileIconInit = BOOL(WINAPI*)(BOOL);
-    HMODULE shell32 = GetModuleHandleA("shell32.dll");
-    auto init = shell32 ? reinterpret_cast<FileIconInit>(reinterpret_cast<void*>(GetProcAddress(shell32, MAKEINTRESOURCEA(660))))
-                        : nullptr;
+    auto init = Shell32Ordinal<BOOL(WINAPI*)(BOOL)>(660);  // the icon re-initialisation entry
     if (!init) return false;
     init(full ? TRUE : FALSE);
     return true;
