@@ -32,7 +32,8 @@ class Canvas {
     UndoBuffer* undo() { return UndoOf(m_image); }
     // The history of the open operation, or null when none is open in the current history.
     UndoBuffer* recording() {
-        return m_openCode >= 0 && m_opBuffer == undo() ? m_opBuffer : nullptr;
+        UndoBuffer* u = undo();
+        return m_openCode >= 0 && u && u == m_opBuffer && u->OperationOpen() ? u : nullptr;
     }
     DrawView& view() { return m_view; }
 

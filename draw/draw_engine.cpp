@@ -51,7 +51,11 @@ void DrawEngine::SaveEditorState() {
 }
 
 void DrawEngine::SetImage(IconImage* image) {
-    if (m_canvas && image == &m_canvas->image()) return;
+    if (m_canvas && image == &m_canvas->image()) {
+        // The same image with its bits rebuilt (its history went with them): start afresh.
+        if (!image->undo) ResetHistory();
+        return;
+    }
     if (m_canvas) {
         LeaveDrawingState();
         m_locator.Stop(m_view);
@@ -124,6 +128,7 @@ void DrawEngine::SetTool(int toolId) {
     m_state.tool = toolId;
     m_tool = CreateTool(toolId);
     m_state.lastPoint = {kNoPoint, 0};
+    m_view.ToolChanged(toolId, ToolCursorResource(toolId));
 }
 
 void DrawEngine::ChooseTool(int toolId) {

@@ -116,6 +116,19 @@ TEST_F(Engine, NoImageMeansNoDrawing) {
     EXPECT_EQ(engine.canvas(), nullptr);
 }
 
+TEST_F(Engine, SameImageRebuiltGetsAFreshHistory) {
+    Use(8, 8, kColors16);
+    Click({0, 0});
+    image.undo.reset();  // the bits were freed and made again
+    engine.SetImage(&image);
+    ASSERT_NE(image.undo, nullptr);
+    EXPECT_FALSE(engine.state().pencilOpen);
+    Click({1, 0});
+    engine.Undo();
+    EXPECT_EQ(At(0, 0), kA);
+    EXPECT_EQ(At(1, 0).value, 0u);
+}
+
 TEST_F(Engine, ImageWithoutHistoryStillDraws) {
     Use(8, 8, kColors16);
     image.undo.reset();  // the history could not be allocated

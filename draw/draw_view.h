@@ -35,6 +35,8 @@ class DrawView {
     // The selection appeared, moved or ended (frame timer, marching ants, Cut/Copy enabling).
     virtual void SelectionChanged() {}
     virtual void ShowSelectionMenu() {}
+    // The current tool changed: its tool box button and the pointer (a cursor resource id).
+    virtual void ToolChanged(int /*toolId*/, int /*cursorResource*/) {}
     // The hot spot was set at (x, y): the cell flashes (350 ms, 5 ticks).
     virtual void FlashHotSpot(int /*x*/, int /*y*/) {}
     // "Color Locator": the timer (id 1, 500 ms) and the cells to paint on each tick.

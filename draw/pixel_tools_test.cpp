@@ -321,6 +321,9 @@ TEST(ToolFactory, EveryToolCommandMakesItsTool) {
     }
     EXPECT_EQ(CreateTool(1072), nullptr);
     EXPECT_EQ(CreateTool(1088), nullptr);
+    EXPECT_EQ(ToolCursorResource(kToolPencil), 60);
+    EXPECT_EQ(ToolCursorResource(kToolEllipse), 64);
+    EXPECT_EQ(ToolCursorResource(kToolColorLocator), 68);
 }
 
 TEST(CommandSets, AnimatorShiftsNudgeFlipAndDitheringByOne) {

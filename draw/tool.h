@@ -38,4 +38,9 @@ class Tool {
 // text windows.
 std::unique_ptr<Tool> CreateTool(int commandId);
 
+// The cursor resource the grid shows for a tool: 60 "Pencil", 61 "Straight Line", 62 "Color
+// Selector", 63 "Flood", 64 the frame, eraser and shape tools, 65 "Brush", 68 "Color Locator";
+// 0 when the tool has none of its own (the text tool's caret comes from the text windows).
+int ToolCursorResource(int toolId);
+
 }  // namespace vt

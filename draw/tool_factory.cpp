@@ -38,4 +38,28 @@ std::unique_ptr<Tool> CreateTool(int commandId) {
     }
 }
 
+int ToolCursorResource(int toolId) {
+    switch (toolId) {
+        case kToolPencil:
+            return 60;
+        case kToolLine:
+            return 61;
+        case kToolColorSelector:
+            return 62;
+        case kToolFlood:
+            return 63;
+        case kToolBrush:
+            return 65;
+        case kToolColorLocator:
+            return 68;
+        case kToolSelectionFrame:
+        case kToolEraser:
+        case kToolRectangle:
+        case kToolEllipse:
+            return 64;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace vt
