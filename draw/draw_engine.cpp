@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 #include "common/prompt.h"
 #include "draw/area_transform.h"
@@ -18,6 +19,8 @@ ImageColor ToImageColor(Ink i) {
     return {i.value, i.special};
 }
 
+constexpr size_t kPointListReserve = 2 * (2560 + 1600);
+
 // One axis of the drag extent: both end pixels counted, the sign telling the direction.
 int ExtentOf(int d) {
     return d >= 0 ? d + 1 : d - 1;
@@ -30,7 +33,10 @@ DrawEngine::DrawEngine(DrawView& view, Prompt& prompt, CommandSet commands)
       m_prompt(prompt),
       m_commands(commands),
       m_labels(commands.shift ? UndoLabels::Animator() : UndoLabels::Studio()),
-      m_tool(CreateTool(kToolPencil)) {}
+      m_tool(CreateTool(kToolPencil)) {
+    // Room for any outline the pointer can reach on a large screen, so drags do not allocate.
+    for (auto& list : m_state.lists) list.reserve(kPointListReserve);
+}
 
 DrawEngine::~DrawEngine() = default;
 
@@ -303,6 +309,22 @@ void DrawEngine::ClearExtent() {
     m_view.SetExtentText({});
 }
 
+template <typename Action>
+void DrawEngine::Guarded(Action&& action) {
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+        // A point list that cannot grow ends the action; what was written so far stays one
+        // operation, and the shell never sees the exception.
+        m_state.pencilOpen = false;
+        m_state.buttonDown = false;
+        m_state.lists[0].clear();
+        m_state.lists[1].clear();
+        m_canvas->EndOperation();
+        m_view.SetMouseCapture(false);
+    }
+}
+
 void DrawEngine::ToolButtonDown(MouseButton button, Point pixel, Point window) {
     if (!m_canvas || m_state.buttonDown) return;
     m_state.anchor = pixel;
@@ -335,7 +357,7 @@ void DrawEngine::ToolButtonDown(MouseButton button, Point pixel, Point window) {
         m_state.drawingInk = left ? m_state.colorA : m_state.colorB;
         m_state.otherInk = left ? m_state.colorB : m_state.colorA;
     }
-    m_tool->ButtonDown(*this, button);
+    Guarded([&] { m_tool->ButtonDown(*this, button); });
 }
 
 void DrawEngine::ToolMouseMove(Point pixel, Point window, bool shift) {
@@ -347,7 +369,7 @@ void DrawEngine::ToolMouseMove(Point pixel, Point window, bool shift) {
     }
     if (!m_tool || !m_tool->Drags() || pixel == m_state.lastPoint) return;
     if (m_tool->ShowsExtent()) UpdateExtent(pixel);
-    m_tool->MouseMove(*this, pixel, window, shift);
+    Guarded([&] { m_tool->MouseMove(*this, pixel, window, shift); });
 }
 
 void DrawEngine::ToolButtonUp(MouseButton button) {
@@ -355,7 +377,7 @@ void DrawEngine::ToolButtonUp(MouseButton button) {
     if (m_tool && m_tool->Drags()) m_view.SetMouseCapture(false);
     m_state.buttonDown = false;
     ClearExtent();
-    if (m_tool && m_canvas) m_tool->ButtonUp(*this, button);
+    if (m_tool && m_canvas) Guarded([&] { m_tool->ButtonUp(*this, button); });
     if (button == MouseButton::Right) m_state.drawingInk = m_state.colorA;
 }
 

@@ -106,6 +106,9 @@ class DrawEngine {
 
   private:
     void SaveEditorState();
+    // Runs a tool step; running out of memory ends the action instead of escaping.
+    template <typename Action>
+    void Guarded(Action&& action);
     // Nudge and flip: on the image as one operation `code` (the selection's area, or the whole
     // image), or on a lifted or pasted selection's buffer alone.
     void TransformArea(int code, const AreaChange& change);

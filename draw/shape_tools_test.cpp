@@ -166,6 +166,9 @@ TEST_F(ShapeTools, LineHoverMarksThePointerCellInColourA) {
                                                          {ViewEvent::Restore, 1, 1, {}},
                                                          {ViewEvent::Paint, 2, 1, kA}}));
     EXPECT_TRUE(PixelsOf(kA).empty());
+    view.Clear();
+    engine.PointerLeftGrid();  // the cell and preview pixel under the last position come back
+    EXPECT_EQ(view.events, (std::vector<test::ViewEvent>{{ViewEvent::Restore, 2, 1, {}}}));
 }
 
 }  // namespace
