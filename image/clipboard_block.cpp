@@ -98,6 +98,18 @@ uint32_t SourceColour(const ClipBlock& block, uint32_t value) {
 
 }  // namespace
 
+std::vector<uint32_t> ClipBitmapColours(const ClipBlock& block, const ColorValues256& palette,
+                                        uint32_t colourB) {
+    std::vector<uint32_t> colours;
+    colours.reserve(block.pixels.size());
+    const bool indexed = !block.table.empty();
+    for (const ClipPixel& p : block.pixels) {
+        const uint32_t v = p.masked ? colourB : p.value;
+        colours.push_back(indexed ? palette[v & 0xFF] : v & 0xFFFFFF);
+    }
+    return colours;
+}
+
 std::vector<ClipPixel> MapClipPixels(const ClipBlock& block, const IconImage& target) {
     std::vector<ClipPixel> out = block.pixels;
     if (SameTable(block, target)) return out;

@@ -53,6 +53,13 @@ bool DecodeClipBlock(std::span<const uint8_t> bytes, ClipBlock* out);
 ClipBlock MakeClipBlock(const IconImage& image, std::vector<ClipPixel> pixels, uint32_t width,
                         uint32_t height);
 
+// The colours of the plain bitmap that goes on the clipboard beside the block, for programs that
+// know nothing of transparency: opaque pixels in their colour (palette values looked up in
+// `palette`, the current palette), masked pixels in colour B (`colourB`, a value of the same
+// kind as the pixels). Rows from the top.
+std::vector<uint32_t> ClipBitmapColours(const ClipBlock& block, const ColorValues256& palette,
+                                        uint32_t colourB);
+
 // Maps clipboard pixels onto `target` for a paste that was not rescaled. When the block's table
 // equals the target's (same entries, same bytes) values are kept; otherwise a palette-based
 // target takes the entry with exactly the source colour or else the nearest one, and a

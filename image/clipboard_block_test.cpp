@@ -72,6 +72,21 @@ TEST_F(PasteTest, SameTableCopiesIndicesAndKeepsTransparency) {
     EXPECT_TRUE(m_prompt.texts().empty());
 }
 
+TEST_F(PasteTest, OtherProgramsSeeMaskedPixelsInColourB) {
+    ClipBlock b;
+    b.width = 3;
+    b.height = 1;
+    b.table = {0x000000, 0x0000FF, 0xFFFFFF};
+    b.pixels = {{0, 0, 1, false}, {1, 0, 0, true}, {2, 0, 2, true}};
+    ColorValues256 palette{};
+    palette[1] = 0xFF0000;  // the current palette decides what an index looks like
+    palette[5] = 0x00FF00;
+    EXPECT_EQ(ClipBitmapColours(b, palette, 5), (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x00FF00}));
+    b.table.clear();
+    b.pixels = {{0, 0, 0x123456, false}, {1, 0, 0x000000, true}, {2, 0, 0xFFFFFF, true}};
+    EXPECT_EQ(ClipBitmapColours(b, palette, 0xABCDEF), (std::vector<uint32_t>{0x123456, 0xABCDEF, 0xABCDEF}));
+}
+
 TEST_F(PasteTest, SixteenColoursInto256TakeExactEntries) {
     const IconImage sixteen = Add(16, 16, kColors16).Clone();
     const ClipBlock block = Copy(sixteen, 16, 16);
