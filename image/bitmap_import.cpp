@@ -1,5 +1,6 @@
 #include "image/bitmap_import.h"
 
+#include "common/file_io.h"
 #include "image/bmp_reader.h"
 #include "image/colour_match.h"
 #include "image/quantize.h"
@@ -82,6 +83,15 @@ ImportResult ImportBitmap(IconResource& doc, ImageHost& host, PaletteState& pale
     if (host.createUndoBuffer) host.createUndoBuffer(*img);
     img->editorState = {};
     return ImportResult::Imported;
+}
+
+ImportResult ImportBitmapFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
+                              const std::string& path) {
+    // Room for the largest picture the reader accepts at 32 bits, and its headers.
+    constexpr size_t kMaxFile = kBmpMaxPixels * 4 + (size_t{1} << 16);
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, &bytes, kMaxFile)) return ImportResult::Unreadable;
+    return ImportBitmap(doc, host, palettes, bytes);
 }
 
 }  // namespace vt

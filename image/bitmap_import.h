@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "image/icon_resource.h"
 #include "image/palette_state.h"
@@ -24,5 +25,9 @@ enum class ImportResult {
 // at the table's black entry. The image gets a fresh undo history, so the import cannot be undone.
 ImportResult ImportBitmap(IconResource& doc, ImageHost& host, PaletteState& palettes,
                           std::span<const uint8_t> file);
+
+// The same for a file: one that cannot be opened or read is Unreadable.
+ImportResult ImportBitmapFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
+                              const std::string& path);
 
 }  // namespace vt

@@ -109,6 +109,11 @@ TEST_F(ImportTest, UnreadableFilesChangeNothingAndSayNothing) {
     file.resize(40);
     EXPECT_EQ(ImportBitmap(m_doc, m_host, m_palettes, file), ImportResult::Unreadable);
     EXPECT_EQ(img.block, before);
+    test::ScratchDir dir;
+    EXPECT_EQ(ImportBitmapFile(m_doc, m_host, m_palettes, dir.File("none.bmp")), ImportResult::Unreadable);
+    test::WriteBytes(dir.File("ok.bmp"), test::MakeBmp(Solid(4, 4, 0x0000FF)));
+    EXPECT_EQ(ImportBitmapFile(m_doc, m_host, m_palettes, dir.File("ok.bmp")), ImportResult::Imported);
+    EXPECT_FALSE(img.AndBit(7, 7));
     EXPECT_TRUE(m_prompt.texts().empty());
 }
 
