@@ -9,9 +9,11 @@
 namespace vt {
 
 const char* const kRegistryErrorText =
-    "An error indication was returned while attempting to update the system registry with the new information.";
+    "An error indication was returned while attempting to update the system registry with the new "
+    "information.";
 const char* const kRestartQuestionText =
-    "The icon color depth change will not take effect until Windows is restarted.\n\nDo you want to to restart "
+    "The icon color depth change will not take effect until Windows is restarted.\n\nDo you want "
+    "to to restart "
     "Windows now?";
 const std::array<const char*, 4> kShortcutClasses = {"lnkfile", "piffile", "Dialer10CallingCard",
                                                      "InternetShortcut"};
@@ -19,15 +21,18 @@ const std::array<const char*, 4> kShortcutClasses = {"lnkfile", "piffile", "Dial
 long Engineer::SetShortcutOverlays(bool on) {
     Registry& reg = m_icons.registry();
     for (const char* key : kShortcutClasses) {
-        long err = on ? reg.WriteString(RegRoot::ClassesRoot, key, "IsShortcut", "", m_icons.classText())
-                      : reg.DeleteValue(RegRoot::ClassesRoot, key, "IsShortcut");
+        long err =
+            on ? reg.WriteString(RegRoot::ClassesRoot, key, "IsShortcut", "", m_icons.classText())
+               : reg.DeleteValue(RegRoot::ClassesRoot, key, "IsShortcut");
         if (err == kRegNotFound && !on) err = kRegOk;
         if (err != kRegOk) return err;
     }
     return kRegOk;
 }
 
-void Engineer::RebuildIconCache() { vt::RebuildIconCache(m_icons, CurrentIconSize(), &ignoreSettingChanges, redrawList); }
+void Engineer::RebuildIconCache() {
+    vt::RebuildIconCache(m_icons, CurrentIconSize(), &ignoreSettingChanges, redrawList);
+}
 
 void Engineer::ApplyIconSettingChange(int action, int value) {
     m_icons.shell().SetSystemParameter(action, value, true);
@@ -38,7 +43,8 @@ void Engineer::ApplySystemPage(ApplyOutcome* out) {
     Registry& reg = m_icons.registry();
     const char* cls = m_icons.classText();
     if (next.colourDepth != current.colourDepth) {
-        reg.WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP", Format("%d", next.colourDepth), cls);
+        reg.WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP",
+                        Format("%d", next.colourDepth), cls);
         out->colourDepthChanged = true;
     }
     if (next.largeIcons != current.largeIcons) {
@@ -46,7 +52,8 @@ void Engineer::ApplySystemPage(ApplyOutcome* out) {
         int delta = next.largeIcons ? 16 : -16;
         next.metrics.horizontalSpacing += delta;
         next.metrics.verticalSpacing += delta;
-        reg.WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", next.largeIcons ? "48" : "32", cls);
+        reg.WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size",
+                        next.largeIcons ? "48" : "32", cls);
         current.largeIcons = next.largeIcons;
         out->iconSizeChanged = true;
     }
@@ -77,7 +84,8 @@ bool Engineer::ApplyIconRow(int row) {
         std::string folder = InstalledIconsFolder(m_icons.facts());
         std::string stage = StagePath(folder);
         m_icons.files().MakeDirectory(folder);
-        if (!ExtractIconToFile(m_icons.files(), m_prompt, m_groups, source, stage, o.chosenIndex)) return false;
+        if (!ExtractIconToFile(m_icons.files(), m_prompt, m_groups, source, stage, o.chosenIndex))
+            return false;
         o.chosenIndex = 0;
         if (!InstallIconFile(m_icons, m_prompt, folder, row, stage, &newPath)) return false;
     }
@@ -92,8 +100,8 @@ bool Engineer::ApplyIconRow(int row) {
 bool Engineer::ApplyCursorRow(int row) {
     SystemObject& o = m_icons.row(row);
     std::string source = m_icons.ChosenFile(row);
-    if (m_icons.WriteClassValue(kKeyCursors, RegRoot::CurrentUser, m_icons.keyPath(kKeyCursors), {}, o.itemName,
-                                source) != kRegOk)
+    if (m_icons.WriteClassValue(kKeyCursors, RegRoot::CurrentUser, m_icons.keyPath(kKeyCursors), {},
+                                o.itemName, source) != kRegOk)
         return false;
     if (o.chosenIndex == 1)
         m_icons.SetIcons(row, {m_icons.shell().LoadSystemCursor(o.shellIndex), 0}, true);
@@ -120,7 +128,8 @@ ApplyOutcome Engineer::ApplyChanges() {
         Unpend(r);
     }
     if (out.error)
-        m_prompt.Show({kRegistryErrorText, "Vantoro Engineer", PromptIcon::Exclamation, PromptButtons::Ok, true, 0});
+        m_prompt.Show({kRegistryErrorText, "Vantoro Engineer", PromptIcon::Exclamation,
+                       PromptButtons::Ok, true, 0});
     if (out.iconsWritten) {
         if (m_icons.facts().isNt()) shell.NotifyUpdateImage(-1);
         if (m_icons.iconCacheNeedsRebuild) RebuildIconCache();
@@ -133,8 +142,8 @@ ApplyOutcome Engineer::ApplyChanges() {
     if (out.cursorsWritten) shell.SetSystemParameter(kSpiSetCursors, 0, false);
     if (out.iconSizeChanged) shell.BroadcastSettingChange(kSpiSetIconMetrics, "WindowMetrics");
     if (out.colourDepthChanged &&
-        m_prompt.Show({kRestartQuestionText, "Vantoro Engineer", PromptIcon::Question, PromptButtons::YesNo, true, 0}) ==
-            PromptAnswer::Yes)
+        m_prompt.Show({kRestartQuestionText, "Vantoro Engineer", PromptIcon::Question,
+                       PromptButtons::YesNo, true, 0}) == PromptAnswer::Yes)
         shell.RestartWindows();
     return out;
 }

@@ -14,7 +14,7 @@ const std::string kCursors = kRegistryLocations[kKeyCursors].keyPath;
 constexpr int kHardDrive = 12, kNetworkDrive = 13, kWait = 43, kArrow = 45;
 
 class Apply : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Prepare(); }
     void Prepare() {
         w.files.Put("D:\\art\\disk.ico", test::IconFile({test::IconBlock(32, 32, 4)}));
@@ -72,13 +72,16 @@ TEST_F(Apply, RowOfAnUntickedCategoryStaysPending) {
 
 TEST_F(Apply, InstallingTwiceKeepsOneFileAndNeighboursStay) {
     auto& e = Make();
-    w.files.Put(kFolder + "\\Network Drive Offline1.ico", {1}, kAttrReadOnly | kAttrHidden | kAttrSystem);
+    w.files.Put(kFolder + "\\Network Drive Offline1.ico", {1},
+                kAttrReadOnly | kAttrHidden | kAttrSystem);
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(e.AssignChosen(kNetworkDrive, "D:\\art\\disk.ico", 0));
         e.ApplyChanges();
     }
-    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Network Drive Offline1.ico", "Network Drive2.ico"}));
-    EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "9"), kFolder + "\\Network Drive2.ico,0");
+    EXPECT_EQ(w.files.List(kFolder),
+              (std::vector<std::string>{"Network Drive Offline1.ico", "Network Drive2.ico"}));
+    EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "9"),
+              kFolder + "\\Network Drive2.ico,0");
 }
 
 TEST_F(Apply, UseDefaultDeletesOverrideAndCursorValues) {
@@ -109,12 +112,16 @@ TEST_F(Apply, WindowsNtNotifiesOnceRebuildsTheCacheAndReinitialisesForTheBriefca
     ASSERT_TRUE(e.AssignChosen(kHardDrive, "D:\\art\\disk.ico", 0));
     ASSERT_TRUE(e.AssignChosen(kRowBriefcase, "D:\\art\\case.ico", 0));
     e.ApplyChanges();
-    EXPECT_EQ(w.shell.log(), (std::vector<std::string>{"notify update image -1", "broadcast 46 WindowMetrics",
-                                                       "broadcast 46 WindowMetrics", "reinitialize icons 0"}));
+    EXPECT_EQ(w.shell.log(),
+              (std::vector<std::string>{"notify update image -1", "broadcast 46 WindowMetrics",
+                                        "broadcast 46 WindowMetrics", "reinitialize icons 0"}));
     EXPECT_EQ(redraws, 1);
-    EXPECT_EQ(w.registry.Get(RegRoot::ClassesRoot, kRegistryLocations[kKeyBriefcase].keyPath + std::string("\\DefaultIcon"), ""),
+    EXPECT_EQ(w.registry.Get(
+                  RegRoot::ClassesRoot,
+                  kRegistryLocations[kKeyBriefcase].keyPath + std::string("\\DefaultIcon"), ""),
               kFolder + "\\Briefcase1.ico,0");
-    EXPECT_FALSE(w.files.Exists(kFolder + "\\(alice) Hard Drive1.ico")) << "Shell Icons files are shared";
+    EXPECT_FALSE(w.files.Exists(kFolder + "\\(alice) Hard Drive1.ico"))
+        << "Shell Icons files are shared";
     EXPECT_TRUE(w.files.Exists(kFolder + "\\Hard Drive1.ico"));
     EXPECT_FALSE(w.icons->briefcaseChanged);
     EXPECT_FALSE(w.icons->iconCacheNeedsRebuild);
@@ -149,7 +156,8 @@ TEST_F(Apply, SystemValuesAreOnlyWrittenWithTheSystemBoxTicked) {
 }
 
 TEST_F(Apply, OverlaysOffRemovesIsShortcutEverywhereAndRebuildsTheCache) {
-    for (const char* key : kShortcutClasses) w.registry.Set(RegRoot::ClassesRoot, key, "IsShortcut", "");
+    for (const char* key : kShortcutClasses)
+        w.registry.Set(RegRoot::ClassesRoot, key, "IsShortcut", "");
     auto& e = Make();
     e.ReadSystemSettings();
     ASSERT_TRUE(e.current.shortcutOverlays);
@@ -157,15 +165,18 @@ TEST_F(Apply, OverlaysOffRemovesIsShortcutEverywhereAndRebuildsTheCache) {
     e.categoryTicked[kCategorySystem] = true;
     auto out = e.ApplyChanges();
     EXPECT_FALSE(out.error);
-    for (const char* key : kShortcutClasses) EXPECT_FALSE(w.registry.Has(RegRoot::ClassesRoot, key, "IsShortcut")) << key;
-    EXPECT_EQ(w.shell.log(), (std::vector<std::string>{"broadcast 46 WindowMetrics", "broadcast 46 WindowMetrics"}));
+    for (const char* key : kShortcutClasses)
+        EXPECT_FALSE(w.registry.Has(RegRoot::ClassesRoot, key, "IsShortcut")) << key;
+    EXPECT_EQ(w.shell.log(), (std::vector<std::string>{"broadcast 46 WindowMetrics",
+                                                       "broadcast 46 WindowMetrics"}));
     EXPECT_FALSE(w.files.Exists("C:\\WINDOWS\\ShellIconCache"));
 
     // On again: the empty one-byte string under each class, in keys marked as ours.
     e.next.shortcutOverlays = true;
     e.categoryTicked[kCategorySystem] = true;
     e.ApplyChanges();
-    for (const char* key : kShortcutClasses) EXPECT_EQ(w.registry.StoredSize(RegRoot::ClassesRoot, key, "IsShortcut"), 1u);
+    for (const char* key : kShortcutClasses)
+        EXPECT_EQ(w.registry.StoredSize(RegRoot::ClassesRoot, key, "IsShortcut"), 1u);
 }
 
 TEST_F(Apply, OverlayWalkStopsAtTheFirstFailure) {
@@ -187,10 +198,11 @@ TEST_F(Apply, LargeIconsAndMetrics) {
     auto out = e.ApplyChanges();
     EXPECT_TRUE(out.iconSizeChanged);
     EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size"), "48");
-    EXPECT_EQ(w.shell.log(), (std::vector<std::string>{"parameter 13 = 91 update ini", "broadcast 13 ",
-                                                       "parameter 24 = 91 update ini", "broadcast 24 ",
-                                                       "title font Tahoma 0", "broadcast 34 ",
-                                                       "broadcast 46 WindowMetrics"}));
+    EXPECT_EQ(w.shell.log(),
+              (std::vector<std::string>{"parameter 13 = 91 update ini", "broadcast 13 ",
+                                        "parameter 24 = 91 update ini", "broadcast 24 ",
+                                        "title font Tahoma 0", "broadcast 34 ",
+                                        "broadcast 46 WindowMetrics"}));
     EXPECT_EQ(e.current.metrics.horizontalSpacing, 91);
 }
 
@@ -202,11 +214,14 @@ TEST_F(Apply, FailedExtractionWarnsKeepsTheRowAndLeavesTheRegistryAlone) {
     ASSERT_TRUE(e.AssignChosen(kWait, "D:\\art\\busy.ani", 0));
     auto out = e.ApplyChanges();
     EXPECT_TRUE(out.error);
-    EXPECT_EQ(w.prompt.texts(), (std::vector<std::string>{"The file 'D:\\art\\notes.txt' is not a valid file type for icons!",
-                                                          kRegistryErrorText}));
+    EXPECT_EQ(w.prompt.texts(),
+              (std::vector<std::string>{
+                  "The file 'D:\\art\\notes.txt' is not a valid file type for icons!",
+                  kRegistryErrorText}));
     EXPECT_FALSE(w.registry.Has(RegRoot::LocalMachine, kShellIcons, "8"));
     EXPECT_TRUE(w.icons->row(kHardDrive).pending) << "kept for another try";
-    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kCursors, "Wait"), "D:\\art\\busy.ani") << "other rows still applied";
+    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kCursors, "Wait"), "D:\\art\\busy.ani")
+        << "other rows still applied";
 }
 
 TEST_F(Apply, RegistryFailureOfACursorRow) {
@@ -229,7 +244,8 @@ TEST_F(Apply, IconOfAProgramFileIsRebuiltAsAnIconFile) {
     e.ApplyChanges();
     auto bytes = w.files.Bytes(kFolder + "\\Hard Drive1.ico");
     EXPECT_EQ(bytes, test::IconFile({second}));
-    EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "8"), kFolder + "\\Hard Drive1.ico,0");
+    EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "8"),
+              kFolder + "\\Hard Drive1.ico,0");
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 namespace vt {
 
 bool SameTitleFont(const TitleFont& a, const TitleFont& b) {
-    return a.weight == b.weight && a.italic == b.italic && a.height == b.height && a.faceName == b.faceName;
+    return a.weight == b.weight && a.italic == b.italic && a.height == b.height &&
+           a.faceName == b.faceName;
 }
 
 Engineer::Engineer(SystemIcons& icons, Prompt& prompt, IconGroupSource& groups)
@@ -16,12 +17,15 @@ Engineer::Engineer(SystemIcons& icons, Prompt& prompt, IconGroupSource& groups)
 void Engineer::ReadSystemSettings() {
     Registry& reg = m_icons.registry();
     std::string text;
-    current.colourDepth = reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP", &text) == kRegOk
-                              ? std::atoi(text.c_str())
-                              : 4;
-    current.largeIcons = reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", &text) == kRegOk &&
+    current.colourDepth =
+        reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP", &text) == kRegOk
+            ? std::atoi(text.c_str())
+            : 4;
+    current.largeIcons = reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size",
+                                        &text) == kRegOk &&
                          std::atoi(text.c_str()) == 48;
-    current.shortcutOverlays = reg.ReadString(RegRoot::ClassesRoot, "lnkfile", "IsShortcut", &text) == kRegOk;
+    current.shortcutOverlays =
+        reg.ReadString(RegRoot::ClassesRoot, "lnkfile", "IsShortcut", &text) == kRegOk;
     next.colourDepth = current.colourDepth;
     next.largeIcons = current.largeIcons;
     next.shortcutOverlays = current.shortcutOverlays;

@@ -47,7 +47,7 @@ extern const char* const kRestartQuestionText;
 extern const std::array<const char*, 4> kShortcutClasses;
 
 class Engineer {
-public:
+  public:
     Engineer(SystemIcons& icons, Prompt& prompt, IconGroupSource& groups);
 
     SystemIcons& icons() { return m_icons; }
@@ -94,7 +94,7 @@ public:
     // Makes the row take part in the next Apply; its category box is ticked.
     void MarkPending(int row);
 
-private:
+  private:
     void Unpend(int row);
     void ApplySystemPage(ApplyOutcome* out);
     bool ApplyIconRow(int row);

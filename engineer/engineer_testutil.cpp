@@ -4,7 +4,8 @@
 
 namespace vt::test {
 
-LibStatus MemoryIconGroups::BuildIconFile(const std::string& path, int index, std::vector<uint8_t>* out) {
+LibStatus MemoryIconGroups::BuildIconFile(const std::string& path, int index,
+                                          std::vector<uint8_t>* out) {
     ++calls;
     TempFolder folder;
     std::string real = folder.Write("source.bin", m_files.Bytes(path));
@@ -19,13 +20,18 @@ std::vector<uint8_t> IconBlock(int width, int height, int bits, bool blank) {
     size_t stride = static_cast<size_t>((width + 31) / 32) * 4;
     size_t mask = block.size() - stride * static_cast<size_t>(height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) block[mask + static_cast<size_t>(y) * stride + static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        for (int x = 0; x < width; ++x)
+            block[mask + static_cast<size_t>(y) * stride + static_cast<size_t>(x / 8)] |=
+                static_cast<uint8_t>(0x80 >> (x % 8));
     return block;
 }
 
-std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& blocks) { return MakeIco(blocks); }
+std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& blocks) {
+    return MakeIco(blocks);
+}
 
-std::vector<uint8_t> ProgramWithIcons(const std::vector<std::vector<std::vector<uint8_t>>>& groups) {
+std::vector<uint8_t> ProgramWithIcons(
+    const std::vector<std::vector<std::vector<uint8_t>>>& groups) {
     std::vector<PeResource> resources;
     uint16_t nextImage = 1;
     uint32_t groupId = 100;

@@ -14,12 +14,12 @@ namespace vt::test {
 
 // Copies the in-memory file to a real temporary file and lets the Librarian read it.
 class MemoryIconGroups : public IconGroupSource {
-public:
+  public:
     explicit MemoryIconGroups(MemoryFileSystem& files) : m_files(files) {}
     LibStatus BuildIconFile(const std::string& path, int index, std::vector<uint8_t>* out) override;
     int calls = 0;
 
-private:
+  private:
     MemoryFileSystem& m_files;
 };
 

@@ -7,7 +7,8 @@ namespace vt {
 
 const char* const kInvalidIconFileText = "The file '%s' is not a valid file type for icons!";
 const char* const kCascadeLimitText =
-    "This file exceeds the cascade limits of Vantoro.  Kelvane Software would like to examine this file to expand "
+    "This file exceeds the cascade limits of Vantoro.  Kelvane Software would like to examine this "
+    "file to expand "
     "Vantoro's ability.  Press OK to continue.";
 const char* const kOutOfMemoryText = "Out of global memory.  Cannot complete this function.";
 
@@ -19,7 +20,8 @@ void ShowError(Prompt& prompt, const std::string& text) {
 
 }  // namespace
 
-LibStatus LibrarianIconGroups::BuildIconFile(const std::string& path, int index, std::vector<uint8_t>* out) {
+LibStatus LibrarianIconGroups::BuildIconFile(const std::string& path, int index,
+                                             std::vector<uint8_t>* out) {
     size_t group = static_cast<size_t>(index);
     if (index < 0) {
         std::vector<IconGroupInfo> groups;
@@ -38,8 +40,8 @@ bool IsIconFileHeader(const std::vector<uint8_t>& bytes) {
     return bytes.size() >= 4 && LoadLE16(bytes.data()) == 0 && LoadLE16(bytes.data() + 2) == 1;
 }
 
-IconLoad LoadIconFileBytes(FileSystem& files, Prompt& prompt, IconGroupSource& groups, const std::string& source,
-                           int index, std::vector<uint8_t>* out) {
+IconLoad LoadIconFileBytes(FileSystem& files, Prompt& prompt, IconGroupSource& groups,
+                           const std::string& source, int index, std::vector<uint8_t>* out) {
     out->clear();
     std::vector<uint8_t> bytes;
     if (!files.ReadFile(source, kMaxSourceFileSize, &bytes) || bytes.size() < kMinIconSourceSize)
@@ -57,10 +59,11 @@ IconLoad LoadIconFileBytes(FileSystem& files, Prompt& prompt, IconGroupSource& g
     return IconLoad::Invalid;
 }
 
-bool ExtractIconToFile(FileSystem& files, Prompt& prompt, IconGroupSource& groups, const std::string& source,
-                       const std::string& target, int index) {
+bool ExtractIconToFile(FileSystem& files, Prompt& prompt, IconGroupSource& groups,
+                       const std::string& source, const std::string& target, int index) {
     std::vector<uint8_t> icon;
-    if (LoadIconFileBytes(files, prompt, groups, source, index, &icon) != IconLoad::Ok) return false;
+    if (LoadIconFileBytes(files, prompt, groups, source, index, &icon) != IconLoad::Ok)
+        return false;
     return files.WriteFile(target, icon);
 }
 

@@ -13,16 +13,20 @@ namespace {
 constexpr int32_t kMaxImageSide = 4096;
 constexpr uint16_t kMaxDirectoryEntries = 1024;
 
-int FormatSlot(int width) { return width == 16 ? 0 : width == 32 ? 1 : width == 48 ? 2 : -1; }
+int FormatSlot(int width) {
+    return width == 16 ? 0 : width == 32 ? 1 : width == 48 ? 2 : -1;
+}
 
 // Every stored mask bit of the image's visible width is 1: nothing of the image would show.
 bool MaskIsBlank(ByteReader image, int32_t width, int32_t height, uint32_t bits, uint32_t used) {
     uint32_t palette = used != 0 ? used : bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
     uint32_t pixelBits = palette == 0 ? 24 : bits;
-    size_t colourRow = ((static_cast<size_t>(pixelBits) * static_cast<size_t>(width) + 31) / 32) * 4;
+    size_t colourRow =
+        ((static_cast<size_t>(pixelBits) * static_cast<size_t>(width) + 31) / 32) * 4;
     size_t maskRow = ((static_cast<size_t>(width) + 31) / 32) * 4;
     size_t maskAt = 0, colourBytes = 0, paletteBytes = 0;
-    if (!CheckedMul(palette, 4, &paletteBytes) || !CheckedMul(colourRow, static_cast<size_t>(height), &colourBytes) ||
+    if (!CheckedMul(palette, 4, &paletteBytes) ||
+        !CheckedMul(colourRow, static_cast<size_t>(height), &colourBytes) ||
         !CheckedAdd(40 + paletteBytes, colourBytes, &maskAt))
         return false;
     ByteReader mask = image.Sub(maskAt, maskRow * static_cast<size_t>(height));
@@ -75,8 +79,8 @@ bool InspectIconFile(const std::vector<uint8_t>& icon, QualityReport* report) {
         image.Skip(16);
         uint32_t used = image.U32();
         // A damaged image counts for nothing: neither a present format nor a blank one.
-        if (!image.ok() || width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide ||
-            used > 256)
+        if (!image.ok() || width <= 0 || height <= 0 || width > kMaxImageSide ||
+            height > kMaxImageSide || used > 256)
             continue;
         int slot = FormatSlot(width);
         if (slot >= 0 && bits == 4) report->found[static_cast<size_t>(slot)] = true;
@@ -91,30 +95,40 @@ bool InspectIconFile(const std::vector<uint8_t>& icon, QualityReport* report) {
     return true;
 }
 
-std::string BlankImageWarningText(const std::string& fileName, const BlankImage& blank, bool shortcutOverlay) {
+std::string BlankImageWarningText(const std::string& fileName, const BlankImage& blank,
+                                  bool shortcutOverlay) {
     std::string text = Format(
-        "At least one blank image has been detected in the file '%s'.  The image is in the %d color format and is "
+        "At least one blank image has been detected in the file '%s'.  The image is in the %d "
+        "color format and is "
         "%dx%d pixels in size.\n\n",
         fileName.c_str(), blank.colours, blank.width, blank.height);
     if (shortcutOverlay)
         return text +
-               "WARNING!:  THE DESKTOP DISPLAY WILL BE ADVERSELY AFFECTED if Windows 95 attempts to use this blank "
-               "image as a shortcut overlay.  If you want to remove shortcut arrows from your desktop, you should "
+               "WARNING!:  THE DESKTOP DISPLAY WILL BE ADVERSELY AFFECTED if Windows 95 attempts "
+               "to use this blank "
+               "image as a shortcut overlay.  If you want to remove shortcut arrows from your "
+               "desktop, you should "
                "uncheck the 'Display Shortcut Overlay' option on the General tab.";
-    return text + "Windows 95 may attempt to use the blank image if it requires an icon in this size and color format.";
+    return text +
+           "Windows 95 may attempt to use the blank image if it requires an icon in this size and "
+           "color format.";
 }
 
 std::string MissingFormatsWarningText(const std::string& fileName) {
-    return Format("The file '%s' does not include the desired image formats currently specified in the Config.Icon "
-                  "Quality Check dialog.\n\n",
-                  fileName.c_str()) +
-           "The check boxes to the right indicate which of these images are present and which are missing.\n\nMissing "
-           "image formats could cause lower quality results if an existing size must be scaled larger or smaller.";
+    return Format(
+               "The file '%s' does not include the desired image formats currently specified in "
+               "the Config.Icon "
+               "Quality Check dialog.\n\n",
+               fileName.c_str()) +
+           "The check boxes to the right indicate which of these images are present and which are "
+           "missing.\n\nMissing "
+           "image formats could cause lower quality results if an existing size must be scaled "
+           "larger or smaller.";
 }
 
-bool CheckIconQuality(FileSystem& files, Prompt& prompt, IconGroupSource& groups, QualityDialogs& dialogs,
-                      const QualitySettings& settings, bool hasRow, int shellIndex, const std::string& path,
-                      int index) {
+bool CheckIconQuality(FileSystem& files, Prompt& prompt, IconGroupSource& groups,
+                      QualityDialogs& dialogs, const QualitySettings& settings, bool hasRow,
+                      int shellIndex, const std::string& path, int index) {
     if (!hasRow) return false;
     std::vector<uint8_t> icon;
     if (LoadIconFileBytes(files, prompt, groups, path, index, &icon) != IconLoad::Ok) return false;
@@ -122,22 +136,27 @@ bool CheckIconQuality(FileSystem& files, Prompt& prompt, IconGroupSource& groups
     if (!InspectIconFile(icon, &report)) return false;
     bool overlay = shellIndex == 29;
     std::string name = FileNameOf(path);
-    if (report.blankFound && !dialogs.ConfirmBlankImage(BlankImageWarningText(name, report.blank, overlay)))
+    if (report.blankFound &&
+        !dialogs.ConfirmBlankImage(BlankImageWarningText(name, report.blank, overlay)))
         return false;
     if (!settings.checking || overlay) return true;
     bool complete = true;
     for (int i = 0; i < kQualityFormatCount; ++i)
-        if (settings.desired[static_cast<size_t>(i)] && !report.found[static_cast<size_t>(i)]) complete = false;
+        if (settings.desired[static_cast<size_t>(i)] && !report.found[static_cast<size_t>(i)])
+            complete = false;
     if (complete) return true;
-    return dialogs.ConfirmMissingFormats(MissingFormatsWarningText(name), report.found, settings.desired);
+    return dialogs.ConfirmMissingFormats(MissingFormatsWarningText(name), report.found,
+                                         settings.desired);
 }
 
 ColourDepthDialogState OpenColourDepthDialog(int displayBitsPerPixel, int newDepth) {
     ColourDepthDialogState s;
     const char* prefix = "The current Color Palette setting for this system ";
-    s.limitText = displayBitsPerPixel < 16   ? std::string(prefix) + "limits the icon color format to 4 bits."
-                  : displayBitsPerPixel < 24 ? std::string(prefix) + "limits the icon color format to 16 bits."
-                                             : std::string(prefix) + "supports all icon color formats.";
+    s.limitText = displayBitsPerPixel < 16
+                      ? std::string(prefix) + "limits the icon color format to 4 bits."
+                  : displayBitsPerPixel < 24
+                      ? std::string(prefix) + "limits the icon color format to 16 bits."
+                      : std::string(prefix) + "supports all icon color formats.";
     s.checkedButton = newDepth == 4    ? kColourDepthButton4
                       : newDepth == 16 ? kColourDepthButton16
                       : newDepth == 24 ? kColourDepthButton24
@@ -146,12 +165,18 @@ ColourDepthDialogState OpenColourDepthDialog(int displayBitsPerPixel, int newDep
     return s;
 }
 
-int ColourDepthFromButtons(bool fourTicked, bool sixteenTicked) { return fourTicked ? 4 : sixteenTicked ? 16 : 24; }
+int ColourDepthFromButtons(bool fourTicked, bool sixteenTicked) {
+    return fourTicked ? 4 : sixteenTicked ? 16 : 24;
+}
 
 std::string ColourDepthLabel(int depth) {
-    const char* count = depth == 4 ? "16" : depth == 16 ? "65 thousand" : depth == 24 ? "16 million" : nullptr;
+    const char* count = depth == 4    ? "16"
+                        : depth == 16 ? "65 thousand"
+                        : depth == 24 ? "16 million"
+                                      : nullptr;
     // A depth set outside the Engineer is shown as what it is rather than as a wrong count.
-    return std::string("Maximum Icon Colors: ") + (count ? count : Format("%d bits", depth).c_str());
+    return std::string("Maximum Icon Colors: ") +
+           (count ? count : Format("%d bits", depth).c_str());
 }
 
 }  // namespace vt

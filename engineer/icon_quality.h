@@ -43,23 +43,25 @@ struct QualityReport {
 bool InspectIconFile(const std::vector<uint8_t>& icon, QualityReport* report);
 
 // The warnings' texts, composed for the file name (without folder) and the row.
-std::string BlankImageWarningText(const std::string& fileName, const BlankImage& blank, bool shortcutOverlay);
+std::string BlankImageWarningText(const std::string& fileName, const BlankImage& blank,
+                                  bool shortcutOverlay);
 std::string MissingFormatsWarningText(const std::string& fileName);
 
 // The two warning dialogs; each returns true for OK and false for Cancel.
 class QualityDialogs {
-public:
+  public:
     virtual ~QualityDialogs() = default;
     virtual bool ConfirmBlankImage(const std::string& text) = 0;
-    virtual bool ConfirmMissingFormats(const std::string& text, const std::array<bool, kQualityFormatCount>& found,
+    virtual bool ConfirmMissingFormats(const std::string& text,
+                                       const std::array<bool, kQualityFormatCount>& found,
                                        const std::array<bool, kQualityFormatCount>& desired) = 0;
 };
 
 // Whether the icon `index` of `path` may be used for a row whose Shell index is `shellIndex`
 // (pass hasRow false when no row is selected).
-bool CheckIconQuality(FileSystem& files, Prompt& prompt, IconGroupSource& groups, QualityDialogs& dialogs,
-                      const QualitySettings& settings, bool hasRow, int shellIndex, const std::string& path,
-                      int index);
+bool CheckIconQuality(FileSystem& files, Prompt& prompt, IconGroupSource& groups,
+                      QualityDialogs& dialogs, const QualitySettings& settings, bool hasRow,
+                      int shellIndex, const std::string& path, int index);
 
 // The "Icon Color Depth" dialog on opening: the limit text, the radio button of the new depth
 // (0 for none) and which of the 4/16/24-bit buttons are enabled.

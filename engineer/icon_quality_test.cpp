@@ -7,12 +7,13 @@ namespace vt {
 namespace {
 
 class RecordingDialogs : public QualityDialogs {
-public:
+  public:
     bool ConfirmBlankImage(const std::string& text) override {
         blankTexts.push_back(text);
         return blankAnswer;
     }
-    bool ConfirmMissingFormats(const std::string& text, const std::array<bool, kQualityFormatCount>& found,
+    bool ConfirmMissingFormats(const std::string& text,
+                               const std::array<bool, kQualityFormatCount>& found,
                                const std::array<bool, kQualityFormatCount>& desired) override {
         missingTexts.push_back(text);
         lastFound = found;
@@ -25,10 +26,12 @@ public:
 };
 
 class Quality : public ::testing::Test {
-protected:
-    bool Check(const std::vector<std::vector<uint8_t>>& blocks, int shellIndex = 8, bool hasRow = true) {
+  protected:
+    bool Check(const std::vector<std::vector<uint8_t>>& blocks, int shellIndex = 8,
+               bool hasRow = true) {
         files.Put("D:\\art\\pick.ico", test::IconFile(blocks));
-        return CheckIconQuality(files, prompt, groups, dialogs, settings, hasRow, shellIndex, "D:\\art\\pick.ico", 0);
+        return CheckIconQuality(files, prompt, groups, dialogs, settings, hasRow, shellIndex,
+                                "D:\\art\\pick.ico", 0);
     }
     static std::vector<std::vector<uint8_t>> AllSixteenColour() {
         return {test::IconBlock(16, 16, 4), test::IconBlock(32, 32, 4), test::IconBlock(48, 48, 4)};
@@ -48,13 +51,16 @@ TEST_F(Quality, CompleteIconPassesWithoutQuestions) {
 
 TEST_F(Quality, MissingFormatsAskWithTheFoundAndDesiredBoxes) {
     dialogs.missingAnswer = false;
-    EXPECT_FALSE(Check({test::IconBlock(32, 32, 4), test::IconBlock(16, 16, 8), test::IconBlock(16, 16, 1),
-                        test::IconBlock(48, 48, 24)}));
+    EXPECT_FALSE(Check({test::IconBlock(32, 32, 4), test::IconBlock(16, 16, 8),
+                        test::IconBlock(16, 16, 1), test::IconBlock(48, 48, 24)}));
     ASSERT_EQ(dialogs.missingTexts.size(), 1u);
     EXPECT_EQ(dialogs.missingTexts[0],
-              "The file 'pick.ico' does not include the desired image formats currently specified in the Config.Icon "
-              "Quality Check dialog.\n\nThe check boxes to the right indicate which of these images are present and "
-              "which are missing.\n\nMissing image formats could cause lower quality results if an existing size "
+              "The file 'pick.ico' does not include the desired image formats currently specified "
+              "in the Config.Icon "
+              "Quality Check dialog.\n\nThe check boxes to the right indicate which of these "
+              "images are present and "
+              "which are missing.\n\nMissing image formats could cause lower quality results if an "
+              "existing size "
               "must be scaled larger or smaller.");
     // 1-bit and 24-bit images never count as a desired format.
     EXPECT_EQ(dialogs.lastFound, (std::array<bool, 6>{false, true, false, true, false, false}));
@@ -70,8 +76,10 @@ TEST_F(Quality, BlankImageWarnsEvenWhenEveryFormatIsThere) {
     EXPECT_FALSE(Check(blocks));
     ASSERT_EQ(dialogs.blankTexts.size(), 1u);
     EXPECT_EQ(dialogs.blankTexts[0],
-              "At least one blank image has been detected in the file 'pick.ico'.  The image is in the 16 color format "
-              "and is 32x32 pixels in size.\n\nWindows 95 may attempt to use the blank image if it requires an icon in "
+              "At least one blank image has been detected in the file 'pick.ico'.  The image is in "
+              "the 16 color format "
+              "and is 32x32 pixels in size.\n\nWindows 95 may attempt to use the blank image if it "
+              "requires an icon in "
               "this size and color format.");
     EXPECT_TRUE(dialogs.missingTexts.empty()) << "Cancel ends the check at once";
 }
@@ -81,11 +89,12 @@ TEST_F(Quality, ShortcutOverlayRowSkipsFormatsButStillWarnsOfBlanks) {
     EXPECT_TRUE(dialogs.missingTexts.empty());
     EXPECT_TRUE(Check({test::IconBlock(48, 48, 8, true)}, 29));
     ASSERT_EQ(dialogs.blankTexts.size(), 1u);
-    EXPECT_NE(dialogs.blankTexts[0].find("256 color format and is 48x48 pixels in size.\n\nWARNING!:  THE DESKTOP "
-                                         "DISPLAY WILL BE ADVERSELY AFFECTED if Windows 95 attempts to use this blank "
-                                         "image as a shortcut overlay.  If you want to remove shortcut arrows from "
-                                         "your desktop, you should uncheck the 'Display Shortcut Overlay' option on "
-                                         "the General tab."),
+    EXPECT_NE(dialogs.blankTexts[0].find(
+                  "256 color format and is 48x48 pixels in size.\n\nWARNING!:  THE DESKTOP "
+                  "DISPLAY WILL BE ADVERSELY AFFECTED if Windows 95 attempts to use this blank "
+                  "image as a shortcut overlay.  If you want to remove shortcut arrows from "
+                  "your desktop, you should uncheck the 'Display Shortcut Overlay' option on "
+                  "the General tab."),
               std::string::npos);
 }
 
@@ -100,15 +109,21 @@ TEST_F(Quality, CheckingOffRunsOnlyTheBlankTest) {
 TEST_F(Quality, UnreadableFilesFailQuietlyAndProgramFilesAreConverted) {
     EXPECT_FALSE(Check(AllSixteenColour(), 8, false)) << "no row selected";
     files.PutText("D:\\art\\tiny.ico", "short");
-    EXPECT_FALSE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8, "D:\\art\\tiny.ico", 0));
-    EXPECT_FALSE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8, "D:\\art\\none.ico", 0));
+    EXPECT_FALSE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8,
+                                  "D:\\art\\tiny.ico", 0));
+    EXPECT_FALSE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8,
+                                  "D:\\art\\none.ico", 0));
     EXPECT_TRUE(prompt.shown().empty());
 
     files.Put("D:\\apps\\tool.exe", test::ProgramWithIcons({AllSixteenColour()}));
-    EXPECT_TRUE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8, "D:\\apps\\tool.exe", 0));
+    EXPECT_TRUE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8,
+                                 "D:\\apps\\tool.exe", 0));
     files.PutText("D:\\apps\\readme.txt", "plain text that holds no icon at all");
-    EXPECT_FALSE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8, "D:\\apps\\readme.txt", 0));
-    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"The file 'D:\\apps\\readme.txt' is not a valid file type for icons!"}));
+    EXPECT_FALSE(CheckIconQuality(files, prompt, groups, dialogs, settings, true, 8,
+                                  "D:\\apps\\readme.txt", 0));
+    EXPECT_EQ(prompt.texts(),
+              (std::vector<std::string>{
+                  "The file 'D:\\apps\\readme.txt' is not a valid file type for icons!"}));
 }
 
 TEST(IconInspection, DamagedFilesNeverCrashAndCountForNothing) {
@@ -151,15 +166,20 @@ TEST(QualitySettings, StoredAsSevenIntegersWithDefaultsForAnythingElse) {
 
 TEST(ColourDepthDialog, LimitsFollowTheDisplay) {
     auto s = OpenColourDepthDialog(8, 4);
-    EXPECT_EQ(s.limitText, "The current Color Palette setting for this system limits the icon color format to 4 bits.");
+    EXPECT_EQ(s.limitText,
+              "The current Color Palette setting for this system limits the icon color format to 4 "
+              "bits.");
     EXPECT_EQ(s.enabled, (std::array<bool, 3>{true, false, false}));
     EXPECT_EQ(s.checkedButton, kColourDepthButton4);
     s = OpenColourDepthDialog(16, 16);
-    EXPECT_EQ(s.limitText, "The current Color Palette setting for this system limits the icon color format to 16 bits.");
+    EXPECT_EQ(s.limitText,
+              "The current Color Palette setting for this system limits the icon color format to "
+              "16 bits.");
     EXPECT_EQ(s.enabled, (std::array<bool, 3>{true, true, false}));
     EXPECT_EQ(s.checkedButton, kColourDepthButton16);
     s = OpenColourDepthDialog(32, 24);
-    EXPECT_EQ(s.limitText, "The current Color Palette setting for this system supports all icon color formats.");
+    EXPECT_EQ(s.limitText,
+              "The current Color Palette setting for this system supports all icon color formats.");
     EXPECT_EQ(s.enabled, (std::array<bool, 3>{true, true, true}));
     EXPECT_EQ(s.checkedButton, kColourDepthButton24);
     EXPECT_EQ(OpenColourDepthDialog(32, 8).checkedButton, 0);

@@ -6,7 +6,9 @@ namespace vt {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -58,7 +60,8 @@ IniDocument IniDocument::Parse(const std::string& text) {
         if (eq == std::string::npos)
             doc.sections.back().entries.push_back({line, std::nullopt});
         else
-            doc.sections.back().entries.push_back({TrimRight(line.substr(0, eq)), TrimLeft(line.substr(eq + 1))});
+            doc.sections.back().entries.push_back(
+                {TrimRight(line.substr(0, eq)), TrimLeft(line.substr(eq + 1))});
     }
     if (doc.sections.front().entries.empty()) doc.sections.erase(doc.sections.begin());
     return doc;
@@ -68,7 +71,8 @@ std::string IniDocument::Serialize() const {
     std::string out;
     for (const auto& s : sections) {
         if (!s.name.empty()) out += "[" + s.name + "]\r\n";
-        for (const auto& e : s.entries) out += e.name + (e.value ? "=" + *e.value : std::string()) + "\r\n";
+        for (const auto& e : s.entries)
+            out += e.name + (e.value ? "=" + *e.value : std::string()) + "\r\n";
     }
     return out;
 }
@@ -98,11 +102,12 @@ bool IniProfile::Load(const std::string& file, IniDocument* doc) {
 
 bool IniProfile::Store(const std::string& file, const IniDocument& doc) {
     std::string text = doc.Serialize();
-    return m_files.WriteFile(file, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    return m_files.WriteFile(
+        file, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
-std::string IniProfile::Read(const std::string& file, const std::string& section, const std::string& key,
-                             const std::string& defaultValue, size_t size) {
+std::string IniProfile::Read(const std::string& file, const std::string& section,
+                             const std::string& key, const std::string& defaultValue, size_t size) {
     IniDocument doc;
     const IniDocument::Entry* e = Load(file, &doc) ? doc.FindEntry(section, key) : nullptr;
     std::string value = Unquote(e && e->value ? *e->value : TrimRight(defaultValue));
@@ -129,7 +134,8 @@ bool IniProfile::Write(const std::string& file, const std::string& section, cons
     return Store(file, doc);
 }
 
-bool IniProfile::DeleteKey(const std::string& file, const std::string& section, const std::string& key) {
+bool IniProfile::DeleteKey(const std::string& file, const std::string& section,
+                           const std::string& key) {
     IniDocument doc;
     if (!Load(file, &doc)) return true;
     IniDocument::Section* s = doc.FindSection(section);
@@ -145,7 +151,8 @@ bool IniProfile::DeleteKey(const std::string& file, const std::string& section, 
 }
 
 bool IniProfile::Create(const std::string& file, const std::string& text) {
-    return m_files.WriteFile(file, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    return m_files.WriteFile(
+        file, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 }  // namespace vt

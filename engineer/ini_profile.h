@@ -35,16 +35,17 @@ struct IniDocument {
 constexpr size_t kMaxProfileFileSize = 4u << 20;
 
 class IniProfile : public Profile {
-public:
+  public:
     explicit IniProfile(FileSystem& files) : m_files(files) {}
     std::string Read(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& defaultValue, size_t size) override;
     bool Write(const std::string& file, const std::string& section, const std::string& key,
                const std::string& value) override;
-    bool DeleteKey(const std::string& file, const std::string& section, const std::string& key) override;
+    bool DeleteKey(const std::string& file, const std::string& section,
+                   const std::string& key) override;
     bool Create(const std::string& file, const std::string& text) override;
 
-private:
+  private:
     bool Load(const std::string& file, IniDocument* doc);
     bool Store(const std::string& file, const IniDocument& doc);
 

@@ -7,9 +7,10 @@ namespace vt {
 namespace {
 
 class Ini : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { files.MakeDirectory("C:\\m"); }
-    std::string Read(const char* section, const char* key, const char* def = "dflt", size_t size = 324) {
+    std::string Read(const char* section, const char* key, const char* def = "dflt",
+                     size_t size = 324) {
         return ini.Read(kFile, section, key, def, size);
     }
     const std::string kFile = "C:\\m\\a.ini";
@@ -33,7 +34,9 @@ TEST_F(Ini, WritesInTheSystemsNormalForm) {
 }
 
 TEST_F(Ini, ReadsWithDefaultsQuotesAndTruncation) {
-    files.PutText(kFile, "; comment\r\n[A]\r\n  k = \"quoted\"  \r\nj='single'\r\nbad line\r\n\r\n[B]\r\nx=1\r\n[A]\r\nk=second\r\nn=");
+    files.PutText(kFile,
+                  "; comment\r\n[A]\r\n  k = \"quoted\"  \r\nj='single'\r\nbad "
+                  "line\r\n\r\n[B]\r\nx=1\r\n[A]\r\nk=second\r\nn=");
     EXPECT_EQ(Read("a", "K"), "quoted") << "the first section of a name wins";
     EXPECT_EQ(Read("A", "j"), "single");
     EXPECT_EQ(Read("A", "bad line"), "dflt") << "a line without '=' has no value";
@@ -45,10 +48,14 @@ TEST_F(Ini, ReadsWithDefaultsQuotesAndTruncation) {
 }
 
 TEST_F(Ini, ChangesKeepOddLinesAndAppendAtTheEnd) {
-    files.PutText(kFile, "; comment\r\n[A]\r\n  k = \"quoted\"  \r\nj='single'\r\nbad line\r\n\r\n[B]\r\nx=1\r\n[A]\r\nk=second\r\n");
+    files.PutText(kFile,
+                  "; comment\r\n[A]\r\n  k = \"quoted\"  \r\nj='single'\r\nbad "
+                  "line\r\n\r\n[B]\r\nx=1\r\n[A]\r\nk=second\r\n");
     ini.Write(kFile, "B", "y", "2");
     ini.DeleteKey(kFile, "A", "j");
-    EXPECT_EQ(files.Text(kFile), "; comment\r\n[A]\r\nk=\"quoted\"\r\nbad line\r\n[B]\r\nx=1\r\ny=2\r\n[A]\r\nk=second\r\n");
+    EXPECT_EQ(
+        files.Text(kFile),
+        "; comment\r\n[A]\r\nk=\"quoted\"\r\nbad line\r\n[B]\r\nx=1\r\ny=2\r\n[A]\r\nk=second\r\n");
 
     files.PutText(kFile, "[A]\nk=1");
     ini.Write(kFile, "A", "m", "2");
@@ -65,14 +72,17 @@ TEST_F(Ini, NothingIsWrittenWithoutAChange) {
     ini.DeleteKey("C:\\m\\missing.ini", "A", "k");
     EXPECT_EQ(files.writeCount(), before);
     EXPECT_FALSE(files.Exists("C:\\m\\missing.ini"));
-    EXPECT_FALSE(ini.Write("C:\\nofolder\\x.ini", "A", "k", "v")) << "a file that cannot be written fails";
+    EXPECT_FALSE(ini.Write("C:\\nofolder\\x.ini", "A", "k", "v"))
+        << "a file that cannot be written fails";
 }
 
 TEST_F(Ini, CreateReplacesTheWholeFile) {
     files.PutText(kFile, "[Old]\r\nx=1\r\n");
     ASSERT_TRUE(ini.Create(kFile, "[Software Credits]\r\nSoftware=Vantoro(tm)\r\n"));
     ini.Write(kFile, "Control Panel\\Cursors", "Wait", "%Folder%x Wait.ani");
-    EXPECT_EQ(files.Text(kFile), "[Software Credits]\r\nSoftware=Vantoro(tm)\r\n[Control Panel\\Cursors]\r\nWait=%Folder%x Wait.ani\r\n");
+    EXPECT_EQ(files.Text(kFile),
+              "[Software Credits]\r\nSoftware=Vantoro(tm)\r\n[Control "
+              "Panel\\Cursors]\r\nWait=%Folder%x Wait.ani\r\n");
 }
 
 TEST(IniDocument, ParsingAnyBytesNeverFails) {

@@ -56,7 +56,8 @@ bool MotifEntryOf(const SystemIcons& icons, int row, std::string* section, std::
     return true;
 }
 
-bool MotifFile::SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll, bool* skip) {
+bool MotifFile::SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll,
+                        bool* skip) {
     SystemIcons& icons = m_engineer.icons();
     FileSystem& fs = icons.files();
     const SystemObject& o = icons.row(row);
@@ -72,21 +73,29 @@ bool MotifFile::SaveRow(int row, const std::string& folder, const std::string& n
     if (same == SameFile::Same) return true;  // a re-save: the companion is its own source
     if (fs.Exists(companion) && !*yesToAll) {
         ReplaceQuestion q;
-        q.text = Format("This folder already contains a file called '%s'.", FileNameOf(companion).c_str());
+        q.text = Format("This folder already contains a file called '%s'.",
+                        FileNameOf(companion).c_str());
         fs.Stamp(companion, &q.existing);
         fs.Stamp(source, &q.incoming);
         q.existingSize = SizeText(q.existing.size);
         q.incomingSize = SizeText(q.incoming.size);
         q.incomingIcon = o.largeIcon;
         switch (m_dialogs.AskReplace(q)) {
-            case ReplaceAnswer::Cancel: return false;
-            case ReplaceAnswer::No: *skip = true; return true;
-            case ReplaceAnswer::YesToAll: *yesToAll = true; break;
-            case ReplaceAnswer::Yes: break;
+            case ReplaceAnswer::Cancel:
+                return false;
+            case ReplaceAnswer::No:
+                *skip = true;
+                return true;
+            case ReplaceAnswer::YesToAll:
+                *yesToAll = true;
+                break;
+            case ReplaceAnswer::Yes:
+                break;
         }
     }
     if (o.isCursor()) return fs.WriteFile(companion, bytes);
-    return ExtractIconToFile(fs, m_engineer.prompt(), m_engineer.groups(), source, companion, o.chosenIndex);
+    return ExtractIconToFile(fs, m_engineer.prompt(), m_engineer.groups(), source, companion,
+                             o.chosenIndex);
 }
 
 bool MotifFile::Save(bool saveAs) {
@@ -100,8 +109,9 @@ bool MotifFile::Save(bool saveAs) {
     std::string folder = DirectoryOf(path) + "\\";
     std::string name = MotifName(path);
     if (fresh) {
-        std::string header = Format("[%s]\r\n%s=%s\r\n%s=%s\r\n%s=%s\r\n", kCreditsSection, "Software", kMotifSoftware,
-                                    "Company", "Kelvane Software", "Website", kMotifWebsite);
+        std::string header =
+            Format("[%s]\r\n%s=%s\r\n%s=%s\r\n%s=%s\r\n", kCreditsSection, "Software",
+                   kMotifSoftware, "Company", "Kelvane Software", "Website", kMotifWebsite);
         if (!m_profile.Create(path, header)) return false;
     }
     bool yesToAll = false;
@@ -109,7 +119,8 @@ bool MotifFile::Save(bool saveAs) {
         std::string section, key;
         if (!MotifEntryOf(icons, r, &section, &key)) continue;
         const SystemObject& o = icons.row(r);
-        bool chosen = o.chosenSlot != 0 && (!icons.ChosenFile(r).empty() || (o.isCursor() && o.chosenIndex == 1));
+        bool chosen = o.chosenSlot != 0 &&
+                      (!icons.ChosenFile(r).empty() || (o.isCursor() && o.chosenIndex == 1));
         if (chosen && !m_engineer.categoryTicked[static_cast<size_t>(o.category)]) {
             // An excluded category keeps whatever the file says for it: no entry may point at a
             // companion file that was not written.
@@ -121,12 +132,16 @@ bool MotifFile::Save(bool saveAs) {
         if (!chosen) {
             m_profile.DeleteKey(path, section, key);
         } else if (o.isCursor()) {
-            std::string value = o.chosenIndex == 1 ? std::string()
-                                                   : Format("%s%s %s%s", "%Folder%", name.c_str(), o.itemName.c_str(),
-                                                            ExtensionOf(icons.ChosenFile(r)).c_str());
+            std::string value =
+                o.chosenIndex == 1
+                    ? std::string()
+                    : Format("%s%s %s%s", "%Folder%", name.c_str(), o.itemName.c_str(),
+                             ExtensionOf(icons.ChosenFile(r)).c_str());
             m_profile.Write(path, section, key, value);
         } else {
-            m_profile.Write(path, section, key, Format("%s%s %s%s,0", "%Folder%", name.c_str(), o.itemName.c_str(), ".ico"));
+            m_profile.Write(
+                path, section, key,
+                Format("%s%s %s%s,0", "%Folder%", name.c_str(), o.itemName.c_str(), ".ico"));
         }
     }
     m_engineer.motifPath = path;
@@ -158,7 +173,8 @@ bool MotifFile::OpenCursorRow(int row, const std::string& value) {
     if (value.empty()) {
         if (o.chosenIndex == 1 && o.chosenSlot == 0) return true;  // already the Windows default
         icons.SetChosenFile(row, {});
-        icons.SetIcons(row, {icons.shell().LoadOwnIcon(kStandardCursorIconBase + o.alternateIndex), 0}, true);
+        icons.SetIcons(
+            row, {icons.shell().LoadOwnIcon(kStandardCursorIconBase + o.alternateIndex), 0}, true);
         icons.SetLocation(row, kWindowsDefaultCursorText);
         o.chosenIndex = 1;
         m_engineer.categoryTicked[kCategoryCursor] = true;

@@ -15,7 +15,7 @@ extern const char* const kMotifSoftware;  // "Vantoro(tm)": a file without it is
 
 // What the "Confirm File Replace" dialog shows about the two files.
 struct ReplaceQuestion {
-    std::string text;          // "This folder already contains a file called '%s'."
+    std::string text;  // "This folder already contains a file called '%s'."
     FileStamp existing;
     FileStamp incoming;
     std::string existingSize;  // "%d bytes, created or last modified on"
@@ -26,7 +26,7 @@ enum class ReplaceAnswer { Yes, YesToAll, No, Cancel };
 
 // The file dialogs and the replace question, shown by the Win32 layer.
 class MotifDialogs {
-public:
+  public:
     virtual ~MotifDialogs() = default;
     // The save dialog; false when cancelled.
     virtual bool AskSavePath(std::string* path) = 0;
@@ -41,7 +41,7 @@ std::string FixMotifExtension(const std::string& path);
 bool MotifEntryOf(const SystemIcons& icons, int row, std::string* section, std::string* key);
 
 class MotifFile {
-public:
+  public:
     MotifFile(Engineer& engineer, Profile& profile, MotifDialogs& dialogs)
         : m_engineer(engineer), m_profile(profile), m_dialogs(dialogs) {}
 
@@ -50,8 +50,9 @@ public:
     bool Open(const std::string& path);
     void New();
 
-private:
-    bool SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll, bool* skip);
+  private:
+    bool SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll,
+                 bool* skip);
     bool OpenIconRow(int row, const std::string& value);
     bool OpenCursorRow(int row, const std::string& value);
 

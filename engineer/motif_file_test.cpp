@@ -10,7 +10,7 @@ namespace {
 constexpr int kHardDrive = 12, kWait = 43, kArrow = 45, kMyComputer = 0, kRecycleFull = 4;
 
 class ScriptedMotifDialogs : public MotifDialogs {
-public:
+  public:
     bool AskSavePath(std::string* path) override {
         ++saveAsks;
         if (savePath.empty()) return false;
@@ -30,11 +30,12 @@ public:
 };
 
 class Motif : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         w.files.Put("D:\\art\\disk.ico", test::IconFile({test::IconBlock(32, 32, 4)}));
         w.files.PutText("D:\\art\\busy.ani", "RIFF....ACON");
-        w.files.Put("D:\\apps\\tool.exe", test::ProgramWithIcons({{test::IconBlock(16, 16, 4)}, {test::IconBlock(32, 32, 8)}}));
+        w.files.Put("D:\\apps\\tool.exe", test::ProgramWithIcons({{test::IconBlock(16, 16, 4)},
+                                                                  {test::IconBlock(32, 32, 8)}}));
         w.shell.AddIcon("D:\\art\\disk.ico", 0);
         w.shell.AddIcon("D:\\apps\\tool.exe", 1);
         w.shell.AddCursor("D:\\art\\busy.ani");
@@ -66,19 +67,24 @@ protected:
 };
 
 const char* const kSavedBlue =
-    "[Software Credits]\r\nSoftware=Vantoro(tm)\r\nCompany=Kelvane Software\r\nWebsite=www.kelvane.com/vantoro\r\n"
-    "[CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon]\r\nDefaultValue=%Folder%Blue My Computer.ico,0\r\n"
-    "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons]\r\n8=%Folder%Blue Hard Drive.ico,0\r\n"
+    "[Software Credits]\r\nSoftware=Vantoro(tm)\r\nCompany=Kelvane "
+    "Software\r\nWebsite=www.kelvane.com/vantoro\r\n"
+    "[CLSID\\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\DefaultIcon]\r\nDefaultValue=%Folder%Blue My "
+    "Computer.ico,0\r\n"
+    "[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons]\r\n8=%Folder%Blue Hard "
+    "Drive.ico,0\r\n"
     "[Control Panel\\Cursors]\r\nWait=%Folder%Blue Wait.ani\r\nArrow=\r\n";
 
 TEST_F(Motif, SaveWritesHeaderEntriesAndCompanionFiles) {
     ChooseThree();
     MotifFile m(*e, profile, dialogs);
     ASSERT_TRUE(m.Save(false));
-    EXPECT_EQ(e->motifPath, "D:\\motifs\\Blue.MOTif") << "a typed \"mot\" extension becomes \"motif\"";
+    EXPECT_EQ(e->motifPath, "D:\\motifs\\Blue.MOTif")
+        << "a typed \"mot\" extension becomes \"motif\"";
     EXPECT_EQ(w.files.Text("D:\\motifs\\Blue.motif"), kSavedBlue);
     EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue Hard Drive.ico"), w.files.Bytes("D:\\art\\disk.ico"));
-    EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue My Computer.ico"), test::IconFile({test::IconBlock(32, 32, 8)}))
+    EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue My Computer.ico"),
+              test::IconFile({test::IconBlock(32, 32, 8)}))
         << "icon 1 of the program, as an icon file";
     EXPECT_EQ(w.files.Text("D:\\motifs\\Blue Wait.ani"), "RIFF....ACON");
     EXPECT_FALSE(e->untitled);
@@ -113,7 +119,8 @@ TEST_F(Motif, ReopenedInLocalModeEverySavedRowIsPending) {
     // Applying the opened Motif restores the default arrow by deleting its value.
     e->ApplyChanges();
     EXPECT_FALSE(w.registry.Has(RegRoot::CurrentUser, "Control Panel\\Cursors", "Arrow"));
-    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, "Control Panel\\Cursors", "Wait"), "D:\\motifs\\Blue Wait.ani");
+    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, "Control Panel\\Cursors", "Wait"),
+              "D:\\motifs\\Blue Wait.ani");
 }
 
 TEST_F(Motif, ResaveCopiesNothingAndRewritesTheSameEntries) {
@@ -141,7 +148,8 @@ TEST_F(Motif, ExistingCompanionsAreReplacedOnlyWhenTheUserSaysSo) {
     dialogs.answers = {ReplaceAnswer::No, ReplaceAnswer::Yes};
     ASSERT_TRUE(m.Save(false));
     ASSERT_EQ(dialogs.questions.size(), 2u);
-    EXPECT_EQ(dialogs.questions[0].text, "This folder already contains a file called 'Blue Hard Drive.ico'.");
+    EXPECT_EQ(dialogs.questions[0].text,
+              "This folder already contains a file called 'Blue Hard Drive.ico'.");
     EXPECT_EQ(dialogs.questions[0].existingSize, "5 bytes, created or last modified on");
     EXPECT_EQ(w.files.Text("D:\\motifs\\Blue Hard Drive.ico"), "older");
     EXPECT_EQ(w.files.Text("D:\\motifs\\Blue Wait.ani"), "RIFF....ACON");
@@ -184,11 +192,15 @@ TEST_F(Motif, ExcludedCategoriesLeaveTheirEntriesAlone) {
 }
 
 TEST_F(Motif, ThemeFilesOpenWithTheThemeFlagAndThemeDir) {
-    w.files.PutText("D:\\themes\\Space.theme",
-                    "[Control Panel\\Cursors]\r\nWait=%ThemeDir%busy.ani\r\nArrow=\r\nNo=%WinDir%missing.cur\r\n"
-                    "[CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon]\r\nfull=%ThemeDir%bin.ico,0\r\n"
-                    "empty=\r\n"
-                    "[CLSID\\{450D8FBA-AD25-11D0-98A8-0800361B1103}\\DefaultIcon]\r\nDefaultValue=%ThemeDir%docs.ico,0\r\n");
+    w.files.PutText(
+        "D:\\themes\\Space.theme",
+        "[Control "
+        "Panel\\Cursors]\r\nWait=%ThemeDir%busy.ani\r\nArrow=\r\nNo=%WinDir%missing.cur\r\n"
+        "[CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon]\r\nfull=%ThemeDir%bin.ico,"
+        "0\r\n"
+        "empty=\r\n"
+        "[CLSID\\{450D8FBA-AD25-11D0-98A8-0800361B1103}\\DefaultIcon]\r\nDefaultValue=%ThemeDir%"
+        "docs.ico,0\r\n");
     w.shell.AddCursor("D:\\themes\\busy.ani");
     w.files.PutText("D:\\themes\\busy.ani", "RIFF");
     w.files.Put("D:\\themes\\bin.ico", test::IconFile({test::IconBlock(32, 32, 4)}));
@@ -208,7 +220,8 @@ TEST_F(Motif, ThemeFilesOpenWithTheThemeFlagAndThemeDir) {
     dialogs.savePath = "D:\\motifs\\Space.motif";
     ASSERT_TRUE(m.Save(true));
     EXPECT_FALSE(e->theme);
-    EXPECT_NE(w.files.Text("D:\\motifs\\Space.motif").find("full=%Folder%Space Recycle Full.ico,0"), std::string::npos);
+    EXPECT_NE(w.files.Text("D:\\motifs\\Space.motif").find("full=%Folder%Space Recycle Full.ico,0"),
+              std::string::npos);
 }
 
 TEST_F(Motif, FileWithNothingLoadableFailsToOpen) {

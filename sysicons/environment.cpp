@@ -11,8 +11,10 @@ ShellVersion ParseShellVersion(const std::string& text) {
     size_t i = 0;
     for (int f = 0; f < 3 && i < v.text.size(); ++f) {
         long value = 0;
-        while (i < v.text.size() && v.text[i] != '.' && static_cast<unsigned char>(v.text[i]) >= ' ') {
-            if (v.text[i] >= '0' && v.text[i] <= '9' && value < 100000000) value = value * 10 + (v.text[i] - '0');
+        while (i < v.text.size() && v.text[i] != '.' &&
+               static_cast<unsigned char>(v.text[i]) >= ' ') {
+            if (v.text[i] >= '0' && v.text[i] <= '9' && value < 100000000)
+                value = value * 10 + (v.text[i] - '0');
             ++i;
         }
         fields[f] = static_cast<int>(value);
@@ -33,13 +35,15 @@ EnvironmentFacts DeriveEnvironment(const RawEnvironment& raw) {
     bool nt = raw.platform == kPlatformWindowsNt;
     f.perUserClasses = nt || f.newerShell;
     f.userNamePrefix = nt || (f.newerShell && std::atoi(raw.userProfiles.c_str()) == 1);
-    if (raw.userNameRead && !raw.userName.empty()) f.userName = raw.userName.substr(0, kMaxUserName);
+    if (raw.userNameRead && !raw.userName.empty())
+        f.userName = raw.userName.substr(0, kMaxUserName);
     bool earlyBuild = f.shell.build >= 1;
     f.overlayBuild = !nt && f.newerShell && earlyBuild && f.shell.build <= 3109;
     f.faultyNtShell = nt && f.newerShell && earlyBuild && f.shell.build <= 3199;
     f.coolDllPresent = raw.coolDllPresent;
     f.systemDirectory = raw.systemDirectory;
-    while (!f.systemDirectory.empty() && f.systemDirectory.back() == '\\') f.systemDirectory.pop_back();
+    while (!f.systemDirectory.empty() && f.systemDirectory.back() == '\\')
+        f.systemDirectory.pop_back();
     f.windowsDirectory = raw.windowsDirectory;
     if (f.windowsDirectory.empty() || f.windowsDirectory.back() != '\\') f.windowsDirectory += '\\';
     f.shell32Path = f.systemDirectory + "\\SHELL32.DLL";

@@ -12,7 +12,9 @@ TEST(ShellVersion, ParsesDottedFieldsAndStopsAtControlCharacters) {
     EXPECT_EQ(v.build, 3110);
     EXPECT_EQ(v.text, "4.72.3110.1");
 
-    v = ParseShellVersion("4.71\x01" "9.9");
+    v = ParseShellVersion(
+        "4.71\x01"
+        "9.9");
     EXPECT_EQ(v.minor, 71);
     EXPECT_EQ(v.build, 0);
 

@@ -4,7 +4,9 @@
 
 namespace vt {
 
-std::string FakeShell::Key(const std::string& path, int index) { return Format("%s,%d", path.c_str(), index); }
+std::string FakeShell::Key(const std::string& path, int index) {
+    return Format("%s,%d", path.c_str(), index);
+}
 
 IconHandle FakeShell::Make(const std::string& source, bool owned) {
     IconHandle h = ++m_next;
@@ -30,12 +32,17 @@ IconHandle FakeShell::LoadCursorFile(const std::string& path) {
     return m_cursors.count(path) ? Make(path, true) : 0;
 }
 
-IconHandle FakeShell::LoadSystemCursor(int id) { return Make(Format("cursor:%d", id), false); }
+IconHandle FakeShell::LoadSystemCursor(int id) {
+    return Make(Format("cursor:%d", id), false);
+}
 
-IconHandle FakeShell::LoadOwnIcon(int resourceId) { return Make(Format("own:%d", resourceId), false); }
+IconHandle FakeShell::LoadOwnIcon(int resourceId) {
+    return Make(Format("own:%d", resourceId), false);
+}
 
 void FakeShell::ReleaseIcon(IconHandle icon) {
-    if (icon && !m_live.erase(icon)) m_log.push_back(Format("bad release of %s", SourceOf(icon).c_str()));
+    if (icon && !m_live.erase(icon))
+        m_log.push_back(Format("bad release of %s", SourceOf(icon).c_str()));
 }
 
 std::string FakeShell::SourceOf(IconHandle icon) const {
@@ -52,10 +59,13 @@ void FakeShell::ReplaceSystemImage(int shellIndex, const IconPair& icons) {
     m_log.push_back(Format("replace image %d with %s", shellIndex, SourceOf(icons.large).c_str()));
 }
 
-void FakeShell::NotifyUpdateImage(int image) { m_log.push_back(Format("notify update image %d", image)); }
+void FakeShell::NotifyUpdateImage(int image) {
+    m_log.push_back(Format("notify update image %d", image));
+}
 
 bool FakeShell::SetSystemParameter(int action, int value, bool updateIniFile) {
-    m_log.push_back(Format("parameter %d = %d%s", action, value, updateIniFile ? " update ini" : ""));
+    m_log.push_back(
+        Format("parameter %d = %d%s", action, value, updateIniFile ? " update ini" : ""));
     return true;
 }
 
@@ -74,8 +84,12 @@ bool FakeShell::ReinitializeIcons(bool full) {
     return true;
 }
 
-void FakeShell::RedrawScreen() { m_log.push_back("redraw screen"); }
+void FakeShell::RedrawScreen() {
+    m_log.push_back("redraw screen");
+}
 
-void FakeShell::RestartWindows() { m_log.push_back("restart windows"); }
+void FakeShell::RestartWindows() {
+    m_log.push_back("restart windows");
+}
 
 }  // namespace vt

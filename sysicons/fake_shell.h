@@ -13,7 +13,7 @@
 namespace vt {
 
 class FakeShell : public Shell {
-public:
+  public:
     int SpecialFolderIconIndex(int csidl) override;
     std::vector<DesktopObject> DesktopObjects() override { return m_desktop; }
     bool LoadLocationIcons(const std::string& path, int index, IconPair* out) override;
@@ -39,7 +39,9 @@ public:
         m_desktop.push_back({name, type, index});
     }
     // A file found along the search path (the name without folder) and its full path.
-    void AddSearchable(const std::string& file, const std::string& full) { m_searchable[file] = full; }
+    void AddSearchable(const std::string& file, const std::string& full) {
+        m_searchable[file] = full;
+    }
     void SetHasReinitialize(bool has) { m_hasReinit = has; }
 
     // Inspection.
@@ -50,7 +52,7 @@ public:
     // The location a handle was loaded from ("path,index", a cursor path, "cursor:N", "own:N").
     std::string SourceOf(IconHandle icon) const;
 
-private:
+  private:
     static std::string Key(const std::string& path, int index);
     IconHandle Make(const std::string& source, bool owned);
 

@@ -27,7 +27,7 @@ struct FileStamp {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // Reads a whole file of at most maxSize bytes.
     virtual bool ReadFile(const std::string& path, size_t maxSize, std::vector<uint8_t>* out) = 0;

@@ -14,8 +14,8 @@ void RebuildIconCache(SystemIcons& icons, int currentSize, bool* ignoreSettingCh
                       const std::function<void()>& redrawList) {
     *ignoreSettingChanges = true;
     for (int size : {currentSize - 1, currentSize}) {
-        icons.registry().WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", Format("%d", size),
-                                     icons.classText());
+        icons.registry().WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size",
+                                     Format("%d", size), icons.classText());
         icons.shell().BroadcastSettingChange(kSpiSetIconMetrics, "WindowMetrics");
     }
     icons.ReadAllCurrentLocations();

@@ -15,10 +15,11 @@ const char* Caption(const SystemIcons& icons) {
 }
 
 bool Fail(SystemIcons& icons, Prompt& prompt, const char* format, const std::string& path) {
-    const char* tail = icons.program() == Program::Engineer ? "\n\nInstallation of this icon was not completed."
-                                                              : "\n\nInstallation aborted.";
-    prompt.Show({Format(format, path.c_str()) + tail, Caption(icons), PromptIcon::Exclamation, PromptButtons::Ok,
-                 true, 0});
+    const char* tail = icons.program() == Program::Engineer
+                           ? "\n\nInstallation of this icon was not completed."
+                           : "\n\nInstallation aborted.";
+    prompt.Show({Format(format, path.c_str()) + tail, Caption(icons), PromptIcon::Exclamation,
+                 PromptButtons::Ok, true, 0});
     return false;
 }
 
@@ -26,9 +27,11 @@ bool Fail(SystemIcons& icons, Prompt& prompt, const char* format, const std::str
 bool DeleteInstalled(SystemIcons& icons, Prompt& prompt, const std::string& path) {
     FileSystem& fs = icons.files();
     uint32_t attributes = 0;
-    if (fs.GetAttributes(path, &attributes) && attributes != kAttrNormal && !fs.SetAttributes(path, kAttrNormal))
+    if (fs.GetAttributes(path, &attributes) && attributes != kAttrNormal &&
+        !fs.SetAttributes(path, kAttrNormal))
         return Fail(icons, prompt, "Error encountered while preparing to delete %s.", path);
-    if (!fs.Delete(path)) return Fail(icons, prompt, "Error encountered attempting to delete %s.", path);
+    if (!fs.Delete(path))
+        return Fail(icons, prompt, "Error encountered attempting to delete %s.", path);
     return true;
 }
 
@@ -38,18 +41,22 @@ std::string InstalledIconsFolder(const EnvironmentFacts& facts) {
     return facts.windowsDirectory + "Installed System Icons";
 }
 
-std::string StagePath(const std::string& folder) { return JoinPath(folder, "stage.ico"); }
+std::string StagePath(const std::string& folder) {
+    return JoinPath(folder, "stage.ico");
+}
 
 std::string InstalledNamePrefix(const SystemIcons& icons, int row) {
     const SystemObject& o = icons.row(row);
-    // Shell Icons overrides and the Briefcase are machine-wide: their files are shared by all users.
+    // Shell Icons overrides and the Briefcase are machine-wide: their files are shared by all
+    // users.
     if (icons.facts().userNamePrefix && o.key != kKeyShellIcons && o.key != kKeyBriefcase)
         return Format("(%s) %s", icons.facts().userName.c_str(), o.itemName.c_str());
     return o.itemName;
 }
 
 bool IsInstalledName(const std::string& name, const std::string& prefix, long* number) {
-    if (name.size() <= prefix.size() + 4 || !StartsWithNoCase(name, prefix) || !EndsWithNoCase(name, ".ico"))
+    if (name.size() <= prefix.size() + 4 || !StartsWithNoCase(name, prefix) ||
+        !EndsWithNoCase(name, ".ico"))
         return false;
     std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - 4);
     long n = 0;
@@ -69,7 +76,8 @@ bool InstallIconFile(SystemIcons& icons, Prompt& prompt, const std::string& fold
     std::vector<std::pair<std::string, long>> found;
     for (const auto& name : fs.FindFiles(folder, prefix, ".ico")) {
         long number = 0;
-        if (IsInstalledName(name, prefix, &number)) found.push_back({JoinPath(folder, name), number});
+        if (IsInstalledName(name, prefix, &number))
+            found.push_back({JoinPath(folder, name), number});
     }
     // Only the last file found is kept until the new one is in place, so that a failed rename
     // still leaves the row an icon file.
@@ -77,7 +85,9 @@ bool InstallIconFile(SystemIcons& icons, Prompt& prompt, const std::string& fold
         if (!DeleteInstalled(icons, prompt, found[i].first)) return false;
     long next = found.empty() ? 1 : std::min(found.back().second + 1, kMaxInstallNumber);
     std::string target = JoinPath(folder, Format("%s%ld.ico", prefix.c_str(), next));
-    if (!fs.Move(stagePath, target)) return Fail(icons, prompt, "Error encountered attempting to rename stage file to %s.", target);
+    if (!fs.Move(stagePath, target))
+        return Fail(icons, prompt, "Error encountered attempting to rename stage file to %s.",
+                    target);
     fs.SetAttributes(target, kAttrHidden | kAttrSystem | kAttrReadOnly);
     if (!found.empty() && !DeleteInstalled(icons, prompt, found.back().first)) return false;
     *newPath = target;

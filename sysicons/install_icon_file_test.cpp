@@ -11,12 +11,14 @@ const std::string kFolder = "C:\\WINDOWS\\Installed System Icons";
 const std::string kStage = kFolder + "\\stage.ico";
 
 class Install : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         w.files.MakeDirectory(kFolder);
         w.files.PutText(kStage, "new icon");
     }
-    bool Run(int row, std::string* path) { return InstallIconFile(*w.icons, prompt, kFolder, row, kStage, path); }
+    bool Run(int row, std::string* path) {
+        return InstallIconFile(*w.icons, prompt, kFolder, row, kStage, path);
+    }
     TestWorld w;
     ScriptedPrompt prompt;
 };
@@ -42,8 +44,9 @@ TEST_F(Install, ReinstallKeepsOneFileNumberedOneHigherAndLeavesSimilarNamesAlone
     std::string path;
     ASSERT_TRUE(Run(13, &path));
     EXPECT_EQ(path, kFolder + "\\Network Drive8.ico");
-    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Network Drive Offline3.ico", "Network Drive.ico",
-                                                               "Network Drive8.ico"}));
+    EXPECT_EQ(w.files.List(kFolder),
+              (std::vector<std::string>{"Network Drive Offline3.ico", "Network Drive.ico",
+                                        "Network Drive8.ico"}));
 
     w.files.PutText(kStage, "again");
     ASSERT_TRUE(Run(13, &path));
@@ -85,8 +88,9 @@ TEST_F(Install, FailuresTellWhichStepFailed) {
     EXPECT_FALSE(Run(12, &path));
     EXPECT_EQ(path, "");
     ASSERT_EQ(prompt.shown().size(), 1u);
-    EXPECT_EQ(prompt.shown()[0].text, "Error encountered while preparing to delete " + kFolder +
-                                          "\\Hard Drive1.ico.\n\nInstallation of this icon was not completed.");
+    EXPECT_EQ(prompt.shown()[0].text,
+              "Error encountered while preparing to delete " + kFolder +
+                  "\\Hard Drive1.ico.\n\nInstallation of this icon was not completed.");
     EXPECT_EQ(prompt.shown()[0].caption, "Vantoro Engineer");
     EXPECT_EQ(prompt.shown()[0].icon, PromptIcon::Exclamation);
     EXPECT_TRUE(w.files.Exists(kStage)) << "the stage file stays for another try";
@@ -97,9 +101,11 @@ TEST_F(Install, FailuresTellWhichStepFailed) {
     w.files.Put(kFolder + "\\Hard Drive0.ico", {1});
     EXPECT_FALSE(Run(12, &path));
     // 0 and 1 go first; the kept 2 fails only after the new file is in place.
-    EXPECT_EQ(prompt.texts().at(0), "Error encountered attempting to delete " + kFolder +
-                                        "\\Hard Drive2.ico.\n\nInstallation of this icon was not completed.");
-    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Hard Drive2.ico", "Hard Drive3.ico"}));
+    EXPECT_EQ(prompt.texts().at(0),
+              "Error encountered attempting to delete " + kFolder +
+                  "\\Hard Drive2.ico.\n\nInstallation of this icon was not completed.");
+    EXPECT_EQ(w.files.List(kFolder),
+              (std::vector<std::string>{"Hard Drive2.ico", "Hard Drive3.ico"}));
 }
 
 TEST_F(Install, RenameFailureInTheInstallerLibrary) {
@@ -108,8 +114,8 @@ TEST_F(Install, RenameFailureInTheInstallerLibrary) {
     std::string path;
     EXPECT_FALSE(Run(12, &path));
     ASSERT_EQ(prompt.shown().size(), 1u);
-    EXPECT_EQ(prompt.shown()[0].text,
-              "Error encountered attempting to rename stage file to " + kFolder + "\\Hard Drive1.ico.\n\nInstallation aborted.");
+    EXPECT_EQ(prompt.shown()[0].text, "Error encountered attempting to rename stage file to " +
+                                          kFolder + "\\Hard Drive1.ico.\n\nInstallation aborted.");
     EXPECT_EQ(prompt.shown()[0].caption, "Vantoro 98");
 }
 
@@ -137,7 +143,8 @@ TEST(RebuildIconCache, ShrinksAndRestoresTheIconSizeAndDeletesTheCache) {
         EXPECT_TRUE(guard) << "the setting changes of the rebuild itself are ignored";
         ++redraws;
     });
-    EXPECT_EQ(w.shell.log(), (std::vector<std::string>{"broadcast 46 WindowMetrics", "broadcast 46 WindowMetrics"}));
+    EXPECT_EQ(w.shell.log(), (std::vector<std::string>{"broadcast 46 WindowMetrics",
+                                                       "broadcast 46 WindowMetrics"}));
     EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size"), "32");
     EXPECT_EQ(w.registry.writeCount(), 2);
     EXPECT_EQ(redraws, 1);

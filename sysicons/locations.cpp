@@ -12,11 +12,13 @@ namespace vt {
 namespace {
 
 bool StartsWithDrive(const std::string& path) {
-    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-           path[2] == '\\';
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && path[2] == '\\';
 }
 
-std::string Decimal(int n) { return Format("%d", n); }
+std::string Decimal(int n) {
+    return Format("%d", n);
+}
 
 }  // namespace
 
@@ -75,7 +77,8 @@ void SystemIcons::ReadCurrentLocation(int r) {
         if (ReadClassValue(RegRoot::ClassesRoot, keyPath(o.key), {}, {}, &name) == kRegOk) {
             o.displayName = Format("%s  (%s)", name.c_str(), recycleWord(r).c_str());
             std::string value;
-            ReadClassValue(RegRoot::ClassesRoot, keyPath(o.key), "DefaultIcon", recycleWord(r), &value);
+            ReadClassValue(RegRoot::ClassesRoot, keyPath(o.key), "DefaultIcon", recycleWord(r),
+                           &value);
             SetLocation(r, value);
             if (!(ResolveLocation(value, &path, &index) && LoadIcons(r, path, index)))
                 LoadIcons(r, m_facts.shell32Path, 0);
@@ -141,10 +144,11 @@ void SystemIcons::CompleteFromSearchPath(int r, bool cursor) {
 std::string SystemIcons::ProgramOfCommand(const std::string& classKey) {
     bool internet = EqualsNoCase(classKey, kInternetObjectClass);
     std::string command;
-    ReadClassValue(RegRoot::ClassesRoot,
-                   Format(internet ? "%s\\Shell\\OpenHomePage\\Command" : "%s\\Shell\\Open\\Command",
-                          classKey.c_str()),
-                   {}, {}, &command);
+    ReadClassValue(
+        RegRoot::ClassesRoot,
+        Format(internet ? "%s\\Shell\\OpenHomePage\\Command" : "%s\\Shell\\Open\\Command",
+               classKey.c_str()),
+        {}, {}, &command);
     // The program is the first word of the command, except that a name with spaces may precede
     // its extension ("C:\Program Files\x.exe -a"): spaces end it only after a dot.
     std::string out;
@@ -210,16 +214,17 @@ bool SystemIcons::WriteRecycleLocation(int r, const std::string& value, bool* vi
     bool binEmpty = EqualsNoCase(shown, empty);
     bool emptyRow = row(r).alternateIndex == kRecycleEmptyAlternate;
     *visible = emptyRow == binEmpty;
-    if (*visible && WriteClassValue(kKeyRecycleBin, RegRoot::ClassesRoot, path, "DefaultIcon", {}, value) != kRegOk)
+    if (*visible && WriteClassValue(kKeyRecycleBin, RegRoot::ClassesRoot, path, "DefaultIcon", {},
+                                    value) != kRegOk)
         return false;
-    return WriteClassValue(kKeyRecycleBin, RegRoot::ClassesRoot, path, "DefaultIcon", recycleWord(r), value) ==
-           kRegOk;
+    return WriteClassValue(kKeyRecycleBin, RegRoot::ClassesRoot, path, "DefaultIcon",
+                           recycleWord(r), value) == kRegOk;
 }
 
 void SystemIcons::AnnounceChange(int r) {
     SystemObject& o = row(r);
-    bool overlayUnderOverlayBuild =
-        m_facts.overlayBuild && (o.shellIndex == kShellIndexShare || o.shellIndex == kShellIndexShortcut);
+    bool overlayUnderOverlayBuild = m_facts.overlayBuild && (o.shellIndex == kShellIndexShare ||
+                                                             o.shellIndex == kShellIndexShortcut);
     if (!m_facts.isNt() && !overlayUnderOverlayBuild) {
         if (o.key == kKeyShellIcons || o.key == kKeyBriefcase)
             m_shell.ReplaceSystemImage(o.shellIndex, {o.largeIcon, o.smallIcon});
@@ -228,7 +233,8 @@ void SystemIcons::AnnounceChange(int r) {
         if (o.cached) iconCacheNeedsRebuild = true;
         if (o.key == kKeyBriefcase) briefcaseChanged = true;
     }
-    if (o.shellIndex == kShellIndexShortcut || (o.shellIndex == kShellIndexDesktop && m_facts.newerShell))
+    if (o.shellIndex == kShellIndexShortcut ||
+        (o.shellIndex == kShellIndexDesktop && m_facts.newerShell))
         m_shell.RedrawScreen();
 }
 
@@ -242,8 +248,8 @@ bool SystemIcons::WriteLocation(int r, const std::string& file) {
     bool ok = false;
     bool visible = true;
     if (o.key == kKeyShellIcons) {
-        ok = WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, keyPath(o.key), {}, Decimal(o.shellIndex),
-                             value) == kRegOk;
+        ok = WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, keyPath(o.key), {},
+                             Decimal(o.shellIndex), value) == kRegOk;
     } else {
         RefreshShellIndex(r);
         if (o.key == kKeyRecycleBin) {

@@ -10,24 +10,32 @@ const std::string kBriefcase = kRegistryLocations[kKeyBriefcase].keyPath;
 const std::string kShellIcons = kRegistryLocations[kKeyShellIcons].keyPath;
 const std::string kUserClasses = "Software\\Classes\\";
 
-std::vector<std::string> Log(const TestWorld& w) { return w.shell.log(); }
+std::vector<std::string> Log(const TestWorld& w) {
+    return w.shell.log();
+}
 
 TEST(ProgramOfCommand, TakesTheProgramOutOfTheOpenCommand) {
     TestWorld w;
     auto& t = w.Make();
     const std::string inbox = kRegistryLocations[kKeyInbox].keyPath;
-    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "", "\"C:\\Program Files\\Mail\\exchng32.exe\" /s");
+    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "",
+                   "\"C:\\Program Files\\Mail\\exchng32.exe\" /s");
     EXPECT_EQ(t.ProgramOfCommand(inbox), "C:\\Program Files\\Mail\\exchng32.exe");
-    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "", "C:\\Program Files\\Mail\\exchng32.exe /s");
-    EXPECT_EQ(t.ProgramOfCommand(inbox), "C:\\Program Files\\Mail\\exchng32.exe") << "spaces end it after the dot";
+    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "",
+                   "C:\\Program Files\\Mail\\exchng32.exe /s");
+    EXPECT_EQ(t.ProgramOfCommand(inbox), "C:\\Program Files\\Mail\\exchng32.exe")
+        << "spaces end it after the dot";
     w.registry.SetEnvironment("ProgramFiles", "C:\\Progs");
-    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "", "%ProgramFiles%\\m.exe");
+    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "",
+                   "%ProgramFiles%\\m.exe");
     EXPECT_EQ(t.ProgramOfCommand(inbox), "C:\\Progs\\m.exe");
-    w.registry.Set(RegRoot::ClassesRoot, std::string(kInternetObjectClass) + "\\Shell\\OpenHomePage\\Command", "",
+    w.registry.Set(RegRoot::ClassesRoot,
+                   std::string(kInternetObjectClass) + "\\Shell\\OpenHomePage\\Command", "",
                    "C:\\IE\\iexplore.exe -home");
     EXPECT_EQ(t.ProgramOfCommand(kInternetObjectClass), "C:\\IE\\iexplore.exe");
     EXPECT_EQ(t.ProgramOfCommand(kBriefcase), "");
-    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "", std::string(400, 'a'));
+    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "",
+                   std::string(400, 'a'));
     EXPECT_EQ(t.ProgramOfCommand(inbox).size(), 258u);
 }
 
@@ -49,11 +57,13 @@ TEST(DefaultLocation, EachKindOfRow) {
     EXPECT_EQ(briefcase.index, 0);
 
     const std::string inbox = kRegistryLocations[kKeyInbox].keyPath;
-    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "", "C:\\Mail\\exchng32.exe");
+    w.registry.Set(RegRoot::ClassesRoot, inbox + "\\Shell\\Open\\Command", "",
+                   "C:\\Mail\\exchng32.exe");
     EXPECT_EQ(t.DefaultLocation(6).file, "C:\\Mail\\exchng32.exe");
 
     // Internet Explorer: its own class's program, else the Internet object's home page program.
-    w.registry.Set(RegRoot::ClassesRoot, std::string(kInternetObjectClass) + "\\Shell\\OpenHomePage\\Command", "",
+    w.registry.Set(RegRoot::ClassesRoot,
+                   std::string(kInternetObjectClass) + "\\Shell\\OpenHomePage\\Command", "",
                    "C:\\IE\\iexplore.exe -home");
     auto ie = t.DefaultLocation(kRowInternetExplorer);
     EXPECT_EQ(ie.file, "C:\\IE\\iexplore.exe");
@@ -65,7 +75,8 @@ TEST(DefaultLocation, EachKindOfRow) {
     EXPECT_EQ(ie.index, 0);
 
     const std::string dun = kRegistryLocations[kKeyDialUp].keyPath;
-    w.registry.Set(RegRoot::ClassesRoot, dun + "\\Shell\\Open\\Command", "", "C:\\WINDOWS\\rundll.exe x");
+    w.registry.Set(RegRoot::ClassesRoot, dun + "\\Shell\\Open\\Command", "",
+                   "C:\\WINDOWS\\rundll.exe x");
     EXPECT_EQ(t.DefaultLocation(kRowDialUp).file, "C:\\WINDOWS\\rundll.exe");
 }
 
@@ -83,11 +94,12 @@ TEST(DefaultLocation, CoolDllOnlyUnderTheOlderShell) {
     n.UseNewerShell();
     auto& u = n.Make();
     EXPECT_EQ(u.DefaultLocation(13).file, "");
-    EXPECT_EQ(u.DefaultLocation(kRowDialUp).file, "C:\\WINDOWS\\SYSTEM\\RNAUI.DLL") << "module under the newer shell";
+    EXPECT_EQ(u.DefaultLocation(kRowDialUp).file, "C:\\WINDOWS\\SYSTEM\\RNAUI.DLL")
+        << "module under the newer shell";
 }
 
 class WriteLocation : public ::testing::Test {
-protected:
+  protected:
     TestWorld w;
 };
 
@@ -124,7 +136,8 @@ TEST_F(WriteLocation, WindowsNtMarksTheCacheInsteadOfNotifying) {
     EXPECT_EQ(w.registry.Get(RegRoot::ClassesRoot, kBriefcase + "\\DefaultIcon", ""), "C:\\b.ico,0")
         << "the Briefcase is written machine-wide even with per-user classes";
     ASSERT_TRUE(t.WriteLocation(0, "C:\\pc.ico"));
-    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kUserClasses + kRegistryLocations[0].keyPath + "\\DefaultIcon", ""),
+    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser,
+                             kUserClasses + kRegistryLocations[0].keyPath + "\\DefaultIcon", ""),
               "C:\\pc.ico,0");
 }
 
@@ -137,9 +150,11 @@ TEST_F(WriteLocation, OverlayUnderTheOverlayBuildRebuildsTheCacheAndRedraws) {
 
     w.shell.ClearLog();
     ASSERT_TRUE(t.WriteLocation(36, "C:\\desk.ico"));  // Desktop, Shell index 34: notified
-    EXPECT_EQ(Log(w), (std::vector<std::string>{"replace image 34 with ", "notify update image 34"}));
+    EXPECT_EQ(Log(w),
+              (std::vector<std::string>{"replace image 34 with ", "notify update image 34"}));
     w.shell.ClearLog();
-    ASSERT_TRUE(t.WriteLocation(30, "C:\\group.ico"));  // Program Group, 36: redraw under newer shell
+    ASSERT_TRUE(
+        t.WriteLocation(30, "C:\\group.ico"));  // Program Group, 36: redraw under newer shell
     EXPECT_EQ(Log(w).back(), "redraw screen");
 }
 
@@ -151,8 +166,12 @@ TEST_F(WriteLocation, RecycleBinWritesTheDefaultOnlyForTheVisibleState) {
         w.registry.Set(RegRoot::ClassesRoot, kRecycle + "\\DefaultIcon", "empty", empty);
         w.shell.ClearLog();
     };
-    auto shown = [&] { return w.registry.Get(RegRoot::ClassesRoot, kRecycle + "\\DefaultIcon", ""); };
-    auto value = [&](const char* word) { return w.registry.Get(RegRoot::ClassesRoot, kRecycle + "\\DefaultIcon", word); };
+    auto shown = [&] {
+        return w.registry.Get(RegRoot::ClassesRoot, kRecycle + "\\DefaultIcon", "");
+    };
+    auto value = [&](const char* word) {
+        return w.registry.Get(RegRoot::ClassesRoot, kRecycle + "\\DefaultIcon", word);
+    };
 
     set("C:\\full.ico,0", "C:\\empty.ico,0");  // the bin is full
     ASSERT_TRUE(t.WriteLocation(3, "C:\\new-empty.ico"));
@@ -204,7 +223,8 @@ TEST_F(WriteLocation, DesktopRowsRefreshTheirShellIndex) {
     t.BuildDisplayNames();
     ASSERT_TRUE(t.WriteLocation(0, "C:\\pc.ico"));
     ASSERT_TRUE(t.WriteLocation(6, "C:\\in.ico"));
-    EXPECT_EQ(Log(w), (std::vector<std::string>{"notify update image 15", "notify update image 52"}));
+    EXPECT_EQ(Log(w),
+              (std::vector<std::string>{"notify update image 15", "notify update image 52"}));
 }
 
 }  // namespace

@@ -23,10 +23,12 @@ bool MemoryFileSystem::Failing(const char* operation, const std::string& path) c
     return m_fail.count(std::string(operation) + "|" + Normal(path)) > 0;
 }
 
-bool MemoryFileSystem::ReadFile(const std::string& path, size_t maxSize, std::vector<uint8_t>* out) {
+bool MemoryFileSystem::ReadFile(const std::string& path, size_t maxSize,
+                                std::vector<uint8_t>* out) {
     out->clear();
     auto it = m_files.find(Resolve(path));
-    if (it == m_files.end() || Failing("read", path) || it->second.bytes.size() > maxSize) return false;
+    if (it == m_files.end() || Failing("read", path) || it->second.bytes.size() > maxSize)
+        return false;
     *out = it->second.bytes;
     return true;
 }
@@ -43,11 +45,14 @@ bool MemoryFileSystem::WriteFile(const std::string& path, std::span<const uint8_
     return true;
 }
 
-bool MemoryFileSystem::Exists(const std::string& path) { return m_files.count(Resolve(path)) > 0; }
+bool MemoryFileSystem::Exists(const std::string& path) {
+    return m_files.count(Resolve(path)) > 0;
+}
 
 bool MemoryFileSystem::Delete(const std::string& path) {
     auto it = m_files.find(Resolve(path));
-    if (it == m_files.end() || Failing("delete", path) || (it->second.attributes & kAttrReadOnly)) return false;
+    if (it == m_files.end() || Failing("delete", path) || (it->second.attributes & kAttrReadOnly))
+        return false;
     m_files.erase(it);
     return true;
 }
@@ -55,8 +60,8 @@ bool MemoryFileSystem::Delete(const std::string& path) {
 bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
     auto it = m_files.find(Resolve(from));
     auto target = Resolve(to);
-    if (it == m_files.end() || Failing("move", from) || Failing("move", to) || m_files.count(target) ||
-        !m_dirs.count(Normal(DirectoryOf(target))))
+    if (it == m_files.end() || Failing("move", from) || Failing("move", to) ||
+        m_files.count(target) || !m_dirs.count(Normal(DirectoryOf(target))))
         return false;
     File f = std::move(it->second);
     m_files.erase(it);
@@ -84,7 +89,8 @@ bool MemoryFileSystem::MakeDirectory(const std::string& path) {
     return true;
 }
 
-std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& folder, const std::string& prefix,
+std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& folder,
+                                                     const std::string& prefix,
                                                      const std::string& suffix) {
     std::vector<std::string> out;
     for (const auto& name : List(folder))
@@ -108,7 +114,8 @@ bool MemoryFileSystem::Stamp(const std::string& path, FileStamp* out) {
     return true;
 }
 
-void MemoryFileSystem::Put(const std::string& path, std::vector<uint8_t> bytes, uint32_t attributes) {
+void MemoryFileSystem::Put(const std::string& path, std::vector<uint8_t> bytes,
+                           uint32_t attributes) {
     auto p = Normal(path);
     m_dirs.insert(Normal(DirectoryOf(p)));
     File& f = m_files[p];

@@ -13,7 +13,7 @@
 namespace vt {
 
 class MemoryFileSystem : public FileSystem {
-public:
+  public:
     bool ReadFile(const std::string& path, size_t maxSize, std::vector<uint8_t>* out) override;
     bool WriteFile(const std::string& path, std::span<const uint8_t> bytes) override;
     bool Exists(const std::string& path) override;
@@ -28,7 +28,8 @@ public:
     bool Stamp(const std::string& path, FileStamp* out) override;
 
     // Set-up and inspection.
-    void Put(const std::string& path, std::vector<uint8_t> bytes, uint32_t attributes = kAttrNormal);
+    void Put(const std::string& path, std::vector<uint8_t> bytes,
+             uint32_t attributes = kAttrNormal);
     void PutText(const std::string& path, const std::string& text);
     std::vector<uint8_t> Bytes(const std::string& path) const;
     std::string Text(const std::string& path) const;
@@ -37,13 +38,17 @@ public:
     std::vector<std::string> List(const std::string& folder) const;
     bool HasDirectory(const std::string& path) const { return m_dirs.count(Normal(path)) > 0; }
     // `alias` names the same file as `target` (as a second path to one file would).
-    void Alias(const std::string& alias, const std::string& target) { m_alias[Normal(alias)] = Normal(target); }
+    void Alias(const std::string& alias, const std::string& target) {
+        m_alias[Normal(alias)] = Normal(target);
+    }
     // Operations on a path that fail: "read", "write", "delete", "move", "attributes".
-    void Fail(const std::string& operation, const std::string& path) { m_fail.insert(operation + "|" + Normal(path)); }
+    void Fail(const std::string& operation, const std::string& path) {
+        m_fail.insert(operation + "|" + Normal(path));
+    }
     // Read-only files refuse deletion and moving, as on the system.
     int writeCount() const { return m_writes; }
 
-private:
+  private:
     struct File {
         std::vector<uint8_t> bytes;
         uint32_t attributes = kAttrNormal;

@@ -21,7 +21,8 @@ const MemoryRegistry::Key* MemoryRegistry::Find(RegRoot root, const std::string&
 // Creates the key and every missing parent, as the system's create call does.
 MemoryRegistry::Key& MemoryRegistry::Create(RegRoot root, const std::string& keyPath,
                                             const std::string& classText) {
-    for (size_t cut = keyPath.find('\\'); cut != std::string::npos; cut = keyPath.find('\\', cut + 1)) {
+    for (size_t cut = keyPath.find('\\'); cut != std::string::npos;
+         cut = keyPath.find('\\', cut + 1)) {
         auto parent = FullPath(root, keyPath.substr(0, cut));
         if (!m_keys.count(parent)) m_keys[parent].classText = classText;
     }
@@ -52,7 +53,8 @@ long MemoryRegistry::WriteString(RegRoot root, const std::string& keyPath, const
     return kRegOk;
 }
 
-long MemoryRegistry::DeleteValue(RegRoot root, const std::string& keyPath, const std::string& name) {
+long MemoryRegistry::DeleteValue(RegRoot root, const std::string& keyPath,
+                                 const std::string& name) {
     if (Failing(keyPath)) return kRegAccessDenied;
     auto it = m_keys.find(FullPath(root, keyPath));
     if (it == m_keys.end()) return kRegNotFound;
@@ -92,14 +94,16 @@ bool MemoryRegistry::Has(RegRoot root, const std::string& keyPath, const std::st
     return k && k->values.count(name);
 }
 
-std::string MemoryRegistry::Get(RegRoot root, const std::string& keyPath, const std::string& name) const {
+std::string MemoryRegistry::Get(RegRoot root, const std::string& keyPath,
+                                const std::string& name) const {
     const Key* k = Find(root, keyPath);
     if (!k) return {};
     auto v = k->values.find(name);
     return v == k->values.end() ? std::string() : v->second;
 }
 
-size_t MemoryRegistry::StoredSize(RegRoot root, const std::string& keyPath, const std::string& name) const {
+size_t MemoryRegistry::StoredSize(RegRoot root, const std::string& keyPath,
+                                  const std::string& name) const {
     return Has(root, keyPath, name) ? Get(root, keyPath, name).size() + 1 : 0;
 }
 

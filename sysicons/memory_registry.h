@@ -13,7 +13,7 @@
 namespace vt {
 
 class MemoryRegistry : public Registry {
-public:
+  public:
     long ReadString(RegRoot root, const std::string& keyPath, const std::string& name,
                     std::string* out) override;
     long WriteString(RegRoot root, const std::string& keyPath, const std::string& name,
@@ -22,7 +22,8 @@ public:
     std::string ExpandEnvironment(const std::string& text) override;
 
     // Test set-up and inspection.
-    void Set(RegRoot root, const std::string& keyPath, const std::string& name, const std::string& text);
+    void Set(RegRoot root, const std::string& keyPath, const std::string& name,
+             const std::string& text);
     bool Has(RegRoot root, const std::string& keyPath, const std::string& name) const;
     std::string Get(RegRoot root, const std::string& keyPath, const std::string& name) const;
     // Bytes stored for a value, terminator included (0 when absent).
@@ -34,7 +35,7 @@ public:
     void FailWritesUnder(const std::string& keyPath) { m_failing.insert(keyPath); }
     int writeCount() const { return m_writes; }
 
-private:
+  private:
     struct Key {
         std::string classText;
         std::map<std::string, std::string, LessNoCase> values;

@@ -14,7 +14,7 @@ constexpr long kRegNotFound = 2;
 constexpr long kRegAccessDenied = 5;
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Reads a string value; an empty name reads the key's default value. Returns 0 or the error.
     virtual long ReadString(RegRoot root, const std::string& keyPath, const std::string& name,

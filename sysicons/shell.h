@@ -20,7 +20,7 @@ struct IconPair {
 struct DesktopObject {
     std::string displayName;  // normal form, as shown on the desktop
     std::string typeName;
-    int iconIndex = -1;       // index in the system image list
+    int iconIndex = -1;  // index in the system image list
 };
 
 // The logical font inside the system's icon metrics, field by field (60 bytes on the system).
@@ -39,7 +39,7 @@ constexpr int kSpiSetIconMetrics = 46;
 constexpr int kSpiSetCursors = 87;
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // System image-list index of a special folder; -1 when the shell does not know it.
     virtual int SpecialFolderIconIndex(int csidl) = 0;

@@ -24,14 +24,15 @@ std::string WithSubkey(const std::string& keyPath, const std::string& subkey) {
 
 }  // namespace
 
-SystemIcons::SystemIcons(Registry& registry, Shell& shell, FileSystem& files, const EnvironmentFacts& facts,
-                         Program program)
+SystemIcons::SystemIcons(Registry& registry, Shell& shell, FileSystem& files,
+                         const EnvironmentFacts& facts, Program program)
     : m_registry(registry), m_shell(shell), m_files(files), m_facts(facts), m_program(program) {
     int count = program == Program::Engineer ? kSystemObjectCount : kFirstCursorRow;
     for (int i = 0; i < count; ++i) {
         SystemObject o;
         static_cast<SystemObjectRow&>(o) = kSystemObjectTable[static_cast<size_t>(i)];
-        o.itemName = program == Program::Engineer ? o.SystemObjectRow::itemName : InstallerItemName(i);
+        o.itemName =
+            program == Program::Engineer ? o.SystemObjectRow::itemName : InstallerItemName(i);
         m_rows.push_back(o);
     }
     for (const auto& k : kRegistryLocations) m_keyPaths.emplace_back(k.keyPath);
@@ -73,8 +74,9 @@ bool SystemIcons::AdjustForPlatform() {
     return true;
 }
 
-long SystemIcons::ReadClassValue(RegRoot root, const std::string& keyPath, const std::string& subkey,
-                                 const std::string& name, std::string* out) {
+long SystemIcons::ReadClassValue(RegRoot root, const std::string& keyPath,
+                                 const std::string& subkey, const std::string& name,
+                                 std::string* out) {
     out->clear();
     std::string path = WithSubkey(keyPath, subkey);
     std::string text;
@@ -91,7 +93,8 @@ long SystemIcons::ReadClassValue(RegRoot root, const std::string& keyPath, const
 }
 
 long SystemIcons::WriteClassValue(int keyNumber, RegRoot root, const std::string& keyPath,
-                                  const std::string& subkey, const std::string& name, const std::string& text) {
+                                  const std::string& subkey, const std::string& name,
+                                  const std::string& text) {
     std::string path = WithSubkey(keyPath, subkey);
     // The Briefcase is a machine-wide object that the shell never looks up per user.
     if (m_facts.perUserClasses && root == RegRoot::ClassesRoot && keyNumber != kKeyBriefcase) {
@@ -120,7 +123,8 @@ bool SystemIcons::ResolveCursorLocation(const std::string& location, std::string
     return true;
 }
 
-bool SystemIcons::ResolveLocation(const std::string& location, std::string* path, int* index) const {
+bool SystemIcons::ResolveLocation(const std::string& location, std::string* path,
+                                  int* index) const {
     *index = -1;
     if (!ResolveCursorLocation(location, path)) return false;
     *index = 0;
@@ -182,15 +186,19 @@ std::string SystemIcons::DisplayNameFor(int r) {
     if (m_facts.newerShell && o.category == kCategoryDesktop) {
         std::string own = r == kRowInternetExplorer ? kInternetObjectClass : keyPath(o.key);
         tries.push_back({RegRoot::CurrentUser, kUserClasses + own});
-        if (r == kRowInternetExplorer) tries.push_back({RegRoot::ClassesRoot, kInternetObjectClass});
+        if (r == kRowInternetExplorer)
+            tries.push_back({RegRoot::ClassesRoot, kInternetObjectClass});
     }
     tries.push_back({RegRoot::ClassesRoot, keyPath(o.key)});
     for (const auto& [root, path] : tries) {
         std::string text;
         if (ReadClassValue(root, path, {}, {}, &text) != kRegOk) continue;
         if (text.empty()) text = o.itemName;
-        if (o.key == kKeyRecycleBin) text = Format("%s  (%s)", text.c_str(), recycleWord(r).c_str());
-        if (r == kRowDialUp) ReadClassValue(RegRoot::ClassesRoot, keyPath(o.key), "DefaultIcon", {}, &m_dialUpDefault);
+        if (o.key == kKeyRecycleBin)
+            text = Format("%s  (%s)", text.c_str(), recycleWord(r).c_str());
+        if (r == kRowDialUp)
+            ReadClassValue(RegRoot::ClassesRoot, keyPath(o.key), "DefaultIcon", {},
+                           &m_dialUpDefault);
         return text;
     }
     return {};

@@ -38,11 +38,11 @@ struct DefaultChoice {
     int index = 0;
 };
 
-extern const char* const kTablesNeedRebuildText;   // "Program tables require rebuilding."
+extern const char* const kTablesNeedRebuildText;     // "Program tables require rebuilding."
 extern const char* const kWindowsDefaultCursorText;  // "Windows Default Cursor"
 
 class SystemIcons {
-public:
+  public:
     SystemIcons(Registry& registry, Shell& shell, FileSystem& files, const EnvironmentFacts& facts,
                 Program program);
     ~SystemIcons();
@@ -63,7 +63,8 @@ public:
     long ReadClassValue(RegRoot root, const std::string& keyPath, const std::string& subkey,
                         const std::string& name, std::string* out);
     long WriteClassValue(int keyNumber, RegRoot root, const std::string& keyPath,
-                         const std::string& subkey, const std::string& name, const std::string& text);
+                         const std::string& subkey, const std::string& name,
+                         const std::string& text);
     bool ResolveLocation(const std::string& location, std::string* path, int* index) const;
     bool ResolveCursorLocation(const std::string& location, std::string* path) const;
     void ReadCurrentLocation(int row);
@@ -83,8 +84,12 @@ public:
     Program program() const { return m_program; }
     // Class text of the registry keys this program creates.
     const char* classText() const;
-    const std::string& keyPath(int keyNumber) const { return m_keyPaths[static_cast<size_t>(keyNumber)]; }
-    RegRoot keyRoot(int keyNumber) const { return kRegistryLocations[static_cast<size_t>(keyNumber)].root; }
+    const std::string& keyPath(int keyNumber) const {
+        return m_keyPaths[static_cast<size_t>(keyNumber)];
+    }
+    RegRoot keyRoot(int keyNumber) const {
+        return kRegistryLocations[static_cast<size_t>(keyNumber)].root;
+    }
     const std::string& recycleWord(int row) const;
 
     // The folder that "%Folder%" and "%ThemeDir%" stand for (the open Motif's, trailing backslash).
@@ -108,7 +113,7 @@ public:
     // The Dial-Up Networking default remembered at start-up and replaced by writes.
     const std::string& rememberedDialUpDefault() const { return m_dialUpDefault; }
 
-private:
+  private:
     bool LoadIcons(int row, const std::string& path, int index);
     void ReadCursorLocation(int row);
     void CompleteFromSearchPath(int row, bool cursor);

@@ -30,7 +30,8 @@ TEST(ClassValues, PerUserCopyIsPreferredWhenItSaysSomething) {
     // A named value is taken from the user's copy even when empty.
     w.registry.Set(RegRoot::ClassesRoot, kRecycle + "\\DefaultIcon", "empty", "machine.dll,1");
     w.registry.Set(RegRoot::CurrentUser, kUserClasses + kRecycle + "\\DefaultIcon", "empty", "");
-    EXPECT_EQ(t.ReadClassValue(RegRoot::ClassesRoot, kRecycle, "DefaultIcon", "empty", &out), kRegOk);
+    EXPECT_EQ(t.ReadClassValue(RegRoot::ClassesRoot, kRecycle, "DefaultIcon", "empty", &out),
+              kRegOk);
     EXPECT_EQ(out, "");
 }
 
@@ -60,15 +61,21 @@ TEST(ClassValues, PerUserWritesExceptTheBriefcase) {
     TestWorld w;
     w.UseNt();
     auto& t = w.Make();
-    EXPECT_EQ(t.WriteClassValue(0, RegRoot::ClassesRoot, kMyComputer, "DefaultIcon", {}, "a.ico,0"), kRegOk);
-    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kUserClasses + kMyComputer + "\\DefaultIcon", ""), "a.ico,0");
+    EXPECT_EQ(t.WriteClassValue(0, RegRoot::ClassesRoot, kMyComputer, "DefaultIcon", {}, "a.ico,0"),
+              kRegOk);
+    EXPECT_EQ(
+        w.registry.Get(RegRoot::CurrentUser, kUserClasses + kMyComputer + "\\DefaultIcon", ""),
+        "a.ico,0");
     EXPECT_FALSE(w.registry.Has(RegRoot::ClassesRoot, kMyComputer + "\\DefaultIcon", ""));
-    EXPECT_EQ(w.registry.KeyClass(RegRoot::CurrentUser, kUserClasses + kMyComputer + "\\DefaultIcon"),
-              "Vantoro Engineer");
+    EXPECT_EQ(
+        w.registry.KeyClass(RegRoot::CurrentUser, kUserClasses + kMyComputer + "\\DefaultIcon"),
+        "Vantoro Engineer");
 
-    t.WriteClassValue(kKeyBriefcase, RegRoot::ClassesRoot, kBriefcase, "DefaultIcon", {}, "b.ico,0");
+    t.WriteClassValue(kKeyBriefcase, RegRoot::ClassesRoot, kBriefcase, "DefaultIcon", {},
+                      "b.ico,0");
     EXPECT_EQ(w.registry.Get(RegRoot::ClassesRoot, kBriefcase + "\\DefaultIcon", ""), "b.ico,0");
-    EXPECT_FALSE(w.registry.Has(RegRoot::CurrentUser, kUserClasses + kBriefcase + "\\DefaultIcon", ""));
+    EXPECT_FALSE(
+        w.registry.Has(RegRoot::CurrentUser, kUserClasses + kBriefcase + "\\DefaultIcon", ""));
 
     // Other roots are never redirected.
     t.WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, kShellIcons, {}, "8", "c.ico,0");
@@ -79,9 +86,11 @@ TEST(ClassValues, EmptyTextDeletesAndAnAbsentValueIsNoFailure) {
     TestWorld w;
     auto& t = w.Make();
     w.registry.Set(RegRoot::LocalMachine, kShellIcons, "8", "c.ico,0");
-    EXPECT_EQ(t.WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, kShellIcons, {}, "8", ""), kRegOk);
+    EXPECT_EQ(t.WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, kShellIcons, {}, "8", ""),
+              kRegOk);
     EXPECT_FALSE(w.registry.Has(RegRoot::LocalMachine, kShellIcons, "8"));
-    EXPECT_EQ(t.WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, kShellIcons, {}, "8", ""), kRegOk);
+    EXPECT_EQ(t.WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, kShellIcons, {}, "8", ""),
+              kRegOk);
     w.registry.FailWritesUnder(kShellIcons);
     EXPECT_EQ(t.WriteClassValue(kKeyShellIcons, RegRoot::LocalMachine, kShellIcons, {}, "8", "x,0"),
               kRegAccessDenied);
@@ -141,9 +150,11 @@ TEST(StartUp, DisplayNamesAndDesktopDiscovery) {
     w.registry.Set(RegRoot::ClassesRoot, kMyComputer, "", "My Computer");
     w.registry.Set(RegRoot::ClassesRoot, kRecycle, "", "Recycle Bin");
     w.registry.Set(RegRoot::ClassesRoot, kRegistryLocations[kKeyInbox].keyPath, "", "Inbox");
-    w.registry.Set(RegRoot::CurrentUser, kUserClasses + kRegistryLocations[kKeyInbox].keyPath, "", "Post");
+    w.registry.Set(RegRoot::CurrentUser, kUserClasses + kRegistryLocations[kKeyInbox].keyPath, "",
+                   "Post");
     w.registry.Set(RegRoot::ClassesRoot, kInternetObjectClass, "", "The Internet");
-    w.registry.Set(RegRoot::ClassesRoot, kRegistryLocations[kKeyInternetExplorer].keyPath, "", "IE");
+    w.registry.Set(RegRoot::ClassesRoot, kRegistryLocations[kKeyInternetExplorer].keyPath, "",
+                   "IE");
     w.registry.Set(RegRoot::ClassesRoot, kBriefcase, "", "");
     w.shell.AddDesktopObject("Post", "System Folder", 41);
     w.shell.AddDesktopObject("the internet", "System Folder", 42);  // case differs: no match
@@ -193,7 +204,7 @@ TEST(StartUp, InstallerHasOnlyTheIconRows) {
 }
 
 class CurrentLocation : public ::testing::Test {
-protected:
+  protected:
     TestWorld w;
 };
 
@@ -210,7 +221,8 @@ TEST_F(CurrentLocation, ShellIconOverrideAndFallbackToShell32) {
     EXPECT_EQ(t.row(12).displayName, "Hard Drive");
 
     t.ReadCurrentLocation(13);
-    EXPECT_EQ(t.row(13).location, "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,9") << "missing file: shell32 fallback";
+    EXPECT_EQ(t.row(13).location, "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,9")
+        << "missing file: shell32 fallback";
     EXPECT_EQ(w.shell.SourceOf(t.row(13).largeIcon), "shell32.dll,9");
 
     w.shell.AddSearchable("shell32.dll", "");
@@ -223,7 +235,8 @@ TEST_F(CurrentLocation, ClassDefaultIconAndInternetObjectUnderTheNewerShell) {
     w.registry.Set(RegRoot::ClassesRoot, kMyComputer + "\\DefaultIcon", "", "C:\\x\\pc.ico");
     w.shell.AddIcon("C:\\x\\pc.ico", 0);
     w.shell.AddSpecialFolder(17, 15);
-    w.registry.Set(RegRoot::ClassesRoot, std::string(kInternetObjectClass) + "\\DefaultIcon", "", "C:\\ie.exe,-32528");
+    w.registry.Set(RegRoot::ClassesRoot, std::string(kInternetObjectClass) + "\\DefaultIcon", "",
+                   "C:\\ie.exe,-32528");
     w.shell.AddIcon("C:\\ie.exe", -32528);
     auto& t = w.Make();
     t.ReadCurrentLocation(0);
@@ -236,7 +249,9 @@ TEST_F(CurrentLocation, ClassDefaultIconAndInternetObjectUnderTheNewerShell) {
 TEST_F(CurrentLocation, ObjectsWithoutAConfiguredIconAreHiddenButBrokenFilesStayListed) {
     w.shell.AddSpecialFolder(17, 15);
     w.shell.AddSpecialFolder(18, 17);
-    w.registry.Set(RegRoot::ClassesRoot, std::string(kRegistryLocations[2].keyPath) + "\\DefaultIcon", "", "C:\\gone.ico,0");
+    w.registry.Set(RegRoot::ClassesRoot,
+                   std::string(kRegistryLocations[2].keyPath) + "\\DefaultIcon", "",
+                   "C:\\gone.ico,0");
     auto& t = w.Make();
     t.ReadCurrentLocation(0);
     EXPECT_EQ(t.row(0).shellIndex, -1);
@@ -278,7 +293,8 @@ TEST_F(CurrentLocation, RecycleBinRowsReadTheirOwnWord) {
     EXPECT_EQ(t.row(3).location, "C:\\e.ico,0");
     EXPECT_EQ(w.shell.SourceOf(t.row(3).largeIcon), "C:\\e.ico,0");
     EXPECT_EQ(t.row(4).location, "C:\\f.ico,0");
-    EXPECT_EQ(w.shell.SourceOf(t.row(4).largeIcon), "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,0") << "fallback icon";
+    EXPECT_EQ(w.shell.SourceOf(t.row(4).largeIcon), "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,0")
+        << "fallback icon";
 }
 
 TEST_F(CurrentLocation, CursorRows) {
@@ -320,7 +336,8 @@ TEST_F(CurrentLocation, RereadingReleasesOldIconsAndClearsTheChoice) {
     EXPECT_EQ(t.row(12).chosenIndex, 0);
     w.icons.reset();
     EXPECT_EQ(w.shell.liveIcons(), 0u);
-    for (const auto& line : w.shell.log()) EXPECT_EQ(line.find("bad release"), std::string::npos) << line;
+    for (const auto& line : w.shell.log())
+        EXPECT_EQ(line.find("bad release"), std::string::npos) << line;
 }
 
 }  // namespace

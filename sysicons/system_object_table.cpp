@@ -95,7 +95,8 @@ const std::array<SystemObjectRow, kSystemObjectCount> kSystemObjectTable = {{
 // clang-format on
 
 const char* InstallerItemName(int row) {
-    return row == kRowNetworkDriveOffline ? "Network Drive (Offline)" : kSystemObjectTable[row].itemName;
+    return row == kRowNetworkDriveOffline ? "Network Drive (Offline)"
+                                          : kSystemObjectTable[row].itemName;
 }
 
 }  // namespace vt

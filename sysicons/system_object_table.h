@@ -42,8 +42,16 @@ struct DefaultModule {
 constexpr int kDefaultModuleCount = 6;
 extern const std::array<DefaultModule, kDefaultModuleCount> kDefaultModules;
 
-enum Category { kCategorySystem, kCategoryDesktop, kCategoryStart, kCategoryFolder, kCategoryDrive,
-                kCategoryMisc, kCategoryCursor, kCategoryCount };
+enum Category {
+    kCategorySystem,
+    kCategoryDesktop,
+    kCategoryStart,
+    kCategoryFolder,
+    kCategoryDrive,
+    kCategoryMisc,
+    kCategoryCursor,
+    kCategoryCount
+};
 // String-table identifier of a category's name ("System" .. "Cursor").
 constexpr int kCategoryNameIdBase = 1316;
 
@@ -53,7 +61,8 @@ struct SystemObjectRow {
     int category;
     int shellIndex;      // cursor rows: the system cursor identifier
     int defaultIndex;    // icon index in SHELL32.DLL; key 11 rows: the value name read
-    int alternateIndex;  // index in "cool.dll"; recycle rows: 20 empty / 21 full; cursors: icon 70 + this
+    int alternateIndex;  // index in "cool.dll"; recycle rows: 20 empty / 21 full; cursors: icon 70
+                         // + this
     int key;             // row of kRegistryLocations
     int csidl;           // special folder through which the shell finds the icon, 0 for none
     int module;          // row of kDefaultModules, -1 for none

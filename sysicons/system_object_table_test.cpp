@@ -156,7 +156,8 @@ TEST(SystemObjectTable, RegistryLocationsMatchThePublishedTable) {
 }
 
 TEST(SystemObjectTable, DefaultModulesAndInstallerNames) {
-    const char* files[] = {"SYNCUI.DLL", "MSNEXCH.EXE", "EXCHNG32.EXE", "IEXPLORE.EXE", "RNAUI.DLL", "MYDOCS.DLL"};
+    const char* files[] = {"SYNCUI.DLL",   "MSNEXCH.EXE", "EXCHNG32.EXE",
+                           "IEXPLORE.EXE", "RNAUI.DLL",   "MYDOCS.DLL"};
     for (size_t i = 0; i < kDefaultModules.size(); ++i) {
         EXPECT_STREQ(kDefaultModules[i].fileName, files[i]);
         EXPECT_EQ(kDefaultModules[i].iconIndex, 0);

@@ -35,7 +35,8 @@ struct TestWorld {
 
     // Builds the table on the current facts (without the start-up reads).
     SystemIcons& Make(Program program = Program::Engineer) {
-        icons = std::make_unique<SystemIcons>(registry, shell, files, DeriveEnvironment(raw), program);
+        icons =
+            std::make_unique<SystemIcons>(registry, shell, files, DeriveEnvironment(raw), program);
         return *icons;
     }
 };

@@ -14,13 +14,15 @@ namespace vt {
 namespace {
 
 constexpr int kMyComputer = 0, kHardDrive = 12, kWait = 43;
-const char* const kShellIconsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
+const char* const kShellIconsKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
 
 class OnWine : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(DetectRawEnvironment(registry, &raw)) << "SHELL32.DLL has a version block";
-        icons = std::make_unique<SystemIcons>(registry, shell, files, DeriveEnvironment(raw), Program::Engineer);
+        icons = std::make_unique<SystemIcons>(registry, shell, files, DeriveEnvironment(raw),
+                                              Program::Engineer);
         ASSERT_TRUE(icons->Prepare());
         engineer = std::make_unique<Engineer>(*icons, prompt, groups);
     }
@@ -40,8 +42,9 @@ protected:
 
 TEST_F(OnWine, RowsWineListsAreShownWithTheirIcons) {
     const auto& f = icons->facts();
-    std::printf("platform %d, shell version \"%s\", newer shell %d, per-user classes %d, user \"%s\"\n", f.platform,
-                f.shell.text.c_str(), f.newerShell, f.perUserClasses, f.userName.c_str());
+    std::printf(
+        "platform %d, shell version \"%s\", newer shell %d, per-user classes %d, user \"%s\"\n",
+        f.platform, f.shell.text.c_str(), f.newerShell, f.perUserClasses, f.userName.c_str());
     int listed = 0;
     for (int r = 0; r < icons->rowCount(); ++r) {
         const SystemObject& o = icons->row(r);
@@ -72,9 +75,10 @@ TEST_F(OnWine, ApplyWritesExactlyTheValuesAndUseDefaultTakesThemBack) {
             files.Delete(folder + "\\" + name);
         }
     }
-    std::string classKey = icons->facts().perUserClasses
-                               ? std::string("Software\\Classes\\") + kRegistryLocations[0].keyPath + "\\DefaultIcon"
-                               : std::string(kRegistryLocations[0].keyPath) + "\\DefaultIcon";
+    std::string classKey =
+        icons->facts().perUserClasses
+            ? std::string("Software\\Classes\\") + kRegistryLocations[0].keyPath + "\\DefaultIcon"
+            : std::string(kRegistryLocations[0].keyPath) + "\\DefaultIcon";
     RegRoot classRoot = icons->facts().perUserClasses ? RegRoot::CurrentUser : RegRoot::ClassesRoot;
 
     ASSERT_TRUE(engineer->AssignChosen(kHardDrive, ico, 0));
@@ -93,7 +97,8 @@ TEST_F(OnWine, ApplyWritesExactlyTheValuesAndUseDefaultTakesThemBack) {
     EXPECT_EQ(attributes, kAttrHidden | kAttrSystem | kAttrReadOnly);
 
     // The same values as the system's own registry tool sees them.
-    std::string query = test::RunAndCapture("reg query \"HKLM\\" + std::string(kShellIconsKey) + "\" /v 8");
+    std::string query =
+        test::RunAndCapture("reg query \"HKLM\\" + std::string(kShellIconsKey) + "\" /v 8");
     EXPECT_NE(query.find(hardDrive + ",0"), std::string::npos) << query;
     query = test::RunAndCapture("reg query \"HKCU\\Control Panel\\Cursors\" /v Wait");
     EXPECT_NE(query.find(cur), std::string::npos) << query;
@@ -105,7 +110,8 @@ TEST_F(OnWine, ApplyWritesExactlyTheValuesAndUseDefaultTakesThemBack) {
     EXPECT_FALSE(out.error);
     EXPECT_EQ(Value(RegRoot::LocalMachine, kShellIconsKey, "8"), "(absent)");
     EXPECT_EQ(Value(RegRoot::CurrentUser, "Control Panel\\Cursors", "Wait"), "(absent)");
-    EXPECT_EQ(Value(classRoot, classKey, ""), icons->facts().shell32Path + ",15") << "the shell's own icon, in place";
+    EXPECT_EQ(Value(classRoot, classKey, ""), icons->facts().shell32Path + ",15")
+        << "the shell's own icon, in place";
     query = test::RunAndCapture("reg query \"HKCU\\Control Panel\\Cursors\" /v Wait");
     EXPECT_EQ(query.find(cur), std::string::npos) << query;
     EXPECT_EQ(icons->row(kWait).location, "Windows Default Cursor");
@@ -118,9 +124,11 @@ TEST_F(OnWine, RebuildIconCacheShrinksAndRestoresTheIconSize) {
     engineer->current.largeIcons = false;
     registry.writes.clear();
     engineer->RebuildIconCache();
-    EXPECT_EQ(registry.writes, (std::vector<std::string>{"Shell Icon Size=31", "Shell Icon Size=32"}));
+    EXPECT_EQ(registry.writes,
+              (std::vector<std::string>{"Shell Icon Size=31", "Shell Icon Size=32"}));
     EXPECT_EQ(Value(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size"), "32");
-    std::string query = test::RunAndCapture("reg query \"HKCU\\Control Panel\\desktop\\WindowMetrics\" /v \"Shell Icon Size\"");
+    std::string query = test::RunAndCapture(
+        "reg query \"HKCU\\Control Panel\\desktop\\WindowMetrics\" /v \"Shell Icon Size\"");
     EXPECT_NE(query.find("32"), std::string::npos) << query;
     EXPECT_FALSE(engineer->ignoreSettingChanges);
 }

@@ -17,7 +17,7 @@ namespace {
 constexpr int kHardDrive = 12, kRecycleFull = 4, kWait = 43, kArrow = 45;
 
 class FixedPath : public MotifDialogs {
-public:
+  public:
     explicit FixedPath(std::string path) : m_path(std::move(path)) {}
     bool AskSavePath(std::string* path) override {
         *path = m_path;
@@ -25,7 +25,7 @@ public:
     }
     ReplaceAnswer AskReplace(const ReplaceQuestion&) override { return ReplaceAnswer::Yes; }
 
-private:
+  private:
     std::string m_path;
 };
 
@@ -109,13 +109,15 @@ TEST(ProfileOnWine, PortableProfileWritesTheSameMotifAsTheSystem) {
 
 TEST(ProfileOnWine, OddFilesReadAndChangeAlike) {
     const std::string odd =
-        "; comment\r\n[A]\r\n  k = \"quoted\"  \r\nj='single'\r\nbad line\r\n\r\n[B]\r\nx=1\r\n[A]\r\nk=second\r\n";
+        "; comment\r\n[A]\r\n  k = \"quoted\"  \r\nj='single'\r\nbad "
+        "line\r\n\r\n[B]\r\nx=1\r\n[A]\r\nk=second\r\n";
     std::string dir = test::ScratchDir("profile_odd");
     Win32Profile system;
     Win32FileSystem files;
     IniProfile portable(files);
     std::string a = dir + "\\system.ini", b = dir + "\\portable.ini";
-    for (const auto& path : {a, b}) ASSERT_TRUE(test::WriteBytes(path, std::vector<uint8_t>(odd.begin(), odd.end())));
+    for (const auto& path : {a, b})
+        ASSERT_TRUE(test::WriteBytes(path, std::vector<uint8_t>(odd.begin(), odd.end())));
     for (const char* key : {"k", "j", "bad line", "x", "none"})
         EXPECT_EQ(portable.Read(b, "a", key, "d", 100), system.Read(a, "a", key, "d", 100)) << key;
     for (Profile* p : {static_cast<Profile*>(&system), static_cast<Profile*>(&portable)}) {

@@ -19,12 +19,13 @@ namespace vt::test {
 // Forwards to the real registry and remembers every write, so that steps that undo each other
 // can still be seen.
 class RecordingRegistry : public Registry {
-public:
-    long ReadString(RegRoot root, const std::string& keyPath, const std::string& name, std::string* out) override {
+  public:
+    long ReadString(RegRoot root, const std::string& keyPath, const std::string& name,
+                    std::string* out) override {
         return m_real.ReadString(root, keyPath, name, out);
     }
-    long WriteString(RegRoot root, const std::string& keyPath, const std::string& name, const std::string& text,
-                     const std::string& classText) override {
+    long WriteString(RegRoot root, const std::string& keyPath, const std::string& name,
+                     const std::string& text, const std::string& classText) override {
         writes.push_back(name + "=" + text);
         return m_real.WriteString(root, keyPath, name, text, classText);
     }
@@ -32,11 +33,13 @@ public:
         writes.push_back(name + " deleted");
         return m_real.DeleteValue(root, keyPath, name);
     }
-    std::string ExpandEnvironment(const std::string& text) override { return m_real.ExpandEnvironment(text); }
+    std::string ExpandEnvironment(const std::string& text) override {
+        return m_real.ExpandEnvironment(text);
+    }
 
     std::vector<std::string> writes;
 
-private:
+  private:
     Win32Registry m_real;
 };
 
@@ -44,13 +47,36 @@ private:
 inline std::vector<uint8_t> SmallIconFile(uint16_t type) {
     const uint32_t xorBytes = 16 * 32, andBytes = 4 * 32, image = 40 + 64 + xorBytes + andBytes;
     std::vector<uint8_t> b;
-    auto u16 = [&](uint32_t v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); };
-    auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-    u16(0); u16(type); u16(1);
-    b.push_back(32); b.push_back(32); b.push_back(16); b.push_back(0);
-    u16(type == 2 ? 5 : 1); u16(type == 2 ? 6 : 4);
-    u32(image); u32(22);
-    u32(40); u32(32); u32(64); u16(1); u16(4); u32(0); u32(xorBytes + andBytes); u32(0); u32(0); u32(16); u32(0);
+    auto u16 = [&](uint32_t v) {
+        b.push_back(uint8_t(v));
+        b.push_back(uint8_t(v >> 8));
+    };
+    auto u32 = [&](uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    u16(0);
+    u16(type);
+    u16(1);
+    b.push_back(32);
+    b.push_back(32);
+    b.push_back(16);
+    b.push_back(0);
+    u16(type == 2 ? 5 : 1);
+    u16(type == 2 ? 6 : 4);
+    u32(image);
+    u32(22);
+    u32(40);
+    u32(32);
+    u32(64);
+    u16(1);
+    u16(4);
+    u32(0);
+    u32(xorBytes + andBytes);
+    u32(0);
+    u32(0);
+    u32(16);
+    u32(0);
     for (uint32_t i = 0; i < 16; ++i) u32(i * 0x00101010u);
     for (uint32_t i = 0; i < xorBytes; ++i) b.push_back(0x9C);
     for (uint32_t row = 0; row < 32; ++row)

@@ -18,10 +18,12 @@ bool ShellVersionText(const std::string& shell32, std::string* text) {
     std::vector<char> block(size);
     if (!GetFileVersionInfoA(shell32.c_str(), 0, size, block.data())) return false;
     char query[64];
-    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04X04B0\\FileVersion", GetUserDefaultLangID());
+    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04X04B0\\FileVersion",
+                  GetUserDefaultLangID());
     char* value = nullptr;
     UINT length = 0;
-    if (VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &length) && value && length > 0)
+    if (VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&value), &length) && value &&
+        length > 0)
         text->assign(value, strnlen(value, length));
     return true;
 }
@@ -45,8 +47,10 @@ bool DetectRawEnvironment(Registry& registry, RawEnvironment* out) {
     DWORD userSize = sizeof user;
     out->userNameRead = GetUserNameA(user, &userSize) != 0;
     out->userName = out->userNameRead ? user : "";
-    registry.ReadString(RegRoot::LocalMachine, "Network\\Logon", "UserProfiles", &out->userProfiles);
-    out->coolDllPresent = GetFileAttributesA((out->systemDirectory + "\\cool.dll").c_str()) != INVALID_FILE_ATTRIBUTES;
+    registry.ReadString(RegRoot::LocalMachine, "Network\\Logon", "UserProfiles",
+                        &out->userProfiles);
+    out->coolDllPresent = GetFileAttributesA((out->systemDirectory + "\\cool.dll").c_str()) !=
+                          INVALID_FILE_ATTRIBUTES;
     return ShellVersionText(out->systemDirectory + "\\SHELL32.DLL", &out->shellVersionText);
 }
 

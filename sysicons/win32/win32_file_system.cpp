@@ -8,7 +8,9 @@ namespace vt {
 
 namespace {
 
-uint64_t FileTimeValue(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+uint64_t FileTimeValue(const FILETIME& t) {
+    return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
 
 }  // namespace
 
@@ -25,7 +27,9 @@ bool Win32FileSystem::Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::Delete(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
 
 bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != 0;
@@ -35,7 +39,8 @@ bool Win32FileSystem::GetAttributes(const std::string& path, uint32_t* attribute
     DWORD a = GetFileAttributesA(path.c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return false;
     // Plain files report "archive" as well; for the install rule only the protective bits count.
-    DWORD protective = a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    DWORD protective =
+        a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     *attributes = protective ? protective : kAttrNormal;
     return true;
 }
@@ -50,7 +55,8 @@ bool Win32FileSystem::MakeDirectory(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::string> Win32FileSystem::FindFiles(const std::string& folder, const std::string& prefix,
+std::vector<std::string> Win32FileSystem::FindFiles(const std::string& folder,
+                                                    const std::string& prefix,
                                                     const std::string& suffix) {
     std::vector<std::string> out;
     WIN32_FIND_DATAA data;
@@ -68,7 +74,8 @@ SameFile Win32FileSystem::Compare(const std::string& a, const std::string& b) {
     BY_HANDLE_FILE_INFORMATION info[2];
     const std::string* paths[2] = {&a, &b};
     for (int i = 0; i < 2; ++i) {
-        HANDLE h = CreateFileA(paths[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        HANDLE h = CreateFileA(paths[i]->c_str(), 0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE) return SameFile::Unknown;
         BOOL ok = GetFileInformationByHandle(h, &info[i]);
@@ -76,7 +83,8 @@ SameFile Win32FileSystem::Compare(const std::string& a, const std::string& b) {
         if (!ok) return SameFile::Unknown;
     }
     bool same = info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
-                info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+                info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
+                info[0].nFileIndexLow == info[1].nFileIndexLow;
     return same ? SameFile::Same : SameFile::Different;
 }
 
@@ -84,7 +92,8 @@ bool Win32FileSystem::Stamp(const std::string& path, FileStamp* out) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
     out->size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    uint64_t created = FileTimeValue(data.ftCreationTime), written = FileTimeValue(data.ftLastWriteTime);
+    uint64_t created = FileTimeValue(data.ftCreationTime),
+             written = FileTimeValue(data.ftLastWriteTime);
     out->time = created > written ? created : written;
     return true;
 }

@@ -6,7 +6,7 @@
 namespace vt {
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     bool ReadFile(const std::string& path, size_t maxSize, std::vector<uint8_t>* out) override;
     bool WriteFile(const std::string& path, std::span<const uint8_t> bytes) override;
     bool Exists(const std::string& path) override;

@@ -13,18 +13,24 @@ constexpr DWORD kMaxValueBytes = 64 * 1024;
 
 HKEY RootKey(RegRoot root) {
     switch (root) {
-        case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-        case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-        case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
+        case RegRoot::ClassesRoot:
+            return HKEY_CLASSES_ROOT;
+        case RegRoot::LocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case RegRoot::CurrentUser:
+            return HKEY_CURRENT_USER;
     }
     return HKEY_CURRENT_USER;
 }
 
-const char* ValueName(const std::string& name) { return name.empty() ? nullptr : name.c_str(); }
+const char* ValueName(const std::string& name) {
+    return name.empty() ? nullptr : name.c_str();
+}
 
 }  // namespace
 
-long Win32Registry::ReadString(RegRoot root, const std::string& keyPath, const std::string& name, std::string* out) {
+long Win32Registry::ReadString(RegRoot root, const std::string& keyPath, const std::string& name,
+                               std::string* out) {
     out->clear();
     HKEY key = nullptr;
     LONG err = RegOpenKeyExA(RootKey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
@@ -33,7 +39,8 @@ long Win32Registry::ReadString(RegRoot root, const std::string& keyPath, const s
     err = RegQueryValueExA(key, ValueName(name), nullptr, &type, nullptr, &size);
     if (err == ERROR_SUCCESS && size > kMaxValueBytes) err = ERROR_INVALID_DATA;
     std::vector<BYTE> data(size + 1, 0);
-    if (err == ERROR_SUCCESS) err = RegQueryValueExA(key, ValueName(name), nullptr, &type, data.data(), &size);
+    if (err == ERROR_SUCCESS)
+        err = RegQueryValueExA(key, ValueName(name), nullptr, &type, data.data(), &size);
     RegCloseKey(key);
     if (err != ERROR_SUCCESS) return err;
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
@@ -55,11 +62,12 @@ long Win32Registry::WriteString(RegRoot root, const std::string& keyPath, const 
     DWORD disposition = 0;
     std::vector<char> cls(classText.begin(), classText.end());
     cls.push_back('\0');
-    LONG err = RegCreateKeyExA(RootKey(root), keyPath.c_str(), 0, cls.data(), REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                               nullptr, &key, &disposition);
+    LONG err = RegCreateKeyExA(RootKey(root), keyPath.c_str(), 0, cls.data(),
+                               REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, &disposition);
     if (err != ERROR_SUCCESS) return err;
-    err = RegSetValueExA(key, ValueName(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                         static_cast<DWORD>(text.size() + 1));
+    err =
+        RegSetValueExA(key, ValueName(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
     return err;
 }

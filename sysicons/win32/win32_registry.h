@@ -6,10 +6,11 @@
 namespace vt {
 
 class Win32Registry : public Registry {
-public:
-    long ReadString(RegRoot root, const std::string& keyPath, const std::string& name, std::string* out) override;
-    long WriteString(RegRoot root, const std::string& keyPath, const std::string& name, const std::string& text,
-                     const std::string& classText) override;
+  public:
+    long ReadString(RegRoot root, const std::string& keyPath, const std::string& name,
+                    std::string* out) override;
+    long WriteString(RegRoot root, const std::string& keyPath, const std::string& name,
+                     const std::string& text, const std::string& classText) override;
     long DeleteValue(RegRoot root, const std::string& keyPath, const std::string& name) override;
     std::string ExpandEnvironment(const std::string& text) override;
 };

@@ -13,8 +13,12 @@ namespace {
 // Broadcasts must not hang on a window that stopped answering.
 constexpr UINT kBroadcastTimeoutMs = 5000;
 
-HICON AsIcon(IconHandle h) { return reinterpret_cast<HICON>(h); }
-IconHandle AsHandle(HICON h) { return reinterpret_cast<IconHandle>(h); }
+HICON AsIcon(IconHandle h) {
+    return reinterpret_cast<HICON>(h);
+}
+IconHandle AsHandle(HICON h) {
+    return reinterpret_cast<IconHandle>(h);
+}
 
 int IconIndexOfPidl(LPCITEMIDLIST pidl, std::string* typeName) {
     SHFILEINFOA info = {};
@@ -28,13 +32,16 @@ int IconIndexOfPidl(LPCITEMIDLIST pidl, std::string* typeName) {
 template <typename Fn>
 Fn Shell32Ordinal(int ordinal) {
     HMODULE shell32 = GetModuleHandleA("shell32.dll");
-    return shell32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal))))
+    return shell32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(
+                         GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal))))
                    : nullptr;
 }
 
 }  // namespace
 
-Win32Shell::Win32Shell() { m_comStarted = SUCCEEDED(CoInitialize(nullptr)); }
+Win32Shell::Win32Shell() {
+    m_comStarted = SUCCEEDED(CoInitialize(nullptr));
+}
 
 Win32Shell::~Win32Shell() {
     if (m_comStarted) CoUninitialize();
@@ -53,7 +60,8 @@ std::vector<DesktopObject> Win32Shell::DesktopObjects() {
     IShellFolder* desktop = nullptr;
     if (FAILED(SHGetDesktopFolder(&desktop)) || !desktop) return out;
     IEnumIDList* items = nullptr;
-    if (desktop->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK && items) {
+    if (desktop->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK &&
+        items) {
         LPITEMIDLIST pidl = nullptr;
         ULONG fetched = 0;
         // Desktops are small; the cap only guards against a shell that never ends the list.
@@ -90,7 +98,8 @@ bool Win32Shell::LoadLocationIcons(const std::string& path, int index, IconPair*
 }
 
 IconHandle Win32Shell::LoadCursorFile(const std::string& path) {
-    return AsHandle(static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+    return AsHandle(static_cast<HICON>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
 }
 
 IconHandle Win32Shell::LoadSystemCursor(int id) {
@@ -118,11 +127,13 @@ void Win32Shell::ReplaceSystemImage(int shellIndex, const IconPair& icons) {
     HIMAGELIST large = nullptr, small = nullptr;
     if (!get || !get(&large, &small)) return;
     if (large && icons.large) ImageList_ReplaceIcon(large, shellIndex, AsIcon(icons.large));
-    if (small && (icons.small || icons.large)) ImageList_ReplaceIcon(small, shellIndex, AsIcon(icons.small ? icons.small : icons.large));
+    if (small && (icons.small || icons.large))
+        ImageList_ReplaceIcon(small, shellIndex, AsIcon(icons.small ? icons.small : icons.large));
 }
 
 void Win32Shell::NotifyUpdateImage(int image) {
-    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD, reinterpret_cast<LPCVOID>(static_cast<INT_PTR>(image)), nullptr);
+    SHChangeNotify(SHCNE_UPDATEIMAGE, SHCNF_DWORD,
+                   reinterpret_cast<LPCVOID>(static_cast<INT_PTR>(image)), nullptr);
 }
 
 bool Win32Shell::SetSystemParameter(int action, int value, bool updateIniFile) {
@@ -152,8 +163,8 @@ bool Win32Shell::SetIconTitleFont(const TitleFont& font) {
 void Win32Shell::BroadcastSettingChange(int action, const std::string& section) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, static_cast<WPARAM>(action),
-                        section.empty() ? 0 : reinterpret_cast<LPARAM>(section.c_str()), SMTO_ABORTIFHUNG,
-                        kBroadcastTimeoutMs, &result);
+                        section.empty() ? 0 : reinterpret_cast<LPARAM>(section.c_str()),
+                        SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &result);
 }
 
 bool Win32Shell::ReinitializeIcons(bool full) {
@@ -164,7 +175,8 @@ bool Win32Shell::ReinitializeIcons(bool full) {
 }
 
 void Win32Shell::RedrawScreen() {
-    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(nullptr, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void Win32Shell::RestartWindows() {

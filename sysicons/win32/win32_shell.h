@@ -7,7 +7,7 @@
 namespace vt {
 
 class Win32Shell : public Shell {
-public:
+  public:
     Win32Shell();
     ~Win32Shell() override;
     Win32Shell(const Win32Shell&) = delete;
@@ -30,7 +30,7 @@ public:
     void RedrawScreen() override;
     void RestartWindows() override;
 
-private:
+  private:
     bool m_comStarted = false;
 };
 
