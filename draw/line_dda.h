@@ -12,38 +12,26 @@ namespace vt {
 // Calls visit(x, y) for each pixel from (x1, y1) towards (x2, y2).
 template <typename Visit>
 void LineDDA(int x1, int y1, int x2, int y2, Visit&& visit) {
-    int dx = x2 - x1;
-    int dy = y2 - y1;
-    const int xStep = dx < 0 ? -1 : 1;
-    const int yStep = dy < 0 ? -1 : 1;
-    if (dx < 0) dx = -dx;
-    if (dy < 0) dy = -dy;
+    const int dx = x2 > x1 ? x2 - x1 : x1 - x2;
+    const int dy = y2 > y1 ? y2 - y1 : y1 - y2;
+    const int xStep = x2 < x1 ? -1 : 1;
+    const int yStep = y2 < y1 ? -1 : 1;
+    // Bresenham along the major axis; a tie (dx == dy) counts as vertical, as the system does.
+    const bool xMajor = dx > dy;
+    const int major = xMajor ? dx : dy;
+    const int minor = xMajor ? dy : dx;
     int x = x1;
     int y = y1;
-    if (dx > dy) {
-        int err = 2 * dy - dx;
-        for (int i = 0; i < dx; ++i) {
-            visit(x, y);
-            if (err > 0) {
-                y += yStep;
-                err += 2 * dy - 2 * dx;
-            } else {
-                err += 2 * dy;
-            }
-            x += xStep;
+    int err = 2 * minor - major;
+    for (int i = 0; i < major; ++i) {
+        visit(x, y);
+        if (err > 0) {
+            (xMajor ? y : x) += xMajor ? yStep : xStep;
+            err += 2 * minor - 2 * major;
+        } else {
+            err += 2 * minor;
         }
-    } else {
-        int err = 2 * dx - dy;
-        for (int i = 0; i < dy; ++i) {
-            visit(x, y);
-            if (err > 0) {
-                x += xStep;
-                err += 2 * dx - 2 * dy;
-            } else {
-                err += 2 * dx;
-            }
-            y += yStep;
-        }
+        (xMajor ? x : y) += xMajor ? xStep : yStep;
     }
 }
 
