@@ -37,6 +37,10 @@ void FreehandTool::MouseMove(DrawEngine& e, Point pixel, Point window, bool shif
     s.lastPoint = pixel;
 }
 
+void FreehandTool::ButtonUp(DrawEngine& e, MouseButton) {
+    e.EndOperation();
+}
+
 // Pencil -------------------------------------------------------------------------------------
 
 int PencilTool::Id() const {
@@ -93,10 +97,6 @@ void BrushTool::DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Poi
     e.CommitImageBits();
 }
 
-void BrushTool::ButtonUp(DrawEngine& e, MouseButton) {
-    e.EndOperation();
-}
-
 void BrushTool::Hover(DrawEngine& e, Point pixel) {
     // The footprint in colour A, shown with the rubber band's difference so that moving the
     // pointer repaints only the cells that change.
@@ -140,10 +140,6 @@ void EraserTool::ButtonDown(DrawEngine& e, MouseButton) {
 void EraserTool::DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Point) {
     for (auto it = pixels.rbegin(); it != pixels.rend(); ++it) EraseAt(e, *it);
     e.CommitImageBits();
-}
-
-void EraserTool::ButtonUp(DrawEngine& e, MouseButton) {
-    e.EndOperation();
 }
 
 void EraserTool::Hover(DrawEngine& e, Point pixel) {

@@ -11,6 +11,8 @@ class FreehandTool : public Tool {
   public:
     bool ShowsExtent() const override { return false; }
     void MouseMove(DrawEngine& e, Point pixel, Point window, bool shift) override;
+    // The release ends the stroke's operation (the pencil's stays open across strokes).
+    void ButtonUp(DrawEngine& e, MouseButton button) override;
 
   protected:
     // Shift holds the stroke to one row or column (not for the eraser).
@@ -26,6 +28,7 @@ class PencilTool : public FreehandTool {
   public:
     int Id() const override;
     void ButtonDown(DrawEngine& e, MouseButton button) override;
+    void ButtonUp(DrawEngine&, MouseButton) override {}
 
   protected:
     void DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Point from) override;
@@ -35,7 +38,6 @@ class BrushTool : public FreehandTool {
   public:
     int Id() const override;
     void ButtonDown(DrawEngine& e, MouseButton button) override;
-    void ButtonUp(DrawEngine& e, MouseButton button) override;
     void Hover(DrawEngine& e, Point pixel) override;
 
   protected:
@@ -51,7 +53,6 @@ class EraserTool : public FreehandTool {
   public:
     int Id() const override;
     void ButtonDown(DrawEngine& e, MouseButton button) override;
-    void ButtonUp(DrawEngine& e, MouseButton button) override;
     void Hover(DrawEngine& e, Point pixel) override;
 
   protected:
