@@ -24,7 +24,7 @@ class DrawView {
     virtual void RestoreCell(int x, int y) = 0;
     // A tool action, undo or redo is complete: refresh the device bitmaps and the whole preview.
     virtual void ImageCommitted() = 0;
-    // Status bar part 2 (" %d x %d" while dragging, empty otherwise).
+    // The status bar's second field: " %d x %d" while dragging, empty otherwise.
     virtual void SetExtentText(const std::string& text) = 0;
 
     // Feedback the shell draws itself; the engine only says when.
