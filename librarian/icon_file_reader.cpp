@@ -20,7 +20,7 @@ constexpr size_t kMaxIconFileTitle = 49;
 constexpr uint32_t kMaxSerial = 0x7FFF;  // serials share 16 bits with the unlinked mark
 
 LibStatus ReadIconFile(Workspace& ws, const std::string& path, bool adding, int x, int y) {
-    InputFile file;
+    CachedFile file;
     if (!file.Open(path)) return LibStatus::CannotOpen;
     uint8_t head[kDirectoryRead];
     size_t got = file.ReadSomeAt(0, head, sizeof head);

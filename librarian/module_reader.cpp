@@ -45,7 +45,7 @@ struct ModuleRead {
 
 // Names stored by the Librarian's own libraries: after the module name 03 "ICL", one
 // length-prefixed string per icon in reading order.
-void ApplyStoredNames(InputFile& file, const ModuleResources& res, Workspace& ws, size_t firstIcon) {
+void ApplyStoredNames(CachedFile& file, const ModuleResources& res, Workspace& ws, size_t firstIcon) {
     uint64_t at = res.headerOffset + res.residentNameOffset;
     uint8_t module[4];
     if (!file.ReadAt(at, module, 4) || std::memcmp(module, kIclModuleName, 4) != 0) return;
@@ -80,7 +80,7 @@ void OfferHeaderCorrection(const std::string& path, const ModuleResources& res, 
 }
 
 LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& how) {
-    InputFile file;
+    CachedFile file;
     if (!file.Open(path)) return LibStatus::CannotOpen;
     ModuleResources res;
     LibStatus st = WalkModuleResources(file, &res);

@@ -16,7 +16,7 @@ constexpr size_t kNeHeaderSize = 64;
 constexpr size_t kDirectoryRead = 256;
 constexpr uint32_t kHighBit = 0x80000000u;
 
-LibStatus WalkNe(InputFile& file, ModuleResources* out, std::span<const uint8_t> header) {
+LibStatus WalkNe(CachedFile& file, ModuleResources* out, std::span<const uint8_t> header) {
     ByteReader h(header);
     h.Seek(0x24);
     uint16_t tableOffset = h.U16();
@@ -80,7 +80,7 @@ std::string NarrowName(std::span<const uint8_t> utf16, size_t chars) {
 
 class PeWalker {
 public:
-    PeWalker(InputFile& file, ModuleResources* out) : m_file(file), m_out(out) {}
+    PeWalker(CachedFile& file, ModuleResources* out) : m_file(file), m_out(out) {}
 
     LibStatus Walk(std::span<const uint8_t> header) {
         ByteReader h(header);
@@ -217,7 +217,7 @@ private:
         return LibStatus::Ok;
     }
 
-    InputFile& m_file;
+    CachedFile& m_file;
     ModuleResources* m_out;
     uint64_t m_section = 0;
     uint64_t m_directoryAddress = 0;
@@ -225,7 +225,7 @@ private:
 
 }  // namespace
 
-LibStatus WalkModuleResources(InputFile& file, ModuleResources* out) {
+LibStatus WalkModuleResources(CachedFile& file, ModuleResources* out) {
     *out = ModuleResources{};
     uint8_t pointer[4];
     if (!file.ReadAt(60, pointer, 4)) return LibStatus::ReadError;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/file_io.h"
+#include "librarian/cached_file.h"
 #include "librarian/librarian_status.h"
 
 namespace vt {
@@ -36,6 +36,6 @@ struct ModuleResources {
 // Reads the MZ pointer, the new header and the resource table or directory of an open file.
 // Ok with no groups means the file holds no icons; ReadError for malformed or truncated tables,
 // Cascade for unexpected nesting of a PE directory.
-LibStatus WalkModuleResources(InputFile& file, ModuleResources* out);
+LibStatus WalkModuleResources(CachedFile& file, ModuleResources* out);
 
 }  // namespace vt

@@ -18,6 +18,7 @@ Workspace::~Workspace() { Discard(); }
 void Workspace::CloseFile() {
     if (m_file) std::fclose(m_file);
     m_file = nullptr;
+    m_lastAccess = 0;
     if (!m_filePath.empty()) RemoveFile(m_filePath);
     m_filePath.clear();
     m_fileEnd = 0;
@@ -49,6 +50,9 @@ LibStatus Workspace::New() {
         RemoveFile(path);
         return LibStatus::WorkspaceError;
     }
+    // Image blocks are small and many: a larger buffer turns their appends into few writes.
+    m_buffer.resize(1 << 16);
+    std::setvbuf(m_file, m_buffer.data(), _IOFBF, m_buffer.size());
     m_filePath = path;
     return LibStatus::Ok;
 }
@@ -83,26 +87,50 @@ void Workspace::Restore(const Checkpoint& c) {
     if (m_tail > 0 && m_tail <= m_icons.size()) m_icons[m_tail - 1].next = 0;
 }
 
+bool Workspace::SeekFor(bool writing, uint64_t offset) const {
+    int access = writing ? 2 : 1;
+    if (m_lastAccess == access && m_position == offset) return true;
+    m_lastAccess = 0;
+    if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0) return false;
+    m_lastAccess = access;
+    m_position = offset;
+    return true;
+}
+
 bool Workspace::AppendBlock(std::span<const uint8_t> block, uint32_t* offset) {
     // Offsets are kept in 32 bits and sought with a long, so the file stays below 2 GB on every build.
     if (!m_file || m_fileEnd + block.size() > kMaxWorkspaceFile) return false;
-    if (std::fseek(m_file, static_cast<long>(m_fileEnd), SEEK_SET) != 0) return false;
-    if (!block.empty() && std::fwrite(block.data(), 1, block.size(), m_file) != block.size()) return false;
+    if (!SeekFor(true, m_fileEnd)) return false;
+    if (!block.empty() && std::fwrite(block.data(), 1, block.size(), m_file) != block.size()) {
+        m_lastAccess = 0;
+        return false;
+    }
     *offset = static_cast<uint32_t>(m_fileEnd);
     m_fileEnd += block.size();
+    m_position = m_fileEnd;
     return true;
 }
 
 bool Workspace::ReadBlock(uint32_t offset, void* out, size_t n) const {
     if (!m_file || !InRange(m_fileEnd, offset, n)) return false;
-    if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    return n == 0 || std::fread(out, 1, n, m_file) == n;
+    if (!SeekFor(false, offset)) return false;
+    if (n != 0 && std::fread(out, 1, n, m_file) != n) {
+        m_lastAccess = 0;
+        return false;
+    }
+    m_position = offset + n;
+    return true;
 }
 
 bool Workspace::WriteBlockAt(uint32_t offset, std::span<const uint8_t> block) {
     if (!m_file || !InRange(m_fileEnd, offset, block.size())) return false;
-    if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    return block.empty() || std::fwrite(block.data(), 1, block.size(), m_file) == block.size();
+    if (!SeekFor(true, offset)) return false;
+    if (!block.empty() && std::fwrite(block.data(), 1, block.size(), m_file) != block.size()) {
+        m_lastAccess = 0;
+        return false;
+    }
+    m_position = offset + block.size();
+    return true;
 }
 
 bool Workspace::ReadImageOf(const FormatEntry& f, std::vector<uint8_t>* out) const {

@@ -172,9 +172,16 @@ private:
     ViewMetrics m_metrics;
     NameCompareFn m_compare = CompareNamesWordSort;
 
+    // Moves the workspace file to `offset` for the next read or write, unless it is already there in
+    // the same direction (a stream must be repositioned between reading and writing).
+    bool SeekFor(bool writing, uint64_t offset) const;
+
     std::FILE* m_file = nullptr;
     std::string m_filePath;
     uint64_t m_fileEnd = 0;
+    std::vector<char> m_buffer;  // the stream's buffer; outlives the stream
+    mutable uint64_t m_position = 0;
+    mutable int m_lastAccess = 0;  // 0 none, 1 read, 2 write
 };
 
 }  // namespace vt
