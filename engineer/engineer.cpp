@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "sysicons/icon_cache.h"
+#include "sysicons/text.h"
 
 namespace vt {
 
@@ -19,11 +20,11 @@ void Engineer::ReadSystemSettings() {
     std::string text;
     current.colourDepth =
         reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP", &text) == kRegOk
-            ? std::atoi(text.c_str())
+            ? ParseDecimal(text.c_str())
             : 4;
     current.largeIcons = reg.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size",
                                         &text) == kRegOk &&
-                         std::atoi(text.c_str()) == 48;
+                         ParseDecimal(text.c_str()) == 48;
     current.shortcutOverlays =
         reg.ReadString(RegRoot::ClassesRoot, "lnkfile", "IsShortcut", &text) == kRegOk;
     next.colourDepth = current.colourDepth;

@@ -1,5 +1,7 @@
 #include "sysicons/environment.h"
 
+#include "sysicons/text.h"
+
 #include <cstdlib>
 
 namespace vt {
@@ -34,7 +36,7 @@ EnvironmentFacts DeriveEnvironment(const RawEnvironment& raw) {
     f.newerShell = f.shell.major == 4 && f.shell.minor > 70;
     bool nt = raw.platform == kPlatformWindowsNt;
     f.perUserClasses = nt || f.newerShell;
-    f.userNamePrefix = nt || (f.newerShell && std::atoi(raw.userProfiles.c_str()) == 1);
+    f.userNamePrefix = nt || (f.newerShell && ParseDecimal(raw.userProfiles.c_str()) == 1);
     if (raw.userNameRead && !raw.userName.empty())
         f.userName = raw.userName.substr(0, kMaxUserName);
     bool earlyBuild = f.shell.build >= 1;

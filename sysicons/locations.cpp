@@ -132,7 +132,7 @@ void SystemIcons::CompleteFromSearchPath(int r, bool cursor) {
     if (!cursor) {
         size_t comma = path.rfind(',');
         if (comma != std::string::npos) {
-            index = std::atoi(path.c_str() + comma + 1);
+            index = ParseDecimal(path.c_str() + comma + 1);
             path.resize(comma);
         }
     }

@@ -130,7 +130,7 @@ bool SystemIcons::ResolveLocation(const std::string& location, std::string* path
     *index = 0;
     size_t comma = path->rfind(',');
     if (comma != std::string::npos) {
-        *index = std::atoi(path->c_str() + comma + 1);
+        *index = ParseDecimal(path->c_str() + comma + 1);
         path->resize(comma);
     }
     return true;

@@ -117,6 +117,8 @@ TEST(ResolveLocation, VariablesCommaAndIndex) {
     EXPECT_EQ(index, 12);
     t.ResolveLocation("C:\\a,b\\x.ico", &path, &index);
     EXPECT_EQ(path, "C:\\a") << "the index follows the last comma";
+    t.ResolveLocation("C:\\x.ico,99999999999999", &path, &index);
+    EXPECT_EQ(index, 2147483647) << "an index beyond range is clamped, not undefined";
     t.ResolveLocation("C:\\icons\\x.ico", &path, &index);
     EXPECT_EQ(path, "C:\\icons\\x.ico");
     EXPECT_EQ(index, 0) << "no comma means index 0";

@@ -1,6 +1,8 @@
 #include "sysicons/text.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 namespace vt {
 
@@ -33,6 +35,13 @@ std::string LowerCase(std::string_view text) {
 bool LessNoCase::operator()(std::string_view a, std::string_view b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char x, char y) { return FoldCase(x) < FoldCase(y); });
+}
+
+int ParseDecimal(const char* text) {
+    long v = std::strtol(text, nullptr, 10);
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return static_cast<int>(v);
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {

@@ -19,6 +19,10 @@ struct LessNoCase {
     bool operator()(std::string_view a, std::string_view b) const;
 };
 
+// The decimal number at the start of `text` as the C library reads it (blanks, sign, digits),
+// clamped to the int range: registry and profile texts are untrusted.
+int ParseDecimal(const char* text);
+
 // Joins a folder and a name with exactly one backslash between them.
 std::string JoinPath(std::string_view folder, std::string_view name);
 

@@ -102,6 +102,10 @@ TEST_F(OnWine, ApplyWritesExactlyTheValuesAndUseDefaultTakesThemBack) {
     EXPECT_NE(query.find(hardDrive + ",0"), std::string::npos) << query;
     query = test::RunAndCapture("reg query \"HKCU\\Control Panel\\Cursors\" /v Wait");
     EXPECT_NE(query.find(cur), std::string::npos) << query;
+    query = test::RunAndCapture(std::string("reg query \"") +
+                                (classRoot == RegRoot::CurrentUser ? "HKCU\\" : "HKCR\\") +
+                                classKey + "\" /ve");
+    EXPECT_NE(query.find(myComputer + ",0"), std::string::npos) << query;
 
     ASSERT_TRUE(engineer->AssignDefault(kHardDrive));
     ASSERT_TRUE(engineer->AssignDefault(kMyComputer));
