@@ -15,8 +15,8 @@ extern const char* const kReduceColoursFailedText;
 
 enum class ImportResult {
     Imported,
-    Unreadable,      // not a bitmap we can read: nothing changed, nothing said
-    ReduceFailed,    // the quantizer failed: warned, nothing changed
+    Unreadable,    // not a bitmap we can read: nothing changed, nothing said
+    ReduceFailed,  // the quantizer failed: warned, nothing changed
 };
 
 // Replaces the active image with the bitmap in `file`. For a 256-colour image the picture's table

@@ -8,7 +8,7 @@ namespace vt {
 namespace {
 
 class ImportTest : public ::testing::Test {
-protected:
+  protected:
     IconImage& Blank(int32_t w, int32_t h, int32_t code) {
         m_doc.activeFormat = {w, h, code};
         EXPECT_TRUE(FindOrCreateImage(m_doc, nullptr, 0, m_host));
@@ -110,9 +110,11 @@ TEST_F(ImportTest, UnreadableFilesChangeNothingAndSayNothing) {
     EXPECT_EQ(ImportBitmap(m_doc, m_host, m_palettes, file), ImportResult::Unreadable);
     EXPECT_EQ(img.block, before);
     test::ScratchDir dir;
-    EXPECT_EQ(ImportBitmapFile(m_doc, m_host, m_palettes, dir.File("none.bmp")), ImportResult::Unreadable);
+    EXPECT_EQ(ImportBitmapFile(m_doc, m_host, m_palettes, dir.File("none.bmp")),
+              ImportResult::Unreadable);
     test::WriteBytes(dir.File("ok.bmp"), test::MakeBmp(Solid(4, 4, 0x0000FF)));
-    EXPECT_EQ(ImportBitmapFile(m_doc, m_host, m_palettes, dir.File("ok.bmp")), ImportResult::Imported);
+    EXPECT_EQ(ImportBitmapFile(m_doc, m_host, m_palettes, dir.File("ok.bmp")),
+              ImportResult::Imported);
     EXPECT_FALSE(img.AndBit(7, 7));
     EXPECT_TRUE(m_prompt.texts().empty());
 }

@@ -170,11 +170,15 @@ BmpError ReadBmp(std::span<const uint8_t> file, BmpPicture* out) {
             const size_t base = static_cast<size_t>(y) * width;
             for (int32_t x = 0; x < width; ++x) {
                 switch (bitCount) {
-                    case 1: pic.indices[base + x] = (src[x / 8] >> (7 - x % 8)) & 1; break;
+                    case 1:
+                        pic.indices[base + x] = (src[x / 8] >> (7 - x % 8)) & 1;
+                        break;
                     case 4:
                         pic.indices[base + x] = (x & 1) ? src[x / 2] & 0x0F : src[x / 2] >> 4;
                         break;
-                    case 8: pic.indices[base + x] = src[x]; break;
+                    case 8:
+                        pic.indices[base + x] = src[x];
+                        break;
                     case 24: {
                         const uint8_t* p = src + 3 * static_cast<size_t>(x);
                         pic.colours[base + x] = p[2] | (p[1] << 8) | (p[0] << 16);
@@ -182,8 +186,9 @@ BmpError ReadBmp(std::span<const uint8_t> file, BmpPicture* out) {
                     }
                     case 16:
                     case 32: {
-                        const uint32_t v = bitCount == 16 ? LoadLE16(src + 2 * static_cast<size_t>(x))
-                                                          : LoadLE32(src + 4 * static_cast<size_t>(x));
+                        const uint32_t v = bitCount == 16
+                                               ? LoadLE16(src + 2 * static_cast<size_t>(x))
+                                               : LoadLE32(src + 4 * static_cast<size_t>(x));
                         pic.colours[base + x] = Channel(v, masks[0]) | (Channel(v, masks[1]) << 8) |
                                                 (Channel(v, masks[2]) << 16);
                         break;

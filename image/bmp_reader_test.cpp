@@ -169,8 +169,7 @@ TEST(BmpReader, TruncationAndBitFlipsNeverCrash) {
     const auto rleFile = test::MakeRleBmp(9, 6, true, s.table, rle);
     BmpPicture pic;
     for (const auto& f : {file, rleFile}) {
-        for (size_t n = 0; n < f.size(); ++n)
-            ReadBmp(std::span<const uint8_t>(f.data(), n), &pic);
+        for (size_t n = 0; n < f.size(); ++n) ReadBmp(std::span<const uint8_t>(f.data(), n), &pic);
         for (size_t at = 0; at < f.size(); ++at)
             for (int bit = 0; bit < 8; ++bit) {
                 auto flipped = f;

@@ -54,9 +54,15 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
         for (int x = 0; x < s.width; ++x) {
             const uint32_t v = s.pixels[static_cast<size_t>(y) * s.width + x];
             switch (s.bits) {
-                case 1: line[x / 8] |= static_cast<uint8_t>((v & 1) << (7 - x % 8)); break;
-                case 4: line[x / 2] |= static_cast<uint8_t>((v & 15) << ((x & 1) ? 0 : 4)); break;
-                case 8: line[x] = static_cast<uint8_t>(v); break;
+                case 1:
+                    line[x / 8] |= static_cast<uint8_t>((v & 1) << (7 - x % 8));
+                    break;
+                case 4:
+                    line[x / 2] |= static_cast<uint8_t>((v & 15) << ((x & 1) ? 0 : 4));
+                    break;
+                case 8:
+                    line[x] = static_cast<uint8_t>(v);
+                    break;
                 case 16:
                     line[2 * x] = static_cast<uint8_t>(v);
                     line[2 * x + 1] = static_cast<uint8_t>(v >> 8);
@@ -67,7 +73,8 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
                     line[3 * x + 2] = static_cast<uint8_t>(v);
                     break;
                 case 32:
-                    for (int k = 0; k < 4; ++k) line[4 * x + k] = static_cast<uint8_t>(v >> (8 * k));
+                    for (int k = 0; k < 4; ++k)
+                        line[4 * x + k] = static_cast<uint8_t>(v >> (8 * k));
                     break;
             }
         }
@@ -76,7 +83,8 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
     return w.Take();
 }
 
-std::vector<uint8_t> MakeRleBmp(int width, int height, bool four, const std::vector<uint32_t>& table,
+std::vector<uint8_t> MakeRleBmp(int width, int height, bool four,
+                                const std::vector<uint32_t>& table,
                                 const std::vector<uint8_t>& data) {
     ByteWriter w;
     Headers(w, width, height, four ? 4 : 8, four ? 2 : 1, static_cast<uint32_t>(table.size()), 0,

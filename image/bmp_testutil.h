@@ -22,7 +22,8 @@ struct BmpSpec {
 
 std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
 // An RLE8 or RLE4 file: the given compressed bytes after a full table.
-std::vector<uint8_t> MakeRleBmp(int width, int height, bool four, const std::vector<uint32_t>& table,
+std::vector<uint8_t> MakeRleBmp(int width, int height, bool four,
+                                const std::vector<uint32_t>& table,
                                 const std::vector<uint8_t>& data);
 
 }  // namespace vt::test

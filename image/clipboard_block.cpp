@@ -61,7 +61,8 @@ bool DecodeClipBlock(std::span<const uint8_t> bytes, ClipBlock* out) {
     auto records = r.Bytes(static_cast<size_t>(count) * kClipPixelSize);
     if (!r.ok()) return false;
     block.pixels.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) block.pixels.push_back(LoadClipPixel(records.data() + kClipPixelSize * i));
+    for (uint32_t i = 0; i < count; ++i)
+        block.pixels.push_back(LoadClipPixel(records.data() + kClipPixelSize * i));
     *out = std::move(block);
     return true;
 }
@@ -73,7 +74,8 @@ ClipBlock MakeClipBlock(const IconImage& image, std::vector<ClipPixel> pixels, u
     block.height = height;
     if (IsPaletteBased(image.colorCode)) {
         auto table = image.ColorTable();
-        for (size_t i = 0; i + 4 <= table.size(); i += 4) block.table.push_back(LoadLE32(table.data() + i));
+        for (size_t i = 0; i + 4 <= table.size(); i += 4)
+            block.table.push_back(LoadLE32(table.data() + i));
     }
     block.pixels = std::move(pixels);
     return block;
@@ -168,7 +170,8 @@ bool PrepareClipPaste(const ClipBlock& block, const IconImage& target, Prompt& p
     }
     if (static_cast<int>(source.width) > target.width ||
         static_cast<int>(source.height) > target.height) {
-        if (prompt.Ask(kBitmapTooLargeText, PromptButtons::YesNo, PromptIcon::Stop) != PromptAnswer::Yes)
+        if (prompt.Ask(kBitmapTooLargeText, PromptButtons::YesNo, PromptIcon::Stop) !=
+            PromptAnswer::Yes)
             return false;
         int w, h;
         ShrinkToFit(static_cast<int>(source.width), static_cast<int>(source.height), target.width,
@@ -207,7 +210,8 @@ bool PrepareBitmapPaste(std::span<const uint32_t> colours, int width, int height
         h = selectionHeight;
     }
     if (w > target.width || h > target.height) {
-        if (prompt.Ask(kBitmapTooLargeText, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+        if (prompt.Ask(kBitmapTooLargeText, PromptButtons::YesNo, PromptIcon::Question) !=
+            PromptAnswer::Yes)
             return false;
         int nw, nh;
         ShrinkToFit(w, h, target.width, target.height, FitRounding::Down, &nw, &nh);
@@ -223,9 +227,9 @@ bool PrepareBitmapPaste(std::span<const uint32_t> colours, int width, int height
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const uint32_t c = picture[static_cast<size_t>(y) * w + x] & 0xFFFFFF;
-            out->pixels.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y),
-                                   palette ? static_cast<uint32_t>(NearestPaletteIndex(c, table)) : c,
-                                   false});
+            out->pixels.push_back(
+                {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                 palette ? static_cast<uint32_t>(NearestPaletteIndex(c, table)) : c, false});
         }
     return true;
 }

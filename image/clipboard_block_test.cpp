@@ -46,13 +46,16 @@ TEST(ClipBlock, EncodesRelativePositionsAndDecodesBack) {
 }
 
 class PasteTest : public ::testing::Test {
-protected:
-    IconImage& Add(int32_t w, int32_t h, int32_t code) { return test::AddDrawnImage(m_doc, m_host, w, h, code); }
+  protected:
+    IconImage& Add(int32_t w, int32_t h, int32_t code) {
+        return test::AddDrawnImage(m_doc, m_host, w, h, code);
+    }
     ClipBlock Copy(const IconImage& img, int w, int h) {
         std::vector<ClipPixel> px;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                px.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y), img.XorValue(x, y), img.AndBit(x, y)});
+                px.push_back({static_cast<uint8_t>(x), static_cast<uint8_t>(y), img.XorValue(x, y),
+                              img.AndBit(x, y)});
         return MakeClipBlock(img, px, static_cast<uint32_t>(w), static_cast<uint32_t>(h));
     }
     ScriptedPrompt m_prompt;
@@ -81,10 +84,12 @@ TEST_F(PasteTest, OtherProgramsSeeMaskedPixelsInColourB) {
     ColorValues256 palette{};
     palette[1] = 0xFF0000;  // the current palette decides what an index looks like
     palette[5] = 0x00FF00;
-    EXPECT_EQ(ClipBitmapColours(b, palette, 5), (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x00FF00}));
+    EXPECT_EQ(ClipBitmapColours(b, palette, 5),
+              (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x00FF00}));
     b.table.clear();
     b.pixels = {{0, 0, 0x123456, false}, {1, 0, 0x000000, true}, {2, 0, 0xFFFFFF, true}};
-    EXPECT_EQ(ClipBitmapColours(b, palette, 0xABCDEF), (std::vector<uint32_t>{0x123456, 0xABCDEF, 0xABCDEF}));
+    EXPECT_EQ(ClipBitmapColours(b, palette, 0xABCDEF),
+              (std::vector<uint32_t>{0x123456, 0xABCDEF, 0xABCDEF}));
 }
 
 TEST_F(PasteTest, SixteenColoursInto256TakeExactEntries) {

@@ -31,8 +31,8 @@ std::vector<uint8_t> ImageMask(const IconImage& image) {
 }
 
 bool ConvertFromImage(const IconImage& from, IconImage& to) {
-    const std::vector<uint32_t> colours = ResampleColours(ImageColours(from), from.width, from.height,
-                                                          to.width, to.height);
+    const std::vector<uint32_t> colours =
+        ResampleColours(ImageColours(from), from.width, from.height, to.width, to.height);
     const std::vector<uint8_t> mask =
         ResampleMask(ImageMask(from), from.width, from.height, to.width, to.height);
 
@@ -115,7 +115,8 @@ uint32_t RemapToPalette(IconResource& doc, ImageHost& host, const ColorValues256
                 continue;
             }
             if (!nearest[old])
-                nearest[old] = static_cast<uint8_t>(NearestPaletteIndex(old < oldTable.size() ? oldTable[old] : 0, newTable));
+                nearest[old] = static_cast<uint8_t>(
+                    NearestPaletteIndex(old < oldTable.size() ? oldTable[old] : 0, newTable));
             img->SetXorValue(x, y, *nearest[old]);
         }
     }

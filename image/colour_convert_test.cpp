@@ -131,7 +131,7 @@ TEST(Resample, ShrinkToFitRoundings) {
 }
 
 class ConvertTest : public ::testing::Test {
-protected:
+  protected:
     ScriptedPrompt m_prompt;
     ImageHost m_host = test::TestHost(&m_prompt);
     IconResource m_doc;
@@ -158,8 +158,9 @@ TEST_F(ConvertTest, AnyConversionTo256PutsBlackAndWhiteAtTheEndAndMasksOnThem) {
             for (int32_t x = 0; x < 32; ++x) {
                 ASSERT_EQ(to.AndBit(x, y), source.AndBit(x, y));
                 if (!source.AndBit(x, y)) continue;
-                const bool inverse = source.TableEntries() ? source.TableColor(source.XorValue(x, y)) == 0xFFFFFF
-                                                           : source.XorValue(x, y) == 0xFFFFFF;
+                const bool inverse = source.TableEntries()
+                                         ? source.TableColor(source.XorValue(x, y)) == 0xFFFFFF
+                                         : source.XorValue(x, y) == 0xFFFFFF;
                 ASSERT_EQ(to.XorValue(x, y), inverse ? 255u : 254u) << x << "," << y;
             }
     }
@@ -231,8 +232,8 @@ TEST_F(ConvertTest, RemapKeepsMaskMeaningAndCachesNearestColours) {
                 ASSERT_EQ(img.TableColor(img.XorValue(x, y)),
                           old == before.screenColor ? 0x000000u : 0xFFFFFFu);
             } else {
-                ASSERT_EQ(img.XorValue(x, y),
-                          static_cast<uint32_t>(NearestPaletteIndex(before.TableColor(old), palette)));
+                ASSERT_EQ(img.XorValue(x, y), static_cast<uint32_t>(NearestPaletteIndex(
+                                                  before.TableColor(old), palette)));
             }
         }
     EXPECT_TRUE(img.changed);

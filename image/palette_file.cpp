@@ -11,7 +11,9 @@ namespace {
 constexpr char kHeader[] = "JASC-PAL\r\n0100\r\n256\r\n";
 constexpr size_t kHeaderLength = sizeof(kHeader) - 1;
 
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
+bool IsDigit(uint8_t c) {
+    return c >= '0' && c <= '9';
+}
 
 // The next decimal number from `at`, reduced to its low 8 bits as it is read so that no length
 // of digits overflows. False when the data end before a digit.
@@ -59,7 +61,8 @@ bool ReadPaletteFile(const std::string& path, ColorValues256* out) {
     return ParseJascPalette(bytes, out);
 }
 
-bool WritePaletteFile(const std::string& path, const ColorValues256& palette, const std::string& prefix) {
+bool WritePaletteFile(const std::string& path, const ColorValues256& palette,
+                      const std::string& prefix) {
     const std::vector<uint8_t> bytes = FormatJascPalette(palette);
     // 256 lines of at most 13 characters always fit the one buffer the file is written from.
     static_assert(kHeaderLength + 256 * 13 + 1 <= kPaletteSaveBuffer);

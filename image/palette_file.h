@@ -12,7 +12,6 @@
 
 namespace vt {
 
-
 constexpr size_t kPaletteFileLimit = 20000;  // files this large or larger are not palettes
 constexpr size_t kPaletteSaveBuffer = 4096;
 
@@ -28,7 +27,8 @@ std::vector<uint8_t> FormatJascPalette(const ColorValues256& palette);
 // more, or lack the header. Writing goes through a temporary file named with the program's
 // prefix, so a failed save leaves an existing file as it was.
 bool ReadPaletteFile(const std::string& path, ColorValues256* out);
-bool WritePaletteFile(const std::string& path, const ColorValues256& palette, const std::string& prefix);
+bool WritePaletteFile(const std::string& path, const ColorValues256& palette,
+                      const std::string& prefix);
 
 // The palette that ships as "default.pal": the 16 standard colours, a 6 x 6 x 6 colour cube, a
 // ramp of greys, and black at 254 and white at 255 where the conversions expect them.

@@ -10,7 +10,9 @@
 namespace vt {
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Bytes(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 const std::string kHeader = "JASC-PAL\r\n0100\r\n256\r\n";
 

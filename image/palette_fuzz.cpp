@@ -8,6 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vt::ColorValues256 palette{};
     if (size >= vt::kPaletteFileLimit || !vt::ParseJascPalette({data, size}, &palette)) return 0;
     vt::ColorValues256 back{};
-    if (!vt::ParseJascPalette(vt::FormatJascPalette(palette), &back) || back != palette) std::abort();
+    if (!vt::ParseJascPalette(vt::FormatJascPalette(palette), &back) || back != palette)
+        std::abort();
     return 0;
 }

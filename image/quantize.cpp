@@ -22,7 +22,7 @@ struct HeapItem {
 };
 
 class Octree {
-public:
+  public:
     bool Allocate() {
         try {
             for (int l = 0; l < kLevels; ++l) m_nodes[l].resize(kLevelSize[l]);
@@ -50,7 +50,7 @@ public:
         }
     }
 
-private:
+  private:
     uint32_t Key(size_t i) { return At(m_heap[i]).subtree; }
     std::vector<Node> m_nodes[kLevels];
     std::vector<HeapItem> m_heap;
@@ -194,7 +194,8 @@ bool QuantizeTo8Bit(std::span<const uint32_t> pixels, QuantizedPicture* out) {
 
     // Entries no pixel uses are neither black nor white, so that the first black and white
     // entries, where screen and inverse pixels go, are 254 and 255 or true picture colours.
-    for (int i = found; i < kQuantizedColours; ++i) out->palette[static_cast<size_t>(i)] = kQuantizedFiller;
+    for (int i = found; i < kQuantizedColours; ++i)
+        out->palette[static_cast<size_t>(i)] = kQuantizedFiller;
     out->palette[kQuantizedBlack] = 0x000000;
     out->palette[kQuantizedWhite] = 0xFFFFFF;
     return true;

@@ -15,9 +15,9 @@ constexpr uint8_t kQuantizedWhite = 255;
 constexpr uint32_t kQuantizedFiller = 0xC0C0C0;  // entries the picture leaves unused
 
 struct QuantizedPicture {
-    std::vector<uint8_t> indices;       // one per input pixel
+    std::vector<uint8_t> indices;         // one per input pixel
     std::array<uint32_t, 256> palette{};  // colour values; unused entries are kQuantizedFiller
-    int coloursFound = 0;               // entries 0 to coloursFound - 1 hold the picture's colours
+    int coloursFound = 0;  // entries 0 to coloursFound - 1 hold the picture's colours
 };
 
 // Quantizes colour values (0x00BBGGRR), one per pixel in any order. Returns false when its work

@@ -21,7 +21,9 @@ std::vector<std::vector<Tap>> Taps(int src, int dst) {
         for (int64_t j = lo / dst; j < src && j * dst < hi; ++j) {
             const int64_t a = std::max(lo, j * dst);
             const int64_t b = std::min(hi, (j + 1) * dst);
-            if (b > a) taps[static_cast<size_t>(i)].push_back({static_cast<int>(j), static_cast<uint32_t>(b - a)});
+            if (b > a)
+                taps[static_cast<size_t>(i)].push_back(
+                    {static_cast<int>(j), static_cast<uint32_t>(b - a)});
         }
     }
     return taps;
@@ -48,7 +50,8 @@ std::vector<uint32_t> ResampleColours(std::span<const uint32_t> src, int srcWidt
                 }
             }
             uint32_t c = 0;
-            for (int k = 0; k < 3; ++k) c |= static_cast<uint32_t>((sum[k] + total / 2) / total) << (8 * k);
+            for (int k = 0; k < 3; ++k)
+                c |= static_cast<uint32_t>((sum[k] + total / 2) / total) << (8 * k);
             out[static_cast<size_t>(y) * dstWidth + x] = c;
         }
     }

@@ -25,9 +25,12 @@ bool ReadGifFile(IconResource& doc, ImageHost& host, const std::string& path) {
     if (!ReadWholeFile(path, &bytes, kGifFileLimit)) return false;
     GifPicture pic;
     switch (ParseGif(bytes, &pic)) {
-        case GifReadError::None: break;
-        case GifReadError::Incompatible: return Fail(doc, host, true);
-        case GifReadError::Corrupt: return Fail(doc, host, false);
+        case GifReadError::None:
+            break;
+        case GifReadError::Incompatible:
+            return Fail(doc, host, true);
+        case GifReadError::Corrupt:
+            return Fail(doc, host, false);
     }
 
     IconImage prepared;
@@ -80,7 +83,8 @@ GifWriteStatus EncodeGifDocument(IconResource& doc, ImageHost& host, bool interl
     source.height = img->height;
     source.colourCode = img->colorCode;
     const auto table = img->ColorTable();
-    for (size_t i = 0; i + 4 <= table.size(); i += 4) source.table.push_back(LoadLE32(table.data() + i));
+    for (size_t i = 0; i + 4 <= table.size(); i += 4)
+        source.table.push_back(LoadLE32(table.data() + i));
     source.indices.reserve(static_cast<size_t>(img->width) * img->height);
     source.masked.reserve(source.indices.capacity());
     for (int32_t y = 0; y < img->height; ++y)

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class GifFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char templ[] = "/tmp/vtgiffileXXXXXX";
         ASSERT_NE(mkdtemp(templ), nullptr);
@@ -28,8 +28,9 @@ protected:
     void TearDown() override { fs::remove_all(m_dir); }
     std::string Path(const char* name) { return (m_dir / name).string(); }
     void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
     // A drawn 16-colour image with screen pixels in the top row.
     IconImage& Drawn(int32_t w, int32_t h, int32_t code) {
@@ -73,19 +74,23 @@ TEST_F(GifFileTest, SixteenColourImageRoundTripsAsA256ColourGifDocument) {
     for (int32_t y = 0; y < 24; ++y)
         for (int32_t x = 0; x < 16; ++x) {
             ASSERT_EQ(img.AndBit(x, y), source.AndBit(x, y));
-            if (!source.AndBit(x, y)) ASSERT_EQ(img.XorValue(x, y), source.XorValue(x, y));
-            else ASSERT_EQ(img.TableColor(img.XorValue(x, y)), 0u);
+            if (!source.AndBit(x, y))
+                ASSERT_EQ(img.XorValue(x, y), source.XorValue(x, y));
+            else
+                ASSERT_EQ(img.TableColor(img.XorValue(x, y)), 0u);
         }
 }
 
 TEST_F(GifFileTest, IncompatibleFilesShowBothMessagesAndLeaveABlankIcon) {
     Drawn(32, 32, kColors16);
-    std::vector<uint8_t> big = {'G', 'I', 'F', '8', '9', 'a', 65, 0, 65, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255};
+    std::vector<uint8_t> big = {'G',  'I', 'F', '8', '9', 'a', 65,  0,   65, 0,
+                                0x80, 0,   0,   0,   0,   0,   255, 255, 255};
     big.resize(64, 0);
     Write(Path("big.gif"), big);
     m_prompt.Clear();
     EXPECT_FALSE(ReadGifFile(m_doc, m_host, Path("big.gif")));
-    EXPECT_EQ(m_prompt.texts(), (std::vector<std::string>{kGifIncompatibleText, kGifReadErrorText}));
+    EXPECT_EQ(m_prompt.texts(),
+              (std::vector<std::string>{kGifIncompatibleText, kGifReadErrorText}));
     EXPECT_EQ(m_prompt.shown()[0].buttons, PromptButtons::OkCancel);
     EXPECT_EQ(m_prompt.shown()[0].icon, PromptIcon::Exclamation);
     ASSERT_EQ(m_doc.images.size(), 1u);
@@ -93,7 +98,8 @@ TEST_F(GifFileTest, IncompatibleFilesShowBothMessagesAndLeaveABlankIcon) {
     EXPECT_EQ(m_doc.resourceType, kIconResource);
 
     // Data missing where the blocks belong: only the second message.
-    std::vector<uint8_t> cut = {'G', 'I', 'F', '8', '7', 'a', 8, 0, 8, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255, 0x2C};
+    std::vector<uint8_t> cut = {'G',  'I', 'F', '8', '7', 'a', 8,   0,   8,   0,
+                                0x80, 0,   0,   0,   0,   0,   255, 255, 255, 0x2C};
     Write(Path("cut.gif"), cut);
     m_prompt.Clear();
     EXPECT_FALSE(ReadGifFile(m_doc, m_host, Path("cut.gif")));

@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class GifInterop : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char templ[] = "/tmp/vtgifXXXXXX";
         ASSERT_NE(mkdtemp(templ), nullptr);
@@ -30,7 +30,8 @@ protected:
 
     static void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
     }
     static std::vector<uint8_t> ReadBytes(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -82,9 +83,9 @@ GifSource Picture(const Case& c, unsigned seed) {
 
 TEST_F(GifInterop, GiflibAndImageMagickDecodeWhatWeWrite) {
     const Case cases[] = {
-        {"c16", 32, 32, 16, false, false},         {"c16i", 24, 40, 16, true, false},
-        {"c16t", 16, 16, 16, false, true},         {"c256", 48, 48, 256, false, false},
-        {"c256it", 32, 32, 256, true, true},       {"noise", 64, 64, 256, false, false},
+        {"c16", 32, 32, 16, false, false},   {"c16i", 24, 40, 16, true, false},
+        {"c16t", 16, 16, 16, false, true},   {"c256", 48, 48, 256, false, false},
+        {"c256it", 32, 32, 256, true, true}, {"noise", 64, 64, 256, false, false},
         {"noisei", 64, 64, 256, true, true},
     };
     unsigned seed = 1;
@@ -156,7 +157,8 @@ TEST_F(GifInterop, WeReadWhatImageMagickWrites) {
             WriteBytes(Path("in.rgba"), rgba);
             const std::string gif = Path("im.gif");
             Run("convert -size " + std::to_string(size) + "x" + std::to_string(size) +
-                " -depth 8 rgba:" + Path("in.rgba") + (interlaced ? " -interlace GIF " : " ") + gif);
+                " -depth 8 rgba:" + Path("in.rgba") + (interlaced ? " -interlace GIF " : " ") +
+                gif);
             GifPicture pic;
             ASSERT_EQ(ParseGif(ReadBytes(gif), &pic), GifReadError::None);
             ASSERT_EQ(pic.width, size);
@@ -164,7 +166,8 @@ TEST_F(GifInterop, WeReadWhatImageMagickWrites) {
                 const bool clear = rgba[p * 4 + 3] == 0;
                 ASSERT_EQ(pic.masked[p], clear ? 1 : 0) << p;
                 if (clear) continue;
-                const uint32_t expected = (uint32_t{rgba[p * 4]} << 16) | (rgba[p * 4 + 1] << 8) | rgba[p * 4 + 2];
+                const uint32_t expected =
+                    (uint32_t{rgba[p * 4]} << 16) | (rgba[p * 4 + 1] << 8) | rgba[p * 4 + 2];
                 ASSERT_EQ(pic.table[pic.indices[p]], expected) << p;
             }
         }
@@ -177,13 +180,18 @@ std::string Description(int w, int h, int colours, bool interlaced, int transpar
     static const char kKeys[] = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!@";
     std::string map;
     for (int i = 0; i < colours; ++i)
-        map += Format("\trgb %03d %03d %03d is %c\n", (i * 37) & 255, (i * 91) & 255, (i * 13) & 255, kKeys[i]);
-    std::string d = Format("screen width %d\nscreen height %d\nscreen colors %d\nscreen background 0\n"
-                           "pixel aspect byte 0\n\nscreen map\n", w, h, colours);
+        map += Format("\trgb %03d %03d %03d is %c\n", (i * 37) & 255, (i * 91) & 255,
+                      (i * 13) & 255, kKeys[i]);
+    std::string d = Format(
+        "screen width %d\nscreen height %d\nscreen colors %d\nscreen background 0\n"
+        "pixel aspect byte 0\n\nscreen map\n",
+        w, h, colours);
     d += map + "end\n\n";
     if (transparent >= 0)
-        d += Format("graphics control\n\tdisposal mode 0\n\tuser input flag off\n\tdelay 0\n"
-                    "\ttransparent index %d\nend\n\n", transparent);
+        d += Format(
+            "graphics control\n\tdisposal mode 0\n\tuser input flag off\n\tdelay 0\n"
+            "\ttransparent index %d\nend\n\n",
+            transparent);
     d += Format("image # 1\nimage left 0\nimage top 0\n%s", interlaced ? "image interlaced\n" : "");
     if (localMap) d += "image map\n" + map + "end\n";
     d += Format("image bits %d by %d\n", w, h);
@@ -211,7 +219,8 @@ TEST_F(GifInterop, WeReadWhatGiflibWritesAndRefuseWhatWeCannot) {
                 const int i = pixels[p];
                 ASSERT_EQ(pic.masked[p], i == 5 ? 1 : 0) << p;
                 if (i == 5) continue;
-                const uint32_t expected = (((i * 37) & 255u) << 16) | (((i * 91) & 255u) << 8) | ((i * 13) & 255u);
+                const uint32_t expected =
+                    (((i * 37) & 255u) << 16) | (((i * 91) & 255u) << 8) | ((i * 13) & 255u);
                 ASSERT_EQ(pic.table[pic.indices[p]], expected) << p;
             }
         }
@@ -231,7 +240,8 @@ TEST_F(GifInterop, WeReadWhatGiflibWritesAndRefuseWhatWeCannot) {
         host.prompt = &prompt;
         IconResource doc;
         EXPECT_FALSE(ReadGifFile(doc, host, Path(name)));
-        EXPECT_EQ(prompt.texts(), (std::vector<std::string>{kGifIncompatibleText, kGifReadErrorText}));
+        EXPECT_EQ(prompt.texts(),
+                  (std::vector<std::string>{kGifIncompatibleText, kGifReadErrorText}));
         ASSERT_EQ(doc.images.size(), 1u);
         EXPECT_TRUE(doc.images[0].untouched);
     }

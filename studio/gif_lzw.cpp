@@ -8,7 +8,7 @@ namespace vt {
 namespace {
 
 class BitPacker {
-public:
+  public:
     void Put(uint32_t code, int width) {
         m_acc |= code << m_bits;
         m_bits += width;
@@ -25,7 +25,7 @@ public:
         return std::move(m_out);
     }
 
-private:
+  private:
     std::vector<uint8_t> m_out;
     uint32_t m_acc = 0;
     int m_bits = 0;
@@ -34,7 +34,7 @@ private:
 // Open addressing over (prefix code, pixel) keys. Every pair is added at most once between two
 // clears, so an exact look-up answers what the linear search answers.
 class HashedTable {
-public:
+  public:
     void Reset() { m_keys.fill(kEmpty); }
     int Find(uint32_t prefix, uint8_t pixel) const {
         uint32_t key = (prefix << 8) | pixel;
@@ -51,7 +51,7 @@ public:
         m_codes[slot] = static_cast<uint16_t>(code);
     }
 
-private:
+  private:
     // Twice the table's capacity keeps probe chains short.
     static constexpr uint32_t kSize = 8192;
     static constexpr uint32_t kMask = kSize - 1;
@@ -62,7 +62,7 @@ private:
 };
 
 class LinearTable {
-public:
+  public:
     void Reset(uint32_t firstCode) {
         m_first = firstCode;
         m_count = 0;
@@ -81,7 +81,7 @@ public:
         ++m_count;
     }
 
-private:
+  private:
     uint32_t m_first = 0;
     uint32_t m_count = 0;
     std::array<uint16_t, kLzwMaxCodes> m_prefix{};

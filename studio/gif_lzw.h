@@ -22,12 +22,12 @@ std::vector<uint8_t> LzwEncode(std::span<const uint8_t> pixels, int minCodeSize)
 std::vector<uint8_t> LzwEncodeLinear(std::span<const uint8_t> pixels, int minCodeSize);
 
 enum class LzwStop {
-    Filled,        // the output holds every pixel asked for
-    EndCode,       // the stream's end code came first
-    OutOfData,     // the bytes ran out before an end code
-    BadCode,       // a code that names no string: beyond the next free code, or a first code
-                   // after a clear that is not a literal
-    BadLiteral,    // a literal at or above the number of colours
+    Filled,      // the output holds every pixel asked for
+    EndCode,     // the stream's end code came first
+    OutOfData,   // the bytes ran out before an end code
+    BadCode,     // a code that names no string: beyond the next free code, or a first code
+                 // after a clear that is not a literal
+    BadLiteral,  // a literal at or above the number of colours
 };
 
 struct LzwDecodeResult {

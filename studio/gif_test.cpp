@@ -54,8 +54,7 @@ std::vector<uint32_t> Codes(const std::vector<uint8_t>& data, int minCodeSize) {
     size_t bit = 0;
     while (bit + width <= data.size() * 8) {
         uint32_t code = 0;
-        for (int i = 0; i < width; ++i, ++bit)
-            code |= ((data[bit / 8] >> (bit % 8)) & 1u) << i;
+        for (int i = 0; i < width; ++i, ++bit) code |= ((data[bit / 8] >> (bit % 8)) & 1u) << i;
         codes.push_back(code);
         if (code == clear) {
             width = minCodeSize + 1;

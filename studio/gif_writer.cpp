@@ -32,10 +32,17 @@ struct Layout {
 // it carries. GIF codes need at least two bits.
 bool LayoutFor(int colourCode, Layout* layout) {
     switch (colourCode) {
-        case 2: *layout = {0x80, 0, 2}; return true;
-        case 16: *layout = {0xB3, 3, 4}; return true;
-        case 256: *layout = {0xF7, 7, 8}; return true;
-        default: return false;
+        case 2:
+            *layout = {0x80, 0, 2};
+            return true;
+        case 16:
+            *layout = {0xB3, 3, 4};
+            return true;
+        case 256:
+            *layout = {0xF7, 7, 8};
+            return true;
+        default:
+            return false;
     }
 }
 
