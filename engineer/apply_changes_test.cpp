@@ -70,6 +70,24 @@ TEST_F(Apply, RowOfAnUntickedCategoryStaysPending) {
     EXPECT_EQ(e.pendingTotal, 1);
 }
 
+TEST_F(Apply, EmptyChoicesShowTheBuiltInIcons) {
+    w.shell.AddIcon("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL", 8);
+    w.shell.AddIcon("C:\\IE\\iexplore.exe", -32528);
+    w.registry.Set(RegRoot::ClassesRoot,
+                   std::string(kInternetObjectClass) + "\\Shell\\OpenHomePage\\Command", "",
+                   "\"C:\\IE\\iexplore.exe\" -home");
+    auto& e = Make();
+    ASSERT_TRUE(e.AssignChosen(kHardDrive, "", 3));
+    EXPECT_EQ(w.icons->row(kHardDrive).location, "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,8");
+    ASSERT_TRUE(e.AssignChosen(kRowInternetExplorer, "", 0));
+    EXPECT_EQ(w.shell.SourceOf(w.icons->row(kRowInternetExplorer).largeIcon),
+              "C:\\IE\\iexplore.exe,-32528");
+    EXPECT_FALSE(e.AssignChosen(kHardDrive, "D:\\art\\missing.ico", 0));
+    EXPECT_EQ(w.icons->row(kHardDrive).location, "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,8")
+        << "a failed load changes nothing";
+    EXPECT_EQ(e.pendingTotal, 2);
+}
+
 TEST_F(Apply, InstallingTwiceKeepsOneFileAndNeighboursStay) {
     auto& e = Make();
     w.files.Put(kFolder + "\\Network Drive Offline1.ico", {1},

@@ -17,6 +17,7 @@ const char* const kUserClasses = "Software\\Classes\\";
 // Location texts are kept within the buffers the shell uses for them.
 constexpr size_t kMaxLocation = 259;
 constexpr size_t kMaxLocationInstaller = 255;
+constexpr size_t kMaxDisplayName = 79;
 
 std::string WithSubkey(const std::string& keyPath, const std::string& subkey) {
     return subkey.empty() ? keyPath : keyPath + "\\" + subkey;
@@ -194,6 +195,8 @@ std::string SystemIcons::DisplayNameFor(int r) {
         std::string text;
         if (ReadClassValue(root, path, {}, {}, &text) != kRegOk) continue;
         if (text.empty()) text = o.itemName;
+        // Names are shown in fields of 80 characters; a longer registry text is cut there.
+        if (text.size() > kMaxDisplayName) text.resize(kMaxDisplayName);
         if (o.key == kKeyRecycleBin)
             text = Format("%s  (%s)", text.c_str(), recycleWord(r).c_str());
         if (r == kRowDialUp)

@@ -175,6 +175,10 @@ TEST(StartUp, DisplayNamesAndDesktopDiscovery) {
     EXPECT_EQ(t.row(20).displayName, "Settings");
     EXPECT_EQ(t.row(45).displayName, "Arrow");
 
+    w.registry.Set(RegRoot::ClassesRoot, kMyComputer, "", std::string(300, 'n'));
+    t.BuildDisplayNames();
+    EXPECT_EQ(t.row(0).displayName.size(), 79u);
+
     EXPECT_EQ(t.row(6).shellIndex, 41);
     EXPECT_EQ(t.row(8).shellIndex, -1);
     EXPECT_EQ(t.row(kRowBriefcase).shellIndex, 45) << "found by its type name";
