@@ -12,7 +12,7 @@
 namespace vt {
 
 class CachedFile {
-public:
+  public:
     bool Open(const std::string& path);
     void Close() { m_file.Close(); }
     uint64_t size() const { return m_file.size(); }
@@ -21,7 +21,7 @@ public:
     // Up to n bytes at offset; how many were there.
     size_t ReadSomeAt(uint64_t offset, void* out, size_t n);
 
-private:
+  private:
     static constexpr size_t kWindow = 1 << 16;
     InputFile m_file;
     std::vector<uint8_t> m_window;

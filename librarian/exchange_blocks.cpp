@@ -83,7 +83,8 @@ std::optional<EditIconBlock> ParseEditIconBlock(std::span<const uint8_t> data) {
     return b;
 }
 
-LibStatus MakeEditIconBlock(const Workspace& ws, size_t iconIndex, const std::string& lastName, EditIconBlock* out) {
+LibStatus MakeEditIconBlock(const Workspace& ws, size_t iconIndex, const std::string& lastName,
+                            EditIconBlock* out) {
     if (iconIndex >= ws.icons().size()) return LibStatus::Refused;
     *out = {};
     out->width = ws.currentFormat().width;
@@ -210,7 +211,8 @@ LibStatus ApplyIconUpdate(Workspace& ws, size_t iconIndex, const ImageBlocks& im
                 image.colorCode != facts.colorCode)
                 continue;
             if (block.size() == image.size) {
-                if (!ws.WriteBlockAt(image.workspaceOffset, block)) return LibStatus::WorkspaceError;
+                if (!ws.WriteBlockAt(image.workspaceOffset, block))
+                    return LibStatus::WorkspaceError;
             } else {
                 // A block of another length cannot go over the old one, in the workspace file or in
                 // a program file: it moves to the end of the workspace and loses its source place.
@@ -224,7 +226,8 @@ LibStatus ApplyIconUpdate(Workspace& ws, size_t iconIndex, const ImageBlocks& im
             image.pending = 1;
             kept[k] = replaced = true;
         }
-        if (!replaced && ws.AddImage(block, static_cast<long>(iconIndex)) < 0) return LibStatus::WorkspaceError;
+        if (!replaced && ws.AddImage(block, static_cast<long>(iconIndex)) < 0)
+            return LibStatus::WorkspaceError;
     }
     // Formats the editor removed leave the icon.
     uint32_t serial = ws.icons()[iconIndex].serial;

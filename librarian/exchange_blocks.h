@@ -30,9 +30,10 @@ struct EditIconBlock {
 };
 std::vector<uint8_t> BuildEditIconBlock(uint16_t format, const EditIconBlock& block);
 std::optional<EditIconBlock> ParseEditIconBlock(std::span<const uint8_t> data);
-// Block 1 from an icon of the workspace: its images in format-table order. LibStatus::WorkspaceError
-// when an image cannot be read back.
-LibStatus MakeEditIconBlock(const Workspace& ws, size_t iconIndex, const std::string& lastName, EditIconBlock* out);
+// Block 1 from an icon of the workspace: its images in format-table order.
+// LibStatus::WorkspaceError when an image cannot be read back.
+LibStatus MakeEditIconBlock(const Workspace& ws, size_t iconIndex, const std::string& lastName,
+                            EditIconBlock* out);
 
 // Block 2: the edited images, poked back as "IconUpdate".
 std::vector<uint8_t> BuildIconUpdateBlock(uint16_t format, const ImageBlocks& images);

@@ -39,7 +39,8 @@ TEST(ExchangeBlocks, UpdateAndDraggedBlocksRoundTrip) {
 
     DraggedIconsBlock d;
     d.x = -5, d.y = 700;
-    d.icons = {{{MakeDib(32, 32, 4), MakeDib(16, 16, 4)}, "one"}, {{MakeDib(32, 32, 8)}, std::string(60, 'n')}};
+    d.icons = {{{MakeDib(32, 32, 4), MakeDib(16, 16, 4)}, "one"},
+               {{MakeDib(32, 32, 8)}, std::string(60, 'n')}};
     auto bytes = BuildDraggedIconsBlock(kFormat, d);
     size_t images3 = 0;
     for (const auto& icon : d.icons)
@@ -116,7 +117,9 @@ TEST(ExchangeBlocks, EditBlockFromTheWorkspaceAndTheStagingFile) {
     // A Windows folder that cannot hold the staging folder.
     std::string file = dir.Write("plainfile", {1});
     EXPECT_NE(WriteStagingFile(ws, 0, file, prompt, &folder), LibStatus::Ok);
-    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"Error detected attempting to write icon to staging file."}));
+    EXPECT_EQ(
+        prompt.texts(),
+        (std::vector<std::string>{"Error detected attempting to write icon to staging file."}));
 }
 
 }  // namespace

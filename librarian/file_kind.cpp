@@ -28,15 +28,20 @@ int ProposedKind(OpenType type, const std::string& path) {
             std::string ext = LowerExtension(path);
             return ext == "icl" ? kKindLibrary : ext == "ico" ? kKindIconFile : kKindProgram;
         }
-        case OpenType::IconLibraries: return kKindLibrary;
-        case OpenType::IconResources: return kKindIconFile;
-        case OpenType::ProgramFiles: return kKindProgram;
+        case OpenType::IconLibraries:
+            return kKindLibrary;
+        case OpenType::IconResources:
+            return kKindIconFile;
+        case OpenType::ProgramFiles:
+            return kKindProgram;
     }
     return kKindUnknown;
 }
 
 namespace {
-bool StartsWithMZ(std::span<const uint8_t> h) { return h.size() >= 2 && h[0] == 'M' && h[1] == 'Z'; }
+bool StartsWithMZ(std::span<const uint8_t> h) {
+    return h.size() >= 2 && h[0] == 'M' && h[1] == 'Z';
+}
 bool IconSignatureAfterFirst(std::span<const uint8_t> h) {
     return h.size() >= 4 && h[1] == 0 && h[2] == 1 && h[3] == 0;
 }
@@ -67,7 +72,8 @@ int DetectFileKind(const std::string& path, int proposed) {
 
 int DroppedFileKind(const std::string& path, std::span<const uint8_t> head) {
     if (StartsWithMZ(head)) return LowerExtension(path) == "exe" ? kKindProgram : kKindLibrary;
-    if (!head.empty() && head[0] == 0) return IconSignatureAfterFirst(head) ? kKindIconFile : kKindUnknown;
+    if (!head.empty() && head[0] == 0)
+        return IconSignatureAfterFirst(head) ? kKindIconFile : kKindUnknown;
     return kKindUnknown;
 }
 
@@ -87,9 +93,12 @@ int SearchFileKind(OpenType type, const std::string& name) {
             if (ext == "icl") return kKindLibrary;
             if (ext == "ico") return kKindIconFile;
             return library || program ? kKindProgram : kKindUnknown;
-        case OpenType::IconLibraries: return library ? kKindLibrary : kKindUnknown;
-        case OpenType::IconResources: return ext == "ico" ? kKindIconFile : kKindUnknown;
-        case OpenType::ProgramFiles: return program ? kKindProgram : kKindUnknown;
+        case OpenType::IconLibraries:
+            return library ? kKindLibrary : kKindUnknown;
+        case OpenType::IconResources:
+            return ext == "ico" ? kKindIconFile : kKindUnknown;
+        case OpenType::ProgramFiles:
+            return program ? kKindProgram : kKindUnknown;
     }
     return kKindUnknown;
 }

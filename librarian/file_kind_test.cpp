@@ -5,7 +5,9 @@
 namespace vt {
 namespace {
 
-std::vector<uint8_t> Head(std::initializer_list<uint8_t> bytes) { return bytes; }
+std::vector<uint8_t> Head(std::initializer_list<uint8_t> bytes) {
+    return bytes;
+}
 
 TEST(FileKind, DialogTypesProposeAndTheFirstBytesCorrect) {
     EXPECT_EQ(ProposedKind(OpenType::IconFiles, "C:\\x\\A.ICL"), kKindLibrary);
@@ -38,7 +40,8 @@ TEST(FileKind, SearchMatchesByExtensionAndNameLength) {
     EXPECT_EQ(SearchFileKind(OpenType::IconFiles, "a.icl"), kKindLibrary);
     EXPECT_EQ(SearchFileKind(OpenType::IconFiles, "a.nil"), kKindProgram);
     EXPECT_EQ(SearchFileKind(OpenType::IconFiles, "b.DLL"), kKindProgram);
-    EXPECT_EQ(SearchFileKind(OpenType::IconFiles, "x.il"), kKindUnknown);  // 4 characters never match
+    EXPECT_EQ(SearchFileKind(OpenType::IconFiles, "x.il"),
+              kKindUnknown);  // 4 characters never match
     EXPECT_EQ(SearchFileKind(OpenType::IconFiles, "xy.il"), kKindProgram);
     EXPECT_EQ(SearchFileKind(OpenType::IconFiles, "a.txt"), kKindUnknown);
     EXPECT_EQ(SearchFileKind(OpenType::IconLibraries, "a.il"), kKindUnknown);

@@ -1,4 +1,5 @@
-// Damaged and hostile files: every read ends cleanly (run under ASan/UBSan in the sanitizer preset).
+// Damaged and hostile files: every read ends cleanly (run under ASan/UBSan in the sanitizer
+// preset).
 #include <gtest/gtest.h>
 
 #include "common/byte_reader.h"
@@ -12,11 +13,13 @@ namespace {
 using test::MakeDib;
 
 class HostileInputTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto a = MakeDib(32, 32, 4, 1), b = MakeDib(16, 16, 8, 2);
-        pe = test::MakePe({{14, 1, {}, test::MakeGroup({a, b}, {1, 2})}, {14, 0, u"NAME", test::MakeGroup({a}, {1})},
-                           {3, 1, {}, a}, {3, 2, {}, b}});
+        pe = test::MakePe({{14, 1, {}, test::MakeGroup({a, b}, {1, 2})},
+                           {14, 0, u"NAME", test::MakeGroup({a}, {1})},
+                           {3, 1, {}, a},
+                           {3, 2, {}, b}});
         Workspace ws;
         ASSERT_EQ(ws.New(), LibStatus::Ok);
         ws.AddImage(a, -1);
@@ -55,7 +58,8 @@ protected:
 
 TEST_F(HostileInputTest, TruncationAndBitFlipSweep) {
     for (const auto* original : {&pe, &ne}) {
-        for (size_t n = 0; n < original->size(); n += 41) ReadModule({original->begin(), original->begin() + n});
+        for (size_t n = 0; n < original->size(); n += 41)
+            ReadModule({original->begin(), original->begin() + n});
         for (size_t i = 0; i < original->size(); i += 17) {
             auto flipped = *original;
             flipped[i] ^= static_cast<uint8_t>(1u << (i % 8));
@@ -133,7 +137,7 @@ TEST_F(HostileInputTest, PeDirectoriesThatPointAtThemselvesOrFarAway) {
 
 TEST_F(HostileInputTest, IconFilesWithLyingDirectories) {
     auto huge = ico;
-    StoreLE32(&huge[6 + 8], 0xFFFFFFF0);  // bytes in resource
+    StoreLE32(&huge[6 + 8], 0xFFFFFFF0);       // bytes in resource
     EXPECT_EQ(ReadIcon(huge), LibStatus::Ok);  // the image is left out
     auto far = ico;
     StoreLE32(&far[6 + 12], 0xFFFFFFF0);  // image offset

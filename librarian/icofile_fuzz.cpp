@@ -10,7 +10,8 @@
 #include "librarian/reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = vt::TempDirectory() + "/vt-icofile-fuzz-" + std::to_string(getpid()) + ".ico";
+    static const std::string path =
+        vt::TempDirectory() + "/vt-icofile-fuzz-" + std::to_string(getpid()) + ".ico";
     if (!vt::WriteFileReplacing(path, "ICM", std::span<const uint8_t>(data, size))) return 0;
     vt::Workspace ws;
     if (vt::ReadIconFileToWorkspace(ws, path, true) == vt::LibStatus::Ok) {

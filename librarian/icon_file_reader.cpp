@@ -10,7 +10,8 @@
 namespace vt {
 
 const char* const kAddToProgramFileRefused =
-    "The current file was opened as a program file.  Icons cannot be added or removed from this file type.";
+    "The current file was opened as a program file.  Icons cannot be added or removed from this "
+    "file type.";
 
 namespace {
 
@@ -98,7 +99,8 @@ LibStatus PrepareForAdding(Workspace& ws, Prompt* prompt) {
     return ws.hasFile() ? LibStatus::Ok : ws.New();
 }
 
-LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt) {
+LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y,
+                                 Prompt* prompt) {
     LibStatus st = PrepareForAdding(ws, prompt);
     return st == LibStatus::Ok ? ReadIconFile(ws, path, true, x, y) : st;
 }

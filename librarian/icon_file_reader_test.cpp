@@ -12,7 +12,7 @@ using test::MakeDib;
 using test::MakeIco;
 
 class IconFileReaderTest : public ::testing::Test {
-protected:
+  protected:
     test::TempFolder dir;
     Workspace ws;
 };
@@ -47,16 +47,20 @@ TEST_F(IconFileReaderTest, LongTitlesAreCutAt49) {
 }
 
 TEST_F(IconFileReaderTest, BrokenFilesFailAndLeaveTheWorkspaceAsItWas) {
-    ASSERT_EQ(ReadIconFileToWorkspace(ws, dir.Write("ok.ico", MakeIco({MakeDib(16, 16, 4)})), true), LibStatus::Ok);
+    ASSERT_EQ(ReadIconFileToWorkspace(ws, dir.Write("ok.ico", MakeIco({MakeDib(16, 16, 4)})), true),
+              LibStatus::Ok);
     const auto before = ws.Save();
 
     auto notDib = MakeIco({MakeDib(16, 16, 4), MakeDib(32, 32, 4)});
     notDib[6 + 32 + 296] = 41;  // the second image's header size
-    EXPECT_EQ(ReadIconFileToWorkspace(ws, dir.Write("bad.ico", notDib), false), LibStatus::ReadError);
+    EXPECT_EQ(ReadIconFileToWorkspace(ws, dir.Write("bad.ico", notDib), false),
+              LibStatus::ReadError);
     auto truncated = MakeIco({MakeDib(32, 32, 4)});
     truncated.resize(truncated.size() - 1);
-    EXPECT_EQ(ReadIconFileToWorkspace(ws, dir.Write("short.ico", truncated), false), LibStatus::ReadError);
-    EXPECT_EQ(ReadIconFileToWorkspace(ws, dir.Write("tiny.ico", {0, 0, 1}), false), LibStatus::ReadError);
+    EXPECT_EQ(ReadIconFileToWorkspace(ws, dir.Write("short.ico", truncated), false),
+              LibStatus::ReadError);
+    EXPECT_EQ(ReadIconFileToWorkspace(ws, dir.Write("tiny.ico", {0, 0, 1}), false),
+              LibStatus::ReadError);
     EXPECT_EQ(ReadIconFileToWorkspace(ws, dir.File("none.ico"), false), LibStatus::CannotOpen);
 
     EXPECT_EQ(ws.icons().size(), before.icons);
@@ -79,7 +83,8 @@ TEST_F(IconFileReaderTest, PngImagesAreLeftOutAndOnlyTwentyEntriesAreRead) {
     EXPECT_EQ(ws.icons()[0].imageCount, 1);
 
     std::vector<std::vector<uint8_t>> many(22, MakeDib(16, 16, 1));
-    ASSERT_EQ(ReadIconFileToWorkspace(ws, dir.Write("many.ico", MakeIco(many)), true), LibStatus::Ok);
+    ASSERT_EQ(ReadIconFileToWorkspace(ws, dir.Write("many.ico", MakeIco(many)), true),
+              LibStatus::Ok);
     EXPECT_EQ(ws.icons()[0].imageCount, 20);
 }
 
@@ -102,8 +107,9 @@ TEST_F(IconFileReaderTest, AddingMakesOneIconAtTheDropPointButNotInProgramMode) 
 
 TEST_F(IconFileReaderTest, AddingModuleIconsUsesTheLongerNumberedNames) {
     auto a = MakeDib(16, 16, 4);
-    std::string path = dir.Write("a program with a long name.dll",
-                                 test::MakePe({{14, 1, {}, test::MakeGroup({a}, {1})}, {3, 1, {}, a}}));
+    std::string path =
+        dir.Write("a program with a long name.dll",
+                  test::MakePe({{14, 1, {}, test::MakeGroup({a}, {1})}, {3, 1, {}, a}}));
     ASSERT_EQ(ws.New(), LibStatus::Ok);
     ws.SetModified(false);
     ASSERT_EQ(AddModuleIcons(ws, path, 0, 0), LibStatus::Ok);

@@ -23,10 +23,12 @@ LibStatus BuildIconFile(const Workspace& ws, size_t iconIndex, std::vector<uint8
     std::vector<uint8_t> buffer(kImageBufferSize);
     for (size_t i : own) {
         const FormatEntry& f = ws.formats()[i];
-        if (f.imageNumber == 0 || f.imageNumber > ws.images().size() || f.bytesInResource > buffer.size())
+        if (f.imageNumber == 0 || f.imageNumber > ws.images().size() ||
+            f.bytesInResource > buffer.size())
             return LibStatus::WorkspaceError;
         const ImageEntry& image = ws.images()[f.imageNumber - 1];
-        if (!ws.ReadBlock(image.workspaceOffset, buffer.data(), f.bytesInResource)) return LibStatus::WorkspaceError;
+        if (!ws.ReadBlock(image.workspaceOffset, buffer.data(), f.bytesInResource))
+            return LibStatus::WorkspaceError;
         w.Bytes(std::span<const uint8_t>(buffer.data(), f.bytesInResource));
     }
     *out = w.Take();

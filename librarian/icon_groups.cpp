@@ -12,7 +12,8 @@ namespace {
 
 LibStatus ReadAny(Workspace& ws, const std::string& path) {
     int kind = DetectDroppedFileKind(path);
-    if (kind == kKindUnknown) return FileExists(path) ? LibStatus::NotRecognised : LibStatus::CannotOpen;
+    if (kind == kKindUnknown)
+        return FileExists(path) ? LibStatus::NotRecognised : LibStatus::CannotOpen;
     if (kind == kKindIconFile) return ReadIconFileToWorkspace(ws, path, true);
     ReadOptions options;
     options.kind = kKindProgram;
@@ -31,7 +32,8 @@ LibStatus ListIconGroups(const std::string& path, std::vector<IconGroupInfo>* ou
         const IconEntry& icon = ws.icons()[i];
         IconGroupInfo info;
         info.resourceId = icon.resourceId;
-        info.resourceName.assign(icon.resourceName, strnlen(icon.resourceName, sizeof icon.resourceName));
+        info.resourceName.assign(icon.resourceName,
+                                 strnlen(icon.resourceName, sizeof icon.resourceName));
         info.displayName = Workspace::ShownName(icon);
         info.formatCount = ws.FormatsOf(i).size();
         out->push_back(std::move(info));

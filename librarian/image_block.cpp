@@ -7,7 +7,8 @@
 
 namespace vt {
 
-BlockRead ReadImageBlock(CachedFile& file, uint64_t offset, uint64_t size, std::vector<uint8_t>* block) {
+BlockRead ReadImageBlock(CachedFile& file, uint64_t offset, uint64_t size,
+                         std::vector<uint8_t>* block) {
     // Blocks of 64 KB and more cannot be described by the tables' 16-bit sizes, and nothing larger
     // than the image buffer is ever read.
     if (size > kImageBufferSize || size > 0xFFFF) return BlockRead::LeftOut;

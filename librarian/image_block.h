@@ -17,7 +17,8 @@ enum class BlockRead {
 };
 
 // Reads `size` bytes at `offset` into *block (at most the 17,408-byte image buffer).
-BlockRead ReadImageBlock(CachedFile& file, uint64_t offset, uint64_t size, std::vector<uint8_t>* block);
+BlockRead ReadImageBlock(CachedFile& file, uint64_t offset, uint64_t size,
+                         std::vector<uint8_t>* block);
 
 struct BlockFacts {
     uint16_t width = 0;

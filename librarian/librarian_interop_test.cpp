@@ -64,12 +64,14 @@ std::vector<std::vector<uint8_t>> IcoImages(const std::vector<uint8_t>& ico) {
     return out;
 }
 
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+std::string Quote(const std::string& s) {
+    return "'" + s + "'";
+}
 
 // wrestool writes a correct icon file followed by as many more bytes as the group resource has
 // (whatever its buffer held); the icon file before them must be exactly ours.
-void ExpectSameIconFile(const std::vector<uint8_t>& theirs, const std::vector<uint8_t>& ours, size_t groupSize,
-                        const std::string& what) {
+void ExpectSameIconFile(const std::vector<uint8_t>& theirs, const std::vector<uint8_t>& ours,
+                        size_t groupSize, const std::string& what) {
     ASSERT_EQ(theirs.size(), ours.size() + groupSize) << what;
     EXPECT_TRUE(std::equal(ours.begin(), ours.end(), theirs.begin())) << what;
 }
@@ -109,7 +111,8 @@ TEST(LibrarianInterop, WrestoolReadsOurLibrariesAsTwoTypesWithIdsFromOne) {
     for (size_t i = 0; i < 3; ++i) {
         std::vector<uint8_t> ours;
         ASSERT_EQ(BuildIconFile(ws, i, &ours), LibStatus::Ok);
-        ExpectSameIconFile(test::ReadAll(files[i].string()), ours, 6 + 14 * ws.FormatsOf(i).size(), files[i].string());
+        ExpectSameIconFile(test::ReadAll(files[i].string()), ours, 6 + 14 * ws.FormatsOf(i).size(),
+                           files[i].string());
     }
 }
 
@@ -141,13 +144,17 @@ TEST(LibrarianInterop, WineProgramFilesGiveTheGroupsAndImagesWrestoolFinds) {
         for (size_t i = 0; i < ws.icons().size(); ++i) {
             const IconEntry& icon = ws.icons()[i];
             size_t at = ourNames.size();
-            std::string name = icon.resourceId ? std::to_string(icon.resourceId) : icon.resourceName;
-            // Names too long for the 15-character field are not read; take wrestool's to compare the rest.
-            if (name.empty() && at < theirNames.size() && theirNames[at].size() > 15) name = theirNames[at];
+            std::string name =
+                icon.resourceId ? std::to_string(icon.resourceId) : icon.resourceName;
+            // Names too long for the 15-character field are not read; take wrestool's to compare
+            // the rest.
+            if (name.empty() && at < theirNames.size() && theirNames[at].size() > 15)
+                name = theirNames[at];
             ourNames.push_back(name);
 
             // Each kept image equals, in order, one of the images of wrestool's icon file.
-            std::string ico = dir.File(fs::path(path).filename().string() + "_14_" + name + "_0.ico");
+            std::string ico =
+                dir.File(fs::path(path).filename().string() + "_14_" + name + "_0.ico");
             std::vector<std::vector<uint8_t>> theirs = IcoImages(test::ReadAll(ico));
             size_t j = 0;
             for (size_t fi : ws.FormatsOf(i)) {

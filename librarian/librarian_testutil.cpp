@@ -54,7 +54,8 @@ std::vector<uint8_t> MakeIco(const std::vector<std::vector<uint8_t>>& blocks) {
     return w.Take();
 }
 
-std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks, const std::vector<uint16_t>& ids) {
+std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks,
+                               const std::vector<uint16_t>& ids) {
     ByteWriter w;
     w.U16(0);
     w.U16(1);
@@ -87,14 +88,16 @@ std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus)
     // Section layout: root, type directories, language directories, data entries, names, data.
     uint32_t at = 16 + 8 * static_cast<uint32_t>(types.size());
     std::map<uint16_t, uint32_t> typeDir;
-    for (uint16_t t : types) typeDir[t] = at, at += 16 + 8 * static_cast<uint32_t>(byType[t].size());
+    for (uint16_t t : types)
+        typeDir[t] = at, at += 16 + 8 * static_cast<uint32_t>(byType[t].size());
     std::map<const PeResource*, uint32_t> langDir, dataEntry, nameAt, dataAt;
     for (const auto& r : resources) langDir[&r] = at, at += 24;
     for (const auto& r : resources) dataEntry[&r] = at, at += 16;
     for (const auto& r : resources)
         if (!r.name.empty()) nameAt[&r] = at, at += 2 + 2 * static_cast<uint32_t>(r.name.size());
     at = (at + 3) & ~3u;
-    for (const auto& r : resources) dataAt[&r] = at, at = (at + static_cast<uint32_t>(r.data.size()) + 3) & ~3u;
+    for (const auto& r : resources)
+        dataAt[&r] = at, at = (at + static_cast<uint32_t>(r.data.size()) + 3) & ~3u;
     const uint32_t sectionSize = (at + 511) & ~511u;  // file alignment, as linkers pad sections
 
     ByteWriter s;
@@ -114,8 +117,10 @@ std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus)
         for (auto* r : list)
             if (r->name.empty()) s.U32(r->id), s.U32(0x80000000u | langDir[r]);
     }
-    for (const auto& r : resources) s.Zeros(12), s.U16(0), s.U16(1), s.U32(0x409), s.U32(dataEntry[&r]);
-    for (const auto& r : resources) s.U32(kVa + dataAt[&r]), s.U32(static_cast<uint32_t>(r.data.size())), s.Zeros(8);
+    for (const auto& r : resources)
+        s.Zeros(12), s.U16(0), s.U16(1), s.U32(0x409), s.U32(dataEntry[&r]);
+    for (const auto& r : resources)
+        s.U32(kVa + dataAt[&r]), s.U32(static_cast<uint32_t>(r.data.size())), s.Zeros(8);
     for (const auto& r : resources) {
         if (r.name.empty()) continue;
         s.U16(static_cast<uint16_t>(r.name.size()));
@@ -173,13 +178,15 @@ TempFolder::~TempFolder() {
 std::string TempFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     std::string p = File(name);
     std::ofstream out(p, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return p;
 }
 
 std::vector<uint8_t> ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
 }
 
 }  // namespace vt::test

@@ -16,7 +16,7 @@ std::vector<uint8_t> MakeIco(const std::vector<std::vector<uint8_t>>& blocks);
 
 struct PeResource {
     uint16_t type = 0;
-    uint32_t id = 0;             // used when name is empty
+    uint32_t id = 0;  // used when name is empty
     std::u16string name;
     std::vector<uint8_t> data;
 };
@@ -24,17 +24,18 @@ struct PeResource {
 // type in the order given.
 std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus = false);
 // An icon group directory entry list: one entry per (block, image id).
-std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks, const std::vector<uint16_t>& ids);
+std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks,
+                               const std::vector<uint16_t>& ids);
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     const std::string& path() const { return m_path; }
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
     std::string File(const std::string& name) const { return m_path + "/" + name; }
 
-private:
+  private:
     std::string m_path;
 };
 

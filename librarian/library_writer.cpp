@@ -32,19 +32,25 @@ std::vector<uint8_t> BuildNameTable(const Workspace& ws) {
     return w.Take();
 }
 
-uint64_t UnitsFor(uint64_t bytes, uint64_t unit) { return (bytes + unit - 1) / unit; }
+uint64_t UnitsFor(uint64_t bytes, uint64_t unit) {
+    return (bytes + unit - 1) / unit;
+}
 
 }  // namespace
 
 std::string TooManyResourcesMessage(uint32_t tableSize) {
     return Format(
-        "Cannot save this many resources into a New Executable (NE) format library file.  The resource "
-        "table is currently %d bytes - it must be reduced by %d bytes before it can be saved as a library.",
+        "Cannot save this many resources into a New Executable (NE) format library file.  The "
+        "resource "
+        "table is currently %d bytes - it must be reduced by %d bytes before it can be saved as a "
+        "library.",
         static_cast<int>(tableSize), static_cast<int>(tableSize - kMaxResourceTableSize));
 }
 
-uint16_t LibraryAlignmentShift(uint64_t workspaceFileSize, size_t namesLength, size_t icons, size_t images) {
-    uint64_t c = workspaceFileSize + (namesLength + 1) + 14 * uint64_t{images} + 30 * uint64_t{icons} + 1106;
+uint16_t LibraryAlignmentShift(uint64_t workspaceFileSize, size_t namesLength, size_t icons,
+                               size_t images) {
+    uint64_t c =
+        workspaceFileSize + (namesLength + 1) + 14 * uint64_t{images} + 30 * uint64_t{icons} + 1106;
     uint64_t k = c / 65535 + (c % 65535 >= 32768 ? 1 : 0);
     uint16_t s = 0;
     while (k) ++s, k >>= 1;
@@ -62,8 +68,13 @@ long WriteLibrary(const Workspace& ws, TempFileWriter& out, Prompt& prompt) {
     const size_t icons = owned.size();
     const uint64_t r = 16 + 12 * uint64_t{icons + images};
     if (r > kMaxResourceTableSize) {
-        PromptMessage m{TooManyResourcesMessage(static_cast<uint32_t>(std::min<uint64_t>(r, INT32_MAX))), {},
-                        PromptIcon::Stop, PromptButtons::Ok, true, 0};
+        PromptMessage m{
+            TooManyResourcesMessage(static_cast<uint32_t>(std::min<uint64_t>(r, INT32_MAX))),
+            {},
+            PromptIcon::Stop,
+            PromptButtons::Ok,
+            true,
+            0};
         prompt.Show(m);
         out.Abandon();
         return -1;
@@ -71,10 +82,12 @@ long WriteLibrary(const Workspace& ws, TempFileWriter& out, Prompt& prompt) {
 
     const std::vector<uint8_t> names = BuildNameTable(ws);
     const uint64_t namesLength = names.size();
-    const uint64_t namesEnd = kNeHeaderOffset + 64 + 20 + 12 * uint64_t{icons + images} + namesLength + 1;
+    const uint64_t namesEnd =
+        kNeHeaderOffset + 64 + 20 + 12 * uint64_t{icons + images} + namesLength + 1;
 
     // The layout in units of 2^S. The unit counts are 16-bit, and the first data unit must not lie
-    // inside the name table: when the shift from the sizes would break either, a larger one is used.
+    // inside the name table: when the shift from the sizes would break either, a larger one is
+    // used.
     uint16_t shift = LibraryAlignmentShift(ws.fileSize(), namesLength, icons, images);
     uint64_t unit = 0, firstUnit = 0;
     std::vector<uint64_t> groupUnits, imageUnits;

@@ -16,7 +16,8 @@ namespace vt {
 constexpr uint32_t kMaxResourceTableSize = 65466;
 
 // The alignment shift for a workspace: S from the file size, names length L and counts.
-uint16_t LibraryAlignmentShift(uint64_t workspaceFileSize, size_t namesLength, size_t icons, size_t images);
+uint16_t LibraryAlignmentShift(uint64_t workspaceFileSize, size_t namesLength, size_t icons,
+                               size_t images);
 
 // Writes the library to `out` (opened by the caller). Returns the number of icons on success, 0 on
 // a read or write failure, −1 when the resource table is too large (the message was shown).

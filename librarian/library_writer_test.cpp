@@ -11,7 +11,7 @@ namespace {
 using test::MakeDib;
 
 class LibraryWriterTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(ws.New(), LibStatus::Ok); }
     // Writes the workspace as a library; the bytes, or empty when nothing was committed.
     std::vector<uint8_t> Write(long* result = nullptr) {
@@ -79,8 +79,10 @@ TEST_F(LibraryWriterTest, ResourceTableOf65466BytesSavesAnd65467IsRefused) {
     // R = 16 + 12 × (icons + images): 5,454 records give 65,464; two more bytes cannot come from
     // whole records, so the limit is checked on both sides of the message's arithmetic.
     EXPECT_EQ(TooManyResourcesMessage(65467),
-              "Cannot save this many resources into a New Executable (NE) format library file.  The resource "
-              "table is currently 65467 bytes - it must be reduced by 1 bytes before it can be saved as a library.");
+              "Cannot save this many resources into a New Executable (NE) format library file.  "
+              "The resource "
+              "table is currently 65467 bytes - it must be reduced by 1 bytes before it can be "
+              "saved as a library.");
     auto block = MakeDib(16, 16, 1);
     // 2,727 icons of one image: R = 16 + 12 × 5,454 = 65,464 still saves.
     for (int i = 0; i < 2727; ++i) ws.AddImage(block, -1);
@@ -97,7 +99,8 @@ TEST_F(LibraryWriterTest, ResourceTableOf65466BytesSavesAnd65467IsRefused) {
 }
 
 TEST_F(LibraryWriterTest, RoundTripKeepsNamesOrderFormatsAndBytes) {
-    auto a = MakeDib(32, 32, 4, 1), b = MakeDib(16, 16, 8, 2), c = MakeDib(48, 48, 24, 3), d = MakeDib(32, 32, 1, 4);
+    auto a = MakeDib(32, 32, 4, 1), b = MakeDib(16, 16, 8, 2), c = MakeDib(48, 48, 24, 3),
+         d = MakeDib(32, 32, 1, 4);
     ws.AddImage(a, -1);
     ws.AddImage(b, 0);
     ws.AddImage(c, -1);
@@ -108,7 +111,8 @@ TEST_F(LibraryWriterTest, RoundTripKeepsNamesOrderFormatsAndBytes) {
     auto bytes = Write();
     ASSERT_FALSE(bytes.empty());
     const uint8_t untitled[] = {1, 3};
-    EXPECT_NE(std::search(bytes.begin(), bytes.end(), std::begin(untitled), std::end(untitled)), bytes.end());
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), std::begin(untitled), std::end(untitled)),
+              bytes.end());
 
     Workspace back;
     ReadBack(&back);

@@ -13,20 +13,24 @@
 namespace vt {
 
 const char* const kHeaderCorrectionQuestion =
-    "Although this file contains icons, the file header is in error.  This error may prevent Windows 95 "
+    "Although this file contains icons, the file header is in error.  This error may prevent "
+    "Windows 95 "
     "from being able to read the icons it contains.\n\nWould you like to correct this error?";
 
 std::string CascadeMessage(const std::string& currentFolder, const std::string& path) {
     return Format(
-        "An error was encountered reading a file that exceeds the cascade limits of Vantoro.  Kelvane "
-        "Software would like to examine this file, if possible.\n\nCurrent Directory: %s\n\nFilename=%s\n\n"
+        "An error was encountered reading a file that exceeds the cascade limits of Vantoro.  "
+        "Kelvane "
+        "Software would like to examine this file, if possible.\n\nCurrent Directory: "
+        "%s\n\nFilename=%s\n\n"
         "Press OK to continue.",
         currentFolder.c_str(), path.c_str());
 }
 
 namespace {
 
-constexpr size_t kGroupRead = 6 + kGroupEntrySize * 20;  // 286 bytes: a group holds at most 20 formats
+constexpr size_t kGroupRead =
+    6 + kGroupEntrySize * 20;  // 286 bytes: a group holds at most 20 formats
 constexpr uint32_t kMaxSerial = 0x7FFF;
 // Numbered names of icons read from a library or program file, and of icons added by a drop. The
 // "0" flag belongs to the names' pattern; with a precision printf ignores it.
@@ -45,7 +49,8 @@ struct ModuleRead {
 
 // Names stored by the Librarian's own libraries: after the module name 03 "ICL", one
 // length-prefixed string per icon in reading order.
-void ApplyStoredNames(CachedFile& file, const ModuleResources& res, Workspace& ws, size_t firstIcon) {
+void ApplyStoredNames(CachedFile& file, const ModuleResources& res, Workspace& ws,
+                      size_t firstIcon) {
     uint64_t at = res.headerOffset + res.residentNameOffset;
     uint8_t module[4];
     if (!file.ReadAt(at, module, 4) || std::memcmp(module, kIclModuleName, 4) != 0) return;
@@ -57,8 +62,10 @@ void ApplyStoredNames(CachedFile& file, const ModuleResources& res, Workspace& w
         if (!file.ReadAt(at + 1, text, length)) return;
         at += 1 + length;
         IconEntry& icon = ws.icons()[i];
-        if (length == 1 && text[0] == 0x03) Workspace::SetDisplayName(&icon, kUntitledName);
-        else if (length <= kMaxDisplayName) Workspace::SetDisplayName(&icon, std::string(text, length));
+        if (length == 1 && text[0] == 0x03)
+            Workspace::SetDisplayName(&icon, kUntitledName);
+        else if (length <= kMaxDisplayName)
+            Workspace::SetDisplayName(&icon, std::string(text, length));
     }
 }
 
@@ -66,7 +73,8 @@ void ApplyStoredNames(CachedFile& file, const ModuleResources& res, Workspace& w
 // consent the byte is set to 2 (Windows). It is written at the header's own field, which is file
 // offset 182 in the Librarian's libraries, and only if it still reads 0.
 void OfferHeaderCorrection(const std::string& path, const ModuleResources& res, Prompt& prompt) {
-    PromptMessage m{kHeaderCorrectionQuestion, {}, PromptIcon::Exclamation, PromptButtons::YesNo, true, 0};
+    PromptMessage m{kHeaderCorrectionQuestion, {},   PromptIcon::Exclamation,
+                    PromptButtons::YesNo,      true, 0};
     if (prompt.Show(m) != PromptAnswer::Yes) return;
     UpdateFile file;
     if (!file.Open(path)) return;
@@ -112,10 +120,12 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
         if (6 + kGroupEntrySize * count > got) return fail(LibStatus::ReadError);
 
         IconEntry icon;
-        Workspace::SetDisplayName(&icon, Format(how.adding ? kAddedIconName : kReadIconName, title.c_str(), running));
+        Workspace::SetDisplayName(
+            &icon, Format(how.adding ? kAddedIconName : kReadIconName, title.c_str(), running));
         icon.serial = ws.TakeSerial();
         icon.resourceId = g.resourceId;
-        std::memcpy(icon.resourceName, g.resourceName.data(), std::min(g.resourceName.size(), size_t{15}));
+        std::memcpy(icon.resourceName, g.resourceName.data(),
+                    std::min(g.resourceName.size(), size_t{15}));
         if (!g.resourceName.empty()) Workspace::SetDisplayName(&icon, g.resourceName);
         for (size_t k = 0; k < count; ++k) {
             const uint8_t* e = group + 6 + kGroupEntrySize * k;
@@ -147,7 +157,8 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
         uint64_t size = image.size;
         // NE lengths are whole alignment units; the group's byte count is the block's true size.
         uint32_t declared = ws.formats()[entryIndex].bytesInResource;
-        if (res.isNE && declared >= 40 && declared <= size && size - declared < res.alignUnit) size = declared;
+        if (res.isNE && declared >= 40 && declared <= size && size - declared < res.alignUnit)
+            size = declared;
         if (image.offset > UINT32_MAX) continue;
 
         BlockRead read = ReadImageBlock(file, image.offset, size, &block);
@@ -165,9 +176,10 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
 
     // Entries no image answered belong to no icon: they go, and each icon counts what it owns.
     auto& formats = ws.formats();
-    formats.erase(std::remove_if(formats.begin() + static_cast<long>(firstFormat), formats.end(),
-                                 [](const FormatEntry& f) { return (f.owner & kUnlinkedOwner) != 0; }),
-                  formats.end());
+    formats.erase(
+        std::remove_if(formats.begin() + static_cast<long>(firstFormat), formats.end(),
+                       [](const FormatEntry& f) { return (f.owner & kUnlinkedOwner) != 0; }),
+        formats.end());
     for (size_t i = firstIcon; i < ws.icons().size(); ++i) {
         std::vector<FormatEntry> own;
         for (size_t fi : ws.FormatsOf(i)) own.push_back(formats[fi]);
@@ -184,7 +196,8 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
     if (res.isNE && !how.adding) {
         ApplyStoredNames(file, res, ws, firstIcon);
         file.Close();
-        if (res.targetOs == 0 && how.options.kind != kKindProgram && !how.options.searching && how.options.prompt)
+        if (res.targetOs == 0 && how.options.kind != kKindProgram && !how.options.searching &&
+            how.options.prompt)
             OfferHeaderCorrection(path, res, *how.options.prompt);
     }
     return LibStatus::Ok;
@@ -192,7 +205,8 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
 
 }  // namespace
 
-LibStatus ReadModuleIcons(Workspace& ws, const std::string& path, bool newWorkspace, const ReadOptions& options) {
+LibStatus ReadModuleIcons(Workspace& ws, const std::string& path, bool newWorkspace,
+                          const ReadOptions& options) {
     if (newWorkspace || !ws.hasFile()) {
         LibStatus st = ws.New();
         if (st != LibStatus::Ok) return st;

@@ -16,10 +16,12 @@ PeResource Group(uint32_t id, std::vector<std::vector<uint8_t>> blocks, std::vec
                  std::u16string name = {}) {
     return {14, id, std::move(name), MakeGroup(blocks, ids)};
 }
-PeResource Image(uint32_t id, std::vector<uint8_t> block) { return {3, id, {}, std::move(block)}; }
+PeResource Image(uint32_t id, std::vector<uint8_t> block) {
+    return {3, id, {}, std::move(block)};
+}
 
 class ModuleReaderTest : public ::testing::Test {
-protected:
+  protected:
     LibStatus Read(const std::vector<uint8_t>& bytes, const std::string& name = "prog.exe") {
         path = dir.Write(name, bytes);
         ReadOptions o;
@@ -37,7 +39,8 @@ protected:
 
 TEST_F(ModuleReaderTest, PeGroupsAndImagesLinkByNumberInDirectoryOrder) {
     auto a = MakeDib(32, 32, 4, 1), b = MakeDib(16, 16, 4, 2), c = MakeDib(32, 32, 8, 3);
-    ASSERT_EQ(Read(MakePe({Group(1, {a, b}, {1, 2}), Group(7, {c}, {3}), Image(1, a), Image(2, b), Image(3, c)})),
+    ASSERT_EQ(Read(MakePe({Group(1, {a, b}, {1, 2}), Group(7, {c}, {3}), Image(1, a), Image(2, b),
+                           Image(3, c)})),
               LibStatus::Ok);
     ASSERT_EQ(ws.icons().size(), 2u);
     EXPECT_EQ(Name(0), "prog 001");
@@ -63,8 +66,8 @@ TEST_F(ModuleReaderTest, Pe32PlusResourceDirectoryIsFound) {
 
 TEST_F(ModuleReaderTest, NamedGroupsOfUpTo15CharactersShowTheirName) {
     auto a = MakeDib(16, 16, 1);
-    ASSERT_EQ(Read(MakePe({Group(0, {a}, {1}, u"FIFTEEN_CHARS_X"), Group(0, {a}, {2}, u"SIXTEEN_CHARS_XY"),
-                           Image(1, a), Image(2, a)})),
+    ASSERT_EQ(Read(MakePe({Group(0, {a}, {1}, u"FIFTEEN_CHARS_X"),
+                           Group(0, {a}, {2}, u"SIXTEEN_CHARS_XY"), Image(1, a), Image(2, a)})),
               LibStatus::Ok);
     ASSERT_EQ(ws.icons().size(), 2u);
     EXPECT_EQ(Name(0), "FIFTEEN_CHARS_X");
@@ -102,7 +105,8 @@ TEST_F(ModuleReaderTest, PngAndOversizedImagesAreLeftOutNotTheFile) {
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     png.resize(300, 0);
     auto big = MakeDib(128, 128, 32);  // 65,536 bytes of colour alone
-    ASSERT_EQ(Read(MakePe({Group(1, {small, png, big}, {1, 2, 3}), Image(1, small), Image(2, png), Image(3, big)})),
+    ASSERT_EQ(Read(MakePe({Group(1, {small, png, big}, {1, 2, 3}), Image(1, small), Image(2, png),
+                           Image(3, big)})),
               LibStatus::Ok);
     ASSERT_EQ(ws.icons().size(), 1u);
     EXPECT_EQ(ws.icons()[0].imageCount, 1);
@@ -115,7 +119,8 @@ TEST_F(ModuleReaderTest, AnImageThatIsNeitherDibNorPngFailsAndRestoresTheWorkspa
     ASSERT_EQ(Read(MakePe({Group(1, {a}, {1}), Image(1, a)}, false)), LibStatus::Ok);
     auto bad = a;
     bad[0] = 41;
-    std::string second = dir.Write("bad.dll", MakePe({Group(1, {a, a}, {1, 2}), Image(1, a), Image(2, bad)}));
+    std::string second =
+        dir.Write("bad.dll", MakePe({Group(1, {a, a}, {1, 2}), Image(1, a), Image(2, bad)}));
     const auto before = ws.Save();
     EXPECT_EQ(ReadModuleIcons(ws, second, false), LibStatus::ReadError);
     EXPECT_EQ(ws.icons().size(), before.icons);
@@ -140,7 +145,8 @@ TEST_F(ModuleReaderTest, DataEntryWhereADirectoryBelongsShowsTheCascadeMessage) 
 
 TEST_F(ModuleReaderTest, AnImageLinksToTheFirstEntryThatNamesItOnly) {
     auto a = MakeDib(16, 16, 4);
-    ASSERT_EQ(Read(MakePe({Group(1, {a}, {1}), Group(2, {a, a}, {1, 1}), Image(1, a)})), LibStatus::Ok);
+    ASSERT_EQ(Read(MakePe({Group(1, {a}, {1}), Group(2, {a, a}, {1, 1}), Image(1, a)})),
+              LibStatus::Ok);
     ASSERT_EQ(ws.icons().size(), 2u);
     EXPECT_EQ(ws.icons()[0].imageCount, 1);
     EXPECT_EQ(ws.icons()[1].imageCount, 0);
@@ -157,8 +163,8 @@ TEST_F(ModuleReaderTest, FilesThatAreNotModulesFailToRead) {
 
 TEST_F(ModuleReaderTest, IconGroupsApiListsAndBuildsIconFiles) {
     auto a = MakeDib(32, 32, 4, 5), b = MakeDib(16, 16, 8, 6);
-    path = dir.Write("shell.dll", MakePe({Group(3, {a, b}, {1, 2}), Group(0, {b}, {3}, u"APP"), Image(1, a),
-                                          Image(2, b), Image(3, b)}));
+    path = dir.Write("shell.dll", MakePe({Group(3, {a, b}, {1, 2}), Group(0, {b}, {3}, u"APP"),
+                                          Image(1, a), Image(2, b), Image(3, b)}));
     std::vector<IconGroupInfo> groups;
     ASSERT_EQ(ListIconGroups(path, &groups), LibStatus::Ok);
     ASSERT_EQ(groups.size(), 2u);

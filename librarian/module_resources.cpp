@@ -28,7 +28,8 @@ LibStatus WalkNe(CachedFile& file, ModuleResources* out, std::span<const uint8_t
 
     size_t length = static_cast<size_t>(namesOffset - tableOffset) + 1;
     std::vector<uint8_t> table(length);
-    if (!file.ReadAt(out->headerOffset + tableOffset, table.data(), length)) return LibStatus::ReadError;
+    if (!file.ReadAt(out->headerOffset + tableOffset, table.data(), length))
+        return LibStatus::ReadError;
 
     ByteReader r(table);
     uint16_t shift = r.U16();
@@ -54,7 +55,8 @@ LibStatus WalkNe(CachedFile& file, ModuleResources* out, std::span<const uint8_t
             if (!r.ok()) break;  // the walk has passed the end of the table
             if (wantGroups) {
                 if (offset == 0) return LibStatus::ReadError;
-                out->groups.push_back({uint64_t{offset} << shift, static_cast<uint32_t>(id & 0x7FFF), {}});
+                out->groups.push_back(
+                    {uint64_t{offset} << shift, static_cast<uint32_t>(id & 0x7FFF), {}});
             } else if (wantImages) {
                 images.push_back({uint64_t{offset} << shift, uint64_t{units} << shift,
                                   static_cast<uint16_t>(id & 0x7FFF)});
@@ -79,7 +81,7 @@ std::string NarrowName(std::span<const uint8_t> utf16, size_t chars) {
 }
 
 class PeWalker {
-public:
+  public:
     PeWalker(CachedFile& file, ModuleResources* out) : m_file(file), m_out(out) {}
 
     LibStatus Walk(std::span<const uint8_t> header) {
@@ -127,7 +129,7 @@ public:
         return WalkType(root, kImageType, false);
     }
 
-private:
+  private:
     // Reads a directory at a section-relative offset: 256 bytes, and again whole when its entries
     // need more. With `exact` the first 256 bytes must all be there.
     bool ReadDirectory(uint32_t offset, std::vector<uint8_t>* out, bool exact) {
@@ -167,11 +169,13 @@ private:
         uint8_t lang[24];
         if (!m_file.ReadAt(m_section + (target & ~kHighBit), lang, sizeof lang))
             return *status = LibStatus::ReadError, false;
-        if (LoadLE16(lang + 12) + LoadLE16(lang + 14) == 0) return *status = LibStatus::ReadError, false;
+        if (LoadLE16(lang + 12) + LoadLE16(lang + 14) == 0)
+            return *status = LibStatus::ReadError, false;
         uint32_t dataEntry = LoadLE32(lang + 20);
         if (dataEntry & kHighBit) return *status = LibStatus::Cascade, false;
         uint8_t data[16];
-        if (!m_file.ReadAt(m_section + dataEntry, data, sizeof data)) return *status = LibStatus::ReadError, false;
+        if (!m_file.ReadAt(m_section + dataEntry, data, sizeof data))
+            return *status = LibStatus::ReadError, false;
         uint64_t address = LoadLE32(data);
         // The data's address is relative to the image; the section maps it to the file.
         if (address + m_section < m_directoryAddress) return *status = LibStatus::ReadError, false;
@@ -195,7 +199,8 @@ private:
                 size_t chars = got >= 2 ? LoadLE16(text) : 0;
                 // A name that does not fit the 15-character field stays unconverted.
                 if (chars >= 1 && chars <= 15 && 2 + 2 * chars <= got)
-                    g.resourceName = NarrowName(std::span<const uint8_t>(text + 2, 2 * chars), chars);
+                    g.resourceName =
+                        NarrowName(std::span<const uint8_t>(text + 2, 2 * chars), chars);
             } else {
                 g.resourceId = name;
             }
@@ -239,7 +244,8 @@ LibStatus WalkModuleResources(CachedFile& file, ModuleResources* out) {
         out->isNE = true;
         return WalkNe(file, out, header);
     }
-    if (header[0] == 'P' && header[1] == 'E' && header.size() >= kMinHeader) return PeWalker(file, out).Walk(header);
+    if (header[0] == 'P' && header[1] == 'E' && header.size() >= kMinHeader)
+        return PeWalker(file, out).Walk(header);
     return LibStatus::ReadError;
 }
 

@@ -12,8 +12,8 @@
 namespace vt {
 
 struct GroupRef {
-    uint64_t offset = 0;      // file position of the group directory
-    uint32_t resourceId = 0;  // 0 when the group has a name
+    uint64_t offset = 0;       // file position of the group directory
+    uint32_t resourceId = 0;   // 0 when the group has a name
     std::string resourceName;  // at most 15 characters
 };
 
@@ -25,12 +25,12 @@ struct ImageRef {
 
 struct ModuleResources {
     bool isNE = false;
-    uint64_t headerOffset = 0;       // the new header ("NE" or "PE")
-    uint16_t residentNameOffset = 0; // NE: relative to the header
-    uint8_t targetOs = 0;            // NE: header byte 0x36
-    uint64_t alignUnit = 1;          // NE: 2 to the alignment shift
-    std::vector<GroupRef> groups;    // in table or directory order
-    std::vector<ImageRef> images;    // only when there are groups
+    uint64_t headerOffset = 0;        // the new header ("NE" or "PE")
+    uint16_t residentNameOffset = 0;  // NE: relative to the header
+    uint8_t targetOs = 0;             // NE: header byte 0x36
+    uint64_t alignUnit = 1;           // NE: 2 to the alignment shift
+    std::vector<GroupRef> groups;     // in table or directory order
+    std::vector<ImageRef> images;     // only when there are groups
 };
 
 // Reads the MZ pointer, the new header and the resource table or directory of an open file.

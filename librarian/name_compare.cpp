@@ -9,7 +9,9 @@ namespace {
 // Punctuation in the order the system's sort table gives it; everything before digits.
 constexpr std::string_view kPunctuationOrder = " !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
 
-bool IsWordSortIgnored(unsigned char c) { return c == '-' || c == '\''; }
+bool IsWordSortIgnored(unsigned char c) {
+    return c == '-' || c == '\'';
+}
 
 // The primary weight of a character: what it sorts as when case is not considered.
 int PrimaryWeight(unsigned char c) {
@@ -22,7 +24,9 @@ int PrimaryWeight(unsigned char c) {
     return 0x400 + c;
 }
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 }  // namespace
 

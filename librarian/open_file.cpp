@@ -6,7 +6,8 @@
 namespace vt {
 namespace {
 
-LibStatus ReadKind(Workspace& ws, const std::string& path, int kind, bool newWorkspace, Prompt& prompt, bool searching) {
+LibStatus ReadKind(Workspace& ws, const std::string& path, int kind, bool newWorkspace,
+                   Prompt& prompt, bool searching) {
     if (kind == kKindIconFile) return ReadIconFileToWorkspace(ws, path, newWorkspace);
     ReadOptions o;
     o.kind = kind;
@@ -18,10 +19,14 @@ LibStatus ReadKind(Workspace& ws, const std::string& path, int kind, bool newWor
 }  // namespace
 
 LibStatus OpenWorkspaceFile(Workspace& ws, const std::string& path, int* kind, Prompt& prompt) {
-    LibStatus st = *kind == kKindUnknown ? LibStatus::NotRecognised : ReadKind(ws, path, *kind, true, prompt, false);
-    if (st == LibStatus::Ok && *kind != kKindIconFile && ws.images().empty()) st = LibStatus::NoIcons;
+    LibStatus st = *kind == kKindUnknown ? LibStatus::NotRecognised
+                                         : ReadKind(ws, path, *kind, true, prompt, false);
+    if (st == LibStatus::Ok && *kind != kKindIconFile && ws.images().empty())
+        st = LibStatus::NoIcons;
     if (st == LibStatus::Ok) {
-        ws.SetMode(*kind == kKindIconFile ? kModeSingleIconFile : *kind == kKindLibrary ? kModeLibrary : kModeProgram);
+        ws.SetMode(*kind == kKindIconFile  ? kModeSingleIconFile
+                   : *kind == kKindLibrary ? kModeLibrary
+                                           : kModeProgram);
         ws.SetModified(false);
         if (*kind == kKindIconFile) *kind = kKindLibrary;  // the next Save writes a library
         return st;
@@ -29,14 +34,16 @@ LibStatus OpenWorkspaceFile(Workspace& ws, const std::string& path, int* kind, P
     // A file that cannot be opened or recognised fails silently; the cascade message was shown.
     if (st == LibStatus::NoIcons || (*kind == kKindIconFile && st == LibStatus::ReadError)) {
         prompt.Tell("No icons found in file.", PromptIcon::Information);
-    } else if (st != LibStatus::CannotOpen && st != LibStatus::NotRecognised && st != LibStatus::Cascade) {
+    } else if (st != LibStatus::CannotOpen && st != LibStatus::NotRecognised &&
+               st != LibStatus::Cascade) {
         prompt.Tell(Format("Error encountered opening file:\n\n%s", path.c_str()));
     }
     ws.New();
     return st;
 }
 
-LibStatus OpenWorkspaceFiles(Workspace& ws, const std::vector<std::string>& paths, Prompt& prompt, bool silent) {
+LibStatus OpenWorkspaceFiles(Workspace& ws, const std::vector<std::string>& paths, Prompt& prompt,
+                             bool silent) {
     ws.Discard();
     bool made = false;
     for (const std::string& path : paths) {

@@ -20,6 +20,7 @@ LibStatus OpenWorkspaceFile(Workspace& ws, const std::string& path, int* kind, P
 // Opens several files into one new workspace: each with its kind from the extension, corrected by
 // its first bytes; the first that yields icons makes the workspace, the others append. Files that
 // cannot be opened are skipped. "No icons found in file(s)." unless `silent`.
-LibStatus OpenWorkspaceFiles(Workspace& ws, const std::vector<std::string>& paths, Prompt& prompt, bool silent);
+LibStatus OpenWorkspaceFiles(Workspace& ws, const std::vector<std::string>& paths, Prompt& prompt,
+                             bool silent);
 
 }  // namespace vt

@@ -10,11 +10,12 @@ namespace {
 using test::MakeDib;
 
 class OpenFileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto a = MakeDib(32, 32, 4);
         ico = dir.Write("one.ico", test::MakeIco({a}));
-        dll = dir.Write("lib.dll", test::MakePe({{14, 1, {}, test::MakeGroup({a}, {1})}, {3, 1, {}, a}}));
+        dll = dir.Write("lib.dll",
+                        test::MakePe({{14, 1, {}, test::MakeGroup({a}, {1})}, {3, 1, {}, a}}));
         empty = dir.Write("plain.dll", test::MakePe({{6, 1, {}, std::vector<uint8_t>(40, 'x')}}));
     }
     test::TempFolder dir;
@@ -46,15 +47,18 @@ TEST_F(OpenFileTest, FailedOpensTellTheUserAndLeaveANewWorkspace) {
     std::string cut = dir.Write("cut.dll", broken);
     EXPECT_EQ(OpenWorkspaceFile(ws, cut, &kind, prompt), LibStatus::ReadError);
     kind = kKindUnknown;
-    EXPECT_EQ(OpenWorkspaceFile(ws, dir.Write("t.txt", {'x'}), &kind, prompt), LibStatus::NotRecognised);
+    EXPECT_EQ(OpenWorkspaceFile(ws, dir.Write("t.txt", {'x'}), &kind, prompt),
+              LibStatus::NotRecognised);
     EXPECT_EQ(prompt.texts(),
-              (std::vector<std::string>{"No icons found in file.", "Error encountered opening file:\n\n" + cut}));
+              (std::vector<std::string>{"No icons found in file.",
+                                        "Error encountered opening file:\n\n" + cut}));
     EXPECT_TRUE(ws.hasFile());
     EXPECT_TRUE(ws.icons().empty());
 }
 
 TEST_F(OpenFileTest, SeveralFilesMakeOneWorkspace) {
-    ASSERT_EQ(OpenWorkspaceFiles(ws, {empty, ico, dir.File("gone.ico"), dll}, prompt, false), LibStatus::Ok);
+    ASSERT_EQ(OpenWorkspaceFiles(ws, {empty, ico, dir.File("gone.ico"), dll}, prompt, false),
+              LibStatus::Ok);
     EXPECT_EQ(ws.icons().size(), 2u);
     EXPECT_EQ(OpenWorkspaceFiles(ws, {empty}, prompt, true), LibStatus::NoIcons);
     EXPECT_TRUE(prompt.texts().empty());

@@ -22,6 +22,7 @@ LibStatus UpdateProgramFile(Workspace& ws, const std::string& path, const std::s
 
 // Save in program-file mode: the output must exist and open for writing, the user confirms the
 // warning, then UpdateProgramFile; the messages of the rule go through the prompt.
-LibStatus SaveProgramFile(Workspace& ws, const std::string& path, const std::string& sourcePath, Prompt& prompt);
+LibStatus SaveProgramFile(Workspace& ws, const std::string& path, const std::string& sourcePath,
+                          Prompt& prompt);
 
 }  // namespace vt

@@ -14,11 +14,12 @@ namespace {
 using test::MakeDib;
 
 class ProgramUpdateTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         a = MakeDib(32, 32, 4, 1);
         b = MakeDib(16, 16, 4, 2);
-        original = test::MakePe({{14, 1, {}, test::MakeGroup({a, b}, {1, 2})}, {3, 1, {}, a}, {3, 2, {}, b}});
+        original = test::MakePe(
+            {{14, 1, {}, test::MakeGroup({a, b}, {1, 2})}, {3, 1, {}, a}, {3, 2, {}, b}});
         path = dir.Write("app.exe", original);
         ReadOptions o;
         o.kind = kKindProgram;
@@ -71,7 +72,8 @@ TEST_F(ProgramUpdateTest, CancelWritesNothing) {
 
 TEST_F(ProgramUpdateTest, BlocksThatDoNotFitTheirPlaceAreRefusedBeforeAnyWrite) {
     // The 16 × 16 image comes back in 8 bits: a new format, with no place in the file.
-    ASSERT_EQ(ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 9), b, MakeDib(16, 16, 8)}), LibStatus::Ok);
+    ASSERT_EQ(ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 9), b, MakeDib(16, 16, 8)}),
+              LibStatus::Ok);
     EXPECT_EQ(ws.icons()[0].imageCount, 3);
     EXPECT_EQ(UpdateProgramFile(ws, path, path), LibStatus::Refused);
     EXPECT_EQ(test::ReadAll(path), original);
@@ -126,8 +128,10 @@ TEST(SaveFlow, MessagesForEmptyWorkspacesAndUnknownKinds) {
     prompt.Answer(PromptAnswer::Yes);
     bool needsName = false;
     EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Ok);
-    EXPECT_EQ(prompt.texts(),
-              (std::vector<std::string>{"Cannot save an empty file.\r\n\r\nWould you like to delete this file on disk?"}));
+    EXPECT_EQ(
+        prompt.texts(),
+        (std::vector<std::string>{
+            "Cannot save an empty file.\r\n\r\nWould you like to delete this file on disk?"}));
     EXPECT_FALSE(FileExists(dir.File("old.icl")));
 
     ws.AddImage(MakeDib(16, 16, 4), -1);

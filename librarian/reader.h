@@ -12,9 +12,9 @@
 namespace vt {
 
 struct ReadOptions {
-    int kind = kKindLibrary;    // kKindLibrary or kKindProgram: decides the header question
-    bool searching = false;     // no questions while a search runs
-    Prompt* prompt = nullptr;   // the cascade message and the header question; none: nothing asked
+    int kind = kKindLibrary;   // kKindLibrary or kKindProgram: decides the header question
+    bool searching = false;    // no questions while a search runs
+    Prompt* prompt = nullptr;  // the cascade message and the header question; none: nothing asked
 };
 
 // With newWorkspace the workspace is made afresh first; otherwise the file's icons are appended.
@@ -25,8 +25,10 @@ LibStatus ReadModuleIcons(Workspace& ws, const std::string& path, bool newWorksp
 // The adding readers for files dropped with "Add Icons To Workspace": the new icons are centred on
 // the drop point (x, y); no names from a library's name table, no header question. Refused (with
 // the message shown through the prompt) in program-file mode.
-LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt = nullptr);
-LibStatus AddModuleIcons(Workspace& ws, const std::string& path, int x, int y, Prompt* prompt = nullptr);
+LibStatus AddIconFileToWorkspace(Workspace& ws, const std::string& path, int x, int y,
+                                 Prompt* prompt = nullptr);
+LibStatus AddModuleIcons(Workspace& ws, const std::string& path, int x, int y,
+                         Prompt* prompt = nullptr);
 
 // Adding is refused in program-file mode (the message goes through the prompt); a workspace without
 // a file gets one.

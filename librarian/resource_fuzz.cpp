@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<uint8_t> ico;
         vt::BuildIconFile(ws, 0, &ico);
         vt::TempFileWriter writer;
-        if (writer.Open(out, "ICM") && vt::WriteLibrary(ws, writer, prompt) > 0 && writer.Commit()) {
+        if (writer.Open(out, "ICM") && vt::WriteLibrary(ws, writer, prompt) > 0 &&
+            writer.Commit()) {
             vt::Workspace back;
             vt::ReadModuleIcons(back, out, true, options);
             vt::RemoveFile(out);

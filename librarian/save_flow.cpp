@@ -9,10 +9,12 @@
 namespace vt {
 
 const char* const kSaveIncomplete =
-    "The file save operation could not be completed.\r\n\r\nThis could be caused by a lack of unused (free) disk "
+    "The file save operation could not be completed.\r\n\r\nThis could be caused by a lack of "
+    "unused (free) disk "
     "space on the destination drive or the file or disk may be read-only.";
 const char* const kSavedButNotReopened =
-    "The file save operation was successful, however a new workspace could not be opened after the file save "
+    "The file save operation was successful, however a new workspace could not be opened after the "
+    "file save "
     "completed.  This might be caused by a lack of unused (free) disk space.";
 
 int KindForSaveName(const std::string& path) {
@@ -54,7 +56,8 @@ LibStatus SaveLibrary(Workspace& ws, SaveState& state, const std::string& target
     return LibStatus::Ok;
 }
 
-LibStatus WriteKind(Workspace& ws, SaveState& state, const std::string& target, int kind, Prompt& prompt) {
+LibStatus WriteKind(Workspace& ws, SaveState& state, const std::string& target, int kind,
+                    Prompt& prompt) {
     switch (kind) {
         case kKindLibrary:
             return SaveLibrary(ws, state, target, prompt);
@@ -74,8 +77,9 @@ LibStatus WriteKind(Workspace& ws, SaveState& state, const std::string& target, 
 LibStatus SaveWorkspace(Workspace& ws, SaveState& state, Prompt& prompt, bool* needsName) {
     *needsName = false;
     if (ws.icons().empty()) {
-        PromptAnswer a = prompt.Ask("Cannot save an empty file.\r\n\r\nWould you like to delete this file on disk?",
-                                    PromptButtons::YesNo);
+        PromptAnswer a = prompt.Ask(
+            "Cannot save an empty file.\r\n\r\nWould you like to delete this file on disk?",
+            PromptButtons::YesNo);
         if (a != PromptAnswer::Yes) return LibStatus::Refused;
         if (!state.path.empty()) RemoveFile(state.path);
         state.path.clear();
@@ -86,10 +90,12 @@ LibStatus SaveWorkspace(Workspace& ws, SaveState& state, Prompt& prompt, bool* n
         *needsName = true;
         return LibStatus::Refused;
     }
-    return WriteKind(ws, state, state.path, ws.mode() == kModeProgram ? kKindProgram : kKindLibrary, prompt);
+    return WriteKind(ws, state, state.path, ws.mode() == kModeProgram ? kKindProgram : kKindLibrary,
+                     prompt);
 }
 
-LibStatus SaveWorkspaceAs(Workspace& ws, SaveState& state, const std::string& target, Prompt& prompt) {
+LibStatus SaveWorkspaceAs(Workspace& ws, SaveState& state, const std::string& target,
+                          Prompt& prompt) {
     if (ws.icons().empty()) {
         prompt.Tell("No icons to save.", PromptIcon::Exclamation);
         return LibStatus::Refused;

@@ -23,7 +23,8 @@ int KindForSaveName(const std::string& path);
 // single icon file or a search: the shell then runs Save As.
 LibStatus SaveWorkspace(Workspace& ws, SaveState& state, Prompt& prompt, bool* needsName);
 // Save As to a chosen name.
-LibStatus SaveWorkspaceAs(Workspace& ws, SaveState& state, const std::string& target, Prompt& prompt);
+LibStatus SaveWorkspaceAs(Workspace& ws, SaveState& state, const std::string& target,
+                          Prompt& prompt);
 
 extern const char* const kSaveIncomplete;
 extern const char* const kSavedButNotReopened;

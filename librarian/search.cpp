@@ -68,7 +68,8 @@ std::string WithThousands(uint64_t n, const std::string& separator) {
     return out;
 }
 
-LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOptions& options, SearchCounts* counts) {
+LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOptions& options,
+                      SearchCounts* counts) {
     *counts = {};
     ws.Discard();
     if (options.progress) options.progress({"Scanning for icons..."});
@@ -104,12 +105,14 @@ LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOption
         }
     }
     if (!walker.rootListed()) {
-        if (options.prompt) options.prompt->Tell("Could not find any files to open.", PromptIcon::Information);
+        if (options.prompt)
+            options.prompt->Tell("Could not find any files to open.", PromptIcon::Information);
         ws.New();
         return LibStatus::CannotOpen;
     }
     if (ws.icons().empty()) {
-        if (options.prompt) options.prompt->Tell("No icons found in file(s).", PromptIcon::Information);
+        if (options.prompt)
+            options.prompt->Tell("No icons found in file(s).", PromptIcon::Information);
         ws.New();
         return LibStatus::NoIcons;
     }

@@ -23,14 +23,14 @@ struct FoundFile {
 
 // Walks a folder tree holding one directory listing per open level, never a list of all files.
 class FolderWalker {
-public:
+  public:
     FolderWalker(std::string root, OpenType type, bool includeSubfolders);
     // The next matching file; false when the tree is exhausted. The first call lists the root.
     bool NextMatchingFile(FoundFile* out);
     // False when the root folder could not be listed at all.
     bool rootListed() const { return m_rootListed; }
 
-private:
+  private:
     struct Level {
         std::filesystem::directory_iterator it;
     };
@@ -48,7 +48,7 @@ private:
 std::string WithThousands(uint64_t n, const std::string& separator = ",");
 
 struct SearchCounts {
-    uint64_t files = 0;   // files that yielded icons
+    uint64_t files = 0;  // files that yielded icons
     uint64_t icons = 0;
     uint64_t images = 0;
 };
@@ -68,6 +68,7 @@ struct SearchOptions {
 // Discards the workspace and fills it with the icons of every matching file. Ok when icons were
 // found (mode 0, modified, no file); NoIcons ("No icons found in file(s).", a new empty
 // workspace); CannotOpen when the root could not be listed ("Could not find any files to open.").
-LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOptions& options, SearchCounts* counts);
+LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOptions& options,
+                      SearchCounts* counts);
 
 }  // namespace vt

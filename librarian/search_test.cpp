@@ -11,12 +11,14 @@ namespace {
 using test::MakeDib;
 
 class SearchTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto a = MakeDib(32, 32, 4), b = MakeDib(16, 16, 4);
         dir.Write("a.ico", test::MakeIco({a, b}));
-        dir.Write("b.dll", test::MakePe({{14, 1, {}, test::MakeGroup({a}, {1})}, {14, 2, {}, test::MakeGroup({b}, {2})},
-                                         {3, 1, {}, a}, {3, 2, {}, b}}));
+        dir.Write("b.dll", test::MakePe({{14, 1, {}, test::MakeGroup({a}, {1})},
+                                         {14, 2, {}, test::MakeGroup({b}, {2})},
+                                         {3, 1, {}, a},
+                                         {3, 2, {}, b}}));
         dir.Write("x.il", {'M', 'Z'});
         dir.Write("notes.txt", {'h', 'i'});
         std::filesystem::create_directory(dir.File("sub"));

@@ -16,7 +16,8 @@ std::string StagingFolder(const std::string& windowsDirectory);
 // Creates the staging folder when needed and writes the icon there (replacing an older staging
 // file). On failure the user is told "Error detected attempting to write icon to staging file.".
 // *folder receives the staging folder to hand to the installer.
-LibStatus WriteStagingFile(const Workspace& ws, size_t iconIndex, const std::string& windowsDirectory,
-                           Prompt& prompt, std::string* folder);
+LibStatus WriteStagingFile(const Workspace& ws, size_t iconIndex,
+                           const std::string& windowsDirectory, Prompt& prompt,
+                           std::string* folder);
 
 }  // namespace vt

@@ -33,14 +33,16 @@ int Vantoro(const std::string& args, std::string* out = nullptr) {
 }
 
 class VantoroToolTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::exists(Tool())) << Tool();
         a = MakeDib(32, 32, 4, 1);
         b = MakeDib(16, 16, 8, 2);
         ico = dir.Write("single.ico", test::MakeIco({a, b}));
         dll = dir.Write("two.dll", test::MakePe({{14, 5, {}, test::MakeGroup({a}, {1})},
-                                                 {14, 0, u"APP", test::MakeGroup({b}, {2})}, {3, 1, {}, a}, {3, 2, {}, b}}));
+                                                 {14, 0, u"APP", test::MakeGroup({b}, {2})},
+                                                 {3, 1, {}, a},
+                                                 {3, 2, {}, b}}));
     }
     test::TempFolder dir;
     std::vector<uint8_t> a, b;
@@ -88,7 +90,8 @@ TEST_F(VantoroToolTest, LibraryHoldsEveryIconOfTheInputs) {
     Workspace ws;
     ASSERT_EQ(ReadModuleIcons(ws, lib, true), LibStatus::Ok);
     ASSERT_EQ(ws.icons().size(), 3u);
-    EXPECT_EQ(Workspace::ShownName(ws.icons()[0]), "APP");  // named groups come first in a PE directory
+    EXPECT_EQ(Workspace::ShownName(ws.icons()[0]),
+              "APP");  // named groups come first in a PE directory
     EXPECT_EQ(Workspace::ShownName(ws.icons()[1]), "two 002");
     EXPECT_EQ(Workspace::ShownName(ws.icons()[2]), "single");
     EXPECT_EQ(ws.FormatsOf(2).size(), 2u);

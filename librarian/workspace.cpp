@@ -13,7 +13,9 @@ constexpr uint64_t kMaxWorkspaceFile = 0x7FFFFFFF;
 
 Workspace::Workspace() = default;
 
-Workspace::~Workspace() { Discard(); }
+Workspace::~Workspace() {
+    Discard();
+}
 
 void Workspace::CloseFile() {
     if (m_file) std::fclose(m_file);
@@ -62,7 +64,8 @@ std::vector<size_t> Workspace::FormatsOf(size_t iconIndex) const {
     if (iconIndex >= m_icons.size()) return out;
     uint32_t serial = m_icons[iconIndex].serial;
     for (size_t i = 0; i < m_formats.size(); ++i)
-        if (!(m_formats[i].owner & kUnlinkedOwner) && m_formats[i].owner == serial) out.push_back(i);
+        if (!(m_formats[i].owner & kUnlinkedOwner) && m_formats[i].owner == serial)
+            out.push_back(i);
     return out;
 }
 
@@ -73,7 +76,8 @@ long Workspace::FindIconBySerial(uint32_t serial) const {
 }
 
 Workspace::Checkpoint Workspace::Save() const {
-    return {m_icons.size(), m_formats.size(), m_images.size(), m_nextSerial, m_tallies, m_head, m_tail};
+    return {m_icons.size(), m_formats.size(), m_images.size(), m_nextSerial,
+            m_tallies,      m_head,           m_tail};
 }
 
 void Workspace::Restore(const Checkpoint& c) {
@@ -98,7 +102,8 @@ bool Workspace::SeekFor(bool writing, uint64_t offset) const {
 }
 
 bool Workspace::AppendBlock(std::span<const uint8_t> block, uint32_t* offset) {
-    // Offsets are kept in 32 bits and sought with a long, so the file stays below 2 GB on every build.
+    // Offsets are kept in 32 bits and sought with a long, so the file stays below 2 GB on every
+    // build.
     if (!m_file || m_fileEnd + block.size() > kMaxWorkspaceFile) return false;
     if (!SeekFor(true, m_fileEnd)) return false;
     if (!block.empty() && std::fwrite(block.data(), 1, block.size(), m_file) != block.size()) {
@@ -147,14 +152,16 @@ size_t Workspace::AppendIcon(const IconEntry& entry) {
     IconEntry& icon = m_icons[index];
     icon.previous = m_tail;
     icon.next = 0;
-    if (m_tail) m_icons[m_tail - 1].next = static_cast<uint32_t>(index + 1);
-    else m_head = static_cast<uint32_t>(index + 1);
+    if (m_tail)
+        m_icons[m_tail - 1].next = static_cast<uint32_t>(index + 1);
+    else
+        m_head = static_cast<uint32_t>(index + 1);
     m_tail = static_cast<uint32_t>(index + 1);
     return index;
 }
 
-uint16_t Workspace::AppendImage(std::span<const uint8_t> block, uint32_t sourceOffset, uint16_t resourceId,
-                                uint16_t pending) {
+uint16_t Workspace::AppendImage(std::span<const uint8_t> block, uint32_t sourceOffset,
+                                uint16_t resourceId, uint16_t pending) {
     if (block.size() < 40 || block.size() > 0xFFFF || m_images.size() >= 0xFFFF) return 0;
     uint32_t offset = 0;
     if (!AppendBlock(block, &offset)) return 0;
@@ -281,7 +288,8 @@ void Workspace::Sort(int key) {
 
     auto ownsCurrent = [this](const IconEntry& icon) {
         for (const FormatEntry& f : m_formats) {
-            if (f.owner != icon.serial || f.imageNumber == 0 || f.imageNumber > m_images.size()) continue;
+            if (f.owner != icon.serial || f.imageNumber == 0 || f.imageNumber > m_images.size())
+                continue;
             const ImageEntry& image = m_images[f.imageNumber - 1];
             if (image.width == m_currentFormat.width && image.height == m_currentFormat.height &&
                 image.colorCode == m_currentFormat.colorCode)
@@ -306,7 +314,8 @@ void Workspace::Sort(int key) {
     };
     // Stable insertion sort: a record moves back only past records it sorts strictly before.
     for (size_t i = 1; i < m_icons.size(); ++i) {
-        for (size_t j = i; j > 0 && before(m_icons[j], m_icons[j - 1]); --j) std::swap(m_icons[j], m_icons[j - 1]);
+        for (size_t j = i; j > 0 && before(m_icons[j], m_icons[j - 1]); --j)
+            std::swap(m_icons[j], m_icons[j - 1]);
     }
     RelinkInTableOrder();
 
@@ -315,8 +324,10 @@ void Workspace::Sort(int key) {
         long at = FindIconBySerial(serial);
         if (at >= 0) reselected.push_back(static_cast<size_t>(at));
     }
-    if (reselected.empty()) SelectNone();
-    else SelectList(std::move(reselected));
+    if (reselected.empty())
+        SelectNone();
+    else
+        SelectList(std::move(reselected));
 
     if (key != kSortByPosition && m_mode != kModeProgram) m_modified = true;
 }
@@ -334,8 +345,10 @@ long Workspace::AddImage(std::span<const uint8_t> block, long target, int x, int
     int32_t height2 = r.I32();
     uint16_t planes = r.U16();
     uint16_t bitCount = r.U16();
-    if (!r.ok() || headerSize != 40 || block.size() > 0xFFFF || width <= 0 || height2 <= 0) return -1;
-    if (target >= 0 && (static_cast<size_t>(target) >= m_icons.size() || m_icons[target].imageCount == 0xFF))
+    if (!r.ok() || headerSize != 40 || block.size() > 0xFFFF || width <= 0 || height2 <= 0)
+        return -1;
+    if (target >= 0 &&
+        (static_cast<size_t>(target) >= m_icons.size() || m_icons[target].imageCount == 0xFF))
         return -1;
     // Serials share their 16 bits with the unlinked mark.
     if (target < 0 && m_nextSerial > 0x7FFF) return -1;
@@ -404,7 +417,8 @@ void Workspace::RemoveIcon(size_t index) {
     uint32_t self = static_cast<uint32_t>(index + 1);
 
     // Join the neighbours in the display chain.
-    if (icon.previous && icon.previous <= m_icons.size()) m_icons[icon.previous - 1].next = icon.next;
+    if (icon.previous && icon.previous <= m_icons.size())
+        m_icons[icon.previous - 1].next = icon.next;
     if (icon.next && icon.next <= m_icons.size()) m_icons[icon.next - 1].previous = icon.previous;
     if (m_head == self) m_head = icon.next;
     if (m_tail == self) m_tail = icon.previous;
@@ -434,7 +448,8 @@ void Workspace::RemoveIcon(size_t index) {
     m_icons.pop_back();
 }
 
-LibStatus Workspace::DeleteSelection(Prompt& prompt, const std::function<bool(uint32_t)>& hasSession,
+LibStatus Workspace::DeleteSelection(Prompt& prompt,
+                                     const std::function<bool(uint32_t)>& hasSession,
                                      const std::function<void(uint32_t)>& endSessions) {
     if (m_mode == kModeProgram) {
         prompt.Tell("Icons cannot be deleted from a Program file.", PromptIcon::Stop);
@@ -452,8 +467,10 @@ LibStatus Workspace::DeleteSelection(Prompt& prompt, const std::function<bool(ui
             if (hasSession(m_icons[i].serial)) withSessions.push_back(m_icons[i].serial);
     if (!withSessions.empty()) {
         PromptAnswer a = prompt.Ask(
-            "One or more icons in the selection being removed have an open edit session with Studio.\n\n"
-            "Select OK to terminate edit sessions and continue.  Select Cancel to return to your work.",
+            "One or more icons in the selection being removed have an open edit session with "
+            "Studio.\n\n"
+            "Select OK to terminate edit sessions and continue.  Select Cancel to return to your "
+            "work.",
             PromptButtons::OkCancel, PromptIcon::Information);
         if (a != PromptAnswer::Ok) return LibStatus::Refused;
         if (endSessions)

@@ -40,7 +40,7 @@ constexpr int kSortBySpecificFormat = 2;
 constexpr int kSortByImageCount = 3;
 
 class Workspace {
-public:
+  public:
     Workspace();
     ~Workspace();
     Workspace(const Workspace&) = delete;
@@ -127,7 +127,9 @@ public:
     // --- selection: one icon (1-based index, 0 = none) or a list of 0-based indices ---
     int32_t selectionValue() const { return m_selection; }
     std::vector<size_t> Selection() const;
-    void SelectOne(size_t index) { m_selection = static_cast<int32_t>(index + 1), m_selectionList.clear(); }
+    void SelectOne(size_t index) {
+        m_selection = static_cast<int32_t>(index + 1), m_selectionList.clear();
+    }
     void SelectList(std::vector<size_t> indices);
     void SelectNone() { m_selection = 0, m_selectionList.clear(); }
     void SelectAll();
@@ -144,7 +146,8 @@ public:
     long CreateCopy(size_t index);
     // Removes the selected icons after the questions of the rule; `hasSession` tells which icons
     // have an open edit session, `endSessions` ends them when the user agrees.
-    LibStatus DeleteSelection(Prompt& prompt, const std::function<bool(uint32_t serial)>& hasSession = {},
+    LibStatus DeleteSelection(Prompt& prompt,
+                              const std::function<bool(uint32_t serial)>& hasSession = {},
                               const std::function<void(uint32_t serial)>& endSessions = {});
     // Removes one icon (table index) and its formats; the last icon moves into its place.
     void RemoveIcon(size_t index);
@@ -153,7 +156,7 @@ public:
     static std::string ShownName(const IconEntry& icon);
     static void SetDisplayName(IconEntry* icon, const std::string& name);
 
-private:
+  private:
     void CloseFile();
 
     std::vector<IconEntry> m_icons;
@@ -172,8 +175,8 @@ private:
     ViewMetrics m_metrics;
     NameCompareFn m_compare = CompareNamesWordSort;
 
-    // Moves the workspace file to `offset` for the next read or write, unless it is already there in
-    // the same direction (a stream must be repositioned between reading and writing).
+    // Moves the workspace file to `offset` for the next read or write, unless it is already there
+    // in the same direction (a stream must be repositioned between reading and writing).
     bool SeekFor(bool writing, uint64_t offset) const;
 
     std::FILE* m_file = nullptr;

@@ -11,7 +11,7 @@ namespace {
 using test::MakeDib;
 
 class WorkspaceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(ws.New(), LibStatus::Ok); }
     // Adds an icon with `images` 16-colour formats of distinct sizes and a name.
     size_t Icon(const std::string& name, int images = 1) {
@@ -190,7 +190,8 @@ TEST_F(WorkspaceTest, DeleteRefusesInProgramModeAndEndsSessionsOnlyOnOk) {
     ws.SelectOne(0);
     ws.SetMode(kModeProgram);
     EXPECT_EQ(ws.DeleteSelection(prompt), LibStatus::Refused);
-    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"Icons cannot be deleted from a Program file."}));
+    EXPECT_EQ(prompt.texts(),
+              (std::vector<std::string>{"Icons cannot be deleted from a Program file."}));
 
     ws.SetMode(kModeLibrary);
     prompt.Clear();
@@ -210,12 +211,12 @@ TEST_F(WorkspaceTest, DeleteRefusesInProgramModeAndEndsSessionsOnlyOnOk) {
 
 TEST(NameCompare, WordSortOrder) {
     auto before = [](const char* a, const char* b) { return CompareNamesWordSort(a, b) < 0; };
-    EXPECT_TRUE(before("apple", "Apple"));    // lowercase first at equal letters
-    EXPECT_TRUE(before("Apple", "banana"));   // letters before case
-    EXPECT_TRUE(before("coop", "cop"));       // the hyphen does not count as a letter
+    EXPECT_TRUE(before("apple", "Apple"));   // lowercase first at equal letters
+    EXPECT_TRUE(before("Apple", "banana"));  // letters before case
+    EXPECT_TRUE(before("coop", "cop"));      // the hyphen does not count as a letter
     EXPECT_TRUE(before("co-op", "cop"));
-    EXPECT_TRUE(before("9 lives", "a"));      // digits before letters
-    EXPECT_TRUE(before("_x", "1"));           // punctuation before digits
+    EXPECT_TRUE(before("9 lives", "a"));  // digits before letters
+    EXPECT_TRUE(before("_x", "1"));       // punctuation before digits
     EXPECT_TRUE(before("abc", "abcd"));
     EXPECT_EQ(CompareNamesWordSort("same", "same"), 0);
     EXPECT_NE(CompareNamesWordSort("coop", "co-op"), 0);

@@ -40,8 +40,9 @@ struct IconEntry {
     int32_t y = 0;
     int32_t cellWidth = 0;
     int32_t cellHeight = 0;
-    uint32_t previous = 0;  // 1-based index of the icon before this one in display order, 0 at the head
-    uint32_t next = 0;      // 1-based index of the icon after this one, 0 at the tail
+    uint32_t previous =
+        0;              // 1-based index of the icon before this one in display order, 0 at the head
+    uint32_t next = 0;  // 1-based index of the icon after this one, 0 at the tail
     uint8_t labelExtent = 0;
     uint8_t imageCount = 0;
     uint32_t serial = 0;
@@ -71,13 +72,15 @@ constexpr size_t kIconDirEntrySize = 16;
 
 struct ImageEntry {
     uint32_t workspaceOffset = 0;
-    uint32_t sourceOffset = 0;  // 0 for images made in the workspace: they have no place in a source
+    uint32_t sourceOffset =
+        0;  // 0 for images made in the workspace: they have no place in a source
     uint16_t size = 0;
     uint16_t resourceId = 0;  // the source's ID while reading, the image number once linked
     uint16_t width = 0;
     uint16_t height = 0;  // half of biHeight
     uint16_t colorCode = 0;
-    uint16_t pending = 0;  // while reading: waits for linking; in program-file mode: changed since the save
+    uint16_t pending =
+        0;  // while reading: waits for linking; in program-file mode: changed since the save
 };
 
 struct FormatTally {
@@ -87,7 +90,8 @@ struct FormatTally {
     uint32_t count = 0;
 };
 
-// A colour code from a bitmap header's planes × bit count: 1 → 2, 4 → 16, 8 → 256, else true colour.
+// A colour code from a bitmap header's planes × bit count: 1 → 2, 4 → 16, 8 → 256, else true
+// colour.
 constexpr uint16_t ColorCodeFromBits(uint32_t bits) {
     return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 1024;
 }

@@ -25,43 +25,55 @@ const char kUsage[] =
     "\n"
     "  vantoro info FILE...                  list the icons of icon files, libraries and programs\n"
     "  vantoro extract FILE... -o DIR        write one .ico file per icon into DIR\n"
-    "  vantoro library OUT.icl FILE...       write one icon library holding every icon of the files\n"
+    "  vantoro library OUT.icl FILE...       write one icon library holding every icon of the "
+    "files\n"
     "  vantoro search DIR [--type N] [--recurse] [-v]\n"
-    "                                        count the icons of matching files under DIR; -v lists them\n"
-    "                                        types: 1 icon files, libraries and programs (default),\n"
+    "                                        count the icons of matching files under DIR; -v lists "
+    "them\n"
+    "                                        types: 1 icon files, libraries and programs "
+    "(default),\n"
     "                                        2 libraries, 3 icon files, 4 programs\n"
     "\n"
     "Exit status: 0 success, 1 some file could not be read or written, 2 bad command line.\n";
 
 // Messages go to standard error; questions get the answer that changes nothing.
 class ConsolePrompt : public Prompt {
-public:
+  public:
     PromptAnswer Show(const PromptMessage& m) override {
         std::fprintf(stderr, "vantoro: %s\n", m.text.c_str());
         switch (m.buttons) {
-            case PromptButtons::Ok: return PromptAnswer::Ok;
+            case PromptButtons::Ok:
+                return PromptAnswer::Ok;
             case PromptButtons::OkCancel:
-            case PromptButtons::RetryCancel: return PromptAnswer::Cancel;
-            case PromptButtons::AbortRetryIgnore: return PromptAnswer::Abort;
-            default: return PromptAnswer::No;
+            case PromptButtons::RetryCancel:
+                return PromptAnswer::Cancel;
+            case PromptButtons::AbortRetryIgnore:
+                return PromptAnswer::Abort;
+            default:
+                return PromptAnswer::No;
         }
     }
 };
 
 const char* KindName(int kind) {
     switch (kind) {
-        case kKindIconFile: return "icon file";
-        case kKindLibrary: return "icon library";
-        case kKindProgram: return "program file";
+        case kKindIconFile:
+            return "icon file";
+        case kKindLibrary:
+            return "icon library";
+        case kKindProgram:
+            return "program file";
     }
     return "not recognised";
 }
 
 // Reads one file into the workspace (appending); its icons are [*first, ws.icons().size()).
-LibStatus ReadInto(Workspace& ws, const std::string& path, int* kind, size_t* first, Prompt& prompt) {
+LibStatus ReadInto(Workspace& ws, const std::string& path, int* kind, size_t* first,
+                   Prompt& prompt) {
     *first = ws.icons().size();
     *kind = DetectDroppedFileKind(path);
-    if (*kind == kKindUnknown) return FileExists(path) ? LibStatus::NotRecognised : LibStatus::CannotOpen;
+    if (*kind == kKindUnknown)
+        return FileExists(path) ? LibStatus::NotRecognised : LibStatus::CannotOpen;
     if (*kind == kKindIconFile) return ReadIconFileToWorkspace(ws, path, false);
     ReadOptions o;
     o.kind = kKindProgram;  // never offer to change the file
@@ -84,7 +96,8 @@ int Info(const std::vector<std::string>& files) {
     int status = kExitOk;
     for (const std::string& path : files) {
         Workspace ws;
-        if (ws.New() != LibStatus::Ok) return ReportFailure(path, LibStatus::WorkspaceError), kExitFailed;
+        if (ws.New() != LibStatus::Ok)
+            return ReportFailure(path, LibStatus::WorkspaceError), kExitFailed;
         int kind;
         size_t first;
         LibStatus st = ReadInto(ws, path, &kind, &first, prompt);
@@ -99,10 +112,12 @@ int Info(const std::vector<std::string>& files) {
         for (size_t i = 0; i < ws.icons().size(); ++i) {
             const IconEntry& icon = ws.icons()[i];
             std::string id = icon.resourceName[0] ? std::string(icon.resourceName)
-                                                  : icon.resourceId ? std::to_string(icon.resourceId) : "-";
+                             : icon.resourceId    ? std::to_string(icon.resourceId)
+                                                  : "-";
             std::vector<size_t> formats = ws.FormatsOf(i);
-            std::printf("  %3zu  %-24s id %-15s %zu format%s:", i + 1, Workspace::ShownName(icon).c_str(),
-                        id.c_str(), formats.size(), formats.size() == 1 ? "" : "s");
+            std::printf("  %3zu  %-24s id %-15s %zu format%s:", i + 1,
+                        Workspace::ShownName(icon).c_str(), id.c_str(), formats.size(),
+                        formats.size() == 1 ? "" : "s");
             for (size_t f : formats) {
                 const FormatEntry& fe = ws.formats()[f];
                 std::printf(" [%s]", FormatText(ws.images()[fe.imageNumber - 1]).c_str());
@@ -116,9 +131,12 @@ int Info(const std::vector<std::string>& files) {
 // A file name from an icon's source: the file's name and the icon's resource name or number.
 std::string IconFileName(const std::string& source, const IconEntry& icon, size_t numberInFile) {
     std::string name = FileNameOf(source);
-    if (icon.resourceName[0]) name += std::string("_") + icon.resourceName;
-    else if (icon.resourceId) name += "_" + std::to_string(icon.resourceId);
-    else if (numberInFile > 0) name += "_" + std::to_string(numberInFile + 1);
+    if (icon.resourceName[0])
+        name += std::string("_") + icon.resourceName;
+    else if (icon.resourceId)
+        name += "_" + std::to_string(icon.resourceId);
+    else if (numberInFile > 0)
+        name += "_" + std::to_string(numberInFile + 1);
     for (char& c : name)
         if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20) c = '_';
     return name + ".ico";
@@ -127,7 +145,8 @@ std::string IconFileName(const std::string& source, const IconEntry& icon, size_
 int Extract(const std::vector<std::string>& files, const std::string& outDir) {
     ConsolePrompt prompt;
     Workspace ws;
-    if (ws.New() != LibStatus::Ok) return ReportFailure(outDir, LibStatus::WorkspaceError), kExitFailed;
+    if (ws.New() != LibStatus::Ok)
+        return ReportFailure(outDir, LibStatus::WorkspaceError), kExitFailed;
     int status = kExitOk;
     size_t written = 0;
     std::set<std::string> used;
@@ -145,12 +164,15 @@ int Extract(const std::vector<std::string>& files, const std::string& outDir) {
             const std::string base = IconFileName(path, ws.icons()[i], i - first);
             std::string name = base;
             if (ws.FormatsOf(i).empty()) {
-                std::fprintf(stderr, "vantoro: %s: no image in a format the Librarian keeps (PNG or too large)\n",
-                             name.c_str());
+                std::fprintf(
+                    stderr,
+                    "vantoro: %s: no image in a format the Librarian keeps (PNG or too large)\n",
+                    name.c_str());
                 continue;
             }
             // Two icons of one file may come to the same name; later ones get a running number.
-            for (int n = 2; used.count(name); ++n) name = base.substr(0, base.size() - 4) + "-" + std::to_string(n) + ".ico";
+            for (int n = 2; used.count(name); ++n)
+                name = base.substr(0, base.size() - 4) + "-" + std::to_string(n) + ".ico";
             used.insert(name);
             std::string target = outDir + "/" + name;
             LibStatus w = SaveIconAsIco(ws, i, target);
@@ -162,14 +184,16 @@ int Extract(const std::vector<std::string>& files, const std::string& outDir) {
             ++written;
         }
     }
-    std::fprintf(stderr, "vantoro: %zu icon file%s written to %s\n", written, written == 1 ? "" : "s", outDir.c_str());
+    std::fprintf(stderr, "vantoro: %zu icon file%s written to %s\n", written,
+                 written == 1 ? "" : "s", outDir.c_str());
     return status;
 }
 
 int Library(const std::string& out, const std::vector<std::string>& files) {
     ConsolePrompt prompt;
     Workspace ws;
-    if (ws.New() != LibStatus::Ok) return ReportFailure(out, LibStatus::WorkspaceError), kExitFailed;
+    if (ws.New() != LibStatus::Ok)
+        return ReportFailure(out, LibStatus::WorkspaceError), kExitFailed;
     int status = kExitOk;
     for (const std::string& path : files) {
         int kind;
@@ -191,7 +215,8 @@ int Library(const std::string& out, const std::vector<std::string>& files) {
         if (n == 0) ReportFailure(out, LibStatus::WriteError);
         return kExitFailed;
     }
-    std::printf("%s: %ld icon%s, %zu images\n", out.c_str(), n, n == 1 ? "" : "s", ws.formats().size());
+    std::printf("%s: %ld icon%s, %zu images\n", out.c_str(), n, n == 1 ? "" : "s",
+                ws.formats().size());
     return status;
 }
 
@@ -291,4 +316,6 @@ int Main(int argc, char** argv) {
 
 }  // namespace vt
 
-int main(int argc, char** argv) { return vt::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return vt::Main(argc, argv);
+}
