@@ -1,0 +1,172 @@
+#include "studio/win32/edit_commands.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "common/file_io.h"
+#include "common/prompt.h"
+#include "draw/draw_engine.h"
+#include "draw/selection_clipboard.h"
+#include "image/bitmap_import.h"
+#include "image/bmp_reader.h"
+#include "image/image_compose.h"
+#include "image/win32/clipboard.h"
+#include "studio/win32/paste_panel_dialog.h"
+#include "studio/win32/properties_dialog.h"
+#include "studio/win32/resource.h"
+#include "studio/win32/resource_part2.h"
+#include "studio/win32/studio_app.h"
+#include "studio/win32/studio_document.h"
+
+namespace vt::studio {
+
+namespace {
+
+// Bitmap files larger than this are not pictures anyone pastes into an icon.
+constexpr size_t kMaxBitmapFile = size_t{64} << 20;
+
+void MarkModified() {
+    g_app.doc.modified = true;
+    g_app.doc.commands.save = true;
+    if (IconImage* img = g_app.doc.ActiveImage()) {
+        img->changed = true;
+        img->untouched = false;
+    }
+}
+
+bool AskBitmapPath(HWND owner, std::string* path) {
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = "Bitmap\0*.bmp\0All Files\0*.*\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "Open Bitmap File";
+    ofn.lpstrDefExt = "bmp";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameA(&ofn)) return false;
+    *path = file;
+    return true;
+}
+
+bool Copy(HWND frame, DrawEngine& engine) {
+    const IconImage* img = engine.image();
+    const ClipBlock block = SelectionClipBlock(engine);
+    if (!img || block.pixels.empty()) {
+        MessageBeep(MB_OK);
+        return false;
+    }
+    return PutBlockOnClipboard(frame, block, *img, InkColour(*img, engine.state().colorB.value));
+}
+
+// Puts prepared pixels down as the floating selection; `into` keeps the current selection's place.
+void Place(DrawEngine& engine, const PastePixels& pixels, bool into, const SelectionRect& sel) {
+    PlacePaste(engine, pixels, into ? Point{sel.left, sel.top} : Point{0, 0});
+    MarkModified();
+}
+
+void PasteClipboard(HWND frame, DrawEngine& engine, Prompt& prompt, bool intoSelection) {
+    ClipboardContents clip;
+    if (!ReadClipboard(frame, &clip)) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    const IconImage* img = engine.image();
+    if (!img) return;
+    const bool into = intoSelection && engine.selection().Exists();
+    const SelectionRect sel = engine.selection().rect();
+    PastePixels pixels;
+    const bool ok = clip.hasBlock ? PrepareClipPaste(clip.block, *img, prompt, into, sel.Width(), sel.Height(), &pixels)
+                                  : PrepareBitmapPaste(clip.colours, clip.width, clip.height, *img, prompt, into,
+                                                       sel.Width(), sel.Height(), &pixels);
+    if (ok) Place(engine, pixels, into, sel);
+}
+
+void PasteBitmapFile(HWND frame, DrawEngine& engine, Prompt& prompt, bool intoSelection) {
+    std::string path;
+    if (!AskBitmapPath(frame, &path)) return;
+    std::vector<uint8_t> bytes;
+    BmpPicture picture;
+    // A source that cannot be read leaves the image as it was.
+    if (!ReadWholeFile(path, &bytes, kMaxBitmapFile) || ReadBmp(bytes, &picture) != BmpError::None) return;
+    const IconImage* img = engine.image();
+    if (!img) return;
+    const bool into = intoSelection && engine.selection().Exists();
+    const SelectionRect sel = engine.selection().rect();
+    PastePixels pixels;
+    if (PrepareBitmapPaste(picture.colours, picture.width, picture.height, *img, prompt, into, sel.Width(),
+                           sel.Height(), &pixels))
+        Place(engine, pixels, into, sel);
+}
+
+void PasteSpecial(HWND frame, DrawEngine& engine, Prompt& prompt) {
+    PastePanelChoice choice;
+    if (!RunPastePanel(g_app.instance, frame, ClipboardHasBitmap(), engine.selection().Exists(), &choice)) return;
+    if (choice.fromClipboard)
+        PasteClipboard(frame, engine, prompt, choice.intoSelection);
+    else
+        PasteBitmapFile(frame, engine, prompt, choice.intoSelection);
+}
+
+void OpenBitmapAsImage(HWND frame, DrawEngine& engine, StudioDocument& document) {
+    engine.LeaveDrawingState();
+    std::string path;
+    if (!AskBitmapPath(frame, &path)) return;
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, &bytes, kMaxBitmapFile)) return;
+    // The image is rebuilt under the engine: it lets go first and takes it up again afterwards.
+    engine.SetImage(nullptr);
+    const ImportResult r = ImportBitmap(g_app.doc, document.host(), g_app.palettes, bytes);
+    if (r == ImportResult::Imported) MarkModified();
+    document.ShowFormats(true);
+}
+
+}  // namespace
+
+bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& document, Prompt& prompt) {
+    switch (id) {
+        case IDM_EDIT_COPY: Copy(frame, engine); break;
+        case IDM_EDIT_CUT:
+            if (Copy(frame, engine)) {
+                ClearSelection(engine);
+                MarkModified();
+            }
+            break;
+        case IDM_EDIT_CLEAR:
+            if (!engine.selection().Exists()) return true;
+            ClearSelection(engine);
+            MarkModified();
+            break;
+        case IDM_EDIT_PASTE: PasteClipboard(frame, engine, prompt, false); break;
+        case IDM_EDIT_PASTE_SPECIAL: PasteSpecial(frame, engine, prompt); break;
+        case IDM_REMOVE_SELECTION: engine.CommitSelection(); break;
+        case IDM_EDIT_OPEN_BITMAP: OpenBitmapAsImage(frame, engine, document); break;
+        case IDM_VIEW_PROPERTIES:
+            RunPropertiesDialog(g_app.instance, frame, g_app.doc, g_app.thousands, g_app.statusFont);
+            break;
+        default: return false;
+    }
+    InvalidateRect(frame, nullptr, FALSE);
+    return true;
+}
+
+void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine) {
+    const bool selection = engine.selection().Exists();
+    const bool bitmap = ClipboardHasBitmap();
+    const bool image = engine.image() != nullptr;
+    auto enable = [&](UINT id, bool on) {
+        EnableMenuItem(bar, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+        if (toolBar) SendMessageA(toolBar, TB_ENABLEBUTTON, id, MAKELPARAM(on, 0));
+    };
+    enable(IDM_EDIT_CUT, selection);
+    enable(IDM_EDIT_COPY, selection);
+    enable(IDM_EDIT_CLEAR, selection);
+    enable(IDM_EDIT_PASTE, bitmap && image);
+    enable(IDM_EDIT_PASTE_SPECIAL, bitmap && image);
+    enable(IDM_EDIT_OPEN_BITMAP, image);
+    enable(IDM_VIEW_PROPERTIES, image);
+}
+
+}  // namespace vt::studio

@@ -1,0 +1,22 @@
+#pragma once
+// The Studio's clipboard and image commands around the selection: Cut, Copy, Paste, Paste
+// Special, Clear, Remove Selection, Open Bitmap As Image and Properties. The frame hands them
+// every command first; the ones handled here return true.
+
+#include <windows.h>
+
+namespace vt {
+class DrawEngine;
+class Prompt;
+}  // namespace vt
+
+namespace vt::studio {
+
+class StudioDocument;
+
+bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& document, Prompt& prompt);
+// Cut, Copy and Clear while a selection exists; Paste and Paste Special while the clipboard holds
+// a bitmap; Open Bitmap and Properties while there is an image. toolBar may be null.
+void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine);
+
+}  // namespace vt::studio

@@ -1,0 +1,268 @@
+// The Studio's clipboard, selection commands, GIF files, bitmap import and Icon Properties as a
+// user meets them: commands through the frame, dialogs answered like a user, the results read
+// from the clipboard and from the saved files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "draw/command_ids.h"
+#include "image/bmp_testutil.h"
+#include "studio/gif_file.h"
+#include "studio/win32/resource.h"
+#include "studio/win32/resource_part2.h"
+#include "studio/win32/studio_wine_testutil.h"
+
+namespace vt::test {
+namespace {
+
+constexpr uint32_t kRedIndex = 9, kBlueIndex = 12, kWhiteIndex = 15;
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// The pixels of the clipboard's CF_BITMAP as COLORREFs, rows from the top.
+std::vector<COLORREF> ClipboardBitmap(int* width, int* height) {
+    std::vector<COLORREF> out;
+    if (!OpenClipboard(nullptr)) return out;
+    if (HBITMAP bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+        BITMAP info{};
+        GetObjectA(bmp, sizeof info, &info);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = info.bmWidth;
+        bi.bmiHeader.biHeight = -info.bmHeight;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        std::vector<uint32_t> dib(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+        HDC dc = GetDC(nullptr);
+        GetDIBits(dc, bmp, 0, info.bmHeight, dib.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        for (uint32_t c : dib) out.push_back(RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF));
+        *width = info.bmWidth;
+        *height = info.bmHeight;
+    }
+    CloseClipboard();
+    return out;
+}
+
+// Puts a plain bitmap of one colour on the clipboard, as another program would.
+void PutPlainBitmap(int w, int h, COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    HBRUSH brush = CreateSolidBrush(colour);
+    RECT r{0, 0, w, h};
+    FillRect(mem, &r, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, bmp);
+    CloseClipboard();
+}
+
+// A message box or dialog of the Studio with this title whose texts contain `text`.
+HWND WaitForBox(Program& studio, const std::string& title, const std::string& text) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = studio.WaitForWindowTitled(title, 50);
+            return box && AllChildTexts(box).find(text) != std::string::npos;
+        },
+        kDefaultWaitMs, "a box saying " + text);
+    return box;
+}
+
+// Types a path into a common file dialog, picks a type (1-based, 0 keeps it) and presses OK.
+void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0) {
+    ASSERT_NE(dlg, nullptr);
+    if (type > 0) {
+        HWND types = GetDlgItem(dlg, 0x470);
+        ASSERT_NE(types, nullptr);
+        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    }
+    HWND edit = GetDlgItem(dlg, 0x480);
+    if (!edit) {
+        HWND combo = GetDlgItem(dlg, 0x47c);
+        edit = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    }
+    ASSERT_NE(edit, nullptr);
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+}
+
+class StudioPart2 : public ::testing::Test {
+protected:
+    void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico") {
+        ResetStudioSettings();
+        dir = ScratchDir("part2");
+        path = dir + "\\" + name;
+        WriteIconFile(path, 1, std::move(images));
+        Start(path);
+    }
+    void Start(const std::string& args) {
+        ASSERT_TRUE(studio.Start("VTEDIT.EXE", args));
+        frame = WaitForStudio(studio);
+        ASSERT_NE(frame, nullptr);
+        palette = studio.WaitForWindow("ICSPAlette");
+        ASSERT_NE(palette, nullptr);
+    }
+    void TearDown() override {
+        if (frame && IsWindow(frame)) {
+            EXPECT_EQ(CloseDiscarding(studio, frame), 0);
+        }
+    }
+    void Save() { ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE)); }
+    bool Grayed(int id) { return (MenuItemState(frame, static_cast<UINT>(id)) & MF_GRAYED) != 0; }
+
+    Program studio;
+    HWND frame = nullptr;
+    HWND palette = nullptr;
+    std::string dir, path;
+};
+
+TEST_F(StudioPart2, PropertiesOfANewIconShowOneColourAnd744Bytes) {
+    ResetStudioSettings();
+    Start("");
+    ASSERT_FALSE(Grayed(IDM_VIEW_PROPERTIES));
+    ASSERT_TRUE(PostCommand(frame, IDM_VIEW_PROPERTIES));
+    HWND dlg = studio.WaitForWindowTitled("Icon Properties");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_NAME), "untitled");
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_WIDTH), "32");
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_HEIGHT), "32");
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_FORMAT), "4 bit, 16 colors");
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_COLORS), "1");
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_SIZE), "744 bytes");
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_TOTAL), "744 bytes");
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_OTHER_FIRST), "");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "Icon Properties to close"));
+}
+
+TEST_F(StudioPart2, CopiedTransparentPixelsPasteBackTransparentAndOthersSeeColourB) {
+    IconImage img = MakeOpaqueImage(16, 16, kColors16, kRedIndex);
+    for (int x = 0; x < 16; ++x) {
+        img.SetXorValue(x, 0, 0);
+        img.SetAndBit(x, 0, true);  // the top row is transparent
+    }
+    std::vector<IconImage> images;
+    images.push_back(std::move(img));
+    StartWith(std::move(images));
+    ClickPaletteIndex(palette, kColors16, kBlueIndex, true);  // colour B
+    EXPECT_TRUE(Grayed(IDM_EDIT_COPY));
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_SELECT_ALL));
+    EXPECT_FALSE(Grayed(IDM_EDIT_COPY));
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_COPY));
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA("VT98Clip")));
+    EXPECT_FALSE(Grayed(IDM_EDIT_PASTE));
+
+    int w = 0, h = 0;
+    const std::vector<COLORREF> pixels = ClipboardBitmap(&w, &h);
+    ASSERT_EQ(w, 16);
+    ASSERT_EQ(h, 16);
+    EXPECT_EQ(pixels[0], kBlue);  // transparent: colour B
+    EXPECT_EQ(pixels[15], kBlue);
+    EXPECT_EQ(pixels[16], RGB(255, 0, 0));  // the red below
+
+    // Clear leaves colour B everywhere; the paste brings back the transparent row.
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_CLEAR));
+    EXPECT_TRUE(Grayed(IDM_EDIT_COPY));
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_PASTE));
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));  // puts the pasted selection down
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    for (int x = 0; x < 16; ++x) {
+        EXPECT_TRUE(doc.images[0].AndBit(x, 0)) << x;
+        EXPECT_FALSE(doc.images[0].AndBit(x, 1)) << x;
+        EXPECT_EQ(doc.images[0].XorValue(x, 1), kRedIndex) << x;
+    }
+}
+
+TEST_F(StudioPart2, TooLargeBitmapShrinksToFitWhenTheUserSaysYes) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    PutPlainBitmap(64, 32, RGB(255, 0, 0));
+    EXPECT_FALSE(Grayed(IDM_EDIT_PASTE));
+    ASSERT_TRUE(PostCommand(frame, IDM_EDIT_PASTE));
+    HWND box = WaitForBox(studio, "Vantoro Studio", "Bitmap is too large.");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(AllChildTexts(box).find("Would you like to shrink the image to fit?"), std::string::npos);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000, "the question to close"));
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    const IconImage& img = doc.images[0];
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(img.XorValue(x, y), y < 16 ? kRedIndex : kWhiteIndex) << x << "," << y;
+}
+
+TEST_F(StudioPart2, NudgeLeftUndoesInOneStepAndASelectionDraggedOffAndBackLosesNothing) {
+    IconImage img = MakeOpaqueImage(16, 16, kColors16, kWhiteIndex);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) img.SetXorValue(x, y, static_cast<uint32_t>((x + y) % 7));
+    std::vector<IconImage> images;
+    images.push_back(std::move(img));
+    StartWith(std::move(images));
+    ASSERT_TRUE(SendCommand(frame, IDM_NUDGE_LEFT));
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_UNDO));
+    EXPECT_TRUE(Grayed(IDM_EDIT_UNDO));
+
+    StudioGrid grid(frame, 16, 16);
+    ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    grid.Stroke({{8, 8}, {15, 15}});
+    EXPECT_FALSE(Grayed(IDM_EDIT_COPY));
+    grid.Stroke({{10, 10}, {14, 14}, {18, 18}, {22, 22}, {14, 14}, {10, 10}});
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(doc.images[0].XorValue(x, y), static_cast<uint32_t>((x + y) % 7)) << x << "," << y;
+}
+
+TEST_F(StudioPart2, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotBeUndone) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    const std::string bmp = dir + "\\red.bmp";
+    {
+        BmpSpec spec;
+        spec.width = spec.height = 16;
+        spec.pixels.assign(16 * 16, 0x0000FF);  // red
+        const std::vector<uint8_t> bytes = MakeBmp(spec);
+        std::ofstream(bmp, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                   static_cast<std::streamsize>(bytes.size()));
+    }
+    ClickPaletteIndex(palette, kColors16, kBlueIndex);  // something to undo before the import
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    StudioGrid(frame, 32, 32).Click(1, 1);
+    EXPECT_FALSE(Grayed(IDM_EDIT_UNDO));
+    ASSERT_TRUE(PostCommand(frame, IDM_EDIT_OPEN_BITMAP));
+    AnswerFileDialog(studio.WaitForWindowTitled("Open Bitmap File"), bmp);
+    ASSERT_TRUE(WaitUntil([&] { return !Grayed(IDM_FILE_SAVE) && Grayed(IDM_EDIT_UNDO); }, 5000,
+                          "the import to finish"));
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    const IconImage& img = doc.images[0];
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const bool inside = x >= 8 && x < 24 && y >= 8 && y < 24;
+            ASSERT_EQ(img.AndBit(x, y), !inside) << x << "," << y;
+            if (inside) {
+                ASSERT_EQ(img.XorValue(x, y), kRedIndex) << x << "," << y;
+            }
+        }
+}
+
+}  // namespace
+}  // namespace vt::test
