@@ -1,41 +1,54 @@
 #include "studio/win32/frame_window.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
 #include "appservices/win32/vtapp.h"
 #include "common/win32/menu_state_query.h"
+#include "studio/win32/frame_bars.h"
+#include "studio/win32/edit_commands.h"
+#include "studio/win32/frame_menus.h"
+#include "studio/win32/new_resource_dialog.h"
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_app.h"
+#include "studio/win32/studio_settings.h"
+#include "studio/win32/window_snapshot.h"
 
 namespace vt::studio {
 
 namespace {
-const char kFrameClass[] = "ICSFrame";
+constexpr int kWellSize = 20;
+constexpr int kWellOffset = 10;
+
+int FileTypeOfPath(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    const std::string ext = dot == std::string::npos ? "" : path.substr(dot);
+    return lstrcmpiA(ext.c_str(), ".cur") == 0 ? 2 : 1;
 }
+}  // namespace
 
 bool FrameWindow::Register(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_BYTEALIGNWINDOW;
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    wc.hIcon = g_app.icon;
+    wc.hIconSm = g_app.smallIcon;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDM_FRAME_MENU);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszMenuName = "zodedazi";
     wc.lpszClassName = kFrameClass;
-    return RegisterClassA(&wc) != 0;
+    return RegisterClassExA(&wc) != 0;
 }
 
-HWND FrameWindow::Create(HINSTANCE instance, int show) {
+FrameWindow* FrameWindow::Create(HINSTANCE instance) {
     auto* self = new FrameWindow;
-    HWND hwnd = CreateWindowExA(WS_EX_ACCEPTFILES, kFrameClass, FrameTitle(g_app.documentTitle).c_str(),
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 640,
-                                480, nullptr, nullptr, instance, self);
-    if (!hwnd) {
-        delete self;
-        return nullptr;
-    }
-    ShowWindow(hwnd, show);
-    UpdateWindow(hwnd);
-    return hwnd;
+    HWND hwnd = CreateWindowExA(0, kFrameClass, kProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, self);
+    if (!hwnd) return nullptr;  // deleted at WM_NCDESTROY
+    return self;
 }
 
 LRESULT CALLBACK FrameWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -48,7 +61,13 @@ LRESULT CALLBACK FrameWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         self = reinterpret_cast<FrameWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    LRESULT result = self->OnMessage(msg, wp, lp);
+    LRESULT result = 0;
+    try {
+        result = self->OnMessage(msg, wp, lp);
+    } catch (const std::bad_alloc&) {
+        MessageBeep(MB_ICONHAND);
+        MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", kProgramTitle, MB_ICONSTOP);
+    }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         delete self;
@@ -57,23 +76,438 @@ LRESULT CALLBACK FrameWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == MenuStateQueryMessage()) return AnswerMenuStateQuery(m_hwnd, wp);
+    if (msg == MenuStateQueryMessage()) {
+        RefreshCommandStates();
+        return AnswerMenuStateQuery(m_hwnd, wp);
+    }
+    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
     switch (msg) {
-        case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_SIZE:
+            if (m_grid) Layout();
+            return 0;
+        case WM_PAINT: OnPaint(nullptr); return 0;
+        case WM_PRINTCLIENT: OnPaint(reinterpret_cast<HDC>(wp)); return 0;
+        case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+        case WM_LBUTTONDOWN: m_grid->OnButtonDown(MouseButton::Left, x, y); return 0;
+        case WM_RBUTTONDOWN: m_grid->OnButtonDown(MouseButton::Right, x, y); return 0;
+        case WM_LBUTTONUP: m_grid->OnButtonUp(MouseButton::Left); return 0;
+        case WM_RBUTTONUP: m_grid->OnButtonUp(MouseButton::Right); return 0;
+        case WM_MOUSEMOVE: m_grid->OnMouseMove(x, y, (wp & MK_SHIFT) != 0); return 0;
+        case WM_MOUSELEAVE: m_grid->OnMouseLeave(); return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lp) != m_hwnd) m_grid->OnCaptureLost();
+            return 0;
+        case WM_TIMER: m_grid->OnTimer(wp); return 0;
+        case WM_INITMENUPOPUP: RefreshCommandStates(); return 0;
+        case WM_MENUSELECT: OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp)); return 0;
+        case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
+        case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)); return TRUE;
+        case WM_MEASUREITEM:
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = FormatListBox::kItemHeight;
+            return TRUE;
+        case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+        case WM_COPYDATA: return OnCopyData(*reinterpret_cast<COPYDATASTRUCT*>(lp));
+        case WM_SYSCOLORCHANGE:
+            if (m_colors) m_colors->Rebuild();
+            InvalidateRect(m_hwnd, nullptr, TRUE);
+            return 0;
+        case WM_QUERYENDSESSION: return m_document->ConfirmDiscard();
+        case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
         default: return DefWindowProcA(m_hwnd, msg, wp, lp);
     }
 }
 
-void FrameWindow::OnCommand(int id) {
-    switch (id) {
-        case IDM_FILE_EXIT: PostMessageA(m_hwnd, WM_CLOSE, 0, 0); break;
-        case IDM_HELP_SUPPORT: VtSupportDialog(m_hwnd); break;
-        case IDM_HELP_ABOUT: VtAboutBox(m_hwnd, m_hwnd, "Studio", g_app.instance); break;
-        default: break;
+void FrameWindow::OnCreate() {
+    g_app.frame = m_hwnd;
+    m_colors = std::make_unique<ViewColors>(g_app.displayCode);
+    m_prompt = std::make_unique<MessageBoxPrompt>(m_hwnd, kProgramTitle);
+    EditGridHooks hooks;
+    hooks.status = [this](int part, const std::string& text) { SetStatus(part, text); };
+    hooks.committed = [this] { RefreshCommandStates(); InvalidateRect(m_formatList->hwnd(), nullptr, FALSE); };
+    hooks.undoChanged = [this] { RefreshCommandStates(); };
+    hooks.colorsChanged = [this] {
+        RECT r{0, 0, 46, 2000};
+        InvalidateRect(m_hwnd, &r, FALSE);
+        if (m_palette) InvalidateRect(m_palette->hwnd(), nullptr, FALSE);
+    };
+    hooks.hotSpotSet = [this] { RefreshCommandStates(); };
+    m_grid = std::make_unique<EditGrid>(m_hwnd, *m_colors, hooks);
+    m_grid->SetGridLines(g_app.state.gridShown || !g_app.state.HasSavedPositions());
+    m_engine = std::make_unique<DrawEngine>(*m_grid, *m_prompt);
+    m_engine->SetModifiedHook([this] {
+        g_app.doc.modified = true;
+        g_app.doc.commands.save = true;
+        if (IconImage* img = g_app.doc.ActiveImage()) {
+            img->changed = true;
+            img->untouched = false;
+        }
+    });
+    m_grid->SetEngine(m_engine.get());
+    m_engine->state().transparentColorB = g_app.colorBTransparent;
+    m_document = std::make_unique<StudioDocument>(g_app, *m_engine, *m_prompt, *this);
+    m_toolBarShown = !g_app.state.toolBarHidden;
+    m_statusBarShown = !g_app.state.statusBarHidden;
+    m_paletteShown = !g_app.state.paletteHidden;
+    m_previewShown = !g_app.state.previewHidden;
+    m_toolBar = CreateFrameToolBar(m_hwnd, g_app.instance, g_app.formatsLocked);
+    m_statusBar = CreateFrameStatusBar(m_hwnd, g_app.instance, g_app.statusFont);
+    if (m_toolBarShown) ShowWindow(m_toolBar, SW_SHOW);
+    if (m_statusBarShown) ShowWindow(m_statusBar, SW_SHOW);
+    m_toolBox = std::make_unique<ToolBox>(m_hwnd, g_app.instance, LoadFaceMappedBitmap(g_app.instance, 71, true),
+                                          *m_engine);
+    m_formatList = std::make_unique<FormatListBox>(m_hwnd, g_app.instance, IDC_FORMAT_LIST);
+    if (g_app.dialogFont) SendMessageA(m_formatList->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(g_app.dialogFont), FALSE);
+    AddStartupMenuEntries(GetMenu(m_hwnd), g_app);
+    DragAcceptFiles(m_hwnd, TRUE);
+}
+
+void FrameWindow::CreateToolWindows() {
+    RECT frame;
+    GetWindowRect(m_hwnd, &frame);
+    const StudioState& s = g_app.state;
+    const bool saved = s.HasSavedPositions();
+    auto place = [&](int savedX, int savedY, int defX, int defY) {
+        if (!saved) return POINT{defX, defY};
+        const Rect32 r = ClampToScreen({savedX, savedY, 120, 120}, g_app.screenWidth, g_app.screenHeight);
+        return POINT{r.left, r.top};
+    };
+    const POINT pal = place(s.paletteLeft, s.paletteTop, std::max(0, static_cast<int>(frame.left) - 190), frame.top);
+    const POINT pre = place(s.previewLeft, s.previewTop, std::max(0, static_cast<int>(frame.left) - 110), frame.bottom - 120);
+    m_palette = PaletteWindow::Create(g_app.instance, kPaletteClass, m_hwnd, pal.x, pal.y, *m_colors, *m_engine,
+                                      *m_prompt);
+    m_preview = PreviewWindow::Create(g_app.instance, kPreviewClass, m_hwnd, pre.x, pre.y, *m_colors);
+    if (m_palette) m_palette->SetHiddenHook([this] { m_paletteShown = false; RefreshCommandStates(); });
+    if (m_preview) m_preview->SetHiddenHook([this] { m_previewShown = false; RefreshCommandStates(); });
+    m_grid->SetPreview(m_preview);
+}
+
+void FrameWindow::Start(bool openNewCursorDialog) {
+    IconImage* img = g_app.doc.ActiveImage();
+    if (m_preview) m_preview->SetImage(img);
+    if (m_palette) m_palette->Refresh();
+    Layout();
+    if (m_palette && m_paletteShown) ShowWindow(m_palette->hwnd(), SW_SHOWNOACTIVATE);
+    if (m_preview && m_previewShown) ShowWindow(m_preview->hwnd(), SW_SHOWNOACTIVATE);
+    ShowWindow(m_hwnd, SW_SHOW);
+    UpdateWindow(m_hwnd);
+    SetFocus(m_hwnd);
+    if (openNewCursorDialog) {
+        const int type = RunNewResourceDialog(g_app.instance, m_hwnd, kCursorResource, true);
+        if (type) m_document->NewDocument(type);
     }
 }
 
-void FrameWindow::OnDestroy() { PostQuitMessage(0); }
+int FrameWindow::ToolBarHeight() const {
+    if (!m_toolBarShown || !m_toolBar) return 0;
+    RECT r;
+    GetWindowRect(m_toolBar, &r);
+    return r.bottom - r.top;
+}
+
+int FrameWindow::StatusBarHeight() const {
+    if (!m_statusBarShown || !m_statusBar) return 0;
+    RECT r;
+    GetWindowRect(m_statusBar, &r);
+    return r.bottom - r.top;
+}
+
+void FrameWindow::Layout() {
+    if (m_toolBar) SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
+    if (m_statusBar) {
+        SendMessageA(m_statusBar, WM_SIZE, 0, 0);
+        LayoutStatusParts(m_statusBar, g_app.statusFont);
+    }
+    m_grid->Layout(ToolBarHeight(), StatusBarHeight());
+    const GridRect list = m_grid->geometry().FormatList();
+    m_formatList->Move(list.left, list.top, list.Width(), list.Height());
+    m_toolBox->Layout(ToolBarHeight(), m_grid->geometry().top);
+    RECT wells{0, ToolButtonRect(kToolButtonCount, ToolBarHeight()).top, 46, 2000};
+    InvalidateRect(m_hwnd, &wells, TRUE);
+}
+
+void FrameWindow::PaintColorWells(HDC dc) {
+    const IconImage* img = m_engine->image();
+    if (!img) return;
+    const int top = ToolButtonRect(kToolButtonCount, ToolBarHeight()).top + 8;
+    RECT b{kToolBoxLeft + kWellOffset, top + kWellOffset, kToolBoxLeft + kWellOffset + kWellSize,
+           top + kWellOffset + kWellSize};
+    RECT a{kToolBoxLeft, top, kToolBoxLeft + kWellSize, top + kWellSize};
+    auto paint = [&](RECT r, Ink ink) {
+        if (ink.special) ViewColors::DrawInkWell(dc, r, ViewColors::InkRgb(*img, ink) != 0);
+        else m_colors->FillCell(dc, r, *img, ink);
+        FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    };
+    paint(b, m_engine->state().colorB);
+    paint(a, m_engine->state().colorA);
+}
+
+void FrameWindow::OnPaint(HDC given) {
+    PAINTSTRUCT ps{};
+    HDC dc = given ? given : BeginPaint(m_hwnd, &ps);
+    RECT dirty = ps.rcPaint;
+    if (given) GetClientRect(m_hwnd, &dirty);
+    m_grid->Paint(dc, dirty);
+    PaintColorWells(dc);
+    if (!given) EndPaint(m_hwnd, &ps);
+}
+
+void FrameWindow::SetStatus(int part, const std::string& text) {
+    if (m_statusBar) SendMessageA(m_statusBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void FrameWindow::DetachImage() {
+    m_engine->SetImage(nullptr);
+    if (m_preview) m_preview->SetImage(nullptr);
+}
+
+void FrameWindow::ShowDocument(const FormatList& list, int selected) {
+    IconImage* img = g_app.doc.ActiveImage();
+    m_engine->SetImage(img);
+    if (img && !IsPaletteBased(img->colorCode) && !img->trueColorPalette) img->trueColorPalette = g_app.palettes.current;
+    if (img && img->colorCode == kColors256)
+        for (uint32_t i = 0; i < 256; ++i) g_app.palettes.current[i] = img->TableColor(i);
+    else if (img && img->trueColorPalette) g_app.palettes.current = *img->trueColorPalette;
+    m_formatList->Fill(list, selected);
+    UpdatePaletteMenu(GetMenu(m_hwnd), img && img->colorCode >= kColors256);
+    if (m_preview) m_preview->SetImage(img);
+    if (m_palette) m_palette->Refresh();
+    m_grid->SetHotSpotMode(false);
+    Layout();
+    m_grid->Invalidate();
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+    RefreshCommandStates();
+}
+
+void FrameWindow::TitleChanged() {
+    const IconResource& doc = g_app.doc;
+    SetWindowTextA(m_hwnd, StudioTitle(g_app.serverMode, doc.path, doc.untitled).c_str());
+}
+
+void FrameWindow::RecentFilesChanged() { UpdateRecentMenu(GetMenu(m_hwnd), g_app); }
+
+void FrameWindow::PaletteLoaded() {
+    if (m_palette) {
+        m_palette->Refresh();
+    }
+}
+
+void FrameWindow::RefreshCommandStates() {
+    const ViewFlags v{m_grid->gridLines(), m_paletteShown, m_toolBarShown, m_statusBarShown, m_previewShown,
+                      m_grid->hotSpotMode()};
+    UpdateMenuStates(GetMenu(m_hwnd), g_app, *m_engine, v);
+    UpdateEditCommandStates(GetMenu(m_hwnd), m_toolBar, *m_engine);
+    if (!m_toolBar) return;
+    const UndoState u = m_engine->undoState();
+    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_FILE_SAVE, MAKELPARAM(!g_app.serverMode && g_app.doc.modified, 0));
+    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_EDIT_UNDO, MAKELPARAM(u.canUndo, 0));
+    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_EDIT_REDO, MAKELPARAM(u.canRedo, 0));
+    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_SET_HOT_SPOT, MAKELPARAM(g_app.doc.IsCursor(), 0));
+    SendMessageA(m_toolBar, TB_CHECKBUTTON, IDM_SET_HOT_SPOT, MAKELPARAM(m_grid->hotSpotMode(), 0));
+    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_NEW_FORMAT,
+                 MAKELPARAM(!g_app.formatsLocked && g_app.doc.commands.newImageFormat, 0));
+    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_SCREEN_CAPTURE, MAKELPARAM(FALSE, 0));
+    if (g_app.serverMode)
+        for (int id : {IDM_FILE_NEW, IDM_FILE_OPEN}) SendMessageA(m_toolBar, TB_ENABLEBUTTON, id, MAKELPARAM(FALSE, 0));
+    m_toolBox->Update();
+}
+
+void FrameWindow::ToggleView(int id) {
+    switch (id) {
+        case IDM_VIEW_GRID: m_grid->SetGridLines(!m_grid->gridLines()); break;
+        case IDM_VIEW_PALETTE:
+            m_paletteShown = !m_paletteShown;
+            if (m_palette) ShowWindow(m_palette->hwnd(), m_paletteShown ? SW_SHOWNOACTIVATE : SW_HIDE);
+            break;
+        case IDM_VIEW_TOOLBAR:
+            m_toolBarShown = !m_toolBarShown;
+            ShowWindow(m_toolBar, m_toolBarShown ? SW_SHOW : SW_HIDE);
+            break;
+        case IDM_VIEW_STATUSBAR:
+            m_statusBarShown = !m_statusBarShown;
+            ShowWindow(m_statusBar, m_statusBarShown ? SW_SHOW : SW_HIDE);
+            break;
+        case IDM_VIEW_PREVIEW:
+            m_previewShown = !m_previewShown;
+            if (m_preview) ShowWindow(m_preview->hwnd(), m_previewShown ? SW_SHOWNOACTIVATE : SW_HIDE);
+            break;
+        default: break;
+    }
+    Layout();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void FrameWindow::StartProgram(const char* exe) {
+    const std::string path = g_app.programFolder + "\\" + exe;
+    ShellExecuteA(m_hwnd, "open", path.c_str(), nullptr, g_app.programFolder.c_str(), SW_SHOWNORMAL);
+}
+
+void FrameWindow::ShowExplorer() {
+    if (HWND w = FindWindowA("VtAntoro", nullptr)) {
+        ShowWindow(w, SW_RESTORE);
+        SetForegroundWindow(w);
+        return;
+    }
+    StartProgram("vtexplor.exe");
+}
+
+void FrameWindow::OpenRecent(int index) {
+    const auto& entries = g_app.mru.entries();
+    if (index < 0 || index >= static_cast<int>(entries.size())) return;
+    const MruEntry entry = entries[static_cast<size_t>(index)];
+    if (!m_document->ConfirmDiscard()) return;
+    m_document->Open(entry.path, entry.fileType);
+}
+
+void FrameWindow::OnCommand(int id, int code) {
+    if (id == IDC_FORMAT_LIST) {
+        if (code == LBN_SELCHANGE) m_document->SelectFormat(m_formatList->SelectedPosition());
+        return;
+    }
+    if (ToolBox::IsToolBoxControl(id) && code == BN_CLICKED) id = m_toolBox->CommandFor(id);
+    switch (id) {
+        case IDM_FILE_NEW: {
+            if (g_app.serverMode) break;
+            const int type = RunNewResourceDialog(g_app.instance, m_hwnd, g_app.doc.resourceType == kCursorResource ? 2 : 1, false);
+            if (type && m_document->ConfirmDiscard()) m_document->NewDocument(type);
+            break;
+        }
+        case IDM_FILE_OPEN: if (!g_app.serverMode) m_document->OpenWithDialog(m_hwnd); break;
+        case IDM_FILE_SAVE: if (!g_app.serverMode) m_document->Save(m_hwnd, false); break;
+        case IDM_FILE_SAVE_AS: m_document->Save(m_hwnd, true); break;
+        case IDM_FILE_NEW_WINDOW: StartProgram("VTEDIT.EXE"); break;
+        case IDM_FILE_EXPLORER: ShowExplorer(); break;
+        case IDM_FILE_EXIT: PostMessageA(m_hwnd, WM_CLOSE, 0, 0); break;
+        case IDM_EDIT_OPEN_PALETTE: m_document->OpenPalette(m_hwnd); break;
+        case IDM_EDIT_SAVE_PALETTE: m_document->SavePalette(m_hwnd); break;
+        case IDM_VIEW_GRID: case IDM_VIEW_PALETTE: case IDM_VIEW_TOOLBAR: case IDM_VIEW_STATUSBAR:
+        case IDM_VIEW_PREVIEW: ToggleView(id); break;
+        case IDM_COLORB_TRANSPARENT: case IDM_COLORB_OPAQUE:
+            g_app.colorBTransparent = id == IDM_COLORB_TRANSPARENT;
+            m_engine->Command(id);
+            break;
+        case IDM_HELP_TOPICS: {
+            const std::string help = g_app.programFolder + "\\VANTORO.HLP";
+            WinHelpA(m_hwnd, help.c_str(), HELP_FINDER, 0);
+            break;
+        }
+        case IDM_HELP_SUPPORT: VtSupportDialog(m_hwnd); break;
+        case IDM_HELP_ABOUT: VtAboutBox(m_hwnd, m_hwnd, kSection, g_app.instance); break;
+        case IDM_NEW_FORMAT: if (!g_app.formatsLocked) m_document->NewImageFormat(m_hwnd); break;
+        case IDM_REMOVE_FORMAT: if (!g_app.formatsLocked) m_document->RemoveImageFormat(); break;
+        case IDM_SET_HOT_SPOT:
+            if (g_app.doc.IsCursor()) m_grid->SetHotSpotMode(!m_grid->hotSpotMode());
+            break;
+        default:
+            if (id >= IDM_FILE_MRU1 && id <= IDM_FILE_MRU4) {
+                OpenRecent(id - IDM_FILE_MRU1);
+            } else if (HandleEditCommand(m_hwnd, id, *m_engine, *m_document, *m_prompt)) {
+            } else if (m_engine->Command(id)) {
+                if (id == IDM_EDIT_UNDO || id == IDM_EDIT_REDO) InvalidateRect(m_formatList->hwnd(), nullptr, FALSE);
+            }
+            break;
+    }
+    RefreshCommandStates();
+}
+
+void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        SetStatus(0, "");
+        return;
+    }
+    UINT id = item;
+    if (flags & MF_POPUP) {
+        if (!(flags & MF_SYSMENU)) {
+            SetStatus(0, "");
+            return;
+        }
+        id = IDS_SYSTEM_MENU;
+    }
+    if (id >= IDM_FILE_MRU1 && id <= IDM_FILE_MRU4) id = IDM_FILE_MRU1;
+    char text[256] = {};
+    LoadStringA(g_app.instance, id, text, sizeof text);
+    SetStatus(0, text);
+}
+
+LRESULT FrameWindow::OnNotify(NMHDR* header) {
+    if (header->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+        static std::string tip;
+        tip = ToolTipText(g_app.instance, static_cast<int>(header->idFrom), g_app.serverMode);
+        info->lpszText = tip.data();
+        return 0;
+    }
+    return 0;
+}
+
+void FrameWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlID == IDC_FORMAT_LIST) {
+        m_formatList->DrawItem(item, g_app.doc, m_colors->screenDisplay());
+        return;
+    }
+    m_toolBox->DrawItem(item);
+}
+
+void FrameWindow::OnDropFiles(HDROP drop) {
+    char path[MAX_PATH] = {};
+    // Only the first of several dropped files is opened.
+    const UINT n = DragQueryFileA(drop, 0, path, sizeof path);
+    DragFinish(drop);
+    if (n == 0 || n >= sizeof path) return;
+    if (!m_document->ConfirmDiscard()) return;
+    m_document->Open(path, FileTypeOfPath(path));
+}
+
+bool FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
+    if (data.dwData != kSnapshotRequest || !data.lpData || data.cbData == 0 || data.cbData > MAX_PATH) return false;
+    const std::string path(static_cast<const char*>(data.lpData), strnlen(static_cast<const char*>(data.lpData), data.cbData));
+    std::vector<HWND> windows{m_hwnd};
+    if (m_palette) windows.push_back(m_palette->hwnd());
+    if (m_preview) windows.push_back(m_preview->hwnd());
+    return WriteWindowSnapshot(windows, path);
+}
+
+void FrameWindow::OnClose() {
+    if (!m_document->ConfirmDiscard()) return;
+    DestroyWindow(m_hwnd);
+}
+
+void FrameWindow::RememberPositions() {
+    StudioState& s = g_app.state;
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(m_hwnd, &wp);
+    const RECT& f = wp.rcNormalPosition;
+    s.frameLeft = f.left;
+    s.frameTop = f.top;
+    s.frameWidth = f.right - f.left;
+    s.frameHeight = f.bottom - f.top;
+    RECT r;
+    if (m_palette && GetWindowRect(m_palette->hwnd(), &r)) {
+        s.paletteLeft = r.left;
+        s.paletteTop = r.top;
+    }
+    if (m_preview && GetWindowRect(m_preview->hwnd(), &r)) {
+        s.previewLeft = r.left;
+        s.previewTop = r.top;
+    }
+    s.toolBarHidden = !m_toolBarShown;
+    s.statusBarHidden = !m_statusBarShown;
+    s.paletteHidden = !m_paletteShown;
+    s.previewHidden = !m_previewShown;
+    s.gridShown = m_grid->gridLines();
+}
+
+void FrameWindow::OnDestroy() {
+    KillTimer(m_hwnd, EditGrid::kHotSpotTimer);
+    KillTimer(m_hwnd, EditGrid::kLocatorTimer);
+    DragAcceptFiles(m_hwnd, FALSE);
+    RememberPositions();
+    StoreSettings(g_app);
+    DetachImage();
+    FreeAllImages(g_app.doc);
+    PostQuitMessage(0);
+}
 
 }  // namespace vt::studio

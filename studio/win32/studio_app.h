@@ -1,23 +1,54 @@
 #pragma once
-// Program-wide state of the Studio: one instance per process.
+// Program-wide state of the Studio: one instance per process, filled in by start-up.
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
+#include "image/icon_resource.h"
+#include "image/palette_state.h"
+#include "studio/mru_list.h"
+#include "studio/studio_launch.h"
+#include "studio/studio_state.h"
+
 namespace vt::studio {
+
+inline constexpr const char kProgramTitle[] = "Vantoro Studio";
+inline constexpr const char kSection[] = "Studio";
 
 struct StudioApp {
     HINSTANCE instance = nullptr;
     std::string programFolder;
     bool multiByte = false;
+
+    // The display, measured once at start-up.
+    int fullWidth = 0, fullHeight = 0;
+    int screenWidth = 0, screenHeight = 0;
+    int logPixels = 96;
+    bool paletteDisplay = false;
+    int32_t displayCode = kTrueColor;
+
+    StudioCommandLine commandLine;
+    bool serverMode = false;
+    bool formatsLocked = false;
+
+    IconResource doc;
+    PaletteState palettes;
+    StudioState state;
+    MruList mru;
+    bool colorBTransparent = false;
+    std::string thousands = ",";
+
+    HFONT dialogFont = nullptr;
+    HFONT statusFont = nullptr;
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+    // Tool cursors 60 to 69.
+    std::array<HCURSOR, 10> cursors{};
     HWND frame = nullptr;
-    std::string documentTitle = "untitled";
 };
 
 extern StudioApp g_app;
-
-// "Vantoro Studio- <document>", the frame's title.
-std::string FrameTitle(const std::string& document);
 
 }  // namespace vt::studio

@@ -1,16 +1,17 @@
 // VTEDIT: the Studio, the suite's icon and cursor editor.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "appservices/win32/vtapp.h"
+#include "image/format_list.h"
 #include "studio/win32/frame_window.h"
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_app.h"
+#include "studio/win32/studio_settings.h"
 
 namespace vt::studio {
 
 StudioApp g_app;
-
-std::string FrameTitle(const std::string& document) { return "Vantoro Studio- " + document; }
 
 namespace {
 
@@ -26,26 +27,127 @@ std::string ProgramFolder(HINSTANCE instance, bool multiByte) {
     return cut ? std::string(path, static_cast<size_t>(cut - path)) : std::string(".");
 }
 
+bool WindowsTooOld() {
+    // The version the program runs on as the system reports it to programs of its kind.
+    OSVERSIONINFOA v{};
+    v.dwOSVersionInfoSize = sizeof v;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExA(&v)) return false;
+#pragma GCC diagnostic pop
+    return v.dwMajorVersion < 4;
+}
+
+void LoadArtwork(HINSTANCE instance) {
+    g_app.icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0));
+    g_app.smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
+    for (size_t i = 0; i < g_app.cursors.size(); ++i)
+        g_app.cursors[i] = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_CURSOR_FIRST + static_cast<int>(i)));
+}
+
+bool RegisterClasses(HINSTANCE instance) {
+    return FrameWindow::Register(instance) &&
+           PaletteWindow::Register(instance, kPaletteClass, g_app.cursors[IDC_PALETTE_CURSOR - IDC_CURSOR_FIRST]) &&
+           PreviewWindow::Register(instance, kPreviewClass);
+}
+
+void MeasureDisplay() {
+    g_app.fullWidth = GetSystemMetrics(SM_CXFULLSCREEN);
+    g_app.fullHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+    HDC dc = GetDC(nullptr);
+    g_app.screenWidth = GetDeviceCaps(dc, HORZRES);
+    g_app.screenHeight = GetDeviceCaps(dc, VERTRES);
+    g_app.logPixels = GetDeviceCaps(dc, LOGPIXELSY);
+    g_app.paletteDisplay = (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) != 0;
+    g_app.displayCode = DisplayColorCode(static_cast<uint32_t>(GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES)));
+    ReleaseDC(nullptr, dc);
+    VtCreateFonts(&g_app.dialogFont, &g_app.statusFont);
+}
+
+void PlaceFrame(HWND frame) {
+    const StudioState& s = g_app.state;
+    Rect32 r;
+    if (s.HasSavedPositions() && s.frameWidth > 0 && s.frameHeight > 0) {
+        r = ClampToScreen({s.frameLeft, s.frameTop, s.frameWidth, s.frameHeight}, g_app.screenWidth,
+                          g_app.screenHeight);
+    } else {
+        FrameMetrics m;
+        m.screenWidth = g_app.screenWidth;
+        m.screenHeight = g_app.screenHeight;
+        m.frameBorder = GetSystemMetrics(SM_CXFRAME);
+        m.caption = GetSystemMetrics(SM_CYCAPTION);
+        m.menu = GetSystemMetrics(SM_CYMENU);
+        r = DefaultFramePlacement(m, !s.toolBarHidden);
+    }
+    MoveWindow(frame, r.left, r.top, r.width, r.height, FALSE);
+}
+
+int FileTypeOf(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    return dot != std::string::npos && lstrcmpiA(path.c_str() + dot, ".cur") == 0 ? 2 : 1;
+}
+
 }  // namespace
 
-int Run(HINSTANCE instance, int show) {
+int Run(HINSTANCE instance, const char* args) {
     g_app.instance = instance;
     g_app.multiByte = VtIsMultiByteCodePage() != FALSE;
     g_app.programFolder = ProgramFolder(instance, g_app.multiByte);
-    if (!FrameWindow::Register(instance)) return 1;
+    g_app.palettes.Start(g_app.programFolder);
+    if (WindowsTooOld()) {
+        MessageBeep(MB_ICONHAND);
+        MessageBoxA(nullptr, "Vantoro was designed for use with Windows 95 or Windows NT 4.0.", kProgramTitle,
+                    MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    LoadArtwork(instance);
+    if (!RegisterClasses(instance)) return 1;
+    MeasureDisplay();
     VtSetProgramFolder(g_app.programFolder.c_str());
+    LoadSettings(g_app);
+
+    g_app.commandLine = ParseStudioCommandLine(args ? args : "");
+    g_app.serverMode = g_app.commandLine.launch == StudioLaunch::Server;
+    g_app.formatsLocked = g_app.commandLine.FormatsLocked();
+    char thousands[8] = {};
+    GetProfileStringA("Intl", "sThousand", ",", thousands, sizeof thousands);
+    g_app.thousands = thousands;
+    if (!g_app.serverMode) LoadRecentFiles(g_app);
+
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_ACCELERATORS));
-    g_app.frame = FrameWindow::Create(instance, show);
-    if (!g_app.frame) return 1;
+    RegisterClipboardFormatA("VT98Clip");
+    FrameWindow* frame = FrameWindow::Create(instance);
+    if (!frame) return 1;
+    PlaceFrame(frame->hwnd());
+    frame->CreateToolWindows();
+
+    bool opened = false;
+    if (g_app.commandLine.launch == StudioLaunch::OpenFile) {
+        std::string path = g_app.commandLine.path;
+        // Command lines arrive in the OEM character set.
+        OemToCharBuffA(path.data(), path.data(), static_cast<DWORD>(path.size()));
+        opened = frame->document().Open(path, FileTypeOf(path));
+    }
+    if (!opened) frame->document().NewDocument(kIconResource);
+    frame->Start(g_app.commandLine.launch == StudioLaunch::NewCursor);
+
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (accelerators && TranslateAcceleratorA(g_app.frame, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    if (!g_app.serverMode) {
+        if (HWND explorer = FindWindowA("VtAntoro", nullptr)) {
+            ShowWindow(explorer, SW_RESTORE);
+            SetForegroundWindow(explorer);
+        }
+    }
     return static_cast<int>(msg.wParam);
 }
 
 }  // namespace vt::studio
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) { return vt::studio::Run(instance, show); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) { return vt::studio::Run(instance, args); }

@@ -1,0 +1,99 @@
+#pragma once
+// The edit grid: the magnified active image in the editor window's client area. It is the
+// drawing engine's view (cells, preview pixels, feedback) and turns the window's mouse messages
+// into the engine's pixel calls. Not a window of its own: the editor window hands it its messages.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "draw/draw_engine.h"
+#include "draw/draw_view.h"
+#include "draw/grid_geometry.h"
+
+namespace vt {
+
+class PreviewWindow;
+class ViewColors;
+
+struct EditGridHooks {
+    std::function<void(int part, const std::string& text)> status;  // part 1 position, 2 extent
+    std::function<void()> committed;    // an action, undo or redo is complete
+    std::function<void()> undoChanged;  // Undo/Redo availability may differ
+    std::function<void()> colorsChanged;
+    std::function<void()> hotSpotSet;
+};
+
+class EditGrid : public DrawView {
+public:
+    static constexpr UINT_PTR kLocatorTimer = 1;
+    static constexpr UINT_PTR kHotSpotTimer = 2;
+
+    EditGrid(HWND owner, const ViewColors& colors, EditGridHooks hooks);
+    void SetEngine(DrawEngine* engine) { m_engine = engine; }
+    void SetPreview(PreviewWindow* preview) { m_preview = preview; }
+
+    // Lays the grid out for the owner's client area; repaints when its size changed.
+    void Layout(int toolBarHeight, int statusBarHeight);
+    const GridGeometry& geometry() const { return m_geo; }
+    void SetGridLines(bool on);
+    bool gridLines() const { return m_gridLines; }
+    void Invalidate();
+    void Paint(HDC dc, const RECT& dirty);
+
+    // Mouse messages of the owner window, client coordinates.
+    void OnButtonDown(MouseButton button, int x, int y);
+    void OnMouseMove(int x, int y, bool shift);
+    void OnButtonUp(MouseButton button);
+    void OnMouseLeave();
+    void OnCaptureLost();
+    void OnTimer(UINT_PTR id);
+
+    void SetHotSpotMode(bool on);
+    bool hotSpotMode() const { return m_hotSpotMode; }
+
+    // DrawView.
+    void PaintCell(int x, int y, Ink ink) override;
+    void PaintInverseCell(int x, int y, Ink pixel) override;
+    void SetPreviewPixel(int x, int y, Ink ink) override;
+    void RestoreCell(int x, int y) override;
+    void ImageCommitted() override;
+    void SetExtentText(const std::string& text) override;
+    void ColorsChanged() override;
+    void UndoStateChanged() override;
+    void MoveEraserOutline(int x, int y, int size) override;
+    void SetMouseCapture(bool on) override;
+    void StartLocatorTimer() override;
+    void StopLocatorTimer() override;
+    void PaintLocatorCells(const std::vector<Point>& cells, Ink ink, bool highlightText,
+                           bool framePaletteCell) override;
+    void EndLocator(const std::vector<Point>& cells, Ink ink) override;
+
+private:
+    const IconImage* Image() const;
+    RECT CellRect(int x, int y) const;
+    void FillCellWith(int x, int y, COLORREF colour);
+    void SetPosition(std::optional<Point> pixel);
+    void EraseEraserOutline();
+    void TrackLeave();
+
+    HWND m_owner;
+    const ViewColors& m_colors;
+    EditGridHooks m_hooks;
+    DrawEngine* m_engine = nullptr;
+    PreviewWindow* m_preview = nullptr;
+    GridGeometry m_geo;
+    bool m_gridLines = true;
+    bool m_tracking = false;
+    bool m_captured = false;
+    std::string m_positionText;
+    bool m_hotSpotMode = false;
+    Point m_flashCell{kNoPoint, 0};
+    int m_flashCount = 0;
+    // The eraser outline currently drawn (pixel rectangle), or none.
+    bool m_eraserShown = false;
+    RECT m_eraserRect{};
+};
+
+}  // namespace vt

@@ -1,0 +1,222 @@
+#include "draw/win32/palette_window.h"
+
+#include <windowsx.h>
+
+#include "common/prompt.h"
+#include "draw/win32/view_colors.h"
+
+namespace vt {
+
+bool PaletteWindow::Register(HINSTANCE instance, const char* className, HCURSOR cursor) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    return RegisterClassA(&wc) != 0;
+}
+
+PaletteWindow* PaletteWindow::Create(HINSTANCE instance, const char* className, HWND owner, int x,
+                                     int y, const ViewColors& colors, DrawEngine& engine,
+                                     Prompt& prompt) {
+    auto* self = new PaletteWindow(colors, engine, prompt);
+    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, className, "Palette", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                x, y, 100, 100, owner, nullptr, instance, self);
+    if (!hwnd) {
+        delete self;
+        return nullptr;
+    }
+    self->Refresh();
+    return self;
+}
+
+LRESULT CALLBACK PaletteWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    PaletteWindow* self;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<PaletteWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<PaletteWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    const LRESULT result = self->OnMessage(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        delete self;
+    }
+    return result;
+}
+
+LRESULT PaletteWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const int x = GET_X_LPARAM(lp) - kMargin, y = GET_Y_LPARAM(lp) - kMargin;
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(m_hwnd, &ps);
+            Paint(dc);
+            EndPaint(m_hwnd, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
+        case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: OnButtonDown(MouseButton::Left, x, y); return 0;
+        case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: OnButtonDown(MouseButton::Right, x, y); return 0;
+        case WM_LBUTTONUP: OnButtonUp(MouseButton::Left, x, y); return 0;
+        case WM_RBUTTONUP: OnButtonUp(MouseButton::Right, x, y); return 0;
+        case WM_CAPTURECHANGED: m_pressed = false; return 0;
+        case WM_CLOSE:
+            ShowWindow(m_hwnd, SW_HIDE);
+            if (m_hiddenHook) m_hiddenHook();
+            return 0;
+        default: return DefWindowProcA(m_hwnd, msg, wp, lp);
+    }
+}
+
+int32_t PaletteWindow::Depth() const {
+    const IconImage* img = const_cast<DrawEngine&>(m_engine).image();
+    return img ? img->colorCode : kColors16;
+}
+
+void PaletteWindow::FitToDepth() {
+    const int32_t depth = Depth();
+    if (depth == m_shownDepth) return;
+    m_shownDepth = depth;
+    const GridRect area = PaletteArea(depth);
+    RECT r{0, 0, area.Width() + 2 * kMargin, area.Height() + 2 * kMargin};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PaletteWindow::Refresh() {
+    if (const IconImage* img = m_engine.image()) m_table = PaletteDisplayTable(*img);
+    FitToDepth();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void PaletteWindow::ClearBlendStrip() {
+    m_strip.fill(0);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void PaletteWindow::Paint(HDC dc) {
+    POINT oldOrigin;
+    GetViewportOrgEx(dc, &oldOrigin);
+    const IconImage* img = m_engine.image();
+    const int32_t depth = Depth();
+    SetViewportOrgEx(dc, oldOrigin.x + kMargin, oldOrigin.y + kMargin, nullptr);
+    for (const PaletteCell& c : PaletteCells(depth)) {
+        RECT r{c.rect.left, c.rect.top, c.rect.right, c.rect.bottom};
+        switch (c.kind) {
+            case PaletteCellKind::Entry:
+                if (img) m_colors.FillCell(dc, r, *img, Ink{IsPaletteBased(depth) ? static_cast<uint32_t>(c.value)
+                                                                                   : m_table[static_cast<size_t>(c.value)], false});
+                break;
+            case PaletteCellKind::ScreenWell: ViewColors::DrawInkWell(dc, r, false); break;
+            case PaletteCellKind::InverseWell: ViewColors::DrawInkWell(dc, r, true); break;
+            case PaletteCellKind::LeftBlendWell:
+            case PaletteCellKind::RightBlendWell: {
+                const bool right = c.kind == PaletteCellKind::RightBlendWell;
+                SetBkColor(dc, m_strip[right ? kBlendStripCells - 1 : 0]);
+                ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+                DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+                break;
+            }
+            case PaletteCellKind::BlendStrip:
+                SetBkColor(dc, m_strip[static_cast<size_t>(c.value)]);
+                ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+                break;
+        }
+    }
+    if (!IsPaletteBased(depth) || depth == kColors256) {
+        const GridRect area = PaletteArea(depth);
+        RECT line{0, BlendSeparatorY(), area.right, BlendSeparatorY() + 2};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        const GridRect cap = BlendCaptionRect();
+        RECT cr{cap.left, cap.top, cap.right, cap.bottom};
+        SetBkMode(dc, TRANSPARENT);
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        DrawTextA(dc, "Color Blend", -1, &cr, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+    }
+    SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
+void PaletteWindow::OnButtonDown(MouseButton, int x, int y) {
+    if (!PaletteCellAt(Depth(), x, y)) return;
+    m_pressed = true;
+    SetCapture(m_hwnd);
+}
+
+void PaletteWindow::OnButtonUp(MouseButton button, int x, int y) {
+    if (!m_pressed) return;
+    m_pressed = false;
+    if (GetCapture() == m_hwnd) ReleaseCapture();
+    const std::optional<PaletteCell> cell = PaletteCellAt(Depth(), x, y);
+    if (!cell || !m_engine.image()) return;
+    if (m_engine.state().tool == kToolColorLocator) {
+        LocateColour(*cell);
+        return;
+    }
+    if (m_engine.state().buttonDown) return;
+    switch (cell->kind) {
+        case PaletteCellKind::Entry:
+        case PaletteCellKind::ScreenWell:
+        case PaletteCellKind::InverseWell: SelectInk(button, *cell); break;
+        case PaletteCellKind::LeftBlendWell: SetBlendWell(button, false); break;
+        case PaletteCellKind::RightBlendWell: SetBlendWell(button, true); break;
+        case PaletteCellKind::BlendStrip:
+            if (!IsPaletteBased(Depth())) PickBlendColour(button, cell->value);
+            break;
+    }
+}
+
+void PaletteWindow::SelectInk(MouseButton button, const PaletteCell& cell) {
+    const IconImage* img = m_engine.image();
+    const InkChoice choice = InkForCell(*img, m_table, cell);
+    if (!choice.ink) {
+        m_prompt.Tell(choice.warning, PromptIcon::Information);
+        return;
+    }
+    if (cell.kind == PaletteCellKind::Entry) m_lastIndex = cell.value;
+    if (button == MouseButton::Left) m_engine.SetColorA(*choice.ink);
+    else m_engine.SetColorB(*choice.ink);
+}
+
+void PaletteWindow::SetBlendWell(MouseButton button, bool right) {
+    const IconImage* img = m_engine.image();
+    const Ink ink = button == MouseButton::Left ? m_engine.state().colorA : m_engine.state().colorB;
+    if (ink.special) {
+        m_prompt.Tell(kNoBlendSpecialText, PromptIcon::Information);
+        return;
+    }
+    const uint32_t colour = ViewColors::InkRgb(*img, ink);
+    if (right) m_strip[kBlendStripCells - 1] = colour;
+    else m_strip[0] = colour;
+    m_strip = BlendStrip(m_strip[0], m_strip[kBlendStripCells - 1]);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void PaletteWindow::PickBlendColour(MouseButton button, int k) {
+    const Ink ink{m_strip[static_cast<size_t>(k)], false};
+    if (button == MouseButton::Left) m_engine.SetColorA(ink);
+    else m_engine.SetColorB(ink);
+}
+
+void PaletteWindow::LocateColour(const PaletteCell& cell) {
+    IconImage* img = m_engine.image();
+    const InkChoice choice = InkForCell(*img, m_table, cell);
+    if (!choice.ink || !m_engine.canvas()) return;
+    // The locator starts from any pixel of the colour; with none in the image nothing flashes.
+    for (int y = 0; y < img->height; ++y)
+        for (int x = 0; x < img->width; ++x)
+            if (m_engine.canvas()->ReadPixel(x, y) == *choice.ink) {
+                m_engine.locator().Start(*m_engine.canvas(), x, y);
+                return;
+            }
+}
+
+}  // namespace vt

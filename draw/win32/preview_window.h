@@ -1,0 +1,50 @@
+#pragma once
+// The preview window ("ICSPreview" in the Studio): the active image at its real size on the
+// button-face colour, so screen pixels look transparent as they will on the desktop.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "draw/ink.h"
+#include "image/icon_image.h"
+
+namespace vt {
+
+class ViewColors;
+
+class PreviewWindow {
+public:
+    static constexpr int kOffset = 12;
+
+    static bool Register(HINSTANCE instance, const char* className);
+    // A tool window owned by `owner`, created hidden.
+    static PreviewWindow* Create(HINSTANCE instance, const char* className, HWND owner, int x, int y,
+                                 const ViewColors& colors);
+
+    void SetImage(const IconImage* image);
+    // Repaints the whole image (after an action, undo, redo or a format change).
+    void Redraw();
+    // One pixel as a tool paints it, without waiting for the action to end.
+    void SetPixel(int x, int y, Ink ink);
+    HWND hwnd() const { return m_hwnd; }
+    // Called when the user hides the window with its close button.
+    void SetHiddenHook(std::function<void()> hook) { m_hiddenHook = std::move(hook); }
+
+private:
+    explicit PreviewWindow(const ViewColors& colors) : m_colors(colors) {}
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnPaint();
+    void PaintImage(HDC dc);
+
+    HWND m_hwnd = nullptr;
+    const ViewColors& m_colors;
+    const IconImage* m_image = nullptr;
+    std::function<void()> m_hiddenHook;
+};
+
+// Paints an image composed on `background` at (x, y), scaled to w x h.
+void PaintComposedImage(HDC dc, const IconImage& image, COLORREF background, int x, int y, int w, int h);
+
+}  // namespace vt

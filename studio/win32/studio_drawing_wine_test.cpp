@@ -1,0 +1,151 @@
+// Drawing in the Studio as a user does it: tools chosen from the menu, colours from the palette
+// window, mouse presses on grid cells; the saved file holds exactly the pixels drawn.
+#include <gtest/gtest.h>
+
+#include "draw/command_ids.h"
+#include "studio/win32/resource.h"
+#include "studio/win32/studio_wine_testutil.h"
+
+namespace vt::test {
+namespace {
+
+constexpr uint32_t kWhiteIndex = 15, kRedIndex = 9, kBlueIndex = 12;
+
+class StudioDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetStudioSettings();
+        dir = ScratchDir("drawing");
+        path = dir + "\\canvas.ico";
+        std::vector<IconImage> images;
+        images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+        WriteIconFile(path, 1, std::move(images));
+        ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
+        frame = WaitForStudio(studio);
+        ASSERT_NE(frame, nullptr);
+        palette = studio.WaitForWindow("ICSPAlette");
+        ASSERT_NE(palette, nullptr);
+    }
+    void TearDown() override {
+        // Whatever the test left unsaved is discarded.
+        if (frame && IsWindow(frame)) {
+            EXPECT_EQ(CloseDiscarding(studio, frame), 0);
+        }
+    }
+    uint32_t Pixel(const IconResource& doc, int x, int y) {
+        EXPECT_EQ(doc.images.size(), 1u);
+        return doc.images.empty() ? 0xFFFFFFFF : doc.images[0].XorValue(x, y);
+    }
+    void Save() {
+        ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
+        EXPECT_TRUE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);
+    }
+
+    Program studio;
+    HWND frame = nullptr;
+    HWND palette = nullptr;
+    std::string dir, path;
+};
+
+TEST_F(StudioDrawing, PencilAndFilledRectangleThenFloodWithUndoAndRedoSaveExactPixels) {
+    StudioGrid grid(frame, 32, 32);
+    ClickPaletteIndex(palette, kColors16, kRedIndex);
+    ClickPaletteIndex(palette, kColors16, kBlueIndex, true);
+
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    grid.Stroke({{2, 2}, {3, 2}, {4, 2}});
+    EXPECT_FALSE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);
+    EXPECT_FALSE(MenuItemState(frame, IDM_EDIT_UNDO) & MF_GRAYED);
+    ASSERT_TRUE(SendCommand(frame, IDM_TOOL_FILLED_RECTANGLE));
+    grid.Stroke({{5, 5}, {7, 6}, {9, 8}});
+    Save();
+    {
+        const IconResource doc = ReadIconFileBack(path);
+        for (int x = 2; x <= 4; ++x) EXPECT_EQ(Pixel(doc, x, 2), kRedIndex) << x;
+        EXPECT_EQ(Pixel(doc, 1, 2), kWhiteIndex);
+        EXPECT_EQ(Pixel(doc, 5, 2), kWhiteIndex);
+        // Outline in colour A, inside in colour B.
+        for (int x = 5; x <= 9; ++x) {
+            EXPECT_EQ(Pixel(doc, x, 5), kRedIndex) << x;
+            EXPECT_EQ(Pixel(doc, x, 8), kRedIndex) << x;
+        }
+        EXPECT_EQ(Pixel(doc, 5, 6), kRedIndex);
+        EXPECT_EQ(Pixel(doc, 9, 7), kRedIndex);
+        for (int x = 6; x <= 8; ++x) {
+            EXPECT_EQ(Pixel(doc, x, 6), kBlueIndex) << x;
+            EXPECT_EQ(Pixel(doc, x, 7), kBlueIndex) << x;
+        }
+        EXPECT_EQ(Pixel(doc, 10, 5), kWhiteIndex);
+        EXPECT_EQ(Pixel(doc, 4, 9), kWhiteIndex);
+        EXPECT_FALSE(doc.images[0].AndBit(6, 6));
+    }
+
+    // A flood with the right button pours colour B over the white background.
+    ASSERT_TRUE(SendCommand(frame, kToolFlood));
+    grid.Click(20, 20, true);
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_UNDO));
+    EXPECT_FALSE(MenuItemState(frame, IDM_EDIT_REDO) & MF_GRAYED);
+    Save();
+    {
+        const IconResource doc = ReadIconFileBack(path);
+        EXPECT_EQ(Pixel(doc, 20, 20), kWhiteIndex);
+        EXPECT_EQ(Pixel(doc, 0, 0), kWhiteIndex);
+        EXPECT_EQ(Pixel(doc, 3, 2), kRedIndex);
+    }
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_REDO));
+    Save();
+    {
+        const IconResource doc = ReadIconFileBack(path);
+        EXPECT_EQ(Pixel(doc, 20, 20), kBlueIndex);
+        EXPECT_EQ(Pixel(doc, 0, 0), kBlueIndex);
+        EXPECT_EQ(Pixel(doc, 31, 31), kBlueIndex);
+        EXPECT_EQ(Pixel(doc, 3, 2), kRedIndex);   // the stroke is not part of the region
+        EXPECT_EQ(Pixel(doc, 5, 5), kRedIndex);   // nor is the outline
+        EXPECT_EQ(Pixel(doc, 7, 6), kBlueIndex);
+    }
+}
+
+TEST_F(StudioDrawing, UndoMenuTextNamesTheOperation) {
+    StudioGrid grid(frame, 32, 32);
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    grid.Click(1, 1);
+    // Opening a menu re-labels Undo; the state query makes the program refresh its menus.
+    EXPECT_FALSE(MenuItemState(frame, IDM_EDIT_UNDO) & MF_GRAYED);
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_UNDO));
+    EXPECT_TRUE(MenuItemState(frame, IDM_EDIT_UNDO) & MF_GRAYED);
+    EXPECT_FALSE(MenuItemState(frame, IDM_EDIT_REDO) & MF_GRAYED);
+}
+
+TEST(StudioCursor, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
+    ResetStudioSettings();
+    const std::string dir = ScratchDir("hotspot");
+    const std::string path = dir + "\\pointer.cur";
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kMonochrome, 1));
+    WriteIconFile(path, 2, std::move(images));
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
+    HWND frame = WaitForStudio(studio);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- pointer.cur");
+    EXPECT_FALSE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_GRAYED);
+    ASSERT_TRUE(SendCommand(frame, IDM_SET_HOT_SPOT));
+    EXPECT_TRUE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_CHECKED);
+    StudioGrid grid(frame, 32, 32);
+    grid.Click(7, 19);
+    // The press set the hot spot and ended the mode; it drew nothing.
+    EXPECT_FALSE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_CHECKED);
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    ASSERT_GE(bytes.size(), 22u);
+    EXPECT_EQ(bytes[2], 2);                        // a cursor file
+    EXPECT_EQ(bytes[6 + 4] | bytes[6 + 5] << 8, 7);   // hot-spot x
+    EXPECT_EQ(bytes[6 + 6] | bytes[6 + 7] << 8, 19);  // hot-spot y
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    EXPECT_EQ(doc.images[0].XorValue(7, 19), 1u);
+    EXPECT_EQ(studio.CloseAndWait(frame), 0);
+}
+
+}  // namespace
+}  // namespace vt::test

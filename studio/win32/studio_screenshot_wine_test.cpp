@@ -1,0 +1,70 @@
+// Pictures of the Studio for people to look at: a 32 x 32 16-colour icon and a 256-colour image,
+// each with the grid, tool box, palette and preview. Written as BMP files into the build folder;
+// the test command turns them into PNG files next to them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "draw/command_ids.h"
+#include "studio/win32/resource.h"
+#include "studio/win32/studio_wine_testutil.h"
+
+namespace vt::test {
+namespace {
+
+std::string BuildDir() {
+    const char* d = std::getenv("VT_BUILD_DIR");
+    return WindowsPath(d ? d : ".");
+}
+
+void DrawSample(HWND frame, HWND palette, int32_t code, int size) {
+    StudioGrid grid(frame, size, size);
+    ClickPaletteIndex(palette, code, code == kColors16 ? 9 : 40);
+    ClickPaletteIndex(palette, code, code == kColors16 ? 14 : 200, true);
+    ASSERT_TRUE(SendCommand(frame, IDM_TOOL_FILLED_ELLIPSE));
+    grid.Stroke({{4, 4}, {20, 20}, {27, 27}});
+    ASSERT_TRUE(SendCommand(frame, IDM_TOOL_FILLED_RECTANGLE));
+    grid.Stroke({{2, 20}, {8, 26}, {12, 29}});
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    ClickPaletteIndex(palette, code, code == kColors16 ? 12 : 100);
+    grid.Stroke({{25, 2}, {26, 3}, {27, 4}, {28, 5}, {29, 6}});
+}
+
+void Shoot(const std::string& name, int32_t code, uint32_t fill) {
+    ResetStudioSettings();
+    const std::string dir = ScratchDir("screenshot_" + name);
+    const std::string path = dir + "\\" + name + ".ico";
+    std::vector<IconImage> images;
+    IconImage img = MakeOpaqueImage(32, 32, code, fill);
+    // A transparent border shows how screen pixels look in the grid and the preview.
+    for (int i = 0; i < 32; ++i)
+        for (int j : {0, 31}) {
+            img.SetAndBit(i, j, true);
+            img.SetXorValue(i, j, 0);
+            img.SetAndBit(j, i, true);
+            img.SetXorValue(j, i, 0);
+        }
+    images.push_back(std::move(img));
+    WriteIconFile(path, 1, std::move(images));
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
+    HWND frame = WaitForStudio(studio);
+    ASSERT_NE(frame, nullptr);
+    HWND palette = studio.WaitForWindow("ICSPAlette");
+    ASSERT_NE(palette, nullptr);
+    DrawSample(frame, palette, code, 32);
+    const std::string shot = BuildDir() + "\\studio-" + name + ".bmp";
+    DeleteFileA(shot.c_str());
+    ASSERT_TRUE(RequestSnapshot(frame, shot));
+    const std::vector<uint8_t> bytes = ReadFileBytes(shot);
+    ASSERT_GT(bytes.size(), 54u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    EXPECT_EQ(CloseDiscarding(studio, frame), 0);
+}
+
+TEST(StudioScreenshot, SixteenColourIcon) { Shoot("16color", kColors16, 15); }
+TEST(StudioScreenshot, TwoHundredFiftySixColourImage) { Shoot("256color", kColors256, 180); }
+
+}  // namespace
+}  // namespace vt::test

@@ -1,0 +1,194 @@
+#include "studio/win32/studio_wine_testutil.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "draw/palette_layout.h"
+#include "image/ico_file.h"
+#include "studio/win32/window_snapshot.h"
+
+namespace vt::test {
+
+namespace {
+constexpr char kStudioKey[] = "Software\\Kelvane\\Vantoro 98\\Studio";
+constexpr uint32_t kStandard16[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                      0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                      0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+}  // namespace
+
+IconImage MakeOpaqueImage(int w, int h, int32_t code, uint32_t fill) {
+    IconImage img;
+    img.width = w;
+    img.height = h;
+    img.colorCode = code;
+    EXPECT_TRUE(img.AllocateBlock());
+    for (uint32_t i = 0; i < img.TableEntries(); ++i) {
+        uint32_t rgb = 0;
+        if (code == kMonochrome) rgb = i ? 0xFFFFFF : 0;
+        else if (code == kColors16) rgb = kStandard16[i];
+        else rgb = i == 255 ? 0xFFFFFF : i == 0 ? 0 : ((i * 37) % 256) << 16 | ((i * 91) % 256) << 8 | ((i * 13) % 256);
+        img.SetTableColor(i, SwapRedBlue(rgb));
+    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            img.SetXorValue(x, y, fill);
+            img.SetAndBit(x, y, false);
+        }
+    return img;
+}
+
+void WriteIconFile(const std::string& path, int type, std::vector<IconImage> images) {
+    IconResource doc;
+    doc.resourceType = type;
+    doc.images = std::move(images);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(EncodeIcoFile(doc, &bytes));
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+IconResource ReadIconFileBack(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    MemorySource source(bytes);
+    IconResource doc;
+    ImageHost host;
+    EXPECT_EQ(DecodeIcoFile(source, doc, host), IcoStatus::Ok) << path;
+    return doc;
+}
+
+void ResetStudioSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, kStudioKey); }
+
+namespace {
+bool ReadValue(const char* key, const char* name, std::vector<uint8_t>* out) {
+    const std::string path = std::string(kStudioKey) + "\\" + key;
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    bool ok = RegQueryValueExA(h, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+    if (ok) {
+        out->resize(size);
+        ok = RegQueryValueExA(h, name, nullptr, nullptr, out->data(), &size) == ERROR_SUCCESS;
+    }
+    RegCloseKey(h);
+    return ok;
+}
+}  // namespace
+
+std::string ReadSettingText(const char* key, const char* name) {
+    std::vector<uint8_t> v;
+    if (!ReadValue(key, name, &v)) return "<absent>";
+    return std::string(reinterpret_cast<const char*>(v.data()), strnlen(reinterpret_cast<const char*>(v.data()), v.size()));
+}
+
+std::vector<uint8_t> ReadSettingBinary(const char* key, const char* name) {
+    std::vector<uint8_t> v;
+    ReadValue(key, name, &v);
+    return v;
+}
+
+bool SettingExists(const char* key, const char* name) {
+    std::vector<uint8_t> v;
+    return ReadValue(key, name, &v);
+}
+
+void WriteStateRecord(const StudioState& state) {
+    const auto bytes = EncodeStudioState(state);
+    const std::string path = std::string(kStudioKey) + "\\Persistent";
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(h, "State", 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+    RegCloseKey(h);
+}
+
+HWND WaitForStudio(Program& studio) {
+    HWND frame = studio.WaitForWindow("ICSFrame");
+    if (!frame) return nullptr;
+    if (!WaitUntil([&] { return IsWindowVisible(frame) != FALSE; }, kDefaultWaitMs, "the Studio's frame to show"))
+        return nullptr;
+    return frame;
+}
+
+HWND ChildOfClass(HWND parent, const char* className) { return FindWindowExA(parent, nullptr, className, nullptr); }
+
+StudioGrid::StudioGrid(HWND frame, int imageWidth, int imageHeight) : m_frame(frame) {
+    RECT client{};
+    GetClientRect(frame, &client);
+    auto heightOf = [&](const char* cls) {
+        HWND w = ChildOfClass(frame, cls);
+        if (!w || !IsWindowVisible(w)) return 0;
+        RECT r;
+        GetWindowRect(w, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    m_geo = GridGeometry::Compute(client.right, client.bottom, heightOf("ToolbarWindow32"),
+                                  heightOf("msctls_statusbar32"), imageWidth, imageHeight, true);
+}
+
+POINT StudioGrid::CellCentre(int x, int y) const {
+    const GridRect c = m_geo.Cell(x, y);
+    return {(c.left + c.right) / 2, (c.top + c.bottom) / 2};
+}
+
+void StudioGrid::Send(UINT msg, WPARAM keys, POINT p) {
+    DWORD_PTR r;
+    ASSERT_NE(SendMessageTimeoutA(m_frame, msg, keys, MAKELPARAM(p.x, p.y), SMTO_NORMAL, 5000, &r), 0);
+}
+
+void StudioGrid::Press(int x, int y, bool right) {
+    Send(right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, CellCentre(x, y));
+}
+void StudioGrid::MoveTo(int x, int y, bool right) {
+    Send(WM_MOUSEMOVE, right ? MK_RBUTTON : MK_LBUTTON, CellCentre(x, y));
+}
+void StudioGrid::Release(int x, int y, bool right) {
+    Send(right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, CellCentre(x, y));
+}
+
+void StudioGrid::Stroke(const std::vector<POINT>& cells, bool right) {
+    ASSERT_FALSE(cells.empty());
+    Press(cells.front().x, cells.front().y, right);
+    for (size_t i = 1; i < cells.size(); ++i) MoveTo(cells[i].x, cells[i].y, right);
+    Release(cells.back().x, cells.back().y, right);
+}
+
+void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right) {
+    for (const PaletteCell& c : PaletteCells(code)) {
+        if (c.kind != PaletteCellKind::Entry || c.value != index) continue;
+        const int x = (c.rect.left + c.rect.right) / 2 + 4, y = (c.rect.top + c.rect.bottom) / 2 + 4;
+        DWORD_PTR r;
+        SendMessageTimeoutA(palette, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
+        SendMessageTimeoutA(palette, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
+        return;
+    }
+    ADD_FAILURE() << "no palette cell for index " << index;
+}
+
+int CloseDiscarding(Program& studio, HWND frame) {
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 300 && studio.running(); ++i) {
+        // The save question is a dialog captioned with the program's title.
+        if (HWND box = FindWindowA("#32770", "Vantoro Studio")) PostMessageA(box, WM_COMMAND, IDNO, 0);
+        Sleep(20);
+    }
+    return studio.WaitForExit();
+}
+
+bool RequestSnapshot(HWND frame, const std::string& windowsPath) {
+    COPYDATASTRUCT data{vt::studio::kSnapshotRequest, static_cast<DWORD>(windowsPath.size() + 1),
+                        const_cast<char*>(windowsPath.c_str())};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result))
+        return false;
+    return result != 0;
+}
+
+}  // namespace vt::test

@@ -1,0 +1,67 @@
+#pragma once
+// Helpers of the Studio's Wine tests: icon files made with the core, the Studio's settings in the
+// registry, and the edit grid's cells as the user would hit them with the mouse.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "draw/grid_geometry.h"
+#include "image/icon_resource.h"
+#include "studio/studio_state.h"
+#include "tests/win32/uidriver.h"
+
+namespace vt::test {
+
+// An image of the format with every pixel opaque `fill`; the standard 16 colours, black and white
+// for monochrome, and for 256 colours a ramp with black at 0 and white at 255.
+IconImage MakeOpaqueImage(int w, int h, int32_t code, uint32_t fill);
+// Writes an icon (type 1) or cursor (type 2) file of the images.
+void WriteIconFile(const std::string& path, int type, std::vector<IconImage> images);
+// Reads a file back with the core.
+IconResource ReadIconFileBack(const std::string& path);
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+
+// The Studio's settings key, emptied so that each test starts like a first run.
+void ResetStudioSettings();
+std::string ReadSettingText(const char* key, const char* name);
+std::vector<uint8_t> ReadSettingBinary(const char* key, const char* name);
+bool SettingExists(const char* key, const char* name);
+void WriteStateRecord(const StudioState& state);
+
+// The Studio's frame once start-up has placed and shown it (the window exists earlier, at its
+// creation size).
+HWND WaitForStudio(Program& studio);
+
+// The frame's children by class name.
+HWND ChildOfClass(HWND parent, const char* className);
+
+// The edit grid of a running Studio, measured from its frame as the program lays it out.
+class StudioGrid {
+public:
+    StudioGrid(HWND frame, int imageWidth, int imageHeight);
+    POINT CellCentre(int x, int y) const;
+    void Press(int x, int y, bool right = false);
+    void MoveTo(int x, int y, bool right = false);
+    void Release(int x, int y, bool right = false);
+    // Press, move through every listed cell, release.
+    void Stroke(const std::vector<POINT>& cells, bool right = false);
+    void Click(int x, int y, bool right = false) { Stroke({{x, y}}, right); }
+
+private:
+    void Send(UINT msg, WPARAM keys, POINT p);
+    HWND m_frame;
+    GridGeometry m_geo;
+};
+
+// Clicks a palette cell showing `index` of a 16-colour or 256-colour palette window.
+void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right = false);
+
+// Closes the Studio, answering No when it asks to save changes; returns its exit code.
+int CloseDiscarding(Program& studio, HWND frame);
+
+// Asks the Studio for a picture of its windows and writes it as a BMP.
+bool RequestSnapshot(HWND frame, const std::string& windowsPath);
+
+}  // namespace vt::test

@@ -1,0 +1,123 @@
+#include "studio/win32/window_snapshot.h"
+
+#include "common/byte_writer.h"
+#include "common/file_io.h"
+
+namespace vt::studio {
+
+namespace {
+
+void PrintClient(HWND w, HDC dc, const RECT& all) {
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    SetViewportOrgEx(dc, origin.x - all.left, origin.y - all.top, nullptr);
+    RECT client;
+    GetClientRect(w, &client);
+    HBRUSH background = reinterpret_cast<HBRUSH>(GetClassLongPtrA(w, GCLP_HBRBACKGROUND));
+    if (reinterpret_cast<INT_PTR>(background) > 0 && reinterpret_cast<INT_PTR>(background) <= COLOR_MENUBAR + 1)
+        background = GetSysColorBrush(static_cast<int>(reinterpret_cast<INT_PTR>(background)) - 1);
+    FillRect(dc, &client, background ? background : GetSysColorBrush(COLOR_WINDOW));
+    SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
+
+// The frame of a top-level window as the classic look draws it: a raised border, the caption
+// with the title, and the menu bar's titles.
+void PrintFrame(HWND w, HDC dc, const RECT& all) {
+    RECT r;
+    GetWindowRect(w, &r);
+    OffsetRect(&r, -all.left, -all.top);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    const int clientTop = origin.y - all.top;
+    const bool tool = (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    const int captionHeight = GetSystemMetrics(tool ? SM_CYSMCAPTION : SM_CYCAPTION) - 1;
+    RECT caption{r.left + 3, r.top + 3, r.right - 3, r.top + 3 + captionHeight};
+    FillRect(dc, &caption, GetSysColorBrush(COLOR_ACTIVECAPTION));
+    char title[256] = {};
+    GetWindowTextA(w, title, sizeof title);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    RECT text = caption;
+    text.left += 4;
+    DrawTextA(dc, title, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+    if (HMENU menu = GetMenu(w)) {
+        SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+        RECT bar{caption.left, caption.bottom + 1, caption.right, clientTop};
+        FillRect(dc, &bar, GetSysColorBrush(COLOR_MENU));
+        int x = bar.left + 6;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char name[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), name, sizeof name, MF_BYPOSITION);
+            RECT item{x, bar.top, x + 200, bar.bottom};
+            DrawTextA(dc, name, -1, &item, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+            RECT measure = item;
+            DrawTextA(dc, name, -1, &measure, DT_SINGLELINE | DT_CALCRECT);
+            x += measure.right - measure.left + 14;
+        }
+    }
+    SelectObject(dc, oldFont);
+}
+
+}  // namespace
+
+bool WriteWindowSnapshot(const std::vector<HWND>& windows, const std::string& path) {
+    RECT all{};
+    bool any = false;
+    for (HWND w : windows) {
+        if (!w || !IsWindowVisible(w)) continue;
+        RECT r;
+        GetWindowRect(w, &r);
+        if (!any) all = r;
+        else UnionRect(&all, &all, &r);
+        any = true;
+    }
+    if (!any) return false;
+    const int width = all.right - all.left, height = all.bottom - all.top;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!dib) {
+        DeleteDC(mem);
+        return false;
+    }
+    HGDIOBJ old = SelectObject(mem, dib);
+    RECT fill{0, 0, width, height};
+    FillRect(mem, &fill, GetSysColorBrush(COLOR_APPWORKSPACE));
+    for (HWND w : windows) {
+        if (!w || !IsWindowVisible(w)) continue;
+        PrintFrame(w, mem, all);
+        PrintClient(w, mem, all);
+        // The children (tool bar, status bar, buttons, list) paint themselves into the picture.
+        for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            if (IsWindowVisible(c)) PrintClient(c, mem, all);
+    }
+    SetViewportOrgEx(mem, 0, 0, nullptr);
+    GdiFlush();
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    const size_t imageSize = stride * static_cast<size_t>(height);
+    ByteWriter out;
+    out.U16(0x4D42);
+    out.U32(static_cast<uint32_t>(14 + 40 + imageSize));
+    out.U32(0);
+    out.U32(14 + 40);
+    out.Bytes({reinterpret_cast<const uint8_t*>(&bi.bmiHeader), 40});
+    out.Bytes({static_cast<const uint8_t*>(bits), imageSize});
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    return WriteFileReplacing(path, "ICS", out.bytes());
+}
+
+}  // namespace vt::studio

@@ -1,0 +1,120 @@
+// Writes the Studio's artwork resources into a folder: program.ico (icon 50), cursor60.cur to
+// cursor69.cur, toolbar.bmp and toolbox.bmp (16 x 16 images side by side, pure green for the
+// button face). Run at build time; the images are drawn in glyphs.cpp with our own image model
+// and written with its icon file writer.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/byte_writer.h"
+#include "common/file_io.h"
+#include "image/ico_file.h"
+#include "tools/artwork/glyphs.h"
+
+namespace vt::art {
+namespace {
+
+constexpr uint32_t kStandard16[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                      0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                      0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};  // 0x00RRGGBB
+
+IconImage ImageOf(const Raster& r, int32_t code) {
+    IconImage img;
+    img.width = r.width();
+    img.height = r.height();
+    img.colorCode = code;
+    img.AllocateBlock();
+    const uint32_t entries = img.TableEntries();
+    for (uint32_t i = 0; i < entries; ++i) {
+        const uint32_t rgb = code == kMonochrome ? (i ? 0xFFFFFF : 0) : kStandard16[i];
+        img.SetTableColor(i, SwapRedBlue(rgb));
+    }
+    const uint32_t white = code == kMonochrome ? 1 : 15;
+    for (int y = 0; y < r.height(); ++y)
+        for (int x = 0; x < r.width(); ++x) {
+            const int8_t c = r.At(x, y);
+            if (c == kClear) {
+                img.SetAndBit(x, y, true);
+                img.SetXorValue(x, y, 0);
+            } else if (c == kInverse) {
+                img.SetAndBit(x, y, true);
+                img.SetXorValue(x, y, white);
+            } else {
+                img.SetAndBit(x, y, false);
+                img.SetXorValue(x, y, code == kMonochrome ? (c == kBlack ? 0 : 1) : static_cast<uint32_t>(c));
+            }
+        }
+    return img;
+}
+
+bool WriteIco(const std::string& path, int type, std::vector<IconImage> images) {
+    IconResource doc;
+    doc.resourceType = type;
+    doc.images = std::move(images);
+    std::vector<uint8_t> bytes;
+    return EncodeIcoFile(doc, &bytes) && WriteFileReplacing(path, "ART", bytes);
+}
+
+// A 4-bit bottom-up BMP of the glyphs side by side; clear pixels become pure green.
+bool WriteStrip(const std::string& path, const std::vector<Raster>& glyphs) {
+    const int w = 16 * static_cast<int>(glyphs.size()), h = 16;
+    const uint32_t stride = ((static_cast<uint32_t>(w) * 4 + 31) / 32) * 4;
+    ByteWriter out;
+    out.U16(0x4D42);
+    out.U32(14 + 40 + 64 + stride * h);
+    out.U32(0);
+    out.U32(14 + 40 + 64);
+    out.U32(40);
+    out.I32(w);
+    out.I32(h);
+    out.U16(1);
+    out.U16(4);
+    out.U32(0);
+    out.U32(stride * h);
+    out.U32(0);
+    out.U32(0);
+    out.U32(16);
+    out.U32(0);
+    for (uint32_t rgb : kStandard16) out.U32(rgb);  // blue, green, red, 0 as little-endian bytes
+    for (int y = h - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(stride, 0);
+        for (int x = 0; x < w; ++x) {
+            int8_t c = glyphs[static_cast<size_t>(x / 16)].At(x % 16, y);
+            if (c < 0) c = kLime;
+            row[static_cast<size_t>(x / 2)] |= static_cast<uint8_t>(x % 2 ? c : c << 4);
+        }
+        out.Bytes(row);
+    }
+    return WriteFileReplacing(path, "ART", out.bytes());
+}
+
+int Run(const std::string& dir) {
+    std::vector<IconImage> icon;
+    icon.push_back(ImageOf(ProgramIcon(16), kColors16));
+    icon.push_back(ImageOf(ProgramIcon(32), kColors16));
+    bool ok = WriteIco(dir + "/program.ico", kIconResource, std::move(icon));
+    for (int id = 60; id <= 69; ++id) {
+        const CursorArt c = ToolCursor(id);
+        IconImage img = ImageOf(c.image, kMonochrome);
+        img.hotSpotX = static_cast<uint32_t>(c.hotX);
+        img.hotSpotY = static_cast<uint32_t>(c.hotY);
+        std::vector<IconImage> one;
+        one.push_back(std::move(img));
+        ok = WriteIco(dir + "/cursor" + std::to_string(id) + ".cur", kCursorResource, std::move(one)) && ok;
+    }
+    ok = WriteStrip(dir + "/toolbar.bmp", ToolBarGlyphs()) && ok;
+    ok = WriteStrip(dir + "/toolbox.bmp", ToolBoxGlyphs()) && ok;
+    if (!ok) std::fprintf(stderr, "vt_artwork: could not write the artwork into %s\n", dir.c_str());
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace vt::art
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: vt_artwork <output folder>\n");
+        return 2;
+    }
+    return vt::art::Run(argv[1]);
+}
