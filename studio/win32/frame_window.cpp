@@ -174,7 +174,9 @@ void FrameWindow::CreateToolWindows() {
         return POINT{r.left, r.top};
     };
     const POINT pal = place(s.paletteLeft, s.paletteTop, std::max(0, static_cast<int>(frame.left) - 190), frame.top);
-    const POINT pre = place(s.previewLeft, s.previewTop, std::max(0, static_cast<int>(frame.left) - 110), frame.bottom - 120);
+    // Without saved places the two tool windows stand side by side left of the frame, the tall
+    // 256-colour palette next to the frame and the small preview beyond it.
+    const POINT pre = place(s.previewLeft, s.previewTop, std::max(0, static_cast<int>(frame.left) - 290), frame.top);
     m_palette = PaletteWindow::Create(g_app.instance, kPaletteClass, m_hwnd, pal.x, pal.y, *m_colors, *m_engine,
                                       *m_prompt);
     m_preview = PreviewWindow::Create(g_app.instance, kPreviewClass, m_hwnd, pre.x, pre.y, *m_colors);

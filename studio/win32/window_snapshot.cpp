@@ -17,6 +17,34 @@ void PrintClient(HWND w, HDC dc, const RECT& all) {
     if (reinterpret_cast<INT_PTR>(background) > 0 && reinterpret_cast<INT_PTR>(background) <= COLOR_MENUBAR + 1)
         background = GetSysColorBrush(static_cast<int>(reinterpret_cast<INT_PTR>(background)) - 1);
     FillRect(dc, &client, background ? background : GetSysColorBrush(COLOR_WINDOW));
+    // Owner-drawn controls are drawn by their parent; it is asked item by item, as for painting.
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    const LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+    DRAWITEMSTRUCT item{};
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID(w));
+    item.hwndItem = w;
+    item.hDC = dc;
+    item.itemAction = ODA_DRAWENTIRE;
+    if (lstrcmpiA(cls, "Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) {
+        item.CtlType = ODT_BUTTON;
+        item.rcItem = client;
+        SendMessageA(GetParent(w), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        return;
+    }
+    if (lstrcmpiA(cls, "ListBox") == 0 && (style & LBS_OWNERDRAWFIXED)) {
+        const LRESULT count = SendMessageA(w, LB_GETCOUNT, 0, 0);
+        const LRESULT selected = SendMessageA(w, LB_GETCURSEL, 0, 0);
+        item.CtlType = ODT_LISTBOX;
+        for (LRESULT i = 0; i < count; ++i) {
+            item.itemID = static_cast<UINT>(i);
+            item.itemData = static_cast<ULONG_PTR>(SendMessageA(w, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+            item.itemState = i == selected ? ODS_SELECTED : 0;
+            SendMessageA(w, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item.rcItem));
+            SendMessageA(GetParent(w), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        }
+        return;
+    }
     SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
