@@ -99,6 +99,9 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (reinterpret_cast<HWND>(lp) != m_hwnd) m_grid->OnCaptureLost();
             return 0;
         case WM_TIMER: m_grid->OnTimer(wp); return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lp) == HTCLIENT && SetGridCursor()) return TRUE;
+            return DefWindowProcA(m_hwnd, msg, wp, lp);
         case WM_INITMENUPOPUP: RefreshCommandStates(); return 0;
         case WM_MENUSELECT: OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp)); return 0;
         case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
@@ -253,6 +256,30 @@ void FrameWindow::OnPaint(HDC given) {
     m_grid->Paint(dc, dirty);
     PaintColorWells(dc);
     if (!given) EndPaint(m_hwnd, &ps);
+}
+
+bool FrameWindow::SetGridCursor() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(m_hwnd, &p);
+    const GridRect f = m_grid->geometry().Frame();
+    if (!f.Contains(p.x, p.y)) return false;
+    // Each tool has its own pointer over the grid; the hot spot is placed with the cross-hair.
+    int id = 60;
+    switch (m_grid->hotSpotMode() ? kToolRectangle : m_engine->state().tool) {
+        case kToolPencil: id = 61; break;
+        case kToolBrush: id = 63; break;
+        case kToolFlood: id = 64; break;
+        case kToolEraser: id = 65; break;
+        case kToolLine: id = 66; break;
+        case kToolText: id = 67; break;
+        case kToolColorSelector: id = 68; break;
+        default: id = 60; break;
+    }
+    HCURSOR c = g_app.cursors[static_cast<size_t>(id - IDC_CURSOR_FIRST)];
+    if (!c) return false;
+    SetCursor(c);
+    return true;
 }
 
 void FrameWindow::SetStatus(int part, const std::string& text) {

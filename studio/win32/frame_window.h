@@ -61,6 +61,7 @@ private:
     void ToggleView(int id);
     void RefreshCommandStates();
     void SetStatus(int part, const std::string& text);
+    bool SetGridCursor();
     void OpenRecent(int index);
     void StartProgram(const char* exe);
     void ShowExplorer();
