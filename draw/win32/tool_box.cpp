@@ -5,6 +5,7 @@
 #include <string>
 
 #include "draw/grid_geometry.h"
+#include "draw/win32/chooser_window.h"
 
 namespace vt {
 
@@ -30,7 +31,7 @@ std::string TipText(HINSTANCE instance, int command) {
 }  // namespace
 
 ToolBox::ToolBox(HWND owner, HINSTANCE instance, HBITMAP glyphs, DrawEngine& engine)
-    : m_owner(owner), m_engine(engine), m_glyphs(glyphs) {
+    : m_owner(owner), m_instance(instance), m_engine(engine), m_glyphs(glyphs) {
     m_tips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, owner,
                              nullptr, instance, nullptr);
     auto make = [&](int id) {
@@ -46,12 +47,114 @@ ToolBox::ToolBox(HWND owner, HINSTANCE instance, HBITMAP glyphs, DrawEngine& eng
         SendMessageA(m_tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         return b;
     };
-    for (size_t i = 0; i < m_tools.size(); ++i) m_tools[i] = make(kToolBoxCommands[i]);
+    for (size_t i = 0; i < m_tools.size(); ++i) {
+        m_tools[i] = make(kToolBoxCommands[i]);
+        const int id = kToolBoxCommands[i];
+        // The buttons with a chooser notice how long they are held.
+        if (id == kToolBrush || id == kToolEraser || id == kShapeButtonId)
+            SetWindowSubclass(m_tools[i], ButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
     for (size_t i = 0; i < m_dither.size(); ++i) m_dither[i] = make(1096 + static_cast<int>(i));
 }
 
 ToolBox::~ToolBox() {
     if (m_glyphs) DeleteObject(m_glyphs);
+}
+
+LRESULT CALLBACK ToolBox::ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    return reinterpret_cast<ToolBox*>(self)->OnButtonMessage(hwnd, msg, wp, lp);
+}
+
+LRESULT ToolBox::OnButtonMessage(HWND button, UINT msg, WPARAM wp, LPARAM lp) {
+    constexpr UINT_PTR kHoldTimer = 7;
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+            SetTimer(button, kHoldTimer, kHoldMs, nullptr);
+            break;
+        case WM_TIMER:
+            if (wp != kHoldTimer) break;
+            KillTimer(button, kHoldTimer);
+            if (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) OpenChooser(button);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (m_chooser) {
+                POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+                MapWindowPoints(button, m_owner, &p, 1);
+                m_chooser->Hover(p);
+                ShowShapeDescription();
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+            KillTimer(button, kHoldTimer);
+            if (m_chooser) {
+                POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+                MapWindowPoints(button, m_owner, &p, 1);
+                ChooserReleased(button, p);
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(button, ButtonProc, 1);
+            break;
+        default: break;
+    }
+    return DefSubclassProc(button, msg, wp, lp);
+}
+
+void ToolBox::OpenChooser(HWND button) {
+    const int id = GetDlgCtrlID(button);
+    const DrawState& s = m_engine.state();
+    RECT r;
+    GetWindowRect(button, &r);
+    MapWindowPoints(nullptr, m_owner, reinterpret_cast<POINT*>(&r), 2);
+    const ChooserWindow::Kind kind = id == kToolBrush    ? ChooserWindow::Kind::Brush
+                                     : id == kToolEraser ? ChooserWindow::Kind::Eraser
+                                                         : ChooserWindow::Kind::Shape;
+    const int current = kind == ChooserWindow::Kind::Brush    ? s.brushShape
+                        : kind == ChooserWindow::Kind::Eraser ? s.eraserSize - 1
+                                                              : s.shapeVariant;
+    m_chooser = ChooserWindow::Open(m_instance, m_owner, kind, r.top, current, m_glyphs);
+}
+
+void ToolBox::ShowShapeDescription() {
+    if (!m_chooser || m_chooser->kind() != ChooserWindow::Kind::Shape || !m_status) return;
+    const int cell = m_chooser->hovered();
+    if (cell < 0) {
+        m_status("");
+        return;
+    }
+    char text[128] = {};
+    LoadStringA(m_instance, static_cast<UINT>(kToolRectangle + m_chooser->VariantOfCell(cell)), text, sizeof text);
+    m_status(text);
+}
+
+void ToolBox::ChooserReleased(HWND button, POINT p) {
+    ChooserWindow* chooser = m_chooser;
+    m_chooser = nullptr;
+    const int cell = chooser->CellAt(p);
+    const ChooserWindow::Kind kind = chooser->kind();
+    const int variant = cell >= 0 ? chooser->VariantOfCell(cell) : 0;
+    chooser->Close();
+    if (GetCapture() == button) ReleaseCapture();
+    SendMessageA(button, BM_SETSTATE, FALSE, 0);
+    if (m_status) m_status("");
+    // Released elsewhere: the chooser only closes.
+    if (cell >= 0) {
+        switch (kind) {
+            case ChooserWindow::Kind::Brush:
+                m_engine.state().brushShape = cell;
+                m_engine.ChooseTool(kToolBrush);
+                break;
+            case ChooserWindow::Kind::Eraser:
+                m_engine.state().eraserSize = cell + 1;
+                m_engine.ChooseTool(kToolEraser);
+                break;
+            case ChooserWindow::Kind::Shape: m_engine.Command(kToolRectangle + variant); break;
+        }
+    }
+    Update();
+    if (m_chosen) m_chosen();
 }
 
 bool ToolBox::IsToolBoxControl(int id) { return ToolIndex(id) >= 0 || (id >= 1096 && id <= 1099); }

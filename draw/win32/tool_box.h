@@ -6,10 +6,14 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
+#include <string>
 
 #include "draw/draw_engine.h"
 
 namespace vt {
+
+class ChooserWindow;
 
 class ToolBox {
 public:
@@ -29,13 +33,28 @@ public:
     static bool IsToolBoxControl(int controlId);
 
     static constexpr int kShapeButtonId = 1079;
+    static constexpr UINT kHoldMs = 200;
+
+    // The shape chooser shows the hovered variant's description in the status bar.
+    void SetStatusHook(std::function<void(const std::string&)> hook) { m_status = std::move(hook); }
+    // A chooser was used: the frame refreshes its menus.
+    void SetChosenHook(std::function<void()> hook) { m_chosen = std::move(hook); }
 
 private:
+    static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+    LRESULT OnButtonMessage(HWND button, UINT msg, WPARAM wp, LPARAM lp);
+    void OpenChooser(HWND button);
+    void ChooserReleased(HWND button, POINT ownerPoint);
+    void ShowShapeDescription();
     int GlyphFor(int controlId) const;
     bool Pressed(int controlId) const;
 
     HWND m_owner;
+    HINSTANCE m_instance;
     DrawEngine& m_engine;
+    ChooserWindow* m_chooser = nullptr;
+    std::function<void(const std::string&)> m_status;
+    std::function<void()> m_chosen;
     HBITMAP m_glyphs;
     HWND m_tips = nullptr;
     std::array<HWND, 10> m_tools{};

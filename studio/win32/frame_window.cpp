@@ -160,6 +160,8 @@ void FrameWindow::OnCreate() {
     if (m_statusBarShown) ShowWindow(m_statusBar, SW_SHOW);
     m_toolBox = std::make_unique<ToolBox>(m_hwnd, g_app.instance, LoadFaceMappedBitmap(g_app.instance, 71, true),
                                           *m_engine);
+    m_toolBox->SetStatusHook([this](const std::string& text) { SetStatus(0, text); });
+    m_toolBox->SetChosenHook([this] { RefreshCommandStates(); });
     m_formatList = std::make_unique<FormatListBox>(m_hwnd, g_app.instance, IDC_FORMAT_LIST);
     if (g_app.dialogFont) SendMessageA(m_formatList->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(g_app.dialogFont), FALSE);
     AddStartupMenuEntries(GetMenu(m_hwnd), g_app);

@@ -116,6 +116,33 @@ TEST_F(StudioDrawing, UndoMenuTextNamesTheOperation) {
     EXPECT_FALSE(MenuItemState(frame, IDM_EDIT_REDO) & MF_GRAYED);
 }
 
+TEST_F(StudioDrawing, HoldingTheShapeButtonOpensAChooserWhoseCellChoosesTheVariant) {
+    HWND shapes = GetDlgItem(frame, IDM_TOOL_RECTANGLE);
+    ASSERT_NE(shapes, nullptr);
+    EXPECT_TRUE(MenuItemState(frame, IDM_TOOL_PENCIL) & MF_CHECKED);
+    DWORD_PTR r;
+    SendMessageTimeoutA(shapes, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), SMTO_NORMAL, 5000, &r);
+    // After 200 ms the chooser opens beside the tool box and unfolds.
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (chooser = FindWindowExA(frame, nullptr, "VtToolChooser", nullptr)) != nullptr; },
+                          3000, "the shape chooser"));
+    ASSERT_TRUE(WaitUntil([&] {
+        RECT c;
+        GetWindowRect(chooser, &c);
+        return c.right - c.left >= 160;
+    }, 3000, "the chooser to unfold"));
+    // Its second cell is the second variant after the current one: the solid rectangle.
+    RECT button, box;
+    GetWindowRect(shapes, &button);
+    GetWindowRect(chooser, &box);
+    const int x = box.left + 1 + 32 + 16 - button.left, y = box.top + 1 + 16 - button.top;
+    SendMessageTimeoutA(shapes, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
+    SendMessageTimeoutA(shapes, WM_LBUTTONUP, 0, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
+    EXPECT_FALSE(IsWindow(chooser));
+    EXPECT_TRUE(MenuItemState(frame, IDM_TOOL_SOLID_RECTANGLE) & MF_CHECKED);
+    EXPECT_FALSE(MenuItemState(frame, IDM_TOOL_PENCIL) & MF_CHECKED);
+}
+
 TEST(StudioCursor, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
     ResetStudioSettings();
     const std::string dir = ScratchDir("hotspot");
