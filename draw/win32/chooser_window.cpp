@@ -62,9 +62,7 @@ LRESULT ChooserWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == kUnfoldTimer) {
                 // Unfolds a step at a time; the cells appear once it is fully open.
                 if (++m_step >= kSteps) KillTimer(m_hwnd, kUnfoldTimer);
-                RECT r;
-                GetWindowRect(m_hwnd, &r);
-                SetWindowPos(m_hwnd, nullptr, 0, 0, StepWidth() * (m_step + 1) + 2, kHeight,
+                SetWindowPos(m_hwnd, nullptr, 0, 0, StepWidth() * m_step + 2, kHeight,
                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
                 InvalidateRect(m_hwnd, nullptr, TRUE);
             }

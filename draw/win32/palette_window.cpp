@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include "common/prompt.h"
+#include "draw/palette_edit.h"
+#include "draw/win32/blend_color_dialog.h"
 #include "draw/win32/view_colors.h"
 
 namespace vt {
@@ -61,8 +63,10 @@ LRESULT PaletteWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
-        case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: OnButtonDown(MouseButton::Left, x, y); return 0;
-        case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: OnButtonDown(MouseButton::Right, x, y); return 0;
+        case WM_LBUTTONDOWN: OnButtonDown(MouseButton::Left, x, y); return 0;
+        case WM_RBUTTONDOWN: OnButtonDown(MouseButton::Right, x, y); return 0;
+        case WM_LBUTTONDBLCLK: EditColour(MouseButton::Left, x, y); return 0;
+        case WM_RBUTTONDBLCLK: EditColour(MouseButton::Right, x, y); return 0;
         case WM_LBUTTONUP: OnButtonUp(MouseButton::Left, x, y); return 0;
         case WM_RBUTTONUP: OnButtonUp(MouseButton::Right, x, y); return 0;
         case WM_CAPTURECHANGED: m_pressed = false; return 0;
@@ -217,6 +221,47 @@ void PaletteWindow::LocateColour(const PaletteCell& cell) {
                 m_engine.locator().Start(*m_engine.canvas(), x, y);
                 return;
             }
+}
+
+}  // namespace vt
+
+namespace vt {
+
+void PaletteWindow::EditColour(MouseButton button, int x, int y) {
+    IconImage* img = m_engine.image();
+    const std::optional<PaletteCell> cell = PaletteCellAt(Depth(), x, y);
+    // Only the grid of 256-colour and true-colour palettes is edited; the first click of the
+    // double-click has already chosen the cell's ink.
+    if (!img || !cell || cell->kind == PaletteCellKind::BlendStrip || cell->kind == PaletteCellKind::LeftBlendWell ||
+        cell->kind == PaletteCellKind::RightBlendWell || img->colorCode < kColors256 ||
+        m_engine.state().tool == kToolColorLocator)
+        return;
+    const Ink ink = button == MouseButton::Left ? m_engine.state().colorA : m_engine.state().colorB;
+    const std::string refusal = EditColourRefusal(*img, ink);
+    if (!refusal.empty()) {
+        m_prompt.Tell(refusal, PromptIcon::Information);
+        return;
+    }
+    const uint32_t index = static_cast<uint32_t>(m_lastIndex);
+    if (IsPaletteBased(img->colorCode)) {
+        const int used = CountPixelsUsing(*img, index);
+        if (used > 0 && m_prompt.Ask(Format(kReplaceUsedColourText, used), PromptButtons::YesNo) != PromptAnswer::Yes)
+            return;
+    }
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(m_hwnd, GWLP_HINSTANCE));
+    const std::optional<uint32_t> colour = RunBlendColorDialog(instance, m_hwnd, m_table[index]);
+    if (!colour) return;
+    ReplacePaletteEntry(*img, m_table, index, *colour);
+    if (!IsPaletteBased(img->colorCode)) {
+        // A true-colour ink is the colour itself.
+        if (button == MouseButton::Left) m_engine.SetColorA({*colour, false});
+        else m_engine.SetColorB({*colour, false});
+    } else {
+        m_engine.view().ColorsChanged();
+    }
+    m_engine.CommitImageBits();
+    Refresh();
+    if (m_changedHook) m_changedHook();
 }
 
 }  // namespace vt

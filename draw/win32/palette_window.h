@@ -30,6 +30,8 @@ public:
     // A palette was loaded: the blend strip starts black again.
     void ClearBlendStrip();
     void SetHiddenHook(std::function<void()> hook) { m_hiddenHook = std::move(hook); }
+    // A palette entry changed: the editor repaints the grid, the preview and the format list.
+    void SetPaletteChangedHook(std::function<void()> hook) { m_changedHook = std::move(hook); }
     int lastClickedIndex() const { return m_lastIndex; }
 
 private:
@@ -44,6 +46,7 @@ private:
     void SetBlendWell(MouseButton button, bool right);
     void PickBlendColour(MouseButton button, int k);
     void LocateColour(const PaletteCell& cell);
+    void EditColour(MouseButton button, int x, int y);
     void FitToDepth();
     int32_t Depth() const;
 
@@ -57,6 +60,8 @@ private:
     int m_lastIndex = 0;
     int32_t m_shownDepth = 0;
     std::function<void()> m_hiddenHook;
+    std::function<void()> m_changedHook;
+    bool m_doubleClick = false;
 };
 
 }  // namespace vt

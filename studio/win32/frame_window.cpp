@@ -185,6 +185,12 @@ void FrameWindow::CreateToolWindows() {
     m_palette = PaletteWindow::Create(g_app.instance, kPaletteClass, m_hwnd, pal.x, pal.y, *m_colors, *m_engine,
                                       *m_prompt);
     m_preview = PreviewWindow::Create(g_app.instance, kPreviewClass, m_hwnd, pre.x, pre.y, *m_colors);
+    if (m_palette) m_palette->SetPaletteChangedHook([this] {
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+        InvalidateRect(m_formatList->hwnd(), nullptr, FALSE);
+        if (m_preview) m_preview->Redraw();
+        RefreshCommandStates();
+    });
     if (m_palette) m_palette->SetHiddenHook([this] { m_paletteShown = false; RefreshCommandStates(); });
     if (m_preview) m_preview->SetHiddenHook([this] { m_previewShown = false; RefreshCommandStates(); });
     m_grid->SetPreview(m_preview);

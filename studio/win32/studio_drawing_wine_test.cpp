@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "draw/command_ids.h"
+#include "draw/palette_layout.h"
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_wine_testutil.h"
 
@@ -129,7 +130,7 @@ TEST_F(StudioDrawing, HoldingTheShapeButtonOpensAChooserWhoseCellChoosesTheVaria
     ASSERT_TRUE(WaitUntil([&] {
         RECT c;
         GetWindowRect(chooser, &c);
-        return c.right - c.left >= 160;
+        return c.right - c.left >= 5 * 32 + 2;
     }, 3000, "the chooser to unfold"));
     // Its second cell is the second variant after the current one: the solid rectangle.
     RECT button, box;
@@ -141,6 +142,64 @@ TEST_F(StudioDrawing, HoldingTheShapeButtonOpensAChooserWhoseCellChoosesTheVaria
     EXPECT_FALSE(IsWindow(chooser));
     EXPECT_TRUE(MenuItemState(frame, IDM_TOOL_SOLID_RECTANGLE) & MF_CHECKED);
     EXPECT_FALSE(MenuItemState(frame, IDM_TOOL_PENCIL) & MF_CHECKED);
+}
+
+namespace {
+void PostPaletteDoubleClick(HWND palette, int index) {
+    for (const PaletteCell& c : PaletteCells(kColors256)) {
+        if (c.kind != PaletteCellKind::Entry || c.value != index) continue;
+        const LPARAM at = MAKELPARAM((c.rect.left + c.rect.right) / 2 + 4, (c.rect.top + c.rect.bottom) / 2 + 4);
+        PostMessageA(palette, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(palette, WM_LBUTTONUP, 0, at);
+        PostMessageA(palette, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageA(palette, WM_LBUTTONUP, 0, at);
+        return;
+    }
+}
+}  // namespace
+
+TEST(StudioPalette, BlendColorDialogEditsAnEntryClampingAndRefusingTypedValues) {
+    ResetStudioSettings();
+    const std::string dir = ScratchDir("blend");
+    const std::string path = dir + "\\deep.ico";
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors256, 7));
+    const uint32_t before40 = images[0].TableColor(40);
+    const uint32_t before7 = images[0].TableColor(7);
+    WriteIconFile(path, 1, std::move(images));
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
+    HWND frame = WaitForStudio(studio);
+    ASSERT_NE(frame, nullptr);
+    HWND palette = studio.WaitForWindow("ICSPAlette");
+    ASSERT_NE(palette, nullptr);
+
+    // An entry every pixel uses: the question names their number, and No leaves it alone.
+    PostPaletteDoubleClick(palette, 7);
+    HWND question = studio.WaitForWindowTitled("Vantoro Studio");
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(AllChildTexts(question).find("is used by 1024 pixels"), std::string::npos) << AllChildTexts(question);
+    PostMessageA(question, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 5000, "the question to close"));
+
+    PostPaletteDoubleClick(palette, 40);
+    HWND dialog = studio.WaitForWindowTitled("Blend Color");
+    ASSERT_NE(dialog, nullptr);
+    SetDlgItemTextA(dialog, 303, "300");  // red: clamped to 255
+    SetDlgItemTextA(dialog, 313, "abc");  // green: refused, the old value stays
+    SetDlgItemTextA(dialog, 323, "17");   // blue
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000, "the Blend Color dialog to close"));
+    EXPECT_FALSE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    const uint32_t after = doc.images[0].TableColor(40);
+    EXPECT_EQ(after & 0xFF, 255u);
+    EXPECT_EQ((after >> 8) & 0xFF, (before40 >> 8) & 0xFF);
+    EXPECT_EQ((after >> 16) & 0xFF, 17u);
+    EXPECT_EQ(doc.images[0].TableColor(7), before7);
+    EXPECT_EQ(CloseDiscarding(studio, frame), 0);
 }
 
 TEST(StudioCursor, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
