@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <cstdlib>
+
 #include "common/prompt.h"
 #include "draw/palette_edit.h"
 #include "draw/win32/blend_color_dialog.h"
@@ -69,7 +71,12 @@ LRESULT PaletteWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RBUTTONDBLCLK: EditColour(MouseButton::Right, x, y); return 0;
         case WM_LBUTTONUP: OnButtonUp(MouseButton::Left, x, y); return 0;
         case WM_RBUTTONUP: OnButtonUp(MouseButton::Right, x, y); return 0;
-        case WM_CAPTURECHANGED: m_pressed = false; return 0;
+        case WM_MOUSEMOVE: OnMouseMove(x, y); return 0;
+        case WM_CAPTURECHANGED:
+            m_pressed = false;
+            m_dragging = false;
+            m_dragFrom = -1;
+            return 0;
         case WM_CLOSE:
             ShowWindow(m_hwnd, SW_HIDE);
             if (m_hiddenHook) m_hiddenHook();
@@ -150,17 +157,37 @@ void PaletteWindow::Paint(HDC dc) {
 }
 
 void PaletteWindow::OnButtonDown(MouseButton, int x, int y) {
-    if (!PaletteCellAt(Depth(), x, y)) return;
+    const std::optional<PaletteCell> cell = PaletteCellAt(Depth(), x, y);
+    if (!cell) return;
     m_pressed = true;
+    m_dragging = false;
+    m_dragFrom = cell->kind == PaletteCellKind::BlendStrip ? cell->value : -1;
+    m_pressAt = {x, y};
     SetCapture(m_hwnd);
+}
+
+void PaletteWindow::OnMouseMove(int x, int y) {
+    if (!m_pressed || m_dragFrom < 0 || m_dragging) return;
+    if (std::abs(x - m_pressAt.x) + std::abs(y - m_pressAt.y) >= 3) {
+        m_dragging = true;
+        SetCursor(LoadCursorA(nullptr, IDC_UPARROW));
+    }
 }
 
 void PaletteWindow::OnButtonUp(MouseButton button, int x, int y) {
     if (!m_pressed) return;
     m_pressed = false;
+    const bool dropped = m_dragging;
+    const int dragFrom = m_dragFrom;
+    m_dragging = false;
+    m_dragFrom = -1;
     if (GetCapture() == m_hwnd) ReleaseCapture();
     const std::optional<PaletteCell> cell = PaletteCellAt(Depth(), x, y);
     if (!cell || !m_engine.image()) return;
+    if (dropped) {
+        DropBlendColour(*cell, dragFrom);
+        return;
+    }
     if (m_engine.state().tool == kToolColorLocator) {
         LocateColour(*cell);
         return;
@@ -251,17 +278,37 @@ void PaletteWindow::EditColour(MouseButton button, int x, int y) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(m_hwnd, GWLP_HINSTANCE));
     const std::optional<uint32_t> colour = RunBlendColorDialog(instance, m_hwnd, m_table[index]);
     if (!colour) return;
-    ReplacePaletteEntry(*img, m_table, index, *colour);
+    ApplyEntryColour(index, *colour);
     if (!IsPaletteBased(img->colorCode)) {
         // A true-colour ink is the colour itself.
         if (button == MouseButton::Left) m_engine.SetColorA({*colour, false});
         else m_engine.SetColorB({*colour, false});
-    } else {
-        m_engine.view().ColorsChanged();
     }
+}
+
+void PaletteWindow::ApplyEntryColour(uint32_t index, uint32_t colour) {
+    IconImage* img = m_engine.image();
+    ReplacePaletteEntry(*img, m_table, index, colour);
+    m_engine.view().ColorsChanged();
     m_engine.CommitImageBits();
     Refresh();
     if (m_changedHook) m_changedHook();
+}
+
+void PaletteWindow::DropBlendColour(const PaletteCell& target, int stripCell) {
+    IconImage* img = m_engine.image();
+    if (target.kind == PaletteCellKind::ScreenWell || target.kind == PaletteCellKind::InverseWell) {
+        m_prompt.Tell(kWellsFixedText, PromptIcon::Information);
+        return;
+    }
+    if (target.kind != PaletteCellKind::Entry || img->colorCode < kColors256) return;
+    const uint32_t index = static_cast<uint32_t>(target.value);
+    if (IsPaletteBased(img->colorCode)) {
+        const int used = CountPixelsUsing(*img, index);
+        if (used > 0 && m_prompt.Ask(Format(kReplaceUsedColourText, used), PromptButtons::YesNo) != PromptAnswer::Yes)
+            return;
+    }
+    ApplyEntryColour(index, m_strip[static_cast<size_t>(stripCell)]);
 }
 
 }  // namespace vt

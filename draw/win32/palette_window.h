@@ -47,6 +47,10 @@ private:
     void PickBlendColour(MouseButton button, int k);
     void LocateColour(const PaletteCell& cell);
     void EditColour(MouseButton button, int x, int y);
+    void OnMouseMove(int x, int y);
+    void DropBlendColour(const PaletteCell& target, int stripCell);
+    // Writes a new colour into an entry and tells everyone who shows it.
+    void ApplyEntryColour(uint32_t index, uint32_t colour);
     void FitToDepth();
     int32_t Depth() const;
 
@@ -61,7 +65,10 @@ private:
     int32_t m_shownDepth = 0;
     std::function<void()> m_hiddenHook;
     std::function<void()> m_changedHook;
-    bool m_doubleClick = false;
+    // A press on the blend strip that moves far enough drags that strip colour.
+    int m_dragFrom = -1;
+    POINT m_pressAt{};
+    bool m_dragging = false;
 };
 
 }  // namespace vt

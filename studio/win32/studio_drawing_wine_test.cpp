@@ -202,6 +202,53 @@ TEST(StudioPalette, BlendColorDialogEditsAnEntryClampingAndRefusingTypedValues) 
     EXPECT_EQ(CloseDiscarding(studio, frame), 0);
 }
 
+namespace {
+POINT PaletteCellCentre(PaletteCellKind kind, int value) {
+    for (const PaletteCell& c : PaletteCells(kColors256))
+        if (c.kind == kind && c.value == value)
+            return {(c.rect.left + c.rect.right) / 2 + 4, (c.rect.top + c.rect.bottom) / 2 + 4};
+    ADD_FAILURE() << "no such palette cell";
+    return {};
+}
+void SendMouse(HWND w, UINT msg, POINT p) {
+    DWORD_PTR r;
+    SendMessageTimeoutA(w, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y), SMTO_NORMAL, 5000, &r);
+}
+}  // namespace
+
+TEST(StudioPalette, StripColourDraggedOntoAnEntryReplacesIt) {
+    ResetStudioSettings();
+    const std::string dir = ScratchDir("blend_drop");
+    const std::string path = dir + "\\drop.ico";
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors256, 7));
+    const uint32_t colour100 = images[0].TableColor(100);
+    WriteIconFile(path, 1, std::move(images));
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
+    HWND frame = WaitForStudio(studio);
+    ASSERT_NE(frame, nullptr);
+    HWND palette = studio.WaitForWindow("ICSPAlette");
+    ASSERT_NE(palette, nullptr);
+    ClickPaletteIndex(palette, kColors256, 100);
+    const POINT well = PaletteCellCentre(PaletteCellKind::LeftBlendWell, 0);
+    SendMouse(palette, WM_LBUTTONDOWN, well);
+    SendMouse(palette, WM_LBUTTONUP, well);
+    // The strip's first cell is the left well's colour; dragged onto entry 40 it replaces it.
+    const POINT from = PaletteCellCentre(PaletteCellKind::BlendStrip, 0);
+    const POINT to = PaletteCellCentre(PaletteCellKind::Entry, 40);
+    SendMouse(palette, WM_LBUTTONDOWN, from);
+    SendMouse(palette, WM_MOUSEMOVE, {from.x + 4, from.y});
+    SendMouse(palette, WM_MOUSEMOVE, to);
+    SendMouse(palette, WM_LBUTTONUP, to);
+    ASSERT_FALSE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    EXPECT_EQ(doc.images[0].TableColor(40), colour100);
+    EXPECT_EQ(CloseDiscarding(studio, frame), 0);
+}
+
 TEST(StudioCursor, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
     ResetStudioSettings();
     const std::string dir = ScratchDir("hotspot");
