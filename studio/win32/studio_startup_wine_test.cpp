@@ -97,6 +97,25 @@ TEST_F(StudioStartup, MissingCommandLineFileStartsANewDocument) {
     EXPECT_EQ(studio.CloseAndWait(frame), 0);
 }
 
+TEST_F(StudioStartup, HashStartsACursorThroughTheNewResourceDialog) {
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", "#"));
+    HWND dialog = studio.WaitForWindowTitled("New Resource");
+    ASSERT_NE(dialog, nullptr);
+    // Cursor chosen, Icon disabled, no Cancel.
+    EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_NEWRES_CURSOR, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_NEWRES_ICON)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDCANCEL)));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000, "the New Resource dialog to close"));
+    HWND frame = WaitForStudio(studio);
+    ASSERT_NE(frame, nullptr);
+    // A cursor document: the hot spot can be set, new formats are not offered.
+    EXPECT_FALSE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_GRAYED);
+    EXPECT_TRUE(MenuItemState(frame, IDM_NEW_FORMAT) & MF_GRAYED);
+    EXPECT_EQ(studio.CloseAndWait(frame), 0);
+}
+
 TEST_F(StudioStartup, ServerModeWithLockedFormatsDisablesFormatCommands) {
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE", "!Ptopic42"));
