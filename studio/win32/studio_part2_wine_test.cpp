@@ -83,20 +83,28 @@ void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0) {
         SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
     }
+    // The file name box: a plain edit, or the edit inside the name combo of newer dialogs.
     HWND edit = GetDlgItem(dlg, 0x480);
-    if (!edit) {
-        HWND combo = GetDlgItem(dlg, 0x47c);
-        edit = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    for (HWND box = GetDlgItem(dlg, 0x47c); !edit && box;) {
+        edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+        box = FindWindowExA(box, nullptr, "ComboBox", nullptr);
     }
     ASSERT_NE(edit, nullptr);
-    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, &r));
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
 }
 
 class StudioPart2 : public ::testing::Test {
 protected:
-    void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico") {
+    // saveAsType: the Save As type the Studio remembers from an earlier session (0: none).
+    void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico", int saveAsType = 0) {
         ResetStudioSettings();
+        if (saveAsType) {
+            StudioState state;
+            state.saveAsFileType = saveAsType;
+            WriteStateRecord(state);
+        }
         dir = ScratchDir("part2");
         path = dir + "\\" + name;
         WriteIconFile(path, 1, std::move(images));
@@ -262,6 +270,66 @@ TEST_F(StudioPart2, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotB
                 ASSERT_EQ(img.XorValue(x, y), kRedIndex) << x << "," << y;
             }
         }
+}
+
+TEST_F(StudioPart2, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecentList) {
+    IconImage img = MakeOpaqueImage(16, 16, kColors16, kWhiteIndex);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) img.SetXorValue(x, y, static_cast<uint32_t>((x * 3 + y) % 14 + 1));  // index 0 stays free
+    img.SetXorValue(0, 0, 0);
+    img.SetAndBit(0, 0, true);  // one transparent pixel
+    std::vector<IconImage> images;
+    images.push_back(img.Clone());
+    StartWith(std::move(images), "canvas.ico", kGifFile);
+    const std::string gif = dir + "\\picture.gif";
+    ASSERT_TRUE(PostCommand(frame, IDM_FILE_SAVE_AS));
+    AnswerFileDialog(studio.WaitForWindowTitled("Save As"), gif);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(frame) == "Vantoro Studio- picture.gif"; }, 5000,
+                          "the GIF title"));
+
+    IconResource back;
+    ImageHost host;
+    ASSERT_TRUE(ReadGifFile(back, host, gif));
+    ASSERT_EQ(back.images.size(), 1u);
+    const IconImage& read = back.images[0];
+    EXPECT_EQ(read.colorCode, kColors256);
+    EXPECT_TRUE(read.AndBit(0, 0));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            if (x == 0 && y == 0) continue;
+            ASSERT_FALSE(read.AndBit(x, y)) << x << "," << y;
+            ASSERT_EQ(read.TableColor(read.XorValue(x, y)), img.TableColor(img.XorValue(x, y))) << x << "," << y;
+        }
+
+    // The recently-used entry remembers the GIF type, so it opens as a GIF again.
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_MRU1));
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- picture.gif");
+    EXPECT_TRUE(Grayed(IDM_NEW_FORMAT));
+    ASSERT_TRUE(PostCommand(frame, IDM_VIEW_PROPERTIES));
+    HWND dlg = studio.WaitForWindowTitled("Icon Properties");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(ControlText(dlg, IDC_PROP_FORMAT), "8 bit, 256 colors");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "Icon Properties to close"));
+}
+
+TEST_F(StudioPart2, TrueColourImageIsRefusedForGifWithTheDialogTexts) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(16, 16, kTrueColor, 0x00FF00));
+    StartWith(std::move(images), "canvas.ico", kGifFile);
+    ASSERT_TRUE(PostCommand(frame, IDM_FILE_SAVE_AS));
+    AnswerFileDialog(studio.WaitForWindowTitled("Save As"), dir + "\\deep.gif");
+    HWND dlg = studio.WaitForWindowTitled("Cannot Complete Request");
+    ASSERT_NE(dlg, nullptr);
+    const std::string texts = AllChildTexts(dlg);
+    for (const char* t : {"This True Color image cannot be saved to a GIF file.  GIF files are limited to a maximum of 256 colors.",
+                          "To save to a GIF file:", "Select an existing 256 color image in the current icon", "or",
+                          "Create a new 256 color image format.  (Select 'New Image Format...' from the Tools menu.)"})
+        EXPECT_NE(texts.find(t), std::string::npos) << t;
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the dialog to close"));
+    EXPECT_EQ(GetFileAttributesA((dir + "\\deep.gif").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- canvas");
 }
 
 }  // namespace
