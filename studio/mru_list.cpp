@@ -62,13 +62,8 @@ MruEntry MruList::ParseStoredValue(std::string_view text) {
     }
     e.path = std::string(text.substr(0, comma));
     std::string_view number = text.substr(comma + 1);
-    int type = 0;
-    bool digits = !number.empty() && number.size() <= 2;
-    for (char c : number) {
-        if (c < '0' || c > '9') digits = false;
-        else type = type * 10 + (c - '0');
-    }
-    e.fileType = digits && type >= 1 && type <= 4 ? type : 1;
+    // Only the types 1 to 4 exist: anything else, however long, stands for the default.
+    e.fileType = number.size() == 1 && number[0] >= '1' && number[0] <= '4' ? number[0] - '0' : 1;
     return e;
 }
 
