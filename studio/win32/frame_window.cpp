@@ -18,8 +18,8 @@
 namespace vt::studio {
 
 namespace {
-constexpr int kWellSize = 20;
-constexpr int kWellOffset = 10;
+constexpr int kWellSize = 13;
+constexpr int kWellOffset = 5;
 
 int FileTypeOfPath(const std::string& path) {
     const size_t dot = path.find_last_of('.');
@@ -131,7 +131,7 @@ void FrameWindow::OnCreate() {
     hooks.committed = [this] { RefreshCommandStates(); InvalidateRect(m_formatList->hwnd(), nullptr, FALSE); };
     hooks.undoChanged = [this] { RefreshCommandStates(); };
     hooks.colorsChanged = [this] {
-        RECT r{0, 0, 46, 2000};
+        RECT r = ColorWellsRect();
         InvalidateRect(m_hwnd, &r, FALSE);
         if (m_palette) InvalidateRect(m_palette->hwnd(), nullptr, FALSE);
     };
@@ -236,17 +236,23 @@ void FrameWindow::Layout() {
     const GridRect list = m_grid->geometry().FormatList();
     m_formatList->Move(list.left, list.top, list.Width(), list.Height());
     m_toolBox->Layout(ToolBarHeight(), m_grid->geometry().top);
-    RECT wells{0, ToolButtonRect(kToolButtonCount, ToolBarHeight()).top, 46, 2000};
-    InvalidateRect(m_hwnd, &wells, TRUE);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+RECT FrameWindow::ColorWellsRect() const {
+    // Right of the dithering row above the grid: below the tool box they would fall outside
+    // the frame at its default size, and the user must always see both colours.
+    const GridRect lastDither = DitherButtonRect(3, m_grid->geometry().Frame().top);
+    const int left = lastDither.right + 12;
+    return {left, lastDither.top, left + kWellOffset + kWellSize, lastDither.top + kWellOffset + kWellSize};
 }
 
 void FrameWindow::PaintColorWells(HDC dc) {
     const IconImage* img = m_engine->image();
     if (!img) return;
-    const int top = ToolButtonRect(kToolButtonCount, ToolBarHeight()).top + 8;
-    RECT b{kToolBoxLeft + kWellOffset, top + kWellOffset, kToolBoxLeft + kWellOffset + kWellSize,
-           top + kWellOffset + kWellSize};
-    RECT a{kToolBoxLeft, top, kToolBoxLeft + kWellSize, top + kWellSize};
+    const RECT all = ColorWellsRect();
+    RECT b{all.left + kWellOffset, all.top + kWellOffset, all.right, all.bottom};
+    RECT a{all.left, all.top, all.left + kWellSize, all.top + kWellSize};
     auto paint = [&](RECT r, Ink ink) {
         if (ink.special) ViewColors::DrawInkWell(dc, r, ViewColors::InkRgb(*img, ink) != 0);
         else m_colors->FillCell(dc, r, *img, ink);
@@ -344,7 +350,7 @@ void FrameWindow::RefreshCommandStates() {
     SendMessageA(m_toolBar, TB_CHECKBUTTON, IDM_SET_HOT_SPOT, MAKELPARAM(m_grid->hotSpotMode(), 0));
     SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_NEW_FORMAT,
                  MAKELPARAM(!g_app.formatsLocked && g_app.doc.commands.newImageFormat, 0));
-    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_SCREEN_CAPTURE, MAKELPARAM(FALSE, 0));
+    SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_SCREEN_CAPTURE, MAKELPARAM(TRUE, 0));
     if (g_app.serverMode)
         for (int id : {IDM_FILE_NEW, IDM_FILE_OPEN}) SendMessageA(m_toolBar, TB_ENABLEBUTTON, id, MAKELPARAM(FALSE, 0));
     m_toolBox->Update();

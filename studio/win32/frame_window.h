@@ -66,6 +66,7 @@ private:
     void StartProgram(const char* exe);
     void ShowExplorer();
     void PaintColorWells(HDC dc);
+    RECT ColorWellsRect() const;
     int ToolBarHeight() const;
     int StatusBarHeight() const;
     void RememberPositions();
