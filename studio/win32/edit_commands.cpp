@@ -11,6 +11,7 @@
 #include "image/bmp_reader.h"
 #include "image/image_compose.h"
 #include "image/win32/clipboard.h"
+#include "studio/win32/capture_window.h"
 #include "studio/win32/paste_panel_dialog.h"
 #include "studio/win32/properties_dialog.h"
 #include "studio/win32/resource.h"
@@ -143,6 +144,7 @@ bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& d
         case IDM_EDIT_PASTE_SPECIAL: PasteSpecial(frame, engine, prompt); break;
         case IDM_REMOVE_SELECTION: engine.CommitSelection(); break;
         case IDM_EDIT_OPEN_BITMAP: OpenBitmapAsImage(frame, engine, document); break;
+        case IDM_SCREEN_CAPTURE: CaptureWindow::Run(g_app.instance, frame); break;
         case IDM_VIEW_PROPERTIES:
             RunPropertiesDialog(g_app.instance, frame, g_app.doc, g_app.thousands, g_app.statusFont);
             break;
@@ -167,6 +169,7 @@ void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine) {
     enable(IDM_EDIT_PASTE_SPECIAL, bitmap && image);
     enable(IDM_EDIT_OPEN_BITMAP, image);
     enable(IDM_VIEW_PROPERTIES, image);
+    EnableMenuItem(bar, IDM_SCREEN_CAPTURE, MF_BYCOMMAND | MF_ENABLED);
 }
 
 }  // namespace vt::studio

@@ -62,16 +62,36 @@ void PutPlainBitmap(int w, int h, COLORREF colour) {
     CloseClipboard();
 }
 
+struct BoxSearch {
+    DWORD pid;
+    const std::string* title;
+    const std::string* text;
+    HWND found;
+    std::string seen;
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<BoxSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid || WindowTitle(w) != *s->title) return TRUE;
+    const std::string texts = AllChildTexts(w);
+    s->seen = texts;
+    if (texts.find(*s->text) == std::string::npos) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
 // A message box or dialog of the Studio with this title whose texts contain `text`.
 HWND WaitForBox(Program& studio, const std::string& title, const std::string& text) {
-    HWND box = nullptr;
+    BoxSearch search{studio.pid(), &title, &text, nullptr, {}};
     WaitUntil(
         [&] {
-            box = studio.WaitForWindowTitled(title, 50);
-            return box && AllChildTexts(box).find(text) != std::string::npos;
+            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
         },
-        kDefaultWaitMs, "a box saying " + text);
-    return box;
+        kDefaultWaitMs, "a box saying " + text + " (seen: " + search.seen + ")");
+    return search.found;
 }
 
 // Types a path into a common file dialog, picks a type (1-based, 0 keeps it) and presses OK.
@@ -330,6 +350,78 @@ TEST_F(StudioPart2, TrueColourImageIsRefusedForGifWithTheDialogTexts) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the dialog to close"));
     EXPECT_EQ(GetFileAttributesA((dir + "\\deep.gif").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- canvas");
+}
+
+// Opens Screen Capture, picks the size button and starts the capture window.
+HWND StartCapture(Program& studio, HWND frame, int sizeButton) {
+    EXPECT_TRUE(PostCommand(frame, IDM_SCREEN_CAPTURE));
+    HWND dlg = studio.WaitForWindowTitled("Screen Capture");
+    if (!dlg) return nullptr;
+    SendMessageA(GetDlgItem(dlg, sizeButton), BM_CLICK, 0, 0);
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    return studio.WaitForWindow("ICSCapture");
+}
+
+void Mouse(HWND w, UINT msg, WPARAM keys, int x, int y) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(w, msg, keys, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
+}
+
+TEST_F(StudioPart2, CustomCaptureNineWideAndFortyTallIsTooSmall) {
+    ResetStudioSettings();
+    Start("");
+    HWND capture = StartCapture(studio, frame, IDC_CAPTURE_CUSTOM);
+    ASSERT_NE(capture, nullptr);
+    EXPECT_EQ(WindowTitle(capture), "Capture");
+    Mouse(capture, WM_MOUSEMOVE, 0, 100, 100);  // the first movement is ignored
+    Mouse(capture, WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+    Mouse(capture, WM_MOUSEMOVE, MK_LBUTTON, 104, 120);
+    PostMessageA(capture, WM_LBUTTONUP, 0, MAKELPARAM(108, 139));
+    HWND box = WaitForBox(studio, "Vantoro Studio", "Captured area is too small: 40 pixels tall, and 9 wide.");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(AllChildTexts(box).find("Area must be at least 10 x 10 pixels."), std::string::npos);
+    EXPECT_FALSE(IsWindow(capture));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000, "the message to close"));
+}
+
+TEST_F(StudioPart2, FixedCapturePutsA32By32BitmapOnTheClipboard) {
+    ResetStudioSettings();
+    Start("");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    HWND capture = StartCapture(studio, frame, IDC_CAPTURE_32);
+    ASSERT_NE(capture, nullptr);
+    EXPECT_TRUE(IsIconic(frame));
+    Mouse(capture, WM_MOUSEMOVE, 0, 40, 40);
+    Mouse(capture, WM_MOUSEMOVE, 0, 50, 60);
+    Mouse(capture, WM_LBUTTONDOWN, MK_LBUTTON, 50, 60);
+    PostMessageA(capture, WM_LBUTTONUP, 0, MAKELPARAM(50, 60));
+    HWND box = WaitForBox(studio, "Vantoro Studio", "Bitmap information (32 x 32 pixels) successfully captured");
+    ASSERT_NE(box, nullptr);
+    int w = 0, h = 0;
+    EXPECT_FALSE(ClipboardBitmap(&w, &h).empty());
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 32);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && !IsIconic(frame); }, 5000, "the frame to come back"));
+}
+
+TEST_F(StudioPart2, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
+    ResetStudioSettings();
+    Start("");
+    PutPlainBitmap(12, 11, RGB(1, 2, 3));
+    HWND capture = StartCapture(studio, frame, IDC_CAPTURE_16);
+    ASSERT_NE(capture, nullptr);
+    Mouse(capture, WM_MOUSEMOVE, 0, 40, 40);
+    Mouse(capture, WM_MOUSEMOVE, 0, 50, 60);
+    PostMessageA(capture, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 60));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(capture) && !IsIconic(frame); }, 5000, "the capture to end"));
+    int w = 0, h = 0;
+    ClipboardBitmap(&w, &h);
+    EXPECT_EQ(w, 12);
+    EXPECT_EQ(h, 11);
 }
 
 }  // namespace
