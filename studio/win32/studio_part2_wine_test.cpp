@@ -424,5 +424,24 @@ TEST_F(StudioPart2, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
     EXPECT_EQ(h, 11);
 }
 
+TEST_F(StudioPart2, PasteControlPanelOffersTheClipboardAndTheSelectionAndIsPictured) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kRedIndex));
+    StartWith(std::move(images));
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_SELECT_ALL));
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_COPY));
+    ASSERT_TRUE(PostCommand(frame, IDM_EDIT_PASTE_SPECIAL));
+    HWND dlg = studio.WaitForWindowTitled("Paste Control Panel");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_PASTE_FROM_CLIPBOARD, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_PASTE_INTO_SELECTION, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, IDC_PASTE_INTO_SELECTION)));
+    const char* build = getenv("VT_BUILD_DIR");
+    ASSERT_NE(build, nullptr);
+    EXPECT_TRUE(RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-paste-panel.bmp")));
+    PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the panel to close"));
+}
+
 }  // namespace
 }  // namespace vt::test

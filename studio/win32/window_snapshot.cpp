@@ -2,6 +2,7 @@
 
 #include "common/byte_writer.h"
 #include "common/file_io.h"
+#include "studio/win32/snapshot_controls.h"
 
 namespace vt::studio {
 
@@ -13,6 +14,7 @@ void PrintClient(HWND w, HDC dc, const RECT& all) {
     SetViewportOrgEx(dc, origin.x - all.left, origin.y - all.top, nullptr);
     RECT client;
     GetClientRect(w, &client);
+    if (PrintDialogControl(w, dc, client)) return;
     HBRUSH background = reinterpret_cast<HBRUSH>(GetClassLongPtrA(w, GCLP_HBRBACKGROUND));
     if (reinterpret_cast<INT_PTR>(background) > 0 && reinterpret_cast<INT_PTR>(background) <= COLOR_MENUBAR + 1)
         background = GetSysColorBrush(static_cast<int>(reinterpret_cast<INT_PTR>(background)) - 1);
