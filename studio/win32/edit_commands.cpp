@@ -154,6 +154,15 @@ bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& d
     return true;
 }
 
+void ShowSelectionContextMenu(HWND frame) {
+    HMENU menu = LoadMenuA(g_app.instance, MAKEINTRESOURCEA(IDM_SELECTION_MENU));
+    if (!menu) return;
+    POINT p;
+    GetCursorPos(&p);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, frame, nullptr);
+    DestroyMenu(menu);
+}
+
 void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine) {
     const bool selection = engine.selection().Exists();
     const bool bitmap = ClipboardHasBitmap();

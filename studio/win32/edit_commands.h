@@ -18,5 +18,7 @@ bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& d
 // Cut, Copy and Clear while a selection exists; Paste and Paste Special while the clipboard holds
 // a bitmap; Open Bitmap and Properties while there is an image. toolBar may be null.
 void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine);
+// The menu of a right click inside the selection: Copy, Paste Special..., Remove Selection.
+void ShowSelectionContextMenu(HWND frame);
 
 }  // namespace vt::studio

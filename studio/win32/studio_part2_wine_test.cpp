@@ -443,5 +443,28 @@ TEST_F(StudioPart2, PasteControlPanelOffersTheClipboardAndTheSelectionAndIsPictu
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the panel to close"));
 }
 
+TEST_F(StudioPart2, RightClickInsideTheSelectionOpensItsMenuAndRemoveSelectionEndsIt) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(16, 16, kColors16, kRedIndex));
+    StartWith(std::move(images));
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_SELECT_ALL));
+    EXPECT_FALSE(Grayed(IDM_EDIT_CUT));
+    const POINT p = StudioGrid(frame, 16, 16).CellCentre(5, 5);
+    PostMessageA(frame, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            menu = FindWindowA("#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        5000, "the selection's menu"));
+    PostMessageA(frame, WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000, "the menu to close"));
+    ASSERT_TRUE(SendCommand(frame, IDM_REMOVE_SELECTION));
+    EXPECT_TRUE(Grayed(IDM_EDIT_CUT));
+    EXPECT_TRUE(Grayed(IDM_EDIT_COPY));
+    EXPECT_TRUE(Grayed(IDM_EDIT_CLEAR));
+}
+
 }  // namespace
 }  // namespace vt::test
