@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "appservices/win32/vtapp.h"
 #include "common/win32/menu_state_query.h"
 #include "studio/win32/frame_bars.h"
@@ -138,7 +140,9 @@ void FrameWindow::OnCreate() {
     hooks.hotSpotSet = [this] { RefreshCommandStates(); };
     m_grid = std::make_unique<EditGrid>(m_hwnd, *m_colors, hooks);
     m_grid->SetGridLines(g_app.state.gridShown || !g_app.state.HasSavedPositions());
-    m_engine = std::make_unique<DrawEngine>(*m_grid, *m_prompt);
+    m_selectionFrame = std::make_unique<SelectionFrame>(m_hwnd, *m_grid, [this] { ShowSelectionContextMenu(m_hwnd); });
+    m_engine = std::make_unique<DrawEngine>(*m_selectionFrame, *m_prompt);
+    m_selectionFrame->SetEngine(m_engine.get());
     m_engine->SetModifiedHook([this] {
         g_app.doc.modified = true;
         g_app.doc.commands.save = true;
@@ -508,6 +512,17 @@ bool FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
     std::vector<HWND> windows{m_hwnd};
     if (m_palette) windows.push_back(m_palette->hwnd());
     if (m_preview) windows.push_back(m_preview->hwnd());
+    // Dialogs open over the frame are pictured on top of it.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
+            if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == list->front() &&
+                std::find(list->begin(), list->end(), w) == list->end())
+                list->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
     return WriteWindowSnapshot(windows, path);
 }
 

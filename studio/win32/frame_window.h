@@ -13,6 +13,7 @@
 #include "draw/win32/edit_grid.h"
 #include "draw/win32/palette_window.h"
 #include "draw/win32/preview_window.h"
+#include "draw/win32/selection_frame.h"
 #include "draw/win32/tool_box.h"
 #include "draw/win32/view_colors.h"
 #include "image/win32/format_list_box.h"
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<ViewColors> m_colors;
     std::unique_ptr<MessageBoxPrompt> m_prompt;
     std::unique_ptr<EditGrid> m_grid;
+    std::unique_ptr<SelectionFrame> m_selectionFrame;
     std::unique_ptr<DrawEngine> m_engine;
     std::unique_ptr<StudioDocument> m_document;
     std::unique_ptr<ToolBox> m_toolBox;

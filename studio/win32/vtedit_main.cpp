@@ -4,6 +4,7 @@
 
 #include "appservices/win32/vtapp.h"
 #include "image/format_list.h"
+#include "studio/win32/capture_window.h"
 #include "studio/win32/frame_window.h"
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_app.h"
@@ -48,7 +49,8 @@ void LoadArtwork(HINSTANCE instance) {
 bool RegisterClasses(HINSTANCE instance) {
     return FrameWindow::Register(instance) &&
            PaletteWindow::Register(instance, kPaletteClass, g_app.cursors[IDC_PALETTE_CURSOR - IDC_CURSOR_FIRST]) &&
-           PreviewWindow::Register(instance, kPreviewClass);
+           PreviewWindow::Register(instance, kPreviewClass) &&
+           CaptureWindow::Register(instance, g_app.cursors[IDC_CAPTURE_CURSOR - IDC_CURSOR_FIRST]);
 }
 
 void MeasureDisplay() {
