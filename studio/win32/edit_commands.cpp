@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
+#include <string>
+
 #include "common/file_io.h"
 #include "common/prompt.h"
 #include "draw/draw_engine.h"
@@ -11,6 +14,7 @@
 #include "image/bmp_reader.h"
 #include "image/image_compose.h"
 #include "image/win32/clipboard.h"
+#include "draw/win32/text_window.h"
 #include "studio/win32/capture_window.h"
 #include "studio/win32/paste_panel_dialog.h"
 #include "studio/win32/properties_dialog.h"
@@ -124,6 +128,47 @@ void OpenBitmapAsImage(HWND frame, DrawEngine& engine, StudioDocument& document)
     document.ShowFormats(true);
 }
 
+// The text tool's window, made the first time the tool is chosen; it is destroyed with the frame
+// that owns it.
+TextWindow* g_text = nullptr;
+HWND g_textHwnd = nullptr;
+
+std::string LoadText(int id) {
+    char text[64] = {};
+    LoadStringA(g_app.instance, static_cast<UINT>(id), text, sizeof text);
+    return text;
+}
+
+// Shows the text window while the text tool is the current tool, and hides it when it is left.
+void SyncTextTool(HWND frame, DrawEngine& engine) {
+    const bool wanted = engine.state().tool == kToolText && engine.image();
+    if (g_text && !IsWindow(g_textHwnd)) g_text = nullptr;
+    if (!wanted) {
+        if (g_text && g_text->active()) g_text->End();
+        return;
+    }
+    if (!g_text) {
+        static const std::string label = LoadText(IDS_TEXT_LABEL), button = LoadText(IDS_TEXT_FONT);
+        RECT f;
+        GetWindowRect(frame, &f);
+        int x = f.right, y = (f.top + f.bottom) / 2;
+        if (g_app.state.HasSavedPositions() && (g_app.state.textLeft || g_app.state.textTop)) {
+            x = std::clamp(g_app.state.textLeft, 0, std::max(0, g_app.screenWidth - 100));
+            y = std::clamp(g_app.state.textTop, 0, std::max(0, g_app.screenHeight - 60));
+        }
+        TextWindow::Hooks hooks;
+        hooks.moved = [](int left, int top) {
+            g_app.state.textLeft = left;
+            g_app.state.textTop = top;
+        };
+        hooks.changed = [] { MarkModified(); };
+        g_text = TextWindow::Create(g_app.instance, frame, x, y, g_app.state.textFont, engine, hooks, label.c_str(),
+                                    button.c_str());
+        g_textHwnd = g_text ? g_text->hwnd() : nullptr;
+    }
+    if (g_text && !g_text->active()) g_text->Begin();
+}
+
 }  // namespace
 
 bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& document, Prompt& prompt) {
@@ -164,6 +209,7 @@ void ShowSelectionContextMenu(HWND frame) {
 }
 
 void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine) {
+    SyncTextTool(GetParent(toolBar) ? GetParent(toolBar) : g_app.frame, engine);
     const bool selection = engine.selection().Exists();
     const bool bitmap = ClipboardHasBitmap();
     const bool image = engine.image() != nullptr;
@@ -179,6 +225,7 @@ void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine) {
     enable(IDM_EDIT_OPEN_BITMAP, image);
     enable(IDM_VIEW_PROPERTIES, image);
     EnableMenuItem(bar, IDM_SCREEN_CAPTURE, MF_BYCOMMAND | MF_ENABLED);
+    EnableMenuItem(bar, IDM_TOOL_TEXT, MF_BYCOMMAND | (image ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace vt::studio

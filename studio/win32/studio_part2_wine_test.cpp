@@ -466,5 +466,40 @@ TEST_F(StudioPart2, RightClickInsideTheSelectionOpensItsMenuAndRemoveSelectionEn
     EXPECT_TRUE(Grayed(IDM_EDIT_CLEAR));
 }
 
+TEST_F(StudioPart2, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTheRest) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    ClickPaletteIndex(palette, kColors16, kRedIndex);
+    ClickPaletteIndex(palette, kColors16, kBlueIndex, true);
+    ASSERT_TRUE(SendCommand(frame, IDM_COLORB_TRANSPARENT));
+    ASSERT_FALSE(Grayed(IDM_TOOL_TEXT));
+    ASSERT_TRUE(SendCommand(frame, kToolText));
+    HWND text = studio.WaitForWindow("ICSText");
+    ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(text) != FALSE; }, 5000, "the text window"));
+    EXPECT_EQ(WindowTitle(text), "Add Text");
+    HWND edit = GetDlgItem(text, 1112);
+    ASSERT_NE(edit, nullptr);
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"), SMTO_NORMAL, 5000, &r));
+    const char* build = getenv("VT_BUILD_DIR");
+    ASSERT_NE(build, nullptr);
+    EXPECT_TRUE(RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-text.bmp")));
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));  // commits the text
+    EXPECT_FALSE(IsWindowVisible(text));
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    int lit = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const uint32_t v = doc.images[0].XorValue(x, y);
+            ASSERT_TRUE(v == kRedIndex || v == kWhiteIndex) << x << "," << y << " holds " << v;
+            lit += v == kRedIndex;
+        }
+    EXPECT_GT(lit, 6);
+}
+
 }  // namespace
 }  // namespace vt::test

@@ -4,6 +4,7 @@
 
 #include "appservices/win32/vtapp.h"
 #include "image/format_list.h"
+#include "draw/win32/text_window.h"
 #include "studio/win32/capture_window.h"
 #include "studio/win32/frame_window.h"
 #include "studio/win32/resource.h"
@@ -50,7 +51,8 @@ bool RegisterClasses(HINSTANCE instance) {
     return FrameWindow::Register(instance) &&
            PaletteWindow::Register(instance, kPaletteClass, g_app.cursors[IDC_PALETTE_CURSOR - IDC_CURSOR_FIRST]) &&
            PreviewWindow::Register(instance, kPreviewClass) &&
-           CaptureWindow::Register(instance, g_app.cursors[IDC_CAPTURE_CURSOR - IDC_CURSOR_FIRST]);
+           CaptureWindow::Register(instance, g_app.cursors[IDC_CAPTURE_CURSOR - IDC_CURSOR_FIRST]) &&
+           TextWindow::Register(instance);
 }
 
 void MeasureDisplay() {

@@ -1,0 +1,234 @@
+#include "draw/win32/text_window.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "draw/canvas.h"
+
+namespace vt {
+
+namespace {
+
+constexpr UINT kTextFormat = DT_WORDBREAK | DT_NOPREFIX;
+constexpr int kWindowWidth = 210, kWindowHeight = 112;
+
+}  // namespace
+
+bool TextWindow::Register(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kTextClass;
+    return RegisterClassExA(&wc) != 0;
+}
+
+TextWindow* TextWindow::Create(HINSTANCE instance, HWND owner, int x, int y, std::array<uint8_t, 60>& font,
+                               DrawEngine& engine, Hooks hooks, const char* labelText, const char* buttonText) {
+    auto* self = new TextWindow;
+    self->m_owner = owner;
+    self->m_instance = instance;
+    self->m_fontRecord = &font;
+    self->m_engine = &engine;
+    self->m_hooks = std::move(hooks);
+    self->m_label = labelText;
+    self->m_button = buttonText;
+    if (!CreateWindowExA(WS_EX_TOOLWINDOW, kTextClass, "Add Text", WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y,
+                         kWindowWidth, kWindowHeight, owner, nullptr, instance, self)) {
+        delete self;
+        return nullptr;
+    }
+    return self;
+}
+
+LRESULT CALLBACK TextWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TextWindow* self;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<TextWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<TextWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    LRESULT result = 0;
+    try {
+        result = self->OnMessage(msg, wp, lp);
+    } catch (const std::bad_alloc&) {
+        MessageBeep(MB_ICONHAND);
+        MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", "Vantoro Studio", MB_ICONSTOP);
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->FreeSurface();
+        if (self->m_font) DeleteObject(self->m_font);
+        delete self;
+    }
+    return result;
+}
+
+LRESULT TextWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_COMMAND:
+            if (LOWORD(wp) == kTextEditId && HIWORD(wp) == EN_CHANGE && m_active) Render(false);
+            if (LOWORD(wp) == kTextFontId && HIWORD(wp) == BN_CLICKED) PickFont();
+            return 0;
+        case WM_MOVE: {
+            RECT r;
+            GetWindowRect(m_hwnd, &r);
+            if (m_hooks.moved) m_hooks.moved(r.left, r.top);
+            return 0;
+        }
+        case WM_CLOSE:
+            // The text window stands for the program: closing it closes the Studio.
+            PostMessageA(m_owner, WM_CLOSE, 0, 0);
+            return 0;
+        default: return DefWindowProcA(m_hwnd, msg, wp, lp);
+    }
+}
+
+void TextWindow::OnCreate() {
+    HFONT ui = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+    RECT c;
+    GetClientRect(m_hwnd, &c);
+    HWND label = CreateWindowExA(0, "STATIC", m_label, WS_CHILD | WS_VISIBLE, 6, 6, 60, 14, m_hwnd, nullptr,
+                                 m_instance, nullptr);
+    m_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 6,
+                             22, c.right - 12, 34, m_hwnd, reinterpret_cast<HMENU>(kTextEditId), m_instance, nullptr);
+    SendMessageA(m_edit, EM_LIMITTEXT, 255, 0);
+    HWND button = CreateWindowExA(0, "BUTTON", m_button, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                  c.right - 76, 60, 70, 22, m_hwnd, reinterpret_cast<HMENU>(kTextFontId), m_instance,
+                                  nullptr);
+    for (HWND w : {label, m_edit, button}) SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(ui), FALSE);
+    LOGFONTA lf{};
+    std::memcpy(&lf, m_fontRecord->data(), sizeof lf);
+    if (lf.lfHeight == 0) {
+        SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0);
+        std::memcpy(m_fontRecord->data(), &lf, sizeof lf);
+    }
+    m_font = CreateFontIndirectA(&lf);
+}
+
+void TextWindow::FreeSurface() {
+    if (m_surfaceDc) {
+        SelectObject(m_surfaceDc, m_oldSurface);
+        DeleteDC(m_surfaceDc);
+    }
+    if (m_surface) DeleteObject(m_surface);
+    m_surfaceDc = nullptr;
+    m_surface = nullptr;
+    m_bits = nullptr;
+}
+
+void TextWindow::Begin() {
+    FreeSurface();
+    const IconImage* img = m_engine->image();
+    if (!img) return;
+    struct {
+        BITMAPINFOHEADER h;
+        RGBQUAD colours[2];
+    } bi{};
+    bi.h.biSize = sizeof bi.h;
+    bi.h.biWidth = img->width;
+    bi.h.biHeight = -img->height;
+    bi.h.biPlanes = 1;
+    bi.h.biBitCount = 1;
+    bi.colours[1] = {255, 255, 255, 0};
+    HDC screen = GetDC(nullptr);
+    m_surface = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &m_bits, nullptr, 0);
+    m_surfaceDc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (!m_surface || !m_surfaceDc) {
+        FreeSurface();
+        return;
+    }
+    m_oldSurface = SelectObject(m_surfaceDc, m_surface);
+    m_surfaceWidth = img->width;
+    m_surfaceHeight = img->height;
+    m_previous = {};
+    m_active = true;
+    SetWindowTextA(m_edit, "");
+    ShowWindow(m_hwnd, SW_SHOWNA);
+    SetFocus(m_edit);
+}
+
+void TextWindow::End() {
+    m_active = false;
+    ShowWindow(m_hwnd, SW_HIDE);
+    FreeSurface();
+}
+
+bool TextWindow::ApplyFont(const LOGFONTA& font) {
+    if (std::memcmp(&font, m_fontRecord->data(), sizeof font) == 0) return false;
+    HFONT made = CreateFontIndirectA(&font);
+    if (!made) return false;
+    if (m_font) DeleteObject(m_font);
+    m_font = made;
+    std::memcpy(m_fontRecord->data(), &font, sizeof font);
+    if (GetWindowTextLengthA(m_edit) > 0) Render(true);
+    return true;
+}
+
+void TextWindow::PickFont() {
+    LOGFONTA lf{};
+    std::memcpy(&lf, m_fontRecord->data(), sizeof lf);
+    CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = m_hwnd;
+    cf.lpLogFont = &lf;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
+    if (ChooseFontA(&cf) && cf.iPointSize != 0) ApplyFont(lf);
+}
+
+void TextWindow::Render(bool fontChanged) {
+    Canvas* canvas = m_engine->canvas();
+    if (!m_active || !m_surfaceDc || !canvas) return;
+    char text[256] = {};
+    GetWindowTextA(m_edit, text, sizeof text);
+    if (!text[0]) return;
+    const int imageW = m_surfaceWidth, imageH = m_surfaceHeight;
+    HGDIOBJ oldFont = SelectObject(m_surfaceDc, m_font);
+    RECT all{0, 0, imageW, imageH};
+    FillRect(m_surfaceDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetTextColor(m_surfaceDc, RGB(255, 255, 255));
+    SetBkMode(m_surfaceDc, TRANSPARENT);
+    RECT measure{0, 0, imageW, 0};
+    DrawTextA(m_surfaceDc, text, -1, &measure, kTextFormat | DT_CALCRECT);
+    LOGFONTA lf{};
+    std::memcpy(&lf, m_fontRecord->data(), sizeof lf);
+    const TextBoxSize box{measure.right - measure.left, measure.bottom - measure.top};
+    if (!fontChanged && TextChangeRefused(m_previous.width, box.width, box.height, lf.lfHeight, imageW, imageH)) {
+        SelectObject(m_surfaceDc, oldFont);
+        return;
+    }
+    const TextBoxSize clipped = ClipTextBox(box, m_position, imageW, imageH);
+    RECT draw{0, 0, clipped.width, clipped.height};
+    DrawTextA(m_surfaceDc, text, -1, &draw, kTextFormat);
+    SelectObject(m_surfaceDc, oldFont);
+    GdiFlush();
+    const size_t stride = ((static_cast<size_t>(imageW) + 31) / 32) * 4;
+    std::vector<uint8_t> lit(static_cast<size_t>(clipped.width) * static_cast<size_t>(clipped.height));
+    const auto* bits = static_cast<const uint8_t*>(m_bits);
+    for (int y = 0; y < clipped.height; ++y)
+        for (int x = 0; x < clipped.width; ++x)
+            lit[static_cast<size_t>(y) * clipped.width + x] = (bits[y * stride + x / 8] >> (7 - x % 8)) & 1;
+    const DrawState& s = m_engine->state();
+    std::vector<FloatingPixel> pixels = TextFloatingPixels(lit, clipped, m_position, s.colorA, s.colorB);
+    const SelectionRect previous{m_position.x, m_position.y, m_position.x + m_previous.width,
+                                 m_position.y + m_previous.height};
+    const SelectionRect rect{m_position.x, m_position.y, m_position.x + clipped.width, m_position.y + clipped.height};
+    m_engine->selection().Paste(*canvas, rect, std::move(pixels), kTextOperation, s.colorB, s.transparentColorB);
+    for (Point p : CellsLeftBehind(previous, rect, imageW, imageH)) m_engine->view().RestoreCell(p.x, p.y);
+    m_engine->view().SelectionChanged();
+    m_previous = clipped;
+    if (m_hooks.changed) m_hooks.changed();
+}
+
+}  // namespace vt
