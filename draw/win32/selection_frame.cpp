@@ -90,12 +90,9 @@ void CALLBACK SelectionFrame::TimerProc(HWND, UINT, UINT_PTR, DWORD) {
     if (g_ticking) g_ticking->Tick();
 }
 
-void SelectionFrame::Tick() {
-    const RECT r = FrameRect();
-    if (!EqualRect(&r, &m_drawn)) Erase();
-    if (IsRectEmpty(&r)) return;
+void SelectionFrame::DrawFrame(HDC dc, const RECT& r) {
     const GridRect f = m_grid.geometry().Frame();
-    HDC dc = GetDC(m_owner);
+    const int saved = SaveDC(dc);
     IntersectClipRect(dc, f.left, f.top, f.right, f.bottom);
     HDC strips = CreateCompatibleDC(dc);
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -107,6 +104,32 @@ void SelectionFrame::Tick() {
     BitBlt(dc, r.right - 1, r.top, 1, h, strips, 0, m_phase, SRCCOPY);
     SelectObject(strips, old);
     DeleteDC(strips);
+    RestoreDC(dc, saved);
+}
+
+void SelectionFrame::PaintOver(HDC dc, const ViewColors& colors) {
+    if (!m_engine || !m_engine->selection().Exists() || !m_engine->image()) return;
+    const IconImage& img = *m_engine->image();
+    const DrawState& s = m_engine->state();
+    const Selection& sel = m_engine->selection();
+    if (sel.lifted() || sel.pasted()) {
+        for (const FloatingPixel& p : sel.floating()) {
+            if (p.x < 0 || p.y < 0 || p.x >= img.width || p.y >= img.height) continue;
+            if (s.transparentColorB && p.ink() == s.colorB) continue;
+            const GridRect c = m_grid.geometry().Cell(p.x, p.y);
+            colors.FillCell(dc, RECT{c.left, c.top, c.right, c.bottom}, img, p.ink());
+        }
+    }
+    const RECT r = FrameRect();
+    if (!IsRectEmpty(&r)) DrawFrame(dc, r);
+}
+
+void SelectionFrame::Tick() {
+    const RECT r = FrameRect();
+    if (!EqualRect(&r, &m_drawn)) Erase();
+    if (IsRectEmpty(&r)) return;
+    HDC dc = GetDC(m_owner);
+    DrawFrame(dc, r);
     ReleaseDC(m_owner, dc);
     m_drawn = r;
     m_phase = (m_phase + 1) % 8;

@@ -10,6 +10,7 @@
 #include "draw/draw_engine.h"
 #include "draw/draw_view.h"
 #include "draw/win32/edit_grid.h"
+#include "draw/win32/view_colors.h"
 
 namespace vt {
 
@@ -45,6 +46,10 @@ public:
     }
     void EndLocator(const std::vector<Point>& cells, Ink ink) override { m_grid.EndLocator(cells, ink); }
 
+    // After the grid was painted from the image: the floating pixels and the frame on top, so a
+    // repaint (or a picture of the window) shows the selection as it floats.
+    void PaintOver(HDC dc, const ViewColors& colors);
+
     void SelectionChanged() override;
     void ShowSelectionMenu() override;
 
@@ -54,6 +59,7 @@ private:
     // The frame around the selection's cells in window coordinates, or an empty rectangle.
     RECT FrameRect() const;
     void Erase();
+    void DrawFrame(HDC dc, const RECT& r);
 
     HWND m_owner;
     EditGrid& m_grid;

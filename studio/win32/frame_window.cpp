@@ -272,6 +272,7 @@ void FrameWindow::OnPaint(HDC given) {
     RECT dirty = ps.rcPaint;
     if (given) GetClientRect(m_hwnd, &dirty);
     m_grid->Paint(dc, dirty);
+    m_selectionFrame->PaintOver(dc, *m_colors);
     PaintColorWells(dc);
     if (!given) EndPaint(m_hwnd, &ps);
 }

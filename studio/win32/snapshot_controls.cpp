@@ -9,6 +9,18 @@ bool PrintDialogControl(HWND w, HDC dc, const RECT& client) {
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         return true;
     }
+    if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongPtrA(w, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT) {
+        char label[128] = {};
+        GetWindowTextA(w, label, sizeof label);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        RECT r = client;
+        DrawTextA(dc, label, -1, &r, DT_LEFT | DT_WORDBREAK);
+        SelectObject(dc, oldFont);
+        return true;
+    }
     if (lstrcmpiA(cls, "Button") != 0) return false;
     const LONG_PTR type = GetWindowLongPtrA(w, GWL_STYLE) & BS_TYPEMASK;
     if (type == BS_OWNERDRAW) return false;

@@ -481,6 +481,8 @@ TEST_F(StudioPart2, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTheR
     EXPECT_EQ(WindowTitle(text), "Add Text");
     HWND edit = GetDlgItem(text, 1112);
     ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(ControlText(text, 1110), "Font...");
+    EXPECT_NE(AllChildTexts(text).find("Text:"), std::string::npos);
     DWORD_PTR r = 0;
     ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"), SMTO_NORMAL, 5000, &r));
     const char* build = getenv("VT_BUILD_DIR");
