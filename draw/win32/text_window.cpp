@@ -176,6 +176,24 @@ bool TextWindow::ApplyFont(const LOGFONTA& font) {
     return true;
 }
 
+// The font dialog's hook: Apply takes the font shown in the dialog at once; the colour and script
+// boxes are hidden.
+UINT_PTR CALLBACK TextWindow::FontHook(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dlg, GWLP_USERDATA, reinterpret_cast<const CHOOSEFONTA*>(lp)->lCustData);
+        for (int id : {1091, 1139, 1094, 1140}) ShowWindow(GetDlgItem(dlg, id), SW_HIDE);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && LOWORD(wp) == 1026) {  // Apply
+        auto* self = reinterpret_cast<TextWindow*>(GetWindowLongPtrA(dlg, GWLP_USERDATA));
+        LOGFONTA lf{};
+        SendMessageA(dlg, WM_CHOOSEFONT_GETLOGFONT, 0, reinterpret_cast<LPARAM>(&lf));
+        if (self && lf.lfHeight != 0) self->ApplyFont(lf);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 void TextWindow::PickFont() {
     LOGFONTA lf{};
     std::memcpy(&lf, m_fontRecord->data(), sizeof lf);
@@ -183,7 +201,9 @@ void TextWindow::PickFont() {
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = m_hwnd;
     cf.lpLogFont = &lf;
-    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST | CF_APPLY | CF_ENABLEHOOK;
+    cf.lpfnHook = FontHook;
+    cf.lCustData = reinterpret_cast<LPARAM>(this);
     if (ChooseFontA(&cf) && cf.iPointSize != 0) ApplyFont(lf);
 }
 

@@ -47,6 +47,7 @@ private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCreate();
     void PickFont();
+    static UINT_PTR CALLBACK FontHook(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
     bool ApplyFont(const LOGFONTA& font);
     void FreeSurface();
 

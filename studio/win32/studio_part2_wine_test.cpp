@@ -488,6 +488,14 @@ TEST_F(StudioPart2, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTheR
     const char* build = getenv("VT_BUILD_DIR");
     ASSERT_NE(build, nullptr);
     EXPECT_TRUE(RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-text.bmp")));
+    // The font dialog opens from "Font..." with an Apply button; cancelling it keeps the text.
+    PostMessageA(GetDlgItem(text, 1110), BM_CLICK, 0, 0);
+    HWND font = studio.WaitForWindowTitled("Font");
+    ASSERT_NE(font, nullptr);
+    EXPECT_NE(GetDlgItem(font, 1026), nullptr);
+    ASSERT_TRUE(SendMessageTimeoutA(font, WM_COMMAND, 1026, 0, SMTO_NORMAL, 5000, &r));
+    PostMessageA(font, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(font); }, 5000, "the font dialog to close"));
     ASSERT_TRUE(SendCommand(frame, kToolPencil));  // commits the text
     EXPECT_FALSE(IsWindowVisible(text));
     Save();
