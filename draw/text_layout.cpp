@@ -4,8 +4,8 @@
 
 namespace vt {
 
-bool TextChangeRefused(int previousWidth, int newWidth, int newHeight, int fontHeight, int imageWidth,
-                       int imageHeight) {
+bool TextChangeRefused(int previousWidth, int newWidth, int newHeight, int fontHeight,
+                       int imageWidth, int imageHeight) {
     if (previousWidth >= imageWidth && newWidth > previousWidth) return true;
     const int absoluteHeight = fontHeight < 0 ? -fontHeight : fontHeight;
     return newHeight > absoluteHeight + imageHeight - 1;
@@ -17,8 +17,8 @@ TextBoxSize ClipTextBox(TextBoxSize box, Point position, int imageWidth, int ima
     return box;
 }
 
-std::vector<FloatingPixel> TextFloatingPixels(const std::vector<uint8_t>& lit, TextBoxSize box, Point position,
-                                              Ink colorA, Ink colorB) {
+std::vector<FloatingPixel> TextFloatingPixels(const std::vector<uint8_t>& lit, TextBoxSize box,
+                                              Point position, Ink colorA, Ink colorB) {
     std::vector<FloatingPixel> out;
     if (box.width <= 0 || box.height <= 0 ||
         lit.size() < static_cast<size_t>(box.width) * static_cast<size_t>(box.height))
@@ -37,8 +37,8 @@ std::vector<FloatingPixel> TextFloatingPixels(const std::vector<uint8_t>& lit, T
     return out;
 }
 
-std::vector<Point> CellsLeftBehind(const SelectionRect& previous, const SelectionRect& current, int imageWidth,
-                                   int imageHeight) {
+std::vector<Point> CellsLeftBehind(const SelectionRect& previous, const SelectionRect& current,
+                                   int imageWidth, int imageHeight) {
     std::vector<Point> out;
     for (int y = std::max(0, previous.top); y < std::min(previous.bottom, imageHeight); ++y)
         for (int x = std::max(0, previous.left); x < std::min(previous.right, imageWidth); ++x)

@@ -49,7 +49,8 @@ TEST(TextLayout, CellsOfTheLargerPreviousBoxAreRepainted) {
     const std::vector<Point> expected{{4, 2}, {5, 2}, {4, 3}, {5, 3}};
     EXPECT_EQ(cells, expected);
     EXPECT_TRUE(CellsLeftBehind({2, 2, 4, 4}, {2, 2, 6, 4}, 32, 32).empty());
-    EXPECT_EQ(CellsLeftBehind({30, 30, 40, 40}, {0, 0, 0, 0}, 32, 32).size(), 4u);  // only inside the image
+    EXPECT_EQ(CellsLeftBehind({30, 30, 40, 40}, {0, 0, 0, 0}, 32, 32).size(),
+              4u);  // only inside the image
 }
 
 }  // namespace

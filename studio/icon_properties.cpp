@@ -32,7 +32,8 @@ int CountColorsUsed(const IconImage& image) {
             for (int32_t x = 0; x < image.width; ++x) {
                 const uint32_t v = image.XorValue(x, y);
                 uint32_t slot = v < entries ? v : entries;  // a value past the table counts once
-                if (image.AndBit(x, y)) slot = InkColour(image, v) == kWhite ? entries + 1 : entries;
+                if (image.AndBit(x, y))
+                    slot = InkColour(image, v) == kWhite ? entries + 1 : entries;
                 seen[slot] = true;
             }
         return static_cast<int>(std::count(seen.begin(), seen.end(), true));

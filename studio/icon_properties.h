@@ -13,13 +13,13 @@ namespace vt {
 constexpr size_t kPropertiesOtherSlots = 6;
 
 struct IconPropertiesText {
-    std::string name;         // the title's file name without ".ico", or "untitled"
-    std::string width;        // "%d"
-    std::string height;       // "%d"
-    std::string colorFormat;  // "%d bit, %d colors" or "%d bit, True Color"
-    std::string colorsUsed;   // "%d"
-    std::string imageSize;    // "1,234 bytes"
-    std::string totalSize;    // the active and every other image
+    std::string name;                 // the title's file name without ".ico", or "untitled"
+    std::string width;                // "%d"
+    std::string height;               // "%d"
+    std::string colorFormat;          // "%d bit, %d colors" or "%d bit, True Color"
+    std::string colorsUsed;           // "%d"
+    std::string imageSize;            // "1,234 bytes"
+    std::string totalSize;            // the active and every other image
     std::vector<std::string> others;  // up to kPropertiesOtherSlots entries
 };
 

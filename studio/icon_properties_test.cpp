@@ -6,7 +6,7 @@ namespace vt {
 namespace {
 
 class IconPropertiesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_host.newImagePalette = [](int32_t, ColorValues256& out) {
             for (uint32_t i = 0; i < 256; ++i) out[i] = i * 0x010101;

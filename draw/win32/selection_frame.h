@@ -15,7 +15,7 @@
 namespace vt {
 
 class SelectionFrame : public DrawView {
-public:
+  public:
     static constexpr UINT_PTR kFrameTimer = 3;
     static constexpr UINT kIntervalMs = 125;
 
@@ -28,14 +28,18 @@ public:
     int phase() const { return m_phase; }
 
     void PaintCell(int x, int y, Ink ink) override { m_grid.PaintCell(x, y, ink); }
-    void PaintInverseCell(int x, int y, Ink pixel) override { m_grid.PaintInverseCell(x, y, pixel); }
+    void PaintInverseCell(int x, int y, Ink pixel) override {
+        m_grid.PaintInverseCell(x, y, pixel);
+    }
     void SetPreviewPixel(int x, int y, Ink ink) override { m_grid.SetPreviewPixel(x, y, ink); }
     void RestoreCell(int x, int y) override { m_grid.RestoreCell(x, y); }
     void ImageCommitted() override { m_grid.ImageCommitted(); }
     void SetExtentText(const std::string& text) override { m_grid.SetExtentText(text); }
     void ColorsChanged() override { m_grid.ColorsChanged(); }
     void UndoStateChanged() override { m_grid.UndoStateChanged(); }
-    void MoveEraserOutline(int x, int y, int size) override { m_grid.MoveEraserOutline(x, y, size); }
+    void MoveEraserOutline(int x, int y, int size) override {
+        m_grid.MoveEraserOutline(x, y, size);
+    }
     void SetMouseCapture(bool on) override { m_grid.SetMouseCapture(on); }
     void FlashHotSpot(int x, int y) override { static_cast<DrawView&>(m_grid).FlashHotSpot(x, y); }
     void StartLocatorTimer() override { m_grid.StartLocatorTimer(); }
@@ -44,7 +48,9 @@ public:
                            bool framePaletteCell) override {
         m_grid.PaintLocatorCells(cells, ink, highlightText, framePaletteCell);
     }
-    void EndLocator(const std::vector<Point>& cells, Ink ink) override { m_grid.EndLocator(cells, ink); }
+    void EndLocator(const std::vector<Point>& cells, Ink ink) override {
+        m_grid.EndLocator(cells, ink);
+    }
 
     // After the grid was painted from the image: the floating pixels and the frame on top, so a
     // repaint (or a picture of the window) shows the selection as it floats.
@@ -53,7 +59,7 @@ public:
     void SelectionChanged() override;
     void ShowSelectionMenu() override;
 
-private:
+  private:
     static void CALLBACK TimerProc(HWND hwnd, UINT msg, UINT_PTR id, DWORD time);
     void Tick();
     // The frame around the selection's cells in window coordinates, or an empty rectangle.

@@ -28,8 +28,9 @@ bool TextWindow::Register(HINSTANCE instance) {
     return RegisterClassExA(&wc) != 0;
 }
 
-TextWindow* TextWindow::Create(HINSTANCE instance, HWND owner, int x, int y, std::array<uint8_t, 60>& font,
-                               DrawEngine& engine, Hooks hooks, const char* labelText, const char* buttonText) {
+TextWindow* TextWindow::Create(HINSTANCE instance, HWND owner, int x, int y,
+                               std::array<uint8_t, 60>& font, DrawEngine& engine, Hooks hooks,
+                               const char* labelText, const char* buttonText) {
     auto* self = new TextWindow;
     self->m_owner = owner;
     self->m_instance = instance;
@@ -38,8 +39,9 @@ TextWindow* TextWindow::Create(HINSTANCE instance, HWND owner, int x, int y, std
     self->m_hooks = std::move(hooks);
     self->m_label = labelText;
     self->m_button = buttonText;
-    if (!CreateWindowExA(WS_EX_TOOLWINDOW, kTextClass, "Add Text", WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y,
-                         kWindowWidth, kWindowHeight, owner, nullptr, instance, self)) {
+    if (!CreateWindowExA(WS_EX_TOOLWINDOW, kTextClass, "Add Text",
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kWindowWidth, kWindowHeight,
+                         owner, nullptr, instance, self)) {
         delete self;
         return nullptr;
     }
@@ -61,7 +63,8 @@ LRESULT CALLBACK TextWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         result = self->OnMessage(msg, wp, lp);
     } catch (const std::bad_alloc&) {
         MessageBeep(MB_ICONHAND);
-        MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", "Vantoro Studio", MB_ICONSTOP);
+        MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", "Vantoro Studio",
+                    MB_ICONSTOP);
     }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -74,7 +77,9 @@ LRESULT CALLBACK TextWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 LRESULT TextWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_CREATE: OnCreate(); return 0;
+        case WM_CREATE:
+            OnCreate();
+            return 0;
         case WM_COMMAND:
             if (LOWORD(wp) == kTextEditId && HIWORD(wp) == EN_CHANGE && m_active) Render(false);
             if (LOWORD(wp) == kTextFontId && HIWORD(wp) == BN_CLICKED) PickFont();
@@ -89,7 +94,8 @@ LRESULT TextWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // The text window stands for the program: closing it closes the Studio.
             PostMessageA(m_owner, WM_CLOSE, 0, 0);
             return 0;
-        default: return DefWindowProcA(m_hwnd, msg, wp, lp);
+        default:
+            return DefWindowProcA(m_hwnd, msg, wp, lp);
     }
 }
 
@@ -97,16 +103,18 @@ void TextWindow::OnCreate() {
     HFONT ui = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
     RECT c;
     GetClientRect(m_hwnd, &c);
-    HWND label = CreateWindowExA(0, "STATIC", m_label, WS_CHILD | WS_VISIBLE, 6, 6, 60, 14, m_hwnd, nullptr,
-                                 m_instance, nullptr);
-    m_edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 6,
-                             22, c.right - 12, 34, m_hwnd, reinterpret_cast<HMENU>(kTextEditId), m_instance, nullptr);
+    HWND label = CreateWindowExA(0, "STATIC", m_label, WS_CHILD | WS_VISIBLE, 6, 6, 60, 14, m_hwnd,
+                                 nullptr, m_instance, nullptr);
+    m_edit = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "EDIT", "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 6, 22,
+        c.right - 12, 34, m_hwnd, reinterpret_cast<HMENU>(kTextEditId), m_instance, nullptr);
     SendMessageA(m_edit, EM_LIMITTEXT, 255, 0);
-    HWND button = CreateWindowExA(0, "BUTTON", m_button, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                  c.right - 76, 60, 70, 22, m_hwnd, reinterpret_cast<HMENU>(kTextFontId), m_instance,
-                                  nullptr);
-    for (HWND w : {label, m_edit, button}) SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(ui), FALSE);
+    HWND button = CreateWindowExA(
+        0, "BUTTON", m_button, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, c.right - 76, 60,
+        70, 22, m_hwnd, reinterpret_cast<HMENU>(kTextFontId), m_instance, nullptr);
+    for (HWND w : {label, m_edit, button})
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(ui), FALSE);
     LOGFONTA lf{};
     std::memcpy(&lf, m_fontRecord->data(), sizeof lf);
     if (lf.lfHeight == 0) {
@@ -142,7 +150,8 @@ void TextWindow::Begin() {
     bi.h.biBitCount = 1;
     bi.colours[1] = {255, 255, 255, 0};
     HDC screen = GetDC(nullptr);
-    m_surface = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &m_bits, nullptr, 0);
+    m_surface = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS,
+                                 &m_bits, nullptr, 0);
     m_surfaceDc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
     if (!m_surface || !m_surfaceDc) {
@@ -201,7 +210,8 @@ void TextWindow::PickFont() {
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = m_hwnd;
     cf.lpLogFont = &lf;
-    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST | CF_APPLY | CF_ENABLEHOOK;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST | CF_APPLY |
+               CF_ENABLEHOOK;
     cf.lpfnHook = FontHook;
     cf.lCustData = reinterpret_cast<LPARAM>(this);
     if (ChooseFontA(&cf) && cf.iPointSize != 0) ApplyFont(lf);
@@ -224,7 +234,8 @@ void TextWindow::Render(bool fontChanged) {
     LOGFONTA lf{};
     std::memcpy(&lf, m_fontRecord->data(), sizeof lf);
     const TextBoxSize box{measure.right - measure.left, measure.bottom - measure.top};
-    if (!fontChanged && TextChangeRefused(m_previous.width, box.width, box.height, lf.lfHeight, imageW, imageH)) {
+    if (!fontChanged &&
+        TextChangeRefused(m_previous.width, box.width, box.height, lf.lfHeight, imageW, imageH)) {
         SelectObject(m_surfaceDc, oldFont);
         return;
     }
@@ -234,18 +245,24 @@ void TextWindow::Render(bool fontChanged) {
     SelectObject(m_surfaceDc, oldFont);
     GdiFlush();
     const size_t stride = ((static_cast<size_t>(imageW) + 31) / 32) * 4;
-    std::vector<uint8_t> lit(static_cast<size_t>(clipped.width) * static_cast<size_t>(clipped.height));
+    std::vector<uint8_t> lit(static_cast<size_t>(clipped.width) *
+                             static_cast<size_t>(clipped.height));
     const auto* bits = static_cast<const uint8_t*>(m_bits);
     for (int y = 0; y < clipped.height; ++y)
         for (int x = 0; x < clipped.width; ++x)
-            lit[static_cast<size_t>(y) * clipped.width + x] = (bits[y * stride + x / 8] >> (7 - x % 8)) & 1;
+            lit[static_cast<size_t>(y) * clipped.width + x] =
+                (bits[y * stride + x / 8] >> (7 - x % 8)) & 1;
     const DrawState& s = m_engine->state();
-    std::vector<FloatingPixel> pixels = TextFloatingPixels(lit, clipped, m_position, s.colorA, s.colorB);
+    std::vector<FloatingPixel> pixels =
+        TextFloatingPixels(lit, clipped, m_position, s.colorA, s.colorB);
     const SelectionRect previous{m_position.x, m_position.y, m_position.x + m_previous.width,
                                  m_position.y + m_previous.height};
-    const SelectionRect rect{m_position.x, m_position.y, m_position.x + clipped.width, m_position.y + clipped.height};
-    m_engine->selection().Paste(*canvas, rect, std::move(pixels), kTextOperation, s.colorB, s.transparentColorB);
-    for (Point p : CellsLeftBehind(previous, rect, imageW, imageH)) m_engine->view().RestoreCell(p.x, p.y);
+    const SelectionRect rect{m_position.x, m_position.y, m_position.x + clipped.width,
+                             m_position.y + clipped.height};
+    m_engine->selection().Paste(*canvas, rect, std::move(pixels), kTextOperation, s.colorB,
+                                s.transparentColorB);
+    for (Point p : CellsLeftBehind(previous, rect, imageW, imageH))
+        m_engine->view().RestoreCell(p.x, p.y);
     m_engine->view().SelectionChanged();
     m_previous = clipped;
     if (m_hooks.changed) m_hooks.changed();

@@ -21,7 +21,7 @@ inline constexpr int kTextFontId = 1110;
 inline constexpr int kTextOperation = 12;
 
 class TextWindow {
-public:
+  public:
     struct Hooks {
         std::function<void(int x, int y)> moved;  // the window's new position, to be remembered
         std::function<void()> changed;            // the document was modified by a rendering
@@ -30,8 +30,9 @@ public:
     static bool Register(HINSTANCE instance);
     // font: the 60-byte LOGFONT kept in the persistent state; filled with the icon title font when
     // its height is 0. labelText and buttonText come from the string table.
-    static TextWindow* Create(HINSTANCE instance, HWND owner, int x, int y, std::array<uint8_t, 60>& font,
-                              DrawEngine& engine, Hooks hooks, const char* labelText, const char* buttonText);
+    static TextWindow* Create(HINSTANCE instance, HWND owner, int x, int y,
+                              std::array<uint8_t, 60>& font, DrawEngine& engine, Hooks hooks,
+                              const char* labelText, const char* buttonText);
 
     HWND hwnd() const { return m_hwnd; }
     bool active() const { return m_active; }
@@ -41,7 +42,7 @@ public:
     void End();
     void Render(bool fontChanged);
 
-private:
+  private:
     TextWindow() = default;
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);

@@ -48,10 +48,13 @@ UINT ClipFormat() {
     return format;
 }
 
-bool ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }
+bool ClipboardHasBitmap() {
+    return IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+}
 
 HBITMAP MakeScreenBitmap(const std::vector<uint32_t>& colours, int width, int height) {
-    if (width <= 0 || height <= 0 || colours.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+    if (width <= 0 || height <= 0 ||
+        colours.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
         return nullptr;
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -65,7 +68,8 @@ HBITMAP MakeScreenBitmap(const std::vector<uint32_t>& colours, int width, int he
         bi.bmiHeader.biBitCount = 32;
         std::vector<uint32_t> dib(colours.size());
         for (size_t i = 0; i < colours.size(); ++i) dib[i] = SwapRedBlue(colours[i] & 0xFFFFFF);
-        if (!SetDIBits(screen, bitmap, 0, static_cast<UINT>(height), dib.data(), &bi, DIB_RGB_COLORS)) {
+        if (!SetDIBits(screen, bitmap, 0, static_cast<UINT>(height), dib.data(), &bi,
+                       DIB_RGB_COLORS)) {
             DeleteObject(bitmap);
             bitmap = nullptr;
         }
@@ -86,9 +90,11 @@ bool ReadBitmapColours(HBITMAP bitmap, std::vector<uint32_t>* colours, int* widt
     bi.bmiHeader.biHeight = -info.bmHeight;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> dib(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
+    std::vector<uint32_t> dib(static_cast<size_t>(info.bmWidth) *
+                              static_cast<size_t>(info.bmHeight));
     HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), dib.data(), &bi, DIB_RGB_COLORS);
+    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), dib.data(), &bi,
+                               DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (rows != info.bmHeight) return false;
     for (uint32_t& c : dib) c = SwapRedBlue(c & 0xFFFFFF);
@@ -98,14 +104,16 @@ bool ReadBitmapColours(HBITMAP bitmap, std::vector<uint32_t>* colours, int* widt
     return true;
 }
 
-bool PutBlockOnClipboard(HWND owner, const ClipBlock& block, const IconImage& image, uint32_t colorB) {
+bool PutBlockOnClipboard(HWND owner, const ClipBlock& block, const IconImage& image,
+                         uint32_t colorB) {
     if (block.pixels.empty()) return false;
     std::vector<uint32_t> colours(block.pixels.size());
     for (size_t i = 0; i < block.pixels.size(); ++i) {
         const ClipPixel& p = block.pixels[i];
         colours[i] = p.masked ? colorB : InkColour(image, p.value);
     }
-    HBITMAP bitmap = MakeScreenBitmap(colours, static_cast<int>(block.width), static_cast<int>(block.height));
+    HBITMAP bitmap =
+        MakeScreenBitmap(colours, static_cast<int>(block.width), static_cast<int>(block.height));
     HGLOBAL mem = CopyToGlobal(EncodeClipBlock(block));
     if (!bitmap || !mem || !OpenClipboardRetrying(owner)) {
         if (bitmap) DeleteObject(bitmap);

@@ -24,7 +24,7 @@ bool g_captureCustom = false;
 INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG: {
-            const int id = g_captureCustom      ? IDC_CAPTURE_CUSTOM
+            const int id = g_captureCustom       ? IDC_CAPTURE_CUSTOM
                            : g_captureSize == 16 ? IDC_CAPTURE_16
                            : g_captureSize == 48 ? IDC_CAPTURE_48
                                                  : IDC_CAPTURE_32;
@@ -34,15 +34,30 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
         case WM_COMMAND:
             // Each choice takes effect at once, even when the dialog is then cancelled.
             switch (LOWORD(wp)) {
-                case IDC_CAPTURE_16: g_captureSize = 16; g_captureCustom = false; return TRUE;
-                case IDC_CAPTURE_32: g_captureSize = 32; g_captureCustom = false; return TRUE;
-                case IDC_CAPTURE_48: g_captureSize = 48; g_captureCustom = false; return TRUE;
-                case IDC_CAPTURE_CUSTOM: g_captureCustom = true; return TRUE;
+                case IDC_CAPTURE_16:
+                    g_captureSize = 16;
+                    g_captureCustom = false;
+                    return TRUE;
+                case IDC_CAPTURE_32:
+                    g_captureSize = 32;
+                    g_captureCustom = false;
+                    return TRUE;
+                case IDC_CAPTURE_48:
+                    g_captureSize = 48;
+                    g_captureCustom = false;
+                    return TRUE;
+                case IDC_CAPTURE_CUSTOM:
+                    g_captureCustom = true;
+                    return TRUE;
                 case IDOK:
-                case IDCANCEL: EndDialog(dlg, LOWORD(wp)); return TRUE;
-                default: return FALSE;
+                case IDCANCEL:
+                    EndDialog(dlg, LOWORD(wp));
+                    return TRUE;
+                default:
+                    return FALSE;
             }
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }
 
@@ -114,14 +129,16 @@ bool CaptureWindow::Register(HINSTANCE instance, HCURSOR cursor) {
 }
 
 void CaptureWindow::Run(HINSTANCE instance, HWND frame) {
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SCREEN_CAPTURE), frame, DialogProc, 0) != IDOK) return;
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SCREEN_CAPTURE), frame, DialogProc, 0) !=
+        IDOK)
+        return;
     auto* self = new CaptureWindow;
     self->m_frame = frame;
     self->m_size = g_captureSize;
     self->m_custom = g_captureCustom;
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    if (!CreateWindowExA(WS_EX_TRANSPARENT | WS_EX_TOPMOST, kCaptureClass, "Capture", WS_POPUP | WS_MAXIMIZE, 0, 0, w,
-                         h, nullptr, nullptr, instance, self))
+    if (!CreateWindowExA(WS_EX_TRANSPARENT | WS_EX_TOPMOST, kCaptureClass, "Capture",
+                         WS_POPUP | WS_MAXIMIZE, 0, 0, w, h, nullptr, nullptr, instance, self))
         delete self;  // creation failed before WM_NCCREATE took ownership
 }
 
@@ -146,22 +163,34 @@ LRESULT CALLBACK CaptureWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 LRESULT CaptureWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     switch (msg) {
-        case WM_CREATE: OnCreate(); return 0;
-        case WM_MOUSEMOVE: OnMouseMove(p, (wp & MK_LBUTTON) != 0); return 0;
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(p, (wp & MK_LBUTTON) != 0);
+            return 0;
         case WM_LBUTTONDOWN:
             m_pressed = m_last = p;
             m_dragging = m_custom;
             return 0;
-        case WM_LBUTTONUP: OnLeftUp(p); return 0;
+        case WM_LBUTTONUP:
+            OnLeftUp(p);
+            return 0;
         case WM_RBUTTONDOWN:
             if (m_bandShown) DrawBand(m_band);
             m_bandShown = false;
             DestroyWindow(m_hwnd);
             return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_PAINT: ValidateRect(m_hwnd, nullptr); return 0;
-        case WM_DESTROY: OnDestroy(); return 0;
-        default: return DefWindowProcA(m_hwnd, msg, wp, lp);
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            ValidateRect(m_hwnd, nullptr);
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        default:
+            return DefWindowProcA(m_hwnd, msg, wp, lp);
     }
 }
 
@@ -219,7 +248,8 @@ void CaptureWindow::OnLeftUp(POINT p) {
         ReleaseCapture();
         DestroyWindow(m_hwnd);  // deletes this
         Report(frame,
-               Format("Captured area is too small: %d pixels tall, and %d wide.\r\n\r\nArea must be at least 10 x 10 pixels.",
+               Format("Captured area is too small: %d pixels tall, and %d wide.\r\n\r\nArea must "
+                      "be at least 10 x 10 pixels.",
                       h, w),
                MB_ICONHAND);
         return;
@@ -238,10 +268,12 @@ void CaptureWindow::OnDestroy() {
     // The Paste button reads the clipboard whenever the frame's commands are refreshed.
     PostMessageA(m_frame, WM_COMMAND, 0, 0);
     if (m_result.right >= 0)
-        Report(m_frame,
-               Format("Bitmap information (%d x %d pixels) successfully captured to Windows clipboard.",
-                      static_cast<int>(m_result.bottom), static_cast<int>(m_result.right)),
-               MB_ICONINFORMATION);
+        Report(
+            m_frame,
+            Format(
+                "Bitmap information (%d x %d pixels) successfully captured to Windows clipboard.",
+                static_cast<int>(m_result.bottom), static_cast<int>(m_result.right)),
+            MB_ICONINFORMATION);
 }
 
 }  // namespace vt::studio

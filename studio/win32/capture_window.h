@@ -10,12 +10,12 @@ namespace vt::studio {
 inline constexpr char kCaptureClass[] = "ICSCapture";
 
 class CaptureWindow {
-public:
+  public:
     static bool Register(HINSTANCE instance, HCURSOR cursor);
     // The dialog, then (on OK) the capture window; returns at once, the capture runs modelessly.
     static void Run(HINSTANCE instance, HWND frame);
 
-private:
+  private:
     CaptureWindow() = default;
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);

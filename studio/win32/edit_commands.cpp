@@ -83,9 +83,11 @@ void PasteClipboard(HWND frame, DrawEngine& engine, Prompt& prompt, bool intoSel
     const bool into = intoSelection && engine.selection().Exists();
     const SelectionRect sel = engine.selection().rect();
     PastePixels pixels;
-    const bool ok = clip.hasBlock ? PrepareClipPaste(clip.block, *img, prompt, into, sel.Width(), sel.Height(), &pixels)
-                                  : PrepareBitmapPaste(clip.colours, clip.width, clip.height, *img, prompt, into,
-                                                       sel.Width(), sel.Height(), &pixels);
+    const bool ok =
+        clip.hasBlock
+            ? PrepareClipPaste(clip.block, *img, prompt, into, sel.Width(), sel.Height(), &pixels)
+            : PrepareBitmapPaste(clip.colours, clip.width, clip.height, *img, prompt, into,
+                                 sel.Width(), sel.Height(), &pixels);
     if (ok) Place(engine, pixels, into, sel);
 }
 
@@ -95,20 +97,23 @@ void PasteBitmapFile(HWND frame, DrawEngine& engine, Prompt& prompt, bool intoSe
     std::vector<uint8_t> bytes;
     BmpPicture picture;
     // A source that cannot be read leaves the image as it was.
-    if (!ReadWholeFile(path, &bytes, kMaxBitmapFile) || ReadBmp(bytes, &picture) != BmpError::None) return;
+    if (!ReadWholeFile(path, &bytes, kMaxBitmapFile) || ReadBmp(bytes, &picture) != BmpError::None)
+        return;
     const IconImage* img = engine.image();
     if (!img) return;
     const bool into = intoSelection && engine.selection().Exists();
     const SelectionRect sel = engine.selection().rect();
     PastePixels pixels;
-    if (PrepareBitmapPaste(picture.colours, picture.width, picture.height, *img, prompt, into, sel.Width(),
-                           sel.Height(), &pixels))
+    if (PrepareBitmapPaste(picture.colours, picture.width, picture.height, *img, prompt, into,
+                           sel.Width(), sel.Height(), &pixels))
         Place(engine, pixels, into, sel);
 }
 
 void PasteSpecial(HWND frame, DrawEngine& engine, Prompt& prompt) {
     PastePanelChoice choice;
-    if (!RunPastePanel(g_app.instance, frame, ClipboardHasBitmap(), engine.selection().Exists(), &choice)) return;
+    if (!RunPastePanel(g_app.instance, frame, ClipboardHasBitmap(), engine.selection().Exists(),
+                       &choice))
+        return;
     if (choice.fromClipboard)
         PasteClipboard(frame, engine, prompt, choice.intoSelection);
     else
@@ -162,8 +167,8 @@ void SyncTextTool(HWND frame, DrawEngine& engine) {
             g_app.state.textTop = top;
         };
         hooks.changed = [] { MarkModified(); };
-        g_text = TextWindow::Create(g_app.instance, frame, x, y, g_app.state.textFont, engine, hooks, label.c_str(),
-                                    button.c_str());
+        g_text = TextWindow::Create(g_app.instance, frame, x, y, g_app.state.textFont, engine,
+                                    hooks, label.c_str(), button.c_str());
         g_textHwnd = g_text ? g_text->hwnd() : nullptr;
     }
     if (g_text && !g_text->active()) g_text->Begin();
@@ -171,9 +176,12 @@ void SyncTextTool(HWND frame, DrawEngine& engine) {
 
 }  // namespace
 
-bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& document, Prompt& prompt) {
+bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& document,
+                       Prompt& prompt) {
     switch (id) {
-        case IDM_EDIT_COPY: Copy(frame, engine); break;
+        case IDM_EDIT_COPY:
+            Copy(frame, engine);
+            break;
         case IDM_EDIT_CUT:
             if (Copy(frame, engine)) {
                 ClearSelection(engine);
@@ -185,15 +193,27 @@ bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& d
             ClearSelection(engine);
             MarkModified();
             break;
-        case IDM_EDIT_PASTE: PasteClipboard(frame, engine, prompt, false); break;
-        case IDM_EDIT_PASTE_SPECIAL: PasteSpecial(frame, engine, prompt); break;
-        case IDM_REMOVE_SELECTION: engine.CommitSelection(); break;
-        case IDM_EDIT_OPEN_BITMAP: OpenBitmapAsImage(frame, engine, document); break;
-        case IDM_SCREEN_CAPTURE: CaptureWindow::Run(g_app.instance, frame); break;
-        case IDM_VIEW_PROPERTIES:
-            RunPropertiesDialog(g_app.instance, frame, g_app.doc, g_app.thousands, g_app.statusFont);
+        case IDM_EDIT_PASTE:
+            PasteClipboard(frame, engine, prompt, false);
             break;
-        default: return false;
+        case IDM_EDIT_PASTE_SPECIAL:
+            PasteSpecial(frame, engine, prompt);
+            break;
+        case IDM_REMOVE_SELECTION:
+            engine.CommitSelection();
+            break;
+        case IDM_EDIT_OPEN_BITMAP:
+            OpenBitmapAsImage(frame, engine, document);
+            break;
+        case IDM_SCREEN_CAPTURE:
+            CaptureWindow::Run(g_app.instance, frame);
+            break;
+        case IDM_VIEW_PROPERTIES:
+            RunPropertiesDialog(g_app.instance, frame, g_app.doc, g_app.thousands,
+                                g_app.statusFont);
+            break;
+        default:
+            return false;
     }
     InvalidateRect(frame, nullptr, FALSE);
     return true;
@@ -204,7 +224,8 @@ void ShowSelectionContextMenu(HWND frame) {
     if (!menu) return;
     POINT p;
     GetCursorPos(&p);
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, frame, nullptr);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, 0, frame,
+                   nullptr);
     DestroyMenu(menu);
 }
 

@@ -14,7 +14,8 @@ namespace vt::studio {
 
 class StudioDocument;
 
-bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& document, Prompt& prompt);
+bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& document,
+                       Prompt& prompt);
 // Cut, Copy and Clear while a selection exists; Paste and Paste Special while the clipboard holds
 // a bitmap; Open Bitmap and Properties while there is an image. toolBar may be null.
 void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine);

@@ -26,19 +26,21 @@ bool OpenGifFile(IconResource& doc, ImageHost& host, const std::string& path) {
     return true;
 }
 
-bool SaveGifFile(HINSTANCE instance, HWND owner, IconResource& doc, ImageHost& host, const std::string& path,
-                 int fileType) {
+bool SaveGifFile(HINSTANCE instance, HWND owner, IconResource& doc, ImageHost& host,
+                 const std::string& path, int fileType) {
     const IconImage* img = doc.ActiveImage();
     if (!img) return false;
     if (img->colorCode == kTrueColor) {
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CANNOT_COMPLETE), owner, CannotCompleteProc, 0);
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CANNOT_COMPLETE), owner, CannotCompleteProc,
+                        0);
         return false;
     }
     if (img->colorCode == kMonochrome) {
         // Reached through Save of a GIF document whose active image is monochrome: refused as the
         // Save As dialog refuses it.
         MessageBeep(MB_ICONHAND);
-        MessageBoxA(owner, "Save to GIF file format requires color image.", "Vantoro Studio", MB_OK | MB_ICONSTOP);
+        MessageBoxA(owner, "Save to GIF file format requires color image.", "Vantoro Studio",
+                    MB_OK | MB_ICONSTOP);
         return false;
     }
     const bool interlaced = fileType == kInterlacedGifFile;

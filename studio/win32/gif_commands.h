@@ -16,7 +16,7 @@ bool OpenGifFile(IconResource& doc, ImageHost& host, const std::string& path);
 // Saves the active image as a GIF file of `fileType` (4: interlaced). A true-colour image is
 // refused with the "Cannot Complete Request" dialog; the writer's questions may cancel. On
 // success the document is titled with `path` and has nothing left to save.
-bool SaveGifFile(HINSTANCE instance, HWND owner, IconResource& doc, ImageHost& host, const std::string& path,
-                 int fileType);
+bool SaveGifFile(HINSTANCE instance, HWND owner, IconResource& doc, ImageHost& host,
+                 const std::string& path, int fileType);
 
 }  // namespace vt::studio

@@ -27,8 +27,12 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK) {
-                d->choice.fromClipboard = d->clipboard && IsDlgButtonChecked(dlg, IDC_PASTE_FROM_CLIPBOARD) == BST_CHECKED;
-                d->choice.intoSelection = d->selection && IsDlgButtonChecked(dlg, IDC_PASTE_INTO_SELECTION) == BST_CHECKED;
+                d->choice.fromClipboard =
+                    d->clipboard &&
+                    IsDlgButtonChecked(dlg, IDC_PASTE_FROM_CLIPBOARD) == BST_CHECKED;
+                d->choice.intoSelection =
+                    d->selection &&
+                    IsDlgButtonChecked(dlg, IDC_PASTE_INTO_SELECTION) == BST_CHECKED;
                 EndDialog(dlg, IDOK);
                 return TRUE;
             }
@@ -37,7 +41,8 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             return FALSE;
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }
 
@@ -46,7 +51,8 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 bool RunPastePanel(HINSTANCE instance, HWND owner, bool clipboardHasBitmap, bool selectionExists,
                    PastePanelChoice* choice) {
     Data d{clipboardHasBitmap, selectionExists, {}};
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASTE_PANEL), owner, DialogProc, reinterpret_cast<LPARAM>(&d)) != IDOK)
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASTE_PANEL), owner, DialogProc,
+                        reinterpret_cast<LPARAM>(&d)) != IDOK)
         return false;
     *choice = d.choice;
     return true;

@@ -27,14 +27,18 @@ void DrawIcon(const DRAWITEMSTRUCT& item, const IconImage& img) {
     const int y = (item.rcItem.top + item.rcItem.bottom - h) / 2;
     const auto* mask = reinterpret_cast<const BITMAPINFO*>(img.maskHeader.data());
     const auto* colour = reinterpret_cast<const BITMAPINFO*>(img.HeaderBytes().data());
-    StretchDIBits(item.hDC, x, y, w, h, 0, 0, w, h, img.AndBits().data(), mask, DIB_RGB_COLORS, SRCAND);
-    StretchDIBits(item.hDC, x, y, w, h, 0, 0, w, h, img.XorBits().data(), colour, DIB_RGB_COLORS, SRCINVERT);
+    StretchDIBits(item.hDC, x, y, w, h, 0, 0, w, h, img.AndBits().data(), mask, DIB_RGB_COLORS,
+                  SRCAND);
+    StretchDIBits(item.hDC, x, y, w, h, 0, 0, w, h, img.XorBits().data(), colour, DIB_RGB_COLORS,
+                  SRCINVERT);
 }
 
 void Fill(HWND dlg, const Data& d) {
     const IconPropertiesText& t = d.text;
     SetDlgItemTextA(dlg, IDC_PROP_NAME, t.name.c_str());
-    if (d.nameFont) SendDlgItemMessageA(dlg, IDC_PROP_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(d.nameFont), FALSE);
+    if (d.nameFont)
+        SendDlgItemMessageA(dlg, IDC_PROP_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(d.nameFont),
+                            FALSE);
     SetDlgItemTextA(dlg, IDC_PROP_WIDTH, t.width.c_str());
     SetDlgItemTextA(dlg, IDC_PROP_HEIGHT, t.height.c_str());
     SetDlgItemTextA(dlg, IDC_PROP_FORMAT, t.colorFormat.c_str());
@@ -64,7 +68,8 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-            if (d && item.CtlID == IDC_PROP_ICON && d->doc->ActiveImage()) DrawIcon(item, *d->doc->ActiveImage());
+            if (d && item.CtlID == IDC_PROP_ICON && d->doc->ActiveImage())
+                DrawIcon(item, *d->doc->ActiveImage());
             return TRUE;
         }
         case WM_COMMAND:
@@ -73,17 +78,19 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
             return FALSE;
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }
 
 }  // namespace
 
-void RunPropertiesDialog(HINSTANCE instance, HWND owner, const IconResource& doc, const std::string& thousands,
-                         HFONT nameFont) {
+void RunPropertiesDialog(HINSTANCE instance, HWND owner, const IconResource& doc,
+                         const std::string& thousands, HFONT nameFont) {
     if (!doc.ActiveImage()) return;
     Data d{&doc, DescribeIcon(doc, PropertiesName(doc), thousands), nameFont};
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ICON_PROPERTIES), owner, DialogProc, reinterpret_cast<LPARAM>(&d));
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ICON_PROPERTIES), owner, DialogProc,
+                    reinterpret_cast<LPARAM>(&d));
 }
 
 }  // namespace vt::studio

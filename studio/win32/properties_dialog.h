@@ -11,7 +11,7 @@
 namespace vt::studio {
 
 // Modal; nameFont is the status font for the document name (none: the dialog's font).
-void RunPropertiesDialog(HINSTANCE instance, HWND owner, const IconResource& doc, const std::string& thousands,
-                         HFONT nameFont);
+void RunPropertiesDialog(HINSTANCE instance, HWND owner, const IconResource& doc,
+                         const std::string& thousands, HFONT nameFont);
 
 }  // namespace vt::studio

@@ -9,11 +9,13 @@ bool PrintDialogControl(HWND w, HDC dc, const RECT& client) {
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         return true;
     }
-    if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongPtrA(w, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT) {
+    if (lstrcmpiA(cls, "Static") == 0 &&
+        (GetWindowLongPtrA(w, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT) {
         char label[128] = {};
         GetWindowTextA(w, label, sizeof label);
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)));
+        HGDIOBJ oldFont =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         RECT r = client;
@@ -46,8 +48,8 @@ bool PrintDialogControl(HWND w, HDC dc, const RECT& client) {
         const int box = 13, top = (r.top + r.bottom - box) / 2;
         RECT mark{r.left, top, r.left + box, top + box};
         DrawFrameControl(dc, &mark, DFC_BUTTON,
-                         (radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) | (checked ? DFCS_CHECKED : 0) |
-                             (enabled ? 0 : DFCS_INACTIVE));
+                         (radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) |
+                             (checked ? DFCS_CHECKED : 0) | (enabled ? 0 : DFCS_INACTIVE));
         RECT label{r.left + box + 4, r.top, r.right, r.bottom};
         DrawTextA(dc, text, -1, &label, DT_SINGLELINE | DT_VCENTER);
     } else {

@@ -101,7 +101,8 @@ void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0) {
         HWND types = GetDlgItem(dlg, 0x470);
         ASSERT_NE(types, nullptr);
         SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(types));
     }
     // The file name box: a plain edit, or the edit inside the name combo of newer dialogs.
     HWND edit = GetDlgItem(dlg, 0x480);
@@ -111,14 +112,16 @@ void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0) {
     }
     ASSERT_NE(edit, nullptr);
     DWORD_PTR r = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_NORMAL, 5000, &r));
+    ASSERT_TRUE(SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                                    SMTO_NORMAL, 5000, &r));
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
 }
 
 class StudioPart2 : public ::testing::Test {
-protected:
+  protected:
     // saveAsType: the Save As type the Studio remembers from an earlier session (0: none).
-    void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico", int saveAsType = 0) {
+    void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico",
+                   int saveAsType = 0) {
         ResetStudioSettings();
         if (saveAsType) {
             StudioState state;
@@ -219,7 +222,8 @@ TEST_F(StudioPart2, TooLargeBitmapShrinksToFitWhenTheUserSaysYes) {
     ASSERT_TRUE(PostCommand(frame, IDM_EDIT_PASTE));
     HWND box = WaitForBox(studio, "Vantoro Studio", "Bitmap is too large.");
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(AllChildTexts(box).find("Would you like to shrink the image to fit?"), std::string::npos);
+    EXPECT_NE(AllChildTexts(box).find("Would you like to shrink the image to fit?"),
+              std::string::npos);
     PostMessageA(box, WM_COMMAND, IDYES, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000, "the question to close"));
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
@@ -254,7 +258,8 @@ TEST_F(StudioPart2, NudgeLeftUndoesInOneStepAndASelectionDraggedOffAndBackLosesN
     ASSERT_EQ(doc.images.size(), 1u);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(doc.images[0].XorValue(x, y), static_cast<uint32_t>((x + y) % 7)) << x << "," << y;
+            ASSERT_EQ(doc.images[0].XorValue(x, y), static_cast<uint32_t>((x + y) % 7))
+                << x << "," << y;
 }
 
 TEST_F(StudioPart2, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotBeUndone) {
@@ -267,8 +272,9 @@ TEST_F(StudioPart2, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotB
         spec.width = spec.height = 16;
         spec.pixels.assign(16 * 16, 0x0000FF);  // red
         const std::vector<uint8_t> bytes = MakeBmp(spec);
-        std::ofstream(bmp, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                   static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(bmp, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
     ClickPaletteIndex(palette, kColors16, kBlueIndex);  // something to undo before the import
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
@@ -295,7 +301,9 @@ TEST_F(StudioPart2, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotB
 TEST_F(StudioPart2, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecentList) {
     IconImage img = MakeOpaqueImage(16, 16, kColors16, kWhiteIndex);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) img.SetXorValue(x, y, static_cast<uint32_t>((x * 3 + y) % 14 + 1));  // index 0 stays free
+        for (int x = 0; x < 16; ++x)
+            img.SetXorValue(x, y,
+                            static_cast<uint32_t>((x * 3 + y) % 14 + 1));  // index 0 stays free
     img.SetXorValue(0, 0, 0);
     img.SetAndBit(0, 0, true);  // one transparent pixel
     std::vector<IconImage> images;
@@ -318,7 +326,8 @@ TEST_F(StudioPart2, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecentL
         for (int x = 0; x < 16; ++x) {
             if (x == 0 && y == 0) continue;
             ASSERT_FALSE(read.AndBit(x, y)) << x << "," << y;
-            ASSERT_EQ(read.TableColor(read.XorValue(x, y)), img.TableColor(img.XorValue(x, y))) << x << "," << y;
+            ASSERT_EQ(read.TableColor(read.XorValue(x, y)), img.TableColor(img.XorValue(x, y)))
+                << x << "," << y;
         }
 
     // The recently-used entry remembers the GIF type, so it opens as a GIF again.
@@ -342,9 +351,12 @@ TEST_F(StudioPart2, TrueColourImageIsRefusedForGifWithTheDialogTexts) {
     HWND dlg = studio.WaitForWindowTitled("Cannot Complete Request");
     ASSERT_NE(dlg, nullptr);
     const std::string texts = AllChildTexts(dlg);
-    for (const char* t : {"This True Color image cannot be saved to a GIF file.  GIF files are limited to a maximum of 256 colors.",
-                          "To save to a GIF file:", "Select an existing 256 color image in the current icon", "or",
-                          "Create a new 256 color image format.  (Select 'New Image Format...' from the Tools menu.)"})
+    for (const char* t :
+         {"This True Color image cannot be saved to a GIF file.  GIF files are limited to a "
+          "maximum of 256 colors.",
+          "To save to a GIF file:", "Select an existing 256 color image in the current icon", "or",
+          "Create a new 256 color image format.  (Select 'New Image Format...' from the Tools "
+          "menu.)"})
         EXPECT_NE(texts.find(t), std::string::npos) << t;
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the dialog to close"));
@@ -377,7 +389,8 @@ TEST_F(StudioPart2, CustomCaptureNineWideAndFortyTallIsTooSmall) {
     Mouse(capture, WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
     Mouse(capture, WM_MOUSEMOVE, MK_LBUTTON, 104, 120);
     PostMessageA(capture, WM_LBUTTONUP, 0, MAKELPARAM(108, 139));
-    HWND box = WaitForBox(studio, "Vantoro Studio", "Captured area is too small: 40 pixels tall, and 9 wide.");
+    HWND box = WaitForBox(studio, "Vantoro Studio",
+                          "Captured area is too small: 40 pixels tall, and 9 wide.");
     ASSERT_NE(box, nullptr);
     EXPECT_NE(AllChildTexts(box).find("Area must be at least 10 x 10 pixels."), std::string::npos);
     EXPECT_FALSE(IsWindow(capture));
@@ -398,14 +411,16 @@ TEST_F(StudioPart2, FixedCapturePutsA32By32BitmapOnTheClipboard) {
     Mouse(capture, WM_MOUSEMOVE, 0, 50, 60);
     Mouse(capture, WM_LBUTTONDOWN, MK_LBUTTON, 50, 60);
     PostMessageA(capture, WM_LBUTTONUP, 0, MAKELPARAM(50, 60));
-    HWND box = WaitForBox(studio, "Vantoro Studio", "Bitmap information (32 x 32 pixels) successfully captured");
+    HWND box = WaitForBox(studio, "Vantoro Studio",
+                          "Bitmap information (32 x 32 pixels) successfully captured");
     ASSERT_NE(box, nullptr);
     int w = 0, h = 0;
     EXPECT_FALSE(ClipboardBitmap(&w, &h).empty());
     EXPECT_EQ(w, 32);
     EXPECT_EQ(h, 32);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && !IsIconic(frame); }, 5000, "the frame to come back"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && !IsIconic(frame); }, 5000,
+                          "the frame to come back"));
 }
 
 TEST_F(StudioPart2, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
@@ -417,7 +432,8 @@ TEST_F(StudioPart2, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
     Mouse(capture, WM_MOUSEMOVE, 0, 40, 40);
     Mouse(capture, WM_MOUSEMOVE, 0, 50, 60);
     PostMessageA(capture, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 60));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(capture) && !IsIconic(frame); }, 5000, "the capture to end"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(capture) && !IsIconic(frame); }, 5000,
+                          "the capture to end"));
     int w = 0, h = 0;
     ClipboardBitmap(&w, &h);
     EXPECT_EQ(w, 12);
@@ -438,7 +454,8 @@ TEST_F(StudioPart2, PasteControlPanelOffersTheClipboardAndTheSelectionAndIsPictu
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, IDC_PASTE_INTO_SELECTION)));
     const char* build = getenv("VT_BUILD_DIR");
     ASSERT_NE(build, nullptr);
-    EXPECT_TRUE(RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-paste-panel.bmp")));
+    EXPECT_TRUE(
+        RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-paste-panel.bmp")));
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the panel to close"));
 }
@@ -484,7 +501,8 @@ TEST_F(StudioPart2, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTheR
     EXPECT_EQ(ControlText(text, 1110), "Font...");
     EXPECT_NE(AllChildTexts(text).find("Text:"), std::string::npos);
     DWORD_PTR r = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"), SMTO_NORMAL, 5000, &r));
+    ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"),
+                                    SMTO_NORMAL, 5000, &r));
     const char* build = getenv("VT_BUILD_DIR");
     ASSERT_NE(build, nullptr);
     EXPECT_TRUE(RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-text.bmp")));
