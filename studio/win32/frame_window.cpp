@@ -90,7 +90,17 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_PAINT: OnPaint(nullptr); return 0;
         case WM_PRINTCLIENT: OnPaint(reinterpret_cast<HDC>(wp)); return 0;
-        case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return 0;
+        case WM_COMMAND: {
+            // A command may run a modal dialog, and the frame may be asked to close meanwhile;
+            // the close waits until the command is over so nothing runs on a destroyed frame.
+            ++m_commandDepth;
+            OnCommand(LOWORD(wp), HIWORD(wp));
+            if (--m_commandDepth == 0 && m_closePending) {
+                m_closePending = false;
+                PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        }
         case WM_LBUTTONDOWN: m_grid->OnButtonDown(MouseButton::Left, x, y); return 0;
         case WM_RBUTTONDOWN: m_grid->OnButtonDown(MouseButton::Right, x, y); return 0;
         case WM_LBUTTONUP: m_grid->OnButtonUp(MouseButton::Left); return 0;
@@ -528,6 +538,10 @@ bool FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
 }
 
 void FrameWindow::OnClose() {
+    if (m_commandDepth > 0) {
+        m_closePending = true;
+        return;
+    }
     if (!m_document->ConfirmDiscard()) return;
     DestroyWindow(m_hwnd);
 }

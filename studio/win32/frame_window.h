@@ -72,6 +72,8 @@ private:
     int StatusBarHeight() const;
     void RememberPositions();
 
+    int m_commandDepth = 0;     // commands under way (a modal dialog may be open)
+    bool m_closePending = false;  // a close asked for while a command ran
     HWND m_hwnd = nullptr;
     HWND m_toolBar = nullptr;
     HWND m_statusBar = nullptr;

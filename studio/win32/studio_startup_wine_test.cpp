@@ -56,6 +56,24 @@ TEST_F(StudioStartup, AboutBoxComesFromVtappAndCloses) {
     EXPECT_EQ(studio.CloseAndWait(frame), 0);
 }
 
+TEST_F(StudioStartup, CloseDuringAModalDialogWaitsForTheDialog) {
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE"));
+    HWND frame = WaitForStudio(studio);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(PostCommand(frame, IDM_HELP_ABOUT));
+    HWND about = studio.WaitForWindowTitled("About Vantoro Studio");
+    ASSERT_NE(about, nullptr);
+    // Closing the frame under the dialog must not pull the frame away from the running command.
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    Sleep(300);
+    ASSERT_TRUE(studio.running());
+    EXPECT_TRUE(IsWindow(about));
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    // Then the close goes ahead.
+    EXPECT_EQ(studio.WaitForExit(), 0);
+}
+
 TEST_F(StudioStartup, PathOnTheCommandLineOpensTheFileAndListsItsFormats) {
     const std::string dir = ScratchDir("startup_open");
     const std::string path = dir + "\\Sample Icon.ICO";
