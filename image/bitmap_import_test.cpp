@@ -22,8 +22,8 @@ class ImportTest : public ::testing::Test {
     int m_undoBuffers = 0;
 };
 
-test::BmpSpec Solid(int w, int h, uint32_t colour) {
-    test::BmpSpec s;
+test::BmpFixture Solid(int w, int h, uint32_t colour) {
+    test::BmpFixture s;
     s.width = w;
     s.height = h;
     s.bits = 24;
@@ -70,7 +70,7 @@ TEST_F(ImportTest, WidePictureShrinksToFitAndCentresVertically) {
 
 TEST_F(ImportTest, PaletteBitmapBringsItsTableInto256ColourImages) {
     IconImage& img = Blank(32, 32, kColors256);
-    test::BmpSpec s;
+    test::BmpFixture s;
     s.width = s.height = 8;
     s.bits = 8;
     for (uint32_t i = 0; i < 256; ++i) s.table.push_back((i * 0x030507) & 0xFFFFFF);
@@ -92,7 +92,7 @@ TEST_F(ImportTest, PaletteBitmapBringsItsTableInto256ColourImages) {
 
 TEST_F(ImportTest, TrueColourInto256IsQuantizedWithBlackAndWhiteAtTheEnd) {
     IconImage& img = Blank(16, 16, kColors256);
-    test::BmpSpec s = Solid(8, 8, 0x204080);
+    test::BmpFixture s = Solid(8, 8, 0x204080);
     s.pixels[0] = 0x00FF00;
     ASSERT_EQ(ImportBitmap(m_doc, m_host, m_palettes, test::MakeBmp(s)), ImportResult::Imported);
     EXPECT_EQ(img.TableColor(254), 0u);

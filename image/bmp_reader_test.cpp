@@ -8,7 +8,7 @@
 namespace vt {
 namespace {
 
-using test::BmpSpec;
+using test::BmpFixture;
 using test::MakeBmp;
 
 std::vector<uint32_t> Random(size_t n, uint32_t mask, unsigned seed) {
@@ -21,7 +21,7 @@ std::vector<uint32_t> Random(size_t n, uint32_t mask, unsigned seed) {
 TEST(BmpReader, PaletteDepthsReadIndicesAndColours) {
     for (int bits : {1, 4, 8}) {
         SCOPED_TRACE(bits);
-        BmpSpec s;
+        BmpFixture s;
         s.width = 13;  // rows need padding at every depth
         s.height = 5;
         s.bits = bits;
@@ -39,7 +39,7 @@ TEST(BmpReader, PaletteDepthsReadIndicesAndColours) {
 }
 
 TEST(BmpReader, ShortTableLeavesTheRestBlack) {
-    BmpSpec s;
+    BmpFixture s;
     s.bits = 8;
     s.table = {0x0000FF, 0x00FF00, 0xFF0000};
     s.pixels.assign(64, 2);
@@ -52,7 +52,7 @@ TEST(BmpReader, ShortTableLeavesTheRestBlack) {
 }
 
 TEST(BmpReader, TrueColourDepthsAndBitFields) {
-    BmpSpec s;
+    BmpFixture s;
     s.width = 7;
     s.height = 3;
     s.bits = 24;
@@ -127,7 +127,7 @@ TEST(BmpReader, RleRunsLiteralsDeltasAndLineEnds) {
 }
 
 TEST(BmpReader, BrokenHeadersAreRefused) {
-    BmpSpec s;
+    BmpFixture s;
     s.pixels = Random(64, 0xFFFFFF, 5);
     const auto good = MakeBmp(s);
     BmpPicture pic;
@@ -158,7 +158,7 @@ TEST(BmpReader, BrokenHeadersAreRefused) {
 }
 
 TEST(BmpReader, TruncationAndBitFlipsNeverCrash) {
-    BmpSpec s;
+    BmpFixture s;
     s.width = 9;
     s.height = 6;
     s.bits = 4;

@@ -37,7 +37,7 @@ void Table(ByteWriter& w, const std::vector<uint32_t>& table) {
 
 }  // namespace
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+std::vector<uint8_t> MakeBmp(const BmpFixture& s) {
     const size_t stride = ((static_cast<size_t>(s.width) * s.bits + 31) / 32) * 4;
     ByteWriter w;
     Headers(w, s.width, s.topDown ? -s.height : s.height, s.bits, s.bitFields ? 3 : 0,

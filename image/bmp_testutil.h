@@ -6,7 +6,7 @@
 
 namespace vt::test {
 
-struct BmpSpec {
+struct BmpFixture {
     int width = 8;
     int height = 8;
     int bits = 24;  // 1, 4, 8, 16, 24, 32
@@ -20,7 +20,7 @@ struct BmpSpec {
     std::vector<uint32_t> pixels;
 };
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
+std::vector<uint8_t> MakeBmp(const BmpFixture& fixture);
 // An RLE8 or RLE4 file: the given compressed bytes after a full table.
 std::vector<uint8_t> MakeRleBmp(int width, int height, bool four,
                                 const std::vector<uint32_t>& table,

@@ -8,7 +8,7 @@
 
 #include "common/prompt.h"
 #include "studio/win32/resource.h"
-#include "studio/win32/resource_part2.h"
+#include "studio/win32/resource_edit.h"
 #include "studio/win32/studio_app.h"
 
 namespace vt::studio {

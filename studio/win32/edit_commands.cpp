@@ -19,7 +19,7 @@
 #include "studio/win32/paste_panel_dialog.h"
 #include "studio/win32/properties_dialog.h"
 #include "studio/win32/resource.h"
-#include "studio/win32/resource_part2.h"
+#include "studio/win32/resource_edit.h"
 #include "studio/win32/studio_app.h"
 #include "studio/win32/studio_document.h"
 

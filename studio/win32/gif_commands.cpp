@@ -1,7 +1,7 @@
 #include "studio/win32/gif_commands.h"
 
 #include "studio/gif_file.h"
-#include "studio/win32/resource_part2.h"
+#include "studio/win32/resource_edit.h"
 
 namespace vt::studio {
 

@@ -1,6 +1,6 @@
 #include "studio/win32/paste_panel_dialog.h"
 
-#include "studio/win32/resource_part2.h"
+#include "studio/win32/resource_edit.h"
 
 namespace vt::studio {
 

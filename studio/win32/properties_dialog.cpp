@@ -5,7 +5,7 @@
 #include <string>
 
 #include "studio/icon_properties.h"
-#include "studio/win32/resource_part2.h"
+#include "studio/win32/resource_edit.h"
 
 namespace vt::studio {
 

@@ -9,7 +9,7 @@
 #include "image/bmp_testutil.h"
 #include "studio/gif_file.h"
 #include "studio/win32/resource.h"
-#include "studio/win32/resource_part2.h"
+#include "studio/win32/resource_edit.h"
 #include "studio/win32/studio_wine_testutil.h"
 
 namespace vt::test {
@@ -117,7 +117,7 @@ void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0) {
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
 }
 
-class StudioPart2 : public ::testing::Test {
+class StudioEditing : public ::testing::Test {
   protected:
     // saveAsType: the Save As type the Studio remembers from an earlier session (0: none).
     void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico",
@@ -128,7 +128,7 @@ class StudioPart2 : public ::testing::Test {
             state.saveAsFileType = saveAsType;
             WriteStateRecord(state);
         }
-        dir = ScratchDir("part2");
+        dir = ScratchDir("editing");
         path = dir + "\\" + name;
         WriteIconFile(path, 1, std::move(images));
         Start(path);
@@ -154,7 +154,7 @@ class StudioPart2 : public ::testing::Test {
     std::string dir, path;
 };
 
-TEST_F(StudioPart2, PropertiesOfANewIconShowOneColourAnd744Bytes) {
+TEST_F(StudioEditing, PropertiesOfANewIconShowOneColourAnd744Bytes) {
     ResetStudioSettings();
     Start("");
     ASSERT_FALSE(Grayed(IDM_VIEW_PROPERTIES));
@@ -173,7 +173,7 @@ TEST_F(StudioPart2, PropertiesOfANewIconShowOneColourAnd744Bytes) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "Icon Properties to close"));
 }
 
-TEST_F(StudioPart2, CopiedTransparentPixelsPasteBackTransparentAndOthersSeeColourB) {
+TEST_F(StudioEditing, CopiedTransparentPixelsPasteBackTransparentAndOthersSeeColourB) {
     IconImage img = MakeOpaqueImage(16, 16, kColors16, kRedIndex);
     for (int x = 0; x < 16; ++x) {
         img.SetXorValue(x, 0, 0);
@@ -213,7 +213,7 @@ TEST_F(StudioPart2, CopiedTransparentPixelsPasteBackTransparentAndOthersSeeColou
     }
 }
 
-TEST_F(StudioPart2, TooLargeBitmapShrinksToFitWhenTheUserSaysYes) {
+TEST_F(StudioEditing, TooLargeBitmapShrinksToFitWhenTheUserSaysYes) {
     std::vector<IconImage> images;
     images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
     StartWith(std::move(images));
@@ -236,7 +236,7 @@ TEST_F(StudioPart2, TooLargeBitmapShrinksToFitWhenTheUserSaysYes) {
             ASSERT_EQ(img.XorValue(x, y), y < 16 ? kRedIndex : kWhiteIndex) << x << "," << y;
 }
 
-TEST_F(StudioPart2, NudgeLeftUndoesInOneStepAndASelectionDraggedOffAndBackLosesNothing) {
+TEST_F(StudioEditing, NudgeLeftUndoesInOneStepAndASelectionDraggedOffAndBackLosesNothing) {
     IconImage img = MakeOpaqueImage(16, 16, kColors16, kWhiteIndex);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) img.SetXorValue(x, y, static_cast<uint32_t>((x + y) % 7));
@@ -262,16 +262,16 @@ TEST_F(StudioPart2, NudgeLeftUndoesInOneStepAndASelectionDraggedOffAndBackLosesN
                 << x << "," << y;
 }
 
-TEST_F(StudioPart2, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotBeUndone) {
+TEST_F(StudioEditing, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotBeUndone) {
     std::vector<IconImage> images;
     images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
     StartWith(std::move(images));
     const std::string bmp = dir + "\\red.bmp";
     {
-        BmpSpec spec;
-        spec.width = spec.height = 16;
-        spec.pixels.assign(16 * 16, 0x0000FF);  // red
-        const std::vector<uint8_t> bytes = MakeBmp(spec);
+        BmpFixture fixture;
+        fixture.width = fixture.height = 16;
+        fixture.pixels.assign(16 * 16, 0x0000FF);  // red
+        const std::vector<uint8_t> bytes = MakeBmp(fixture);
         std::ofstream(bmp, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
@@ -298,7 +298,7 @@ TEST_F(StudioPart2, ImportedSmallBitmapIsCentredWithATransparentBorderAndCannotB
         }
 }
 
-TEST_F(StudioPart2, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecentList) {
+TEST_F(StudioEditing, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecentList) {
     IconImage img = MakeOpaqueImage(16, 16, kColors16, kWhiteIndex);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
@@ -342,7 +342,7 @@ TEST_F(StudioPart2, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecentL
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "Icon Properties to close"));
 }
 
-TEST_F(StudioPart2, TrueColourImageIsRefusedForGifWithTheDialogTexts) {
+TEST_F(StudioEditing, TrueColourImageIsRefusedForGifWithTheDialogTexts) {
     std::vector<IconImage> images;
     images.push_back(MakeOpaqueImage(16, 16, kTrueColor, 0x00FF00));
     StartWith(std::move(images), "canvas.ico", kGifFile);
@@ -379,7 +379,7 @@ void Mouse(HWND w, UINT msg, WPARAM keys, int x, int y) {
     SendMessageTimeoutA(w, msg, keys, MAKELPARAM(x, y), SMTO_NORMAL, 5000, &r);
 }
 
-TEST_F(StudioPart2, CustomCaptureNineWideAndFortyTallIsTooSmall) {
+TEST_F(StudioEditing, CustomCaptureNineWideAndFortyTallIsTooSmall) {
     ResetStudioSettings();
     Start("");
     HWND capture = StartCapture(studio, frame, IDC_CAPTURE_CUSTOM);
@@ -398,7 +398,7 @@ TEST_F(StudioPart2, CustomCaptureNineWideAndFortyTallIsTooSmall) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000, "the message to close"));
 }
 
-TEST_F(StudioPart2, FixedCapturePutsA32By32BitmapOnTheClipboard) {
+TEST_F(StudioEditing, FixedCapturePutsA32By32BitmapOnTheClipboard) {
     ResetStudioSettings();
     Start("");
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -423,7 +423,7 @@ TEST_F(StudioPart2, FixedCapturePutsA32By32BitmapOnTheClipboard) {
                           "the frame to come back"));
 }
 
-TEST_F(StudioPart2, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
+TEST_F(StudioEditing, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
     ResetStudioSettings();
     Start("");
     PutPlainBitmap(12, 11, RGB(1, 2, 3));
@@ -440,7 +440,7 @@ TEST_F(StudioPart2, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
     EXPECT_EQ(h, 11);
 }
 
-TEST_F(StudioPart2, PasteControlPanelOffersTheClipboardAndTheSelectionAndIsPictured) {
+TEST_F(StudioEditing, PasteControlPanelOffersTheClipboardAndTheSelectionAndIsPictured) {
     std::vector<IconImage> images;
     images.push_back(MakeOpaqueImage(32, 32, kColors16, kRedIndex));
     StartWith(std::move(images));
@@ -460,7 +460,7 @@ TEST_F(StudioPart2, PasteControlPanelOffersTheClipboardAndTheSelectionAndIsPictu
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the panel to close"));
 }
 
-TEST_F(StudioPart2, RightClickInsideTheSelectionOpensItsMenuAndRemoveSelectionEndsIt) {
+TEST_F(StudioEditing, RightClickInsideTheSelectionOpensItsMenuAndRemoveSelectionEndsIt) {
     std::vector<IconImage> images;
     images.push_back(MakeOpaqueImage(16, 16, kColors16, kRedIndex));
     StartWith(std::move(images));
@@ -483,7 +483,7 @@ TEST_F(StudioPart2, RightClickInsideTheSelectionOpensItsMenuAndRemoveSelectionEn
     EXPECT_TRUE(Grayed(IDM_EDIT_CLEAR));
 }
 
-TEST_F(StudioPart2, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTheRest) {
+TEST_F(StudioEditing, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTheRest) {
     std::vector<IconImage> images;
     images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
     StartWith(std::move(images));
