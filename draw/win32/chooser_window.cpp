@@ -1,3 +1,4 @@
+#include "common/win32/window_dispatch.h"
 #include "draw/win32/chooser_window.h"
 
 #include "draw/brush_shapes.h"
@@ -39,21 +40,7 @@ ChooserWindow* ChooserWindow::Open(HINSTANCE instance, HWND owner, Kind kind, in
 }
 
 LRESULT CALLBACK ChooserWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    ChooserWindow* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<ChooserWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<ChooserWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    const LRESULT result = self->OnMessage(msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
+    return DispatchToWindow<ChooserWindow>(hwnd, msg, wp, lp);
 }
 
 LRESULT ChooserWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

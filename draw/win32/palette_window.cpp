@@ -1,3 +1,4 @@
+#include "common/win32/window_dispatch.h"
 #include "draw/win32/palette_window.h"
 
 #include <windowsx.h>
@@ -37,21 +38,7 @@ PaletteWindow* PaletteWindow::Create(HINSTANCE instance, const char* className, 
 }
 
 LRESULT CALLBACK PaletteWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    PaletteWindow* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<PaletteWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<PaletteWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    const LRESULT result = self->OnMessage(msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
+    return DispatchToWindow<PaletteWindow>(hwnd, msg, wp, lp);
 }
 
 LRESULT PaletteWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -38,6 +38,8 @@ private:
     PaletteWindow(const ViewColors& colors, DrawEngine& engine, Prompt& prompt)
         : m_colors(colors), m_engine(engine), m_prompt(prompt) {}
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    template <class Window>
+    friend LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc);
     void OnButtonDown(MouseButton button, int x, int y);

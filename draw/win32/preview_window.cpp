@@ -1,3 +1,4 @@
+#include "common/win32/window_dispatch.h"
 #include "draw/win32/preview_window.h"
 
 #include <vector>
@@ -50,21 +51,7 @@ PreviewWindow* PreviewWindow::Create(HINSTANCE instance, const char* className, 
 }
 
 LRESULT CALLBACK PreviewWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    PreviewWindow* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    const LRESULT result = self->OnMessage(msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
+    return DispatchToWindow<PreviewWindow>(hwnd, msg, wp, lp);
 }
 
 LRESULT PreviewWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

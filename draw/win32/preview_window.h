@@ -34,6 +34,8 @@ public:
 private:
     explicit PreviewWindow(const ViewColors& colors) : m_colors(colors) {}
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    template <class Window>
+    friend LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnPaint();
     void PaintImage(HDC dc);

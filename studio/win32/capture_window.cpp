@@ -1,3 +1,4 @@
+#include "common/win32/window_dispatch.h"
 #include "studio/win32/capture_window.h"
 
 #include <windowsx.h>
@@ -143,21 +144,7 @@ void CaptureWindow::Run(HINSTANCE instance, HWND frame) {
 }
 
 LRESULT CALLBACK CaptureWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    CaptureWindow* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<CaptureWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<CaptureWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    const LRESULT result = self->OnMessage(msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
+    return DispatchToWindow<CaptureWindow>(hwnd, msg, wp, lp);
 }
 
 LRESULT CaptureWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "common/win32/window_dispatch.h"
+
 namespace vt::studio {
 
 inline constexpr char kCaptureClass[] = "ICSCapture";
@@ -18,6 +20,8 @@ class CaptureWindow {
   private:
     CaptureWindow() = default;
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    template <class Window>
+    friend LRESULT vt::DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCreate();
     void OnMouseMove(POINT p, bool leftDown);
