@@ -333,8 +333,7 @@ void DrawEngine::ToolButtonDown(MouseButton button, Point pixel, Point window) {
             m_view.ShowSelectionMenu();
             return;
         }
-        // The text tool (its tool object lives with the text windows) ignores it as well.
-        if (m_state.tool == kToolText || (m_tool && m_tool->IgnoresRightButton())) return;
+        if (m_tool && m_tool->IgnoresRightButton()) return;
     }
     m_state.buttonDown = true;
     m_state.button = button;

@@ -42,6 +42,11 @@ class DrawEngine {
     Tool* tool() { return m_tool.get(); }
     // Called whenever the document changes (every commit, the hot spot).
     void SetModifiedHook(std::function<void()> hook);
+    // Called when the text tool put its text down and a new text begins at the pressed pixel.
+    void SetTextRestartHook(std::function<void()> hook) { m_textRestartHook = std::move(hook); }
+    void TextRestarted() {
+        if (m_textRestartHook) m_textRestartHook();
+    }
 
     void SetColorA(Ink ink);
     void SetColorB(Ink ink);
@@ -126,6 +131,7 @@ class DrawEngine {
     int m_toolBeforeSelector = kToolPencil;
     bool m_selectorByShift = false;
     std::function<void()> m_modifiedHook;
+    std::function<void()> m_textRestartHook;
     std::string m_extentText;
 };
 

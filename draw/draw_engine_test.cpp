@@ -163,6 +163,40 @@ TEST_F(Engine, PastedTextCommitsAsOperationTwelve) {
     EXPECT_EQ(engine.UndoMenuText(), "&Undo Nudge/Text\tCtrl+Z");
 }
 
+// The text tool in the grid: a press outside the floating text puts it down (one operation 12)
+// and makes the pressed pixel the next text's place; dragging the text moves that place with it.
+TEST_F(Engine, TextToolPlacesAndMovesTheText) {
+    Use(8, 8, kColors16);
+    int restarts = 0;
+    engine.SetTextRestartHook([&] { ++restarts; });
+    engine.ChooseTool(kToolText);
+    Click({5, 6});
+    EXPECT_EQ(restarts, 1);
+    EXPECT_EQ(engine.state().textPosition, (Point{5, 6}));
+    EXPECT_FALSE(Undo().canUndo);  // nothing floated, nothing written
+
+    std::vector<FloatingPixel> pixels(2);
+    pixels[0] = {5, 6, 9, 0, {}};
+    pixels[1] = {6, 6, 9, 0, {}};
+    engine.selection().Paste(*engine.canvas(), {5, 6, 7, 7}, pixels, kOpNudge,
+                             engine.state().colorB, false);
+    Drag({{5, 6}, {4, 5}, {2, 3}});
+    EXPECT_EQ(restarts, 1);  // a drag inside the text only moves it
+    EXPECT_EQ(engine.state().textPosition, (Point{2, 3}));
+    EXPECT_EQ(At(2, 3).value, 0u);
+
+    Click({0, 0});
+    EXPECT_EQ(restarts, 2);
+    EXPECT_FALSE(engine.selection().Exists());
+    EXPECT_EQ(At(2, 3).value, 9u);
+    EXPECT_EQ(At(3, 3).value, 9u);
+    EXPECT_EQ(At(5, 6).value, 0u);
+    EXPECT_EQ(Undo().undoLabel, kOpNudge);
+    engine.Undo();
+    EXPECT_EQ(At(2, 3).value, 0u);
+    EXPECT_FALSE(Undo().canUndo);  // the move and the drop were one operation
+}
+
 // Random sessions over every tool: undoing everything gives back the first image and redoing
 // everything the last, so no tool writes a pixel behind the history's back. A session whose
 // history overflowed the ring cannot be undone completely and is not judged.

@@ -42,6 +42,9 @@ struct DrawState {
     std::array<std::vector<Point>, 2> lists;
     int current = 0;
 
+    // The text tool's place: the image pixel of the text box's top-left corner.
+    Point textPosition{0, 0};
+
     bool pencilOpen = false;
     bool hotSpotMode = false;
 

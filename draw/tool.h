@@ -34,8 +34,7 @@ class Tool {
 };
 
 // The tool of a command identifier 1073 to 1087 (the rectangle and ellipse variants map to their
-// family); nullptr for identifiers that are not tools, and for "Text", whose tool lives with the
-// text windows.
+// family); nullptr for identifiers that are not tools.
 std::unique_ptr<Tool> CreateTool(int commandId);
 
 // The cursor resource the grid shows for a tool: 60 "Pencil", 61 "Straight Line", 62 "Color

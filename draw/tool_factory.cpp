@@ -3,6 +3,7 @@
 #include "draw/flood_fill.h"
 #include "draw/freehand_tools.h"
 #include "draw/shape_tools.h"
+#include "draw/text_tool.h"
 #include "draw/tool.h"
 
 namespace vt {
@@ -33,6 +34,8 @@ std::unique_ptr<Tool> CreateTool(int commandId) {
             return std::make_unique<ColorSelectorTool>();
         case kToolColorLocator:
             return std::make_unique<ColorLocatorTool>();
+        case kToolText:
+            return std::make_unique<TextTool>();
         default:
             return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -90,6 +91,10 @@ LRESULT TextWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (m_hooks.moved) m_hooks.moved(r.left, r.top);
             return 0;
         }
+        case WM_SETFOCUS:
+            // Typing goes to the text whenever the window is activated.
+            SetFocus(m_edit);
+            return 0;
         case WM_CLOSE:
             // The text window stands for the program: closing it closes the Studio.
             PostMessageA(m_owner, WM_CLOSE, 0, 0);
@@ -162,10 +167,25 @@ void TextWindow::Begin() {
     m_surfaceWidth = img->width;
     m_surfaceHeight = img->height;
     m_previous = {};
+    // A text placed on a larger image starts again inside this one.
+    Point& position = m_engine->state().textPosition;
+    position.x = std::clamp(position.x, 0, img->width - 1);
+    position.y = std::clamp(position.y, 0, img->height - 1);
     m_active = true;
     SetWindowTextA(m_edit, "");
     ShowWindow(m_hwnd, SW_SHOWNA);
     SetFocus(m_edit);
+}
+
+void TextWindow::Restart() {
+    if (!m_active) return;
+    m_previous = {};
+    SetWindowTextA(m_edit, "");
+    SetFocus(m_edit);
+}
+
+void TextWindow::ColorsChanged() {
+    if (m_active && GetWindowTextLengthA(m_edit) > 0) Render(true);
 }
 
 void TextWindow::End() {
@@ -190,6 +210,22 @@ bool TextWindow::ApplyFont(const LOGFONTA& font) {
 UINT_PTR CALLBACK TextWindow::FontHook(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         SetWindowLongPtrA(dlg, GWLP_USERDATA, reinterpret_cast<const CHOOSEFONTA*>(lp)->lCustData);
+        // The effects group reaches down over the place the hidden boxes leave empty.
+        HWND group = GetDlgItem(dlg, 1072);
+        RECT g{}, lowest{};
+        if (group && GetWindowRect(group, &g)) {
+            for (int id : {1139, 1140}) {
+                RECT r;
+                if (HWND box = GetDlgItem(dlg, id); box && GetWindowRect(box, &r))
+                    lowest.bottom = std::max(lowest.bottom, r.bottom);
+            }
+            MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&g), 2);
+            POINT bottom{0, lowest.bottom};
+            ScreenToClient(dlg, &bottom);
+            if (lowest.bottom && bottom.y > g.bottom)
+                SetWindowPos(group, nullptr, 0, 0, g.right - g.left, bottom.y + 4 - g.top,
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         for (int id : {1091, 1139, 1094, 1140}) ShowWindow(GetDlgItem(dlg, id), SW_HIDE);
         return TRUE;
     }
@@ -239,7 +275,8 @@ void TextWindow::Render(bool fontChanged) {
         SelectObject(m_surfaceDc, oldFont);
         return;
     }
-    const TextBoxSize clipped = ClipTextBox(box, m_position, imageW, imageH);
+    const Point position = m_engine->state().textPosition;
+    const TextBoxSize clipped = ClipTextBox(box, position, imageW, imageH);
     RECT draw{0, 0, clipped.width, clipped.height};
     DrawTextA(m_surfaceDc, text, -1, &draw, kTextFormat);
     SelectObject(m_surfaceDc, oldFont);
@@ -254,11 +291,14 @@ void TextWindow::Render(bool fontChanged) {
                 (bits[y * stride + x / 8] >> (7 - x % 8)) & 1;
     const DrawState& s = m_engine->state();
     std::vector<FloatingPixel> pixels =
-        TextFloatingPixels(lit, clipped, m_position, s.colorA, s.colorB);
-    const SelectionRect previous{m_position.x, m_position.y, m_position.x + m_previous.width,
-                                 m_position.y + m_previous.height};
-    const SelectionRect rect{m_position.x, m_position.y, m_position.x + clipped.width,
-                             m_position.y + clipped.height};
+        TextFloatingPixels(lit, clipped, position, s.colorA, s.colorB);
+    // What the previous rendering covered: the floating text where it is now (it may have been
+    // dragged), or nothing once it was put down.
+    const Selection& floating = m_engine->selection();
+    const SelectionRect previous =
+        floating.Exists() && floating.pasted() ? floating.rect() : SelectionRect{};
+    const SelectionRect rect{position.x, position.y, position.x + clipped.width,
+                             position.y + clipped.height};
     m_engine->selection().Paste(*canvas, rect, std::move(pixels), kTextOperation, s.colorB,
                                 s.transparentColorB);
     for (Point p : CellsLeftBehind(previous, rect, imageW, imageH))

@@ -40,6 +40,10 @@ class TextWindow {
     void Begin();
     // The tool was left: the window hides and the surface goes.
     void End();
+    // The text was put down by a press in the grid: the edit box empties for the next text.
+    void Restart();
+    // Colour A or B changed: a text still floating is rendered again in the new colours.
+    void ColorsChanged();
     void Render(bool fontChanged);
 
   private:
@@ -68,7 +72,6 @@ class TextWindow {
     void* m_bits = nullptr;
     int m_surfaceWidth = 0, m_surfaceHeight = 0;
     bool m_active = false;
-    Point m_position{0, 0};
     TextBoxSize m_previous{};
 };
 

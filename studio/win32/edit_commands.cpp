@@ -144,6 +144,11 @@ std::string LoadText(int id) {
     return text;
 }
 
+TextWindow* LiveTextWindow() {
+    if (g_text && !IsWindow(g_textHwnd)) g_text = nullptr;
+    return g_text;
+}
+
 // Shows the text window while the text tool is the current tool, and hides it when it is left.
 void SyncTextTool(HWND frame, DrawEngine& engine) {
     const bool wanted = engine.state().tool == kToolText && engine.image();
@@ -170,6 +175,9 @@ void SyncTextTool(HWND frame, DrawEngine& engine) {
         g_text = TextWindow::Create(g_app.instance, frame, x, y, g_app.state.textFont, engine,
                                     hooks, label.c_str(), button.c_str());
         g_textHwnd = g_text ? g_text->hwnd() : nullptr;
+        engine.SetTextRestartHook([] {
+            if (TextWindow* t = LiveTextWindow()) t->Restart();
+        });
     }
     if (g_text && !g_text->active()) g_text->Begin();
 }
@@ -217,6 +225,17 @@ bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& d
     }
     InvalidateRect(frame, nullptr, FALSE);
     return true;
+}
+
+void RestartTextTool(DrawEngine& engine) {
+    TextWindow* t = LiveTextWindow();
+    if (!t || !t->active()) return;
+    t->End();
+    if (engine.image()) t->Begin();
+}
+
+void TextColorsChanged() {
+    if (TextWindow* t = LiveTextWindow()) t->ColorsChanged();
 }
 
 void ShowSelectionContextMenu(HWND frame) {

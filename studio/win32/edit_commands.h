@@ -19,6 +19,10 @@ bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& d
 // Cut, Copy and Clear while a selection exists; Paste and Paste Special while the clipboard holds
 // a bitmap; Open Bitmap and Properties while there is an image. toolBar may be null.
 void UpdateEditCommandStates(HMENU bar, HWND toolBar, DrawEngine& engine);
+// The active image changed (another format, an opened file): the text tool starts over on it.
+void RestartTextTool(DrawEngine& engine);
+// Colour A or B changed: a text still floating is rendered again in the new colours.
+void TextColorsChanged();
 // The menu of a right click inside the selection: Copy, Paste Special..., Remove Selection.
 void ShowSelectionContextMenu(HWND frame);
 
