@@ -16,15 +16,17 @@ constexpr UINT kLocatorMs = 500;
 EditGrid::EditGrid(HWND owner, const ViewColors& colors, EditGridHooks hooks)
     : m_owner(owner), m_colors(colors), m_hooks(std::move(hooks)) {}
 
-const IconImage* EditGrid::Image() const { return m_engine ? m_engine->image() : nullptr; }
+const IconImage* EditGrid::Image() const {
+    return m_engine ? m_engine->image() : nullptr;
+}
 
 void EditGrid::Layout(int toolBarHeight, int statusBarHeight) {
     RECT client;
     GetClientRect(m_owner, &client);
     const IconImage* img = Image();
-    const GridGeometry g = GridGeometry::Compute(client.right, client.bottom, toolBarHeight,
-                                                 statusBarHeight, img ? img->width : 32,
-                                                 img ? img->height : 32, m_gridLines);
+    const GridGeometry g =
+        GridGeometry::Compute(client.right, client.bottom, toolBarHeight, statusBarHeight,
+                              img ? img->width : 32, img ? img->height : 32, m_gridLines);
     if (g.SameSizeAs(m_geo)) return;
     m_geo = g;
     InvalidateRect(m_owner, nullptr, TRUE);
@@ -122,6 +124,7 @@ void EditGrid::OnMouseLeave() {
 }
 
 void EditGrid::OnCaptureLost() {
+    ReleasePointer();
     if (m_captured && m_engine && m_engine->state().buttonDown) {
         m_captured = false;
         m_engine->ToolButtonUp(m_engine->state().button);
@@ -259,12 +262,41 @@ void EditGrid::MoveEraserOutline(int x, int y, int size) {
 
 void EditGrid::SetMouseCapture(bool on) {
     m_captured = on;
-    if (on) SetCapture(m_owner);
-    else if (GetCapture() == m_owner) ReleaseCapture();
+    if (on) {
+        SetCapture(m_owner);
+        ConfinePointer();
+    } else {
+        ReleasePointer();
+        if (GetCapture() == m_owner) ReleaseCapture();
+    }
 }
 
-void EditGrid::StartLocatorTimer() { SetTimer(m_owner, kLocatorTimer, kLocatorMs, nullptr); }
-void EditGrid::StopLocatorTimer() { KillTimer(m_owner, kLocatorTimer); }
+// While a selection is drawn or dragged (also the text tool's floating text) the pointer stays
+// on the grid, two pixels inside its edge.
+void EditGrid::ConfinePointer() {
+    const int t = m_engine ? m_engine->state().tool : 0;
+    if (t != kToolSelectionFrame && t != kToolText) return;
+    const GridRect f = m_geo.Frame();
+    POINT corners[2] = {{f.left + 2, f.top + 2}, {f.right - 2, f.bottom - 2}};
+    if (corners[1].x <= corners[0].x || corners[1].y <= corners[0].y) return;
+    ClientToScreen(m_owner, &corners[0]);
+    ClientToScreen(m_owner, &corners[1]);
+    const RECT r{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    m_confined = ClipCursor(&r) != FALSE;
+}
+
+void EditGrid::ReleasePointer() {
+    if (!m_confined) return;
+    m_confined = false;
+    ClipCursor(nullptr);
+}
+
+void EditGrid::StartLocatorTimer() {
+    SetTimer(m_owner, kLocatorTimer, kLocatorMs, nullptr);
+}
+void EditGrid::StopLocatorTimer() {
+    KillTimer(m_owner, kLocatorTimer);
+}
 
 void EditGrid::PaintLocatorCells(const std::vector<Point>& cells, Ink, bool highlightText, bool) {
     const COLORREF c = GetSysColor(highlightText ? COLOR_HIGHLIGHTTEXT : COLOR_HIGHLIGHT);

@@ -77,6 +77,8 @@ private:
     void SetPosition(std::optional<Point> pixel);
     void EraseEraserOutline();
     void TrackLeave();
+    void ConfinePointer();
+    void ReleasePointer();
 
     HWND m_owner;
     const ViewColors& m_colors;
@@ -87,6 +89,7 @@ private:
     bool m_gridLines = true;
     bool m_tracking = false;
     bool m_captured = false;
+    bool m_confined = false;  // the pointer is held to the grid (ClipCursor)
     std::string m_positionText;
     bool m_hotSpotMode = false;
     Point m_flashCell{kNoPoint, 0};

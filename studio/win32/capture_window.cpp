@@ -252,8 +252,6 @@ void CaptureWindow::OnDestroy() {
     if (GetCapture() == m_hwnd) ReleaseCapture();
     if (m_cursorHidden) ShowCursor(TRUE);
     ShowWindow(m_frame, SW_RESTORE);
-    // The Paste button reads the clipboard whenever the frame's commands are refreshed.
-    PostMessageA(m_frame, WM_COMMAND, 0, 0);
     if (m_result.right >= 0)
         Report(
             m_frame,

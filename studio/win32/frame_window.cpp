@@ -121,6 +121,7 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MEASUREITEM:
             reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = FormatListBox::kItemHeight;
             return TRUE;
+        case WM_CLIPBOARDUPDATE: RefreshCommandStates(); return 0;
         case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
         case WM_COPYDATA: return OnCopyData(*reinterpret_cast<COPYDATASTRUCT*>(lp));
         case WM_SYSCOLORCHANGE:
@@ -146,6 +147,7 @@ void FrameWindow::OnCreate() {
         RECT r = ColorWellsRect();
         InvalidateRect(m_hwnd, &r, FALSE);
         if (m_palette) InvalidateRect(m_palette->hwnd(), nullptr, FALSE);
+        TextColorsChanged();
     };
     hooks.hotSpotSet = [this] { RefreshCommandStates(); };
     m_grid = std::make_unique<EditGrid>(m_hwnd, *m_colors, hooks);
@@ -180,6 +182,8 @@ void FrameWindow::OnCreate() {
     if (g_app.dialogFont) SendMessageA(m_formatList->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(g_app.dialogFont), FALSE);
     AddStartupMenuEntries(GetMenu(m_hwnd), g_app);
     DragAcceptFiles(m_hwnd, TRUE);
+    // Paste follows the clipboard, whoever changes it.
+    AddClipboardFormatListener(m_hwnd);
 }
 
 void FrameWindow::CreateToolWindows() {
@@ -293,6 +297,14 @@ bool FrameWindow::SetGridCursor() {
     ScreenToClient(m_hwnd, &p);
     const GridRect f = m_grid->geometry().Frame();
     if (!f.Contains(p.x, p.y)) return false;
+    // Over a selection (or the floating text) the pointer shows that a press moves it.
+    const Selection& sel = m_engine->selection();
+    const std::optional<Point> pixel = m_grid->geometry().PixelAt(p.x, p.y);
+    if (!m_grid->hotSpotMode() && sel.Exists() &&
+        (sel.state() == Selection::kMoving || (pixel && sel.rect().Contains(pixel->x, pixel->y)))) {
+        SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
+        return true;
+    }
     // Each tool has its own pointer over the grid; the hot spot is placed with the cross-hair.
     int id = 60;
     switch (m_grid->hotSpotMode() ? kToolRectangle : m_engine->state().tool) {
@@ -323,6 +335,7 @@ void FrameWindow::DetachImage() {
 void FrameWindow::ShowDocument(const FormatList& list, int selected) {
     IconImage* img = g_app.doc.ActiveImage();
     m_engine->SetImage(img);
+    RestartTextTool(*m_engine);
     if (img && !IsPaletteBased(img->colorCode) && !img->trueColorPalette) img->trueColorPalette = g_app.palettes.current;
     if (img && img->colorCode == kColors256)
         for (uint32_t i = 0; i < 256; ++i) g_app.palettes.current[i] = img->TableColor(i);
@@ -576,6 +589,7 @@ void FrameWindow::OnDestroy() {
     KillTimer(m_hwnd, EditGrid::kHotSpotTimer);
     KillTimer(m_hwnd, EditGrid::kLocatorTimer);
     DragAcceptFiles(m_hwnd, FALSE);
+    RemoveClipboardFormatListener(m_hwnd);
     RememberPositions();
     StoreSettings(g_app);
     DetachImage();

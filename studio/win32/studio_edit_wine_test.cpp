@@ -1,8 +1,12 @@
 // The Studio's clipboard, selection commands, GIF files, bitmap import and Icon Properties as a
 // user meets them: commands through the frame, dialogs answered like a user, the results read
 // from the clipboard and from the saved files.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "draw/command_ids.h"
@@ -15,7 +19,7 @@
 namespace vt::test {
 namespace {
 
-constexpr uint32_t kRedIndex = 9, kBlueIndex = 12, kWhiteIndex = 15;
+constexpr uint32_t kGreenIndex = 10, kRedIndex = 9, kBlueIndex = 12, kWhiteIndex = 15;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 // The pixels of the clipboard's CF_BITMAP as COLORREFs, rows from the top.
@@ -527,6 +531,205 @@ TEST_F(StudioEditing, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTh
             lit += v == kRedIndex;
         }
     EXPECT_GT(lit, 6);
+}
+
+// The pixel rectangle holding every pixel of `value` in the saved image, and how many there are.
+struct Found {
+    int count = 0;
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
+Found PixelsOfValue(const IconImage& img, uint32_t value) {
+    Found f;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            if (!img.AndBit(x, y) && img.XorValue(x, y) == value) {
+                ++f.count;
+                f.left = std::min(f.left, x);
+                f.top = std::min(f.top, y);
+                f.right = std::max(f.right, x);
+                f.bottom = std::max(f.bottom, y);
+            }
+    return f;
+}
+
+TEST_F(StudioEditing, TextGoesWhereTheGridWasClickedFollowsColourAAndItsWindowClosesTheStudio) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    ClickPaletteIndex(palette, kColors16, kRedIndex);
+    ClickPaletteIndex(palette, kColors16, kBlueIndex, true);
+    ASSERT_TRUE(SendCommand(frame, IDM_COLORB_TRANSPARENT));
+    ASSERT_TRUE(SendCommand(frame, kToolText));
+    HWND text = studio.WaitForWindow("ICSText");
+    ASSERT_NE(text, nullptr);
+    HWND edit = GetDlgItem(text, 1112);
+    StudioGrid grid(frame, 32, 32);
+    grid.Click(12, 14);
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"),
+                                    SMTO_NORMAL, 5000, &r));
+    // A new colour A while the text floats renders it again in that colour.
+    ClickPaletteIndex(palette, kColors16, kGreenIndex);
+    // A press outside the text puts it down and empties the box for the next one.
+    grid.Click(1, 1);
+    EXPECT_EQ(ControlText(text, 1112), "");
+    EXPECT_TRUE(IsWindowVisible(text));
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    const Found green = PixelsOfValue(doc.images[0], kGreenIndex);
+    EXPECT_GT(green.count, 6);
+    EXPECT_GE(green.left, 12);
+    EXPECT_GE(green.top, 14);
+    EXPECT_EQ(PixelsOfValue(doc.images[0], kRedIndex).count, 0);
+    EXPECT_EQ(PixelsOfValue(doc.images[0], kWhiteIndex).count + green.count, 32 * 32);
+
+    // Closing the text window closes the program (no changes are pending after the save).
+    PostMessageA(text, WM_CLOSE, 0, 0);
+    EXPECT_EQ(studio.WaitForExit(), 0);
+    frame = nullptr;
+}
+
+TEST_F(StudioEditing, TextToolStartsOverOnAnotherFormat) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+    images.push_back(MakeOpaqueImage(16, 16, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    ASSERT_TRUE(SendCommand(frame, kToolText));
+    HWND text = studio.WaitForWindow("ICSText");
+    ASSERT_NE(text, nullptr);
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(text, 1112), EM_REPLACESEL, TRUE,
+                                    reinterpret_cast<LPARAM>("Hi"), SMTO_NORMAL, 5000, &r));
+    EXPECT_EQ(ControlText(text, 1112), "Hi");
+    HWND list = GetDlgItem(frame, IDC_FORMAT_LIST);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+    const LRESULT other = 1 - SendMessageA(list, LB_GETCURSEL, 0, 0);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(other), 0);
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_COMMAND, MAKEWPARAM(IDC_FORMAT_LIST, LBN_SELCHANGE),
+                                    reinterpret_cast<LPARAM>(list), SMTO_NORMAL, 5000, &r));
+    EXPECT_EQ(ControlText(text, 1112), "");
+    EXPECT_TRUE(IsWindowVisible(text));
+    EXPECT_FALSE(Grayed(IDM_EDIT_UNDO) && Grayed(IDM_FILE_SAVE));  // the text was put down
+}
+
+// The frame's dashes crawl: two pictures of the window a few ticks apart differ while a
+// selection exists, and are equal without one.
+TEST_F(StudioEditing, SelectionFrameDashesCrawl) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(16, 16, kColors16, kRedIndex));
+    StartWith(std::move(images));
+    const std::string a = dir + "\\ants-a.bmp", b = dir + "\\ants-b.bmp";
+    auto twoPictures = [&] {
+        EXPECT_TRUE(RequestSnapshot(frame, a));
+        Sleep(3 * 125 + 60);
+        EXPECT_TRUE(RequestSnapshot(frame, b));
+        return ReadFileBytes(a) != ReadFileBytes(b);
+    };
+    EXPECT_FALSE(twoPictures());
+    ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    StudioGrid(frame, 16, 16).Stroke({{3, 3}, {12, 12}});
+    EXPECT_FALSE(Grayed(IDM_EDIT_COPY));
+    EXPECT_TRUE(twoPictures());
+}
+
+TEST_F(StudioEditing, PasteIntoTheCurrentSelectionFillsItsRectangle) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    StudioGrid grid(frame, 32, 32);
+    ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    grid.Stroke({{4, 6}, {11, 13}});  // an 8 x 8 selection
+    PutPlainBitmap(16, 16, kBlue);
+    ASSERT_TRUE(PostCommand(frame, IDM_EDIT_PASTE_SPECIAL));
+    HWND dlg = studio.WaitForWindowTitled("Paste Control Panel");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_PASTE_INTO_SELECTION, BM_GETCHECK, 0, 0), BST_CHECKED);
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the panel to close"));
+    // The 16 x 16 picture is scaled to the selection and floats at its place.
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    ASSERT_EQ(doc.images.size(), 1u);
+    const Found blue = PixelsOfValue(doc.images[0], kBlueIndex);
+    EXPECT_EQ(blue.count, 64);
+    EXPECT_EQ(blue.left, 4);
+    EXPECT_EQ(blue.top, 6);
+    EXPECT_EQ(blue.right, 11);
+    EXPECT_EQ(blue.bottom, 13);
+}
+
+// The tool bar's Paste button follows the clipboard when another program changes it.
+TEST_F(StudioEditing, PasteButtonFollowsTheClipboard) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(16, 16, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    HWND bar = ChildOfClass(frame, "ToolbarWindow32");
+    ASSERT_NE(bar, nullptr);
+    auto pasteEnabled = [&] { return SendMessageA(bar, TB_ISBUTTONENABLED, IDM_EDIT_PASTE, 0) != 0; };
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_TRUE(WaitUntil([&] { return !pasteEnabled(); }, 5000, "Paste to be disabled"));
+    PutPlainBitmap(4, 4, kBlue);
+    EXPECT_TRUE(WaitUntil(pasteEnabled, 5000, "Paste to be enabled"));
+}
+
+// While a selection is drawn the pointer is held on the grid; it is free again on release.
+TEST_F(StudioEditing, DrawingASelectionHoldsThePointerOnTheGrid) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(16, 16, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    StudioGrid grid(frame, 16, 16);
+    RECT free{};
+    ASSERT_TRUE(GetClipCursor(&free));
+    grid.Press(2, 2);
+    RECT held{};
+    ASSERT_TRUE(GetClipCursor(&held));
+    grid.MoveTo(6, 6);
+    grid.Release(6, 6);
+    RECT after{};
+    ASSERT_TRUE(GetClipCursor(&after));
+    EXPECT_TRUE(EqualRect(&after, &free));
+    POINT first = grid.CellCentre(0, 0), last = grid.CellCentre(15, 15);
+    ClientToScreen(frame, &first);
+    ClientToScreen(frame, &last);
+    EXPECT_TRUE(PtInRect(&held, first));
+    EXPECT_TRUE(PtInRect(&held, last));
+    // Half a cell and the grid's border around the outer cells' centres, no more.
+    EXPECT_LT(held.right - held.left, last.x - first.x + 40);
+    EXPECT_LT(held.bottom - held.top, last.y - first.y + 40);
+}
+
+// Over a selection the pointer shows that a press moves it; elsewhere it is the tool's own.
+TEST_F(StudioEditing, PointerOverTheSelectionIsTheMovePointer) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(16, 16, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    StudioGrid grid(frame, 16, 16);
+    grid.Stroke({{2, 2}, {6, 6}});
+    auto cursorOver = [&](int x, int y) {
+        POINT p = grid.CellCentre(x, y);
+        ClientToScreen(frame, &p);
+        SetCursorPos(p.x, p.y);
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(frame, WM_SETCURSOR, reinterpret_cast<WPARAM>(frame),
+                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), SMTO_NORMAL, 5000, &r);
+        CURSORINFO info{sizeof info, 0, nullptr, {}};
+        GetCursorInfo(&info);
+        return info.hCursor;
+    };
+    // Cursor handles are the Studio's own, so they are compared with each other.
+    const HCURSOR inside = cursorOver(4, 4), outside = cursorOver(12, 12);
+    EXPECT_NE(inside, outside);
+    EXPECT_EQ(cursorOver(6, 2), inside);
+    EXPECT_EQ(cursorOver(7, 7), outside);
+    ASSERT_TRUE(SendCommand(frame, IDM_REMOVE_SELECTION));
+    EXPECT_EQ(cursorOver(4, 4), outside);
 }
 
 }  // namespace

@@ -8,7 +8,17 @@ namespace vt::studio {
 
 namespace {
 
+void PrintClientAt(HWND w, HDC dc, const RECT& all);
+
+// A control may leave its clipping or colours in the DC it printed into (the edit control clips
+// to its text area), so each window prints between a save and a restore of the DC.
 void PrintClient(HWND w, HDC dc, const RECT& all) {
+    const int saved = SaveDC(dc);
+    PrintClientAt(w, dc, all);
+    RestoreDC(dc, saved);
+}
+
+void PrintClientAt(HWND w, HDC dc, const RECT& all) {
     POINT origin{0, 0};
     ClientToScreen(w, &origin);
     SetViewportOrgEx(dc, origin.x - all.left, origin.y - all.top, nullptr);
