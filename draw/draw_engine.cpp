@@ -197,7 +197,16 @@ void DrawEngine::LeaveDrawingState() {
 
 UndoState DrawEngine::undoState() {
     UndoBuffer* u = m_canvas ? m_canvas->undo() : nullptr;
-    return u ? u->state() : UndoState{};
+    if (!u) return {};
+    UndoState s = u->state();
+    // A pasted picture or text that still floats is written when the selection ends, and Undo
+    // ends it first: it can be undone already, and what Redo held goes with that write.
+    if (m_selection.Exists() && m_selection.pasted() && !m_selection.lifted()) {
+        s.canUndo = true;
+        s.undoLabel = m_selection.pendingOperation();
+        s.canRedo = false;
+    }
+    return s;
 }
 
 std::string DrawEngine::UndoMenuText() {

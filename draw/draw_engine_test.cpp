@@ -163,6 +163,29 @@ TEST_F(Engine, PastedTextCommitsAsOperationTwelve) {
     EXPECT_EQ(engine.UndoMenuText(), "&Undo Nudge/Text\tCtrl+Z");
 }
 
+// While pasted text floats, Undo is offered under its name; it puts the text down and takes it
+// back in one step, leaving it for Redo.
+TEST_F(Engine, FloatingTextCanBeUndoneBeforeItIsPutDown) {
+    Use(8, 8, kColors16);
+    Drag({{0, 0}, {1, 0}});  // a pencil stroke Redo would otherwise hold after one Undo
+    engine.Undo();
+    EXPECT_TRUE(Undo().canRedo);
+    std::vector<FloatingPixel> pixels(1);
+    pixels[0] = {4, 4, 9, 0, {}};
+    engine.selection().Paste(*engine.canvas(), {4, 4, 5, 5}, pixels, kOpNudge,
+                             engine.state().colorB, false);
+    const UndoState floating = Undo();
+    EXPECT_TRUE(floating.canUndo);
+    EXPECT_FALSE(floating.canRedo);
+    EXPECT_EQ(engine.UndoMenuText(), "&Undo Nudge/Text\tCtrl+Z");
+    engine.Undo();
+    EXPECT_FALSE(engine.selection().Exists());
+    EXPECT_EQ(At(4, 4).value, 0u);
+    EXPECT_TRUE(Undo().canRedo);
+    engine.Redo();
+    EXPECT_EQ(At(4, 4).value, 9u);
+}
+
 // The text tool in the grid: a press outside the floating text puts it down (one operation 12)
 // and makes the pressed pixel the next text's place; dragging the text moves that place with it.
 TEST_F(Engine, TextToolPlacesAndMovesTheText) {

@@ -306,6 +306,8 @@ void TextWindow::Render(bool fontChanged) {
     m_engine->view().SelectionChanged();
     m_previous = clipped;
     if (m_hooks.changed) m_hooks.changed();
+    // Undo is offered for the floating text, and Save for the modified document.
+    m_engine->view().UndoStateChanged();
 }
 
 }  // namespace vt

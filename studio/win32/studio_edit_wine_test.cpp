@@ -566,8 +566,14 @@ TEST_F(StudioEditing, TextGoesWhereTheGridWasClickedFollowsColourAAndItsWindowCl
     StudioGrid grid(frame, 32, 32);
     grid.Click(12, 14);
     DWORD_PTR r = 0;
+    HWND bar = ChildOfClass(frame, "ToolbarWindow32");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, IDM_EDIT_UNDO, 0));
     ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"),
                                     SMTO_NORMAL, 5000, &r));
+    // The floating text can be undone and the document saved.
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, IDM_EDIT_UNDO, 0));
+    EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONENABLED, IDM_FILE_SAVE, 0));
     // A new colour A while the text floats renders it again in that colour.
     ClickPaletteIndex(palette, kColors16, kGreenIndex);
     // A press outside the text puts it down and empties the box for the next one.
