@@ -108,6 +108,8 @@ class DrawEngine {
     // Switches back from the colour selector to the tool it was chosen from.
     void ReturnFromSelector();
     bool SelectorHeldByShift() const { return m_selectorByShift; }
+    // The tool the selector returns to.
+    int toolBeforeSelector() const { return m_toolBeforeSelector; }
 
   private:
     void SaveEditorState();

@@ -132,6 +132,15 @@ void EditGrid::OnCaptureLost() {
     m_captured = false;
 }
 
+void EditGrid::OnShiftKey(bool down) {
+    if (!m_engine || !Image() || m_hotSpotMode) return;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(m_owner, &p);
+    const bool over = m_geo.PixelAt(p.x, p.y).has_value();
+    m_engine->ShiftChanged(down, over, {p.x, p.y});
+}
+
 void EditGrid::TrackLeave() {
     if (m_tracking) return;
     TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, m_owner, 0};

@@ -49,6 +49,9 @@ public:
     void OnMouseLeave();
     void OnCaptureLost();
     void OnTimer(UINT_PTR id);
+    // Shift went down or up (not a key repeat): the temporary "Color Selector" while no button is
+    // down and the pointer is over the grid, or a new axis-lock measurement during a drag.
+    void OnShiftKey(bool down);
 
     void SetHotSpotMode(bool on);
     bool hotSpotMode() const { return m_hotSpotMode; }

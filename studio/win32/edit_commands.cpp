@@ -151,7 +151,10 @@ TextWindow* LiveTextWindow() {
 
 // Shows the text window while the text tool is the current tool, and hides it when it is left.
 void SyncTextTool(HWND frame, DrawEngine& engine) {
-    const bool wanted = engine.state().tool == kToolText && engine.image();
+    // Shift held over the grid lends the text tool's place to the "Color Selector" for a moment;
+    // the text window and its floating text stay meanwhile (a picked colour A re-renders it).
+    const bool lent = engine.SelectorHeldByShift() && engine.toolBeforeSelector() == kToolText;
+    const bool wanted = (engine.state().tool == kToolText || lent) && engine.image();
     if (g_text && !IsWindow(g_textHwnd)) g_text = nullptr;
     if (!wanted) {
         if (g_text && g_text->active()) g_text->End();

@@ -107,6 +107,16 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RBUTTONUP: m_grid->OnButtonUp(MouseButton::Right); return 0;
         case WM_MOUSEMOVE: m_grid->OnMouseMove(x, y, (wp & MK_SHIFT) != 0); return 0;
         case WM_MOUSELEAVE: m_grid->OnMouseLeave(); return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            // Shift's first press and its release; held keys repeat WM_KEYDOWN.
+            if (wp == VK_SHIFT && (msg == WM_KEYUP || !(lp & (1 << 30)))) {
+                m_grid->OnShiftKey(msg == WM_KEYDOWN);
+                RefreshCommandStates();
+                SetGridCursor();
+                return 0;
+            }
+            return DefWindowProcA(m_hwnd, msg, wp, lp);
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lp) != m_hwnd) m_grid->OnCaptureLost();
             return 0;

@@ -106,6 +106,33 @@ TEST_F(StudioDrawing, PencilAndFilledRectangleThenFloodWithUndoAndRedoSaveExactP
     }
 }
 
+// Shift over the grid lends the pencil's place to the colour selector until it is released: a
+// click picks colour A and the pencil then draws with it.
+TEST_F(StudioDrawing, ShiftOverTheGridPicksAColourAndReturnsToThePencil) {
+    StudioGrid grid(frame, 32, 32);
+    ClickPaletteIndex(palette, kColors16, kBlueIndex);
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    grid.Click(3, 3);  // a blue pixel to pick
+    ClickPaletteIndex(palette, kColors16, kRedIndex);
+    POINT over = grid.CellCentre(3, 3);
+    ClientToScreen(frame, &over);
+    ASSERT_TRUE(SetCursorPos(over.x, over.y));
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_KEYDOWN, VK_SHIFT, 1, SMTO_NORMAL, 5000, &r));
+    EXPECT_TRUE(MenuItemState(frame, kToolColorSelector) & MF_CHECKED);
+    grid.Click(3, 3);
+    // Held by Shift, the selector stays after the click.
+    EXPECT_TRUE(MenuItemState(frame, kToolColorSelector) & MF_CHECKED);
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_KEYUP, VK_SHIFT, static_cast<LPARAM>(0xC0000001u),
+                                    SMTO_NORMAL, 5000, &r));
+    EXPECT_TRUE(MenuItemState(frame, kToolPencil) & MF_CHECKED);
+    grid.Click(10, 10);
+    Save();
+    const IconResource doc = ReadIconFileBack(path);
+    EXPECT_EQ(Pixel(doc, 10, 10), kBlueIndex);
+    EXPECT_EQ(Pixel(doc, 3, 3), kBlueIndex);
+}
+
 TEST_F(StudioDrawing, UndoMenuTextNamesTheOperation) {
     StudioGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
