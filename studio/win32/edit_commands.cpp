@@ -155,12 +155,11 @@ void SyncTextTool(HWND frame, DrawEngine& engine) {
     // the text window and its floating text stay meanwhile (a picked colour A re-renders it).
     const bool lent = engine.SelectorHeldByShift() && engine.toolBeforeSelector() == kToolText;
     const bool wanted = (engine.state().tool == kToolText || lent) && engine.image();
-    if (g_text && !IsWindow(g_textHwnd)) g_text = nullptr;
     if (!wanted) {
-        if (g_text && g_text->active()) g_text->End();
+        if (TextWindow* t = LiveTextWindow(); t && t->active()) t->End();
         return;
     }
-    if (!g_text) {
+    if (!LiveTextWindow()) {
         static const std::string label = LoadText(IDS_TEXT_LABEL), button = LoadText(IDS_TEXT_FONT);
         RECT f;
         GetWindowRect(frame, &f);
