@@ -274,6 +274,15 @@ void DrawEngine::PasteFloating(SelectionRect rect, std::vector<FloatingPixel> pi
     m_view.SelectionChanged();
 }
 
+void DrawEngine::PasteIntoSelection(std::vector<FloatingPixel> pixels) {
+    if (!m_canvas || !m_selection.Exists()) return;
+    ClosePencilOperation();
+    // The text tool's floating text may be the selection pasted into; it becomes a picture.
+    if (m_state.tool != kToolSelectionFrame) SetTool(kToolSelectionFrame);
+    m_selection.PasteInto(*m_canvas, std::move(pixels), m_state.colorB, m_state.transparentColorB);
+    m_view.SelectionChanged();
+}
+
 void DrawEngine::SelectAll() {
     ChooseTool(kToolSelectionFrame);
     if (!m_canvas) return;

@@ -63,6 +63,9 @@ class DrawEngine {
     // A pasted picture or the text tool's output as a new floating selection (any selection
     // before it is committed first); it is written with `pendingOp` when committed.
     void PasteFloating(SelectionRect rect, std::vector<FloatingPixel> pixels, int pendingOp);
+    // A picture pasted into the current selection replaces its floating pixels; the selection is
+    // not put down first. Without a selection nothing happens.
+    void PasteIntoSelection(std::vector<FloatingPixel> pixels);
     // Undo and Redo availability and the Edit menu's texts for them.
     UndoState undoState();
     std::string UndoMenuText();

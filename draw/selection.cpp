@@ -72,6 +72,18 @@ void Selection::Paste(Canvas& canvas, SelectionRect rect, std::vector<FloatingPi
     PaintFloating(canvas, colorB, transparentB);
 }
 
+void Selection::PasteInto(Canvas& canvas, std::vector<FloatingPixel> pixels, Ink colorB,
+                          bool transparentB) {
+    if (m_state == kNone) return;
+    for (const FloatingPixel& p : m_floating)
+        if (canvas.Contains(p.x, p.y) && !m_rect.Contains(p.x, p.y))
+            canvas.view().RestoreCell(p.x, p.y);
+    m_floating = std::move(pixels);
+    m_pasted = true;
+    if (!m_opBegun) m_pendingOp = kOpEdit;
+    PaintFloating(canvas, colorB, transparentB);
+}
+
 void Selection::TrackPointer(Point pixel) {
     if (m_state == kOutside || m_state == kInside)
         m_state = m_rect.Contains(pixel.x, pixel.y) ? kInside : kOutside;

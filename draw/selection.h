@@ -53,6 +53,10 @@ class Selection {
     // in row order and are shown at once.
     void Paste(Canvas& canvas, SelectionRect rect, std::vector<FloatingPixel> pixels, int pendingOp,
                Ink colorB, bool transparentB);
+    // A picture pasted into this selection (its pixels already fitted to the rectangle) takes the
+    // floating buffer's place; a lift already made stays, so the put-down is still one operation.
+    void PasteInto(Canvas& canvas, std::vector<FloatingPixel> pixels, Ink colorB,
+                   bool transparentB);
     // Pointer tracking while no button is down.
     void TrackPointer(Point pixel);
 

@@ -52,10 +52,13 @@ void ClearSelection(DrawEngine& engine) {
     engine.view().SelectionChanged();
 }
 
-void PlacePaste(DrawEngine& engine, const PastePixels& paste, Point at) {
+void PlacePaste(DrawEngine& engine, const PastePixels& paste, bool intoSelection) {
     if (paste.width <= 0 || paste.height <= 0) return;
     if (paste.pixels.size() != static_cast<size_t>(paste.width) * static_cast<size_t>(paste.height))
         return;
+    const Selection& sel = engine.selection();
+    intoSelection = intoSelection && sel.Exists();
+    const Point at = intoSelection ? Point{sel.rect().left, sel.rect().top} : Point{0, 0};
     std::vector<FloatingPixel> floating;
     floating.reserve(paste.pixels.size());
     for (const ClipPixel& c : paste.pixels) {
@@ -67,7 +70,11 @@ void PlacePaste(DrawEngine& engine, const PastePixels& paste, Point at) {
         floating.push_back(p);
     }
     const SelectionRect rect{at.x, at.y, at.x + paste.width, at.y + paste.height};
-    engine.PasteFloating(rect, std::move(floating), kOpEdit);
+    // A picture that could not be fitted to the selection floats on its own at the same place.
+    if (intoSelection && rect == sel.rect())
+        engine.PasteIntoSelection(std::move(floating));
+    else
+        engine.PasteFloating(rect, std::move(floating), kOpEdit);
 }
 
 }  // namespace vt

@@ -19,10 +19,10 @@ ClipBlock SelectionClipBlock(DrawEngine& engine);
 // its open lift is what gets recorded; a pasted picture is dropped unwritten.
 void ClearSelection(DrawEngine& engine);
 
-// The pasted pixels become the floating selection with its top-left corner at `at` (the image's
-// top-left corner for a new selection, the current selection's for a paste into it); any
-// selection before it is put down first. Pixels of a paste are opaque or transparent as their
-// masked flag says.
-void PlacePaste(DrawEngine& engine, const PastePixels& paste, Point at);
+// The pasted pixels become the floating selection with its top-left corner at the image's
+// top-left corner, any selection before it put down first; or, `intoSelection`, they take the
+// current selection's floating pixels at its place (the paste was fitted to its size). Pixels of
+// a paste are opaque or transparent as their masked flag says.
+void PlacePaste(DrawEngine& engine, const PastePixels& paste, bool intoSelection);
 
 }  // namespace vt

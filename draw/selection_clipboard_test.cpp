@@ -74,7 +74,7 @@ TEST_F(SelectionClipboard, ClearOfAMovedSelectionDropsItsPixelsAndUndoBringsThem
 TEST_F(SelectionClipboard, PasteFloatsAtTheCornerAndWritesOnlyWhenPutDown) {
     UsePattern();
     PastePixels paste{2, 1, {{0, 0, 9, false}, {1, 0, 0, true}}};
-    PlacePaste(engine, paste, {0, 0});
+    PlacePaste(engine, paste, false);
     ASSERT_TRUE(engine.selection().Exists());
     EXPECT_TRUE(engine.selection().pasted());
     EXPECT_EQ(engine.selection().rect(), (SelectionRect{0, 0, 2, 1}));
@@ -93,16 +93,53 @@ TEST_F(SelectionClipboard, CopyAndPasteBackKeepTransparentPixelsTransparent) {
     PastePixels paste;
     ScriptedPrompt quiet;
     ASSERT_TRUE(PrepareClipPaste(b, image, quiet, false, 0, 0, &paste));
-    PlacePaste(engine, paste, {10, 10});
+    PlacePaste(engine, paste, false);
     engine.CommitSelection();
-    EXPECT_EQ(At(10, 10), (Ink{0, true}));
-    EXPECT_EQ(At(11, 11).value, Pattern(4, 4));
+    EXPECT_EQ(At(0, 0), (Ink{0, true}));
+    EXPECT_EQ(At(1, 1).value, Pattern(4, 4));
     EXPECT_TRUE(quiet.shown().empty());
+}
+
+// A paste into a selection that was already moved replaces what floats there: putting it down
+// and Undo are still one operation, and the place the pixels were lifted from stays colour B.
+TEST_F(SelectionClipboard, PasteIntoAMovedSelectionKeepsOneOperation) {
+    UsePattern();
+    std::vector<Ink> before;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) before.push_back(At(x, y));
+    Drag({{2, 2}, {3, 3}});
+    Drag({{2, 2}, {6, 6}});  // lifted and moved by 4: now at (6, 6)..(7, 7)
+    ASSERT_TRUE(engine.selection().lifted());
+    PastePixels paste{2, 2, {{0, 0, 9, false}, {1, 0, 9, false}, {0, 1, 9, false}, {1, 1, 0, true}}};
+    PlacePaste(engine, paste, true);
+    EXPECT_EQ(engine.selection().rect(), (SelectionRect{6, 6, 8, 8}));
+    EXPECT_TRUE(engine.selection().pasted());
+    engine.CommitSelection();
+    EXPECT_EQ(At(6, 6), (Ink{9, false}));
+    EXPECT_EQ(At(7, 7), (Ink{0, true}));
+    EXPECT_EQ(At(2, 2), kB);
+    engine.Undo();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) ASSERT_EQ(At(x, y), before[y * 16 + x]) << x << "," << y;
+    EXPECT_FALSE(Undo().canUndo);
+}
+
+// A paste into a selection still in place floats over it; the image changes only when it is put
+// down.
+TEST_F(SelectionClipboard, PasteIntoASelectionInPlaceWritesOnPutDown) {
+    UsePattern();
+    Drag({{4, 4}, {5, 4}});
+    PlacePaste(engine, PastePixels{2, 1, {{0, 0, 9, false}, {1, 0, 9, false}}}, true);
+    EXPECT_EQ(At(4, 4).value, Pattern(4, 4));
+    engine.ChooseTool(kToolPencil);
+    EXPECT_EQ(At(4, 4), (Ink{9, false}));
+    EXPECT_EQ(At(5, 4), (Ink{9, false}));
+    EXPECT_EQ(Undo().undoLabel, kOpEdit);
 }
 
 TEST_F(SelectionClipboard, MalformedPasteIsIgnored) {
     UsePattern();
-    PlacePaste(engine, PastePixels{3, 3, {{0, 0, 1, false}}}, {0, 0});
+    PlacePaste(engine, PastePixels{3, 3, {{0, 0, 1, false}}}, false);
     EXPECT_FALSE(engine.selection().Exists());
 }
 

@@ -66,9 +66,9 @@ bool Copy(HWND frame, DrawEngine& engine) {
     return PutBlockOnClipboard(frame, block, *img, InkColour(*img, engine.state().colorB.value));
 }
 
-// Puts prepared pixels down as the floating selection; `into` keeps the current selection's place.
-void Place(DrawEngine& engine, const PastePixels& pixels, bool into, const SelectionRect& sel) {
-    PlacePaste(engine, pixels, into ? Point{sel.left, sel.top} : Point{0, 0});
+// Puts prepared pixels down as the floating selection; `into` replaces the current selection's.
+void Place(DrawEngine& engine, const PastePixels& pixels, bool into) {
+    PlacePaste(engine, pixels, into);
     MarkModified();
 }
 
@@ -88,7 +88,7 @@ void PasteClipboard(HWND frame, DrawEngine& engine, Prompt& prompt, bool intoSel
             ? PrepareClipPaste(clip.block, *img, prompt, into, sel.Width(), sel.Height(), &pixels)
             : PrepareBitmapPaste(clip.colours, clip.width, clip.height, *img, prompt, into,
                                  sel.Width(), sel.Height(), &pixels);
-    if (ok) Place(engine, pixels, into, sel);
+    if (ok) Place(engine, pixels, into);
 }
 
 void PasteBitmapFile(HWND frame, DrawEngine& engine, Prompt& prompt, bool intoSelection) {
@@ -106,7 +106,7 @@ void PasteBitmapFile(HWND frame, DrawEngine& engine, Prompt& prompt, bool intoSe
     PastePixels pixels;
     if (PrepareBitmapPaste(picture.colours, picture.width, picture.height, *img, prompt, into,
                            sel.Width(), sel.Height(), &pixels))
-        Place(engine, pixels, into, sel);
+        Place(engine, pixels, into);
 }
 
 void PasteSpecial(HWND frame, DrawEngine& engine, Prompt& prompt) {
