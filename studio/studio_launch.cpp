@@ -9,7 +9,8 @@ namespace vt {
 StudioCommandLine ParseStudioCommandLine(std::string_view args) {
     StudioCommandLine cl;
     while (!args.empty() && (args.front() == ' ' || args.front() == '\t')) args.remove_prefix(1);
-    while (!args.empty() && (args.back() == ' ' || args.back() == '\t' || args.back() == '\r' || args.back() == '\n'))
+    while (!args.empty() && (args.back() == ' ' || args.back() == '\t' || args.back() == '\r' ||
+                             args.back() == '\n'))
         args.remove_suffix(1);
     if (args.empty()) return cl;
     if (args == "#") {
@@ -27,7 +28,8 @@ StudioCommandLine ParseStudioCommandLine(std::string_view args) {
         return cl;
     }
     // A path the shell handed over in quotes (names with spaces) is taken without them.
-    if (args.size() >= 2 && args.front() == '"' && args.back() == '"') args = args.substr(1, args.size() - 2);
+    if (args.size() >= 2 && args.front() == '"' && args.back() == '"')
+        args = args.substr(1, args.size() - 2);
     if (args.empty() || args.size() >= kMaxPath) return cl;  // cannot name a file: a new document
     cl.launch = StudioLaunch::OpenFile;
     cl.path = std::string(args);
@@ -55,6 +57,19 @@ Rect32 ClampToScreen(Rect32 r, int screenWidth, int screenHeight) {
     r.left = std::clamp(r.left, 0, std::max(0, screenWidth - r.width));
     r.top = std::clamp(r.top, 0, std::max(0, screenHeight - r.height));
     return r;
+}
+
+int FileTypeForPath(std::string_view path) {
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string_view::npos || path.find_first_of("\\/", dot) != std::string_view::npos)
+        return 1;
+    std::string ext(path.substr(dot));
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    });
+    if (ext == ".cur") return 2;
+    if (ext == ".gif") return 3;
+    return 1;
 }
 
 }  // namespace vt

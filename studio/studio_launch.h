@@ -27,6 +27,10 @@ inline constexpr size_t kMaxPath = 260;
 
 StudioCommandLine ParseStudioCommandLine(std::string_view args);
 
+// The file type a path given without one (command line, dropped file) is opened as: "2" for a
+// ".cur" file, "3" (the GIF reader) for a ".gif" file, else "1", an icon file; any letter case.
+int FileTypeForPath(std::string_view path);
+
 // "Vantoro Studio- <file name>" (or "untitled") standalone, "Vantoro Studio- [<name>]" in server
 // mode; a trailing ".ico" in any case is dropped.
 std::string StudioTitle(bool serverMode, const std::string& pathOrName, bool untitled);

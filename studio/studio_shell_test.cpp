@@ -126,6 +126,15 @@ TEST(StudioLaunchTest, CommandLines) {
     EXPECT_EQ(ParseStudioCommandLine(std::string(259, 'a')).launch, StudioLaunch::OpenFile);
 }
 
+TEST(StudioLaunchTest, FileTypeFromTheExtension) {
+    EXPECT_EQ(FileTypeForPath("C:\\icons\\arrow.CUR"), 2);
+    EXPECT_EQ(FileTypeForPath("C:\\icons\\photo.Gif"), 3);
+    EXPECT_EQ(FileTypeForPath("C:\\icons\\app.ico"), 1);
+    EXPECT_EQ(FileTypeForPath("C:\\icons.gif\\noextension"), 1);  // the dot is in a folder name
+    EXPECT_EQ(FileTypeForPath("arrow.cur.bak"), 1);
+    EXPECT_EQ(FileTypeForPath(""), 1);
+}
+
 TEST(StudioLaunchTest, Titles) {
     EXPECT_EQ(StudioTitle(false, "", true), "Vantoro Studio- untitled");
     EXPECT_EQ(StudioTitle(false, "C:\\icons\\TREE.ICO", false), "Vantoro Studio- TREE");

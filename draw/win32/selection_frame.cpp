@@ -37,8 +37,12 @@ HBITMAP MakeStrip(bool horizontal) {
 
 }  // namespace
 
-SelectionFrame::SelectionFrame(HWND owner, EditGrid& grid, std::function<void()> showMenu)
-    : m_owner(owner), m_grid(grid), m_showMenu(std::move(showMenu)) {
+SelectionFrame::SelectionFrame(HWND owner, EditGrid& grid, std::function<void()> showMenu,
+                               std::function<void()> cameOrWent)
+    : m_owner(owner),
+      m_grid(grid),
+      m_showMenu(std::move(showMenu)),
+      m_cameOrWent(std::move(cameOrWent)) {
     m_horizontal = MakeStrip(true);
     m_vertical = MakeStrip(false);
 }
@@ -80,6 +84,11 @@ void SelectionFrame::SelectionChanged() {
         if (g_ticking == this) g_ticking = nullptr;
     }
     if (exists) Tick();
+    // Cut and Copy (menu and tool bar) follow whether a selection exists.
+    if (exists != m_existed) {
+        m_existed = exists;
+        if (m_cameOrWent) m_cameOrWent();
+    }
 }
 
 void SelectionFrame::ShowSelectionMenu() {

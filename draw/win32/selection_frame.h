@@ -19,8 +19,10 @@ class SelectionFrame : public DrawView {
     static constexpr UINT_PTR kFrameTimer = 3;
     static constexpr UINT kIntervalMs = 125;
 
-    // showMenu: the right button went down inside the selection.
-    SelectionFrame(HWND owner, EditGrid& grid, std::function<void()> showMenu);
+    // showMenu: the right button went down inside the selection; cameOrWent: a selection began
+    // or ended.
+    SelectionFrame(HWND owner, EditGrid& grid, std::function<void()> showMenu,
+                   std::function<void()> cameOrWent);
     ~SelectionFrame() override;
     SelectionFrame(const SelectionFrame&) = delete;
     SelectionFrame& operator=(const SelectionFrame&) = delete;
@@ -70,6 +72,8 @@ class SelectionFrame : public DrawView {
     HWND m_owner;
     EditGrid& m_grid;
     std::function<void()> m_showMenu;
+    std::function<void()> m_cameOrWent;
+    bool m_existed = false;
     DrawEngine* m_engine = nullptr;
     HBITMAP m_horizontal = nullptr;
     HBITMAP m_vertical = nullptr;

@@ -23,11 +23,6 @@ namespace {
 constexpr int kWellSize = 13;
 constexpr int kWellOffset = 5;
 
-int FileTypeOfPath(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    const std::string ext = dot == std::string::npos ? "" : path.substr(dot);
-    return lstrcmpiA(ext.c_str(), ".cur") == 0 ? 2 : 1;
-}
 }  // namespace
 
 bool FrameWindow::Register(HINSTANCE instance) {
@@ -162,7 +157,8 @@ void FrameWindow::OnCreate() {
     hooks.hotSpotSet = [this] { RefreshCommandStates(); };
     m_grid = std::make_unique<EditGrid>(m_hwnd, *m_colors, hooks);
     m_grid->SetGridLines(g_app.state.gridShown || !g_app.state.HasSavedPositions());
-    m_selectionFrame = std::make_unique<SelectionFrame>(m_hwnd, *m_grid, [this] { ShowSelectionContextMenu(m_hwnd); });
+    m_selectionFrame = std::make_unique<SelectionFrame>(
+        m_hwnd, *m_grid, [this] { ShowSelectionContextMenu(m_hwnd); }, [this] { RefreshCommandStates(); });
     m_engine = std::make_unique<DrawEngine>(*m_selectionFrame, *m_prompt);
     m_selectionFrame->SetEngine(m_engine.get());
     m_engine->SetModifiedHook([this] {
@@ -537,7 +533,7 @@ void FrameWindow::OnDropFiles(HDROP drop) {
     DragFinish(drop);
     if (n == 0 || n >= sizeof path) return;
     if (!m_document->ConfirmDiscard()) return;
-    m_document->Open(path, FileTypeOfPath(path));
+    m_document->Open(path, FileTypeForPath(path));
 }
 
 bool FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {

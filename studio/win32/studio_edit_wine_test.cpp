@@ -344,6 +344,12 @@ TEST_F(StudioEditing, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecen
     EXPECT_EQ(ControlText(dlg, IDC_PROP_FORMAT), "8 bit, 256 colors");
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "Icon Properties to close"));
+
+    // Named on the command line, a ".gif" file opens with the GIF reader too.
+    EXPECT_EQ(CloseDiscarding(studio, frame), 0);
+    Start(gif);
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- picture.gif");
+    EXPECT_TRUE(Grayed(IDM_NEW_FORMAT));
 }
 
 TEST_F(StudioEditing, TrueColourImageIsRefusedForGifWithTheDialogTexts) {
@@ -736,6 +742,25 @@ TEST_F(StudioEditing, PointerOverTheSelectionIsTheMovePointer) {
     EXPECT_EQ(cursorOver(7, 7), outside);
     ASSERT_TRUE(SendCommand(frame, IDM_REMOVE_SELECTION));
     EXPECT_EQ(cursorOver(4, 4), outside);
+}
+
+// The tool bar's Cut and Copy follow a selection made and ended with the mouse alone.
+TEST_F(StudioEditing, CutAndCopyButtonsFollowTheSelectionDrawnWithTheMouse) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(16, 16, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    HWND bar = ChildOfClass(frame, "ToolbarWindow32");
+    ASSERT_NE(bar, nullptr);
+    auto enabled = [&](int id) { return SendMessageA(bar, TB_ISBUTTONENABLED, id, 0) != 0; };
+    ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    EXPECT_FALSE(enabled(IDM_EDIT_CUT));
+    StudioGrid grid(frame, 16, 16);
+    grid.Stroke({{2, 2}, {6, 6}});
+    EXPECT_TRUE(enabled(IDM_EDIT_CUT));
+    EXPECT_TRUE(enabled(IDM_EDIT_COPY));
+    grid.Click(12, 12);  // outside: the selection ends and no new one is made
+    EXPECT_FALSE(enabled(IDM_EDIT_CUT));
+    EXPECT_FALSE(enabled(IDM_EDIT_COPY));
 }
 
 }  // namespace

@@ -86,11 +86,6 @@ void PlaceFrame(HWND frame) {
     MoveWindow(frame, r.left, r.top, r.width, r.height, FALSE);
 }
 
-int FileTypeOf(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    return dot != std::string::npos && lstrcmpiA(path.c_str() + dot, ".cur") == 0 ? 2 : 1;
-}
-
 }  // namespace
 
 int Run(HINSTANCE instance, const char* args) {
@@ -132,7 +127,7 @@ int Run(HINSTANCE instance, const char* args) {
         std::string path = g_app.commandLine.path;
         // Command lines arrive in the OEM character set.
         OemToCharBuffA(path.data(), path.data(), static_cast<DWORD>(path.size()));
-        opened = frame->document().Open(path, FileTypeOf(path));
+        opened = frame->document().Open(path, FileTypeForPath(path));
     }
     if (!opened) frame->document().NewDocument(kIconResource);
     frame->Start(g_app.commandLine.launch == StudioLaunch::NewCursor);
