@@ -173,6 +173,11 @@ TEST_F(StudioEditing, PropertiesOfANewIconShowOneColourAnd744Bytes) {
     EXPECT_EQ(ControlText(dlg, IDC_PROP_SIZE), "744 bytes");
     EXPECT_EQ(ControlText(dlg, IDC_PROP_TOTAL), "744 bytes");
     EXPECT_EQ(ControlText(dlg, IDC_PROP_OTHER_FIRST), "");
+    // The icon area holds the largest image the Studio edits, 64 x 64, whole.
+    RECT area{};
+    ASSERT_TRUE(GetClientRect(GetDlgItem(dlg, IDC_PROP_ICON), &area));
+    EXPECT_GE(area.right, 64);
+    EXPECT_GE(area.bottom, 64);
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "Icon Properties to close"));
 }
