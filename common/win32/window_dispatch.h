@@ -5,10 +5,16 @@
 
 #include <windows.h>
 
+#include <new>
+
 namespace vt {
 
+// memoryTitle: windows whose actions allocate as they go (the frame, the text window) pass the
+// program's title; an allocation that fails in a message then ends that message with the
+// out-of-memory box instead of escaping into the system.
 template <class Window>
-LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
+                         const char* memoryTitle = nullptr) {
     Window* self;
     if (msg == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
@@ -18,7 +24,18 @@ LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    const LRESULT result = self->OnMessage(msg, wp, lp);
+    LRESULT result = 0;
+    if (!memoryTitle) {
+        result = self->OnMessage(msg, wp, lp);
+    } else {
+        try {
+            result = self->OnMessage(msg, wp, lp);
+        } catch (const std::bad_alloc&) {
+            MessageBeep(MB_ICONHAND);
+            MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", memoryTitle,
+                        MB_ICONSTOP);
+        }
+    }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         delete self;

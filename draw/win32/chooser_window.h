@@ -33,7 +33,7 @@ private:
     ChooserWindow(Kind kind, int current, HBITMAP glyphs) : m_kind(kind), m_current(current), m_glyphs(glyphs) {}
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     template <class Window>
-    friend LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend LRESULT DispatchToWindow(HWND, UINT, WPARAM, LPARAM, const char*);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc);
     int StepWidth() const { return m_kind == Kind::Shape ? 20 : 8; }

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 
+#include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
 #include "draw/palette_layout.h"
 
@@ -39,7 +40,7 @@ private:
         : m_colors(colors), m_engine(engine), m_prompt(prompt) {}
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     template <class Window>
-    friend LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend LRESULT DispatchToWindow(HWND, UINT, WPARAM, LPARAM, const char*);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Paint(HDC dc);
     void OnButtonDown(MouseButton button, int x, int y);

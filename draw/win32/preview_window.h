@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "common/win32/window_dispatch.h"
 #include "draw/ink.h"
 #include "image/icon_image.h"
 
@@ -35,7 +36,7 @@ private:
     explicit PreviewWindow(const ViewColors& colors) : m_colors(colors) {}
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     template <class Window>
-    friend LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend LRESULT DispatchToWindow(HWND, UINT, WPARAM, LPARAM, const char*);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnPaint();
     void PaintImage(HDC dc);

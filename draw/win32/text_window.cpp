@@ -50,30 +50,12 @@ TextWindow* TextWindow::Create(HINSTANCE instance, HWND owner, int x, int y,
 }
 
 LRESULT CALLBACK TextWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    TextWindow* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<TextWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<TextWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    LRESULT result = 0;
-    try {
-        result = self->OnMessage(msg, wp, lp);
-    } catch (const std::bad_alloc&) {
-        MessageBeep(MB_ICONHAND);
-        MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", "Vantoro Studio",
-                    MB_ICONSTOP);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->FreeSurface();
-        if (self->m_font) DeleteObject(self->m_font);
-        delete self;
-    }
-    return result;
+    return DispatchToWindow<TextWindow>(hwnd, msg, wp, lp, "Vantoro Studio");
+}
+
+TextWindow::~TextWindow() {
+    FreeSurface();
+    if (m_font) DeleteObject(m_font);
 }
 
 LRESULT TextWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
 #include "draw/text_layout.h"
 
@@ -46,7 +47,13 @@ class TextWindow {
     void ColorsChanged();
     void Render(bool fontChanged);
 
+    ~TextWindow();
+    TextWindow(const TextWindow&) = delete;
+    TextWindow& operator=(const TextWindow&) = delete;
+
   private:
+    template <class Window>
+    friend LRESULT DispatchToWindow(HWND, UINT, WPARAM, LPARAM, const char*);
     TextWindow() = default;
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);

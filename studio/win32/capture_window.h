@@ -21,7 +21,7 @@ class CaptureWindow {
     CaptureWindow() = default;
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     template <class Window>
-    friend LRESULT vt::DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend LRESULT vt::DispatchToWindow(HWND, UINT, WPARAM, LPARAM, const char*);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCreate();
     void OnMouseMove(POINT p, bool leftDown);

@@ -49,27 +49,7 @@ FrameWindow* FrameWindow::Create(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK FrameWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    FrameWindow* self;
-    if (msg == WM_NCCREATE) {
-        self = static_cast<FrameWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<FrameWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    LRESULT result = 0;
-    try {
-        result = self->OnMessage(msg, wp, lp);
-    } catch (const std::bad_alloc&) {
-        MessageBeep(MB_ICONHAND);
-        MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", kProgramTitle, MB_ICONSTOP);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
+    return DispatchToWindow<FrameWindow>(hwnd, msg, wp, lp, kProgramTitle);
 }
 
 LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

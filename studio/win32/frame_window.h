@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/win32/message_box_prompt.h"
+#include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
 #include "draw/win32/edit_grid.h"
 #include "draw/win32/palette_window.h"
@@ -47,6 +48,8 @@ public:
 private:
     FrameWindow() = default;
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    template <class Window>
+    friend LRESULT vt::DispatchToWindow(HWND, UINT, WPARAM, LPARAM, const char*);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCreate();
     void OnCommand(int id, int code);
