@@ -12,15 +12,16 @@ namespace {
 
 constexpr uint32_t kWhiteIndex = 15, kRedIndex = 9, kBlueIndex = 12;
 
-class StudioDrawing : public ::testing::Test {
+// The Studio started on a file of one image written by the test.
+class StudioOnFile : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // type: 1 icon, 2 cursor.
+    void Open(const char* scratch, const char* name, int type, IconImage image) {
         ResetStudioSettings();
-        dir = ScratchDir("drawing");
-        path = dir + "\\canvas.ico";
+        path = ScratchDir(scratch) + "\\" + name;
         std::vector<IconImage> images;
-        images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
-        WriteIconFile(path, 1, std::move(images));
+        images.push_back(std::move(image));
+        WriteIconFile(path, type, std::move(images));
         ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
         frame = WaitForStudio(studio);
         ASSERT_NE(frame, nullptr);
@@ -28,11 +29,21 @@ protected:
         ASSERT_NE(palette, nullptr);
     }
     void TearDown() override {
-        // Whatever the test left unsaved is discarded.
+        // Whatever the test left unsaved is discarded; the Studio ends cleanly.
         if (frame && IsWindow(frame)) {
             EXPECT_EQ(CloseDiscarding(studio, frame), 0);
         }
     }
+
+    Program studio;
+    HWND frame = nullptr;
+    HWND palette = nullptr;
+    std::string path;
+};
+
+class StudioDrawing : public StudioOnFile {
+protected:
+    void SetUp() override { Open("drawing", "canvas.ico", 1, MakeOpaqueImage(32, 32, kColors16, kWhiteIndex)); }
     uint32_t Pixel(const IconResource& doc, int x, int y) {
         EXPECT_EQ(doc.images.size(), 1u);
         return doc.images.empty() ? 0xFFFFFFFF : doc.images[0].XorValue(x, y);
@@ -41,11 +52,6 @@ protected:
         ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
         EXPECT_TRUE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);
     }
-
-    Program studio;
-    HWND frame = nullptr;
-    HWND palette = nullptr;
-    std::string dir, path;
 };
 
 TEST_F(StudioDrawing, PencilAndFilledRectangleThenFloodWithUndoAndRedoSaveExactPixels) {
@@ -185,21 +191,11 @@ void PostPaletteDoubleClick(HWND palette, int index) {
 }
 }  // namespace
 
-TEST(StudioPalette, BlendColorDialogEditsAnEntryClampingAndRefusingTypedValues) {
-    ResetStudioSettings();
-    const std::string dir = ScratchDir("blend");
-    const std::string path = dir + "\\deep.ico";
-    std::vector<IconImage> images;
-    images.push_back(MakeOpaqueImage(32, 32, kColors256, 7));
-    const uint32_t before40 = images[0].TableColor(40);
-    const uint32_t before7 = images[0].TableColor(7);
-    WriteIconFile(path, 1, std::move(images));
-    Program studio;
-    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
-    HWND frame = WaitForStudio(studio);
-    ASSERT_NE(frame, nullptr);
-    HWND palette = studio.WaitForWindow("ICSPAlette");
-    ASSERT_NE(palette, nullptr);
+TEST_F(StudioOnFile, BlendColorDialogEditsAnEntryClampingAndRefusingTypedValues) {
+    IconImage image = MakeOpaqueImage(32, 32, kColors256, 7);
+    const uint32_t before40 = image.TableColor(40);
+    const uint32_t before7 = image.TableColor(7);
+    Open("blend", "deep.ico", 1, std::move(image));
 
     // An entry every pixel uses: the question names their number, and No leaves it alone.
     PostPaletteDoubleClick(palette, 7);
@@ -226,7 +222,6 @@ TEST(StudioPalette, BlendColorDialogEditsAnEntryClampingAndRefusingTypedValues) 
     EXPECT_EQ((after >> 8) & 0xFF, (before40 >> 8) & 0xFF);
     EXPECT_EQ((after >> 16) & 0xFF, 17u);
     EXPECT_EQ(doc.images[0].TableColor(7), before7);
-    EXPECT_EQ(CloseDiscarding(studio, frame), 0);
 }
 
 namespace {
@@ -243,20 +238,10 @@ void SendMouse(HWND w, UINT msg, POINT p) {
 }
 }  // namespace
 
-TEST(StudioPalette, StripColourDraggedOntoAnEntryReplacesIt) {
-    ResetStudioSettings();
-    const std::string dir = ScratchDir("blend_drop");
-    const std::string path = dir + "\\drop.ico";
-    std::vector<IconImage> images;
-    images.push_back(MakeOpaqueImage(32, 32, kColors256, 7));
-    const uint32_t colour100 = images[0].TableColor(100);
-    WriteIconFile(path, 1, std::move(images));
-    Program studio;
-    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
-    HWND frame = WaitForStudio(studio);
-    ASSERT_NE(frame, nullptr);
-    HWND palette = studio.WaitForWindow("ICSPAlette");
-    ASSERT_NE(palette, nullptr);
+TEST_F(StudioOnFile, StripColourDraggedOntoAnEntryReplacesIt) {
+    IconImage image = MakeOpaqueImage(32, 32, kColors256, 7);
+    const uint32_t colour100 = image.TableColor(100);
+    Open("blend_drop", "drop.ico", 1, std::move(image));
     ClickPaletteIndex(palette, kColors256, 100);
     const POINT well = PaletteCellCentre(PaletteCellKind::LeftBlendWell, 0);
     SendMouse(palette, WM_LBUTTONDOWN, well);
@@ -273,20 +258,10 @@ TEST(StudioPalette, StripColourDraggedOntoAnEntryReplacesIt) {
     const IconResource doc = ReadIconFileBack(path);
     ASSERT_EQ(doc.images.size(), 1u);
     EXPECT_EQ(doc.images[0].TableColor(40), colour100);
-    EXPECT_EQ(CloseDiscarding(studio, frame), 0);
 }
 
-TEST(StudioCursor, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
-    ResetStudioSettings();
-    const std::string dir = ScratchDir("hotspot");
-    const std::string path = dir + "\\pointer.cur";
-    std::vector<IconImage> images;
-    images.push_back(MakeOpaqueImage(32, 32, kMonochrome, 1));
-    WriteIconFile(path, 2, std::move(images));
-    Program studio;
-    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
-    HWND frame = WaitForStudio(studio);
-    ASSERT_NE(frame, nullptr);
+TEST_F(StudioOnFile, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
+    Open("hotspot", "pointer.cur", 2, MakeOpaqueImage(32, 32, kMonochrome, 1));
     EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- pointer.cur");
     EXPECT_FALSE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_GRAYED);
     ASSERT_TRUE(SendCommand(frame, IDM_SET_HOT_SPOT));
@@ -305,6 +280,7 @@ TEST(StudioCursor, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
     ASSERT_EQ(doc.images.size(), 1u);
     EXPECT_EQ(doc.images[0].XorValue(7, 19), 1u);
     EXPECT_EQ(studio.CloseAndWait(frame), 0);
+    frame = nullptr;
 }
 
 }  // namespace
