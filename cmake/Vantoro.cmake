@@ -2,19 +2,26 @@
 #
 #   vt_core_library(vt_image SOURCES a.cpp b.cpp DEPS vt_common)
 #       A portable static library (built in every preset).
-#   vt_unit_test(image_tests SOURCES a_test.cpp DEPS vt_image)
+#   vt_unit_test(image_tests SOURCES a_test.cpp DEPS vt_image [TIMEOUT s])
 #       A GoogleTest executable of the native presets, registered with CTest.
 #   vt_fuzzer(ico_fuzz SOURCES ico_fuzz.cpp DEPS vt_image SEEDS dir)
 #       A libFuzzer target (linux-asan preset) run for VT_FUZZ_SECONDS over its seeds; in the plain
 #       native preset the same entry point replays the seeds as a regression test.
-#   vt_win32_test(studio_wine_tests SOURCES t.cpp DEPS uidriver)
+#   vt_win32_test(studio_wine_tests SOURCES t.cpp DEPS uidriver [TIMEOUT s])
 #       A GoogleTest executable of the windows preset, run under Wine with the private prefix.
+#
+# Every test gets a TIMEOUT, so a program that never ends fails its test by name instead of
+# holding the whole run (tests/check-test-timeouts.cmake fails the run when one lacks it).
 #   vt_program(VTEDIT SOURCES ... DEPS ...) / vt_dll(VTAPP SOURCES ... DEF x.def)
 #       Deliverables, all landing in ${VT_BIN_DIR}.
 
 include_guard(GLOBAL)
 
 set(VT_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzzer runs in the test command")
+set(VT_UNIT_TEST_TIMEOUT 300 CACHE STRING "Seconds a native unit-test executable may run")
+set(VT_WINE_TEST_TIMEOUT 300 CACHE STRING "Seconds a Wine test executable may run")
+# A fuzzer also loads its seeds and corpus and writes its report after the fuzzing time.
+set(VT_FUZZ_TIMEOUT_MARGIN 90 CACHE STRING "Seconds a fuzzer test may run beyond VT_FUZZ_SECONDS")
 
 function(vt_core_library name)
     cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
@@ -27,12 +34,16 @@ function(vt_unit_test name)
     if(WIN32)
         return()
     endif()
-    cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+    if(NOT A_TIMEOUT)
+        set(A_TIMEOUT ${VT_UNIT_TEST_TIMEOUT})
+    endif()
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VT_SOURCE_DIR=${PROJECT_SOURCE_DIR};VT_BIN_DIR=${VT_BIN_DIR}")
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT}
+                         ENVIRONMENT "VT_SOURCE_DIR=${PROJECT_SOURCE_DIR};VT_BIN_DIR=${VT_BIN_DIR}")
 endfunction()
 
 function(vt_fuzzer name)
@@ -50,10 +61,13 @@ function(vt_fuzzer name)
                  COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
                          ${PROJECT_SOURCE_DIR}/tools/run-fuzzer.sh $<TARGET_FILE:${name}> ${corpus}
                          ${VT_FUZZ_SECONDS} ${A_SEEDS})
+        math(EXPR fuzz_timeout "${VT_FUZZ_SECONDS} + ${VT_FUZZ_TIMEOUT_MARGIN}")
+        set_tests_properties(${name} PROPERTIES TIMEOUT ${fuzz_timeout})
     else()
         # Replay mode: the same entry point over every seed, so plain builds keep the regressions.
         target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/common/fuzz_replay_main.cpp)
         add_test(NAME ${name} COMMAND ${name} ${A_SEEDS})
+        set_tests_properties(${name} PROPERTIES TIMEOUT ${VT_UNIT_TEST_TIMEOUT})
     endif()
 endfunction()
 
@@ -61,7 +75,10 @@ function(vt_win32_test name)
     if(NOT WIN32)
         return()
     endif()
-    cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+    cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+    if(NOT A_TIMEOUT)
+        set(A_TIMEOUT ${VT_WINE_TEST_TIMEOUT})
+    endif()
     # Tests that drive windows or the shared registry one at a time keep each other's focus and
     # keys undisturbed.
     set(A_SERIAL TRUE)
@@ -72,8 +89,14 @@ function(vt_win32_test name)
     add_test(NAME ${name} COMMAND ${name})
     # The deliverables' DLLs are found through WINEPATH (the bin folder, as Wine names it).
     string(REPLACE "/" "\\" bin_windows "Z:${VT_BIN_DIR}")
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ${A_SERIAL}
-                         ENVIRONMENT "VT_BIN_DIR=${VT_BIN_DIR};VT_BUILD_DIR=${PROJECT_BINARY_DIR};VT_SOURCE_DIR=${PROJECT_SOURCE_DIR};WINEPATH=${bin_windows}")
+    # wine-run.sh stops the program a little before CTest would, so a hung test still shows the
+    # output it wrote (which case it was in); CTest's TIMEOUT stays the backstop.
+    math(EXPR run_seconds "${A_TIMEOUT} - 20")
+    if(run_seconds LESS 10)
+        set(run_seconds ${A_TIMEOUT})
+    endif()
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RUN_SERIAL ${A_SERIAL} TIMEOUT ${A_TIMEOUT}
+                         ENVIRONMENT "VT_BIN_DIR=${VT_BIN_DIR};VT_BUILD_DIR=${PROJECT_BINARY_DIR};VT_SOURCE_DIR=${PROJECT_SOURCE_DIR};WINEPATH=${bin_windows};VT_RUN_SECONDS=${run_seconds}")
 endfunction()
 
 function(vt_program name)
