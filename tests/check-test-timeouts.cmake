@@ -10,10 +10,20 @@ foreach(var BUILD_DIR CTEST)
     endif()
 endforeach()
 
+# ctest writes Testing/Temporary/LastTest.log even when it only lists, which would overwrite the
+# log of the run this check is part of: it lists a copy of the build's test files instead.
+string(RANDOM LENGTH 8 suffix)
+set(copy "${BUILD_DIR}/test-timeouts-check-${suffix}")
+file(GLOB_RECURSE test_files RELATIVE "${BUILD_DIR}" "${BUILD_DIR}/CTestTestfile.cmake" "${BUILD_DIR}/*/CTestTestfile.cmake")
+foreach(f ${test_files})
+    get_filename_component(sub "${f}" DIRECTORY)
+    file(COPY "${BUILD_DIR}/${f}" DESTINATION "${copy}/${sub}")
+endforeach()
 execute_process(COMMAND ${CTEST} --show-only=json-v1
-                WORKING_DIRECTORY ${BUILD_DIR}
+                WORKING_DIRECTORY ${copy}
                 OUTPUT_VARIABLE listing ERROR_VARIABLE errors RESULT_VARIABLE status
                 TIMEOUT 60)
+file(REMOVE_RECURSE "${copy}")
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "ctest --show-only failed (${status}): ${errors}")
 endif()
