@@ -7,17 +7,23 @@
 
 namespace vt {
 
-BlockRead ReadImageBlock(CachedFile& file, uint64_t offset, uint64_t size,
-                         std::vector<uint8_t>* block) {
+BlockRead ClassifyBlock(uint64_t size, std::span<const uint8_t> head) {
     // Blocks of 64 KB and more cannot be described by the tables' 16-bit sizes, and nothing larger
     // than the image buffer is ever read.
+    if (size > kImageBufferSize || size > 0xFFFF) return BlockRead::LeftOut;
+    if (size < 40 || head.size() < 8) return BlockRead::Bad;
+    static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (std::memcmp(head.data(), kPng, sizeof kPng) == 0) return BlockRead::LeftOut;
+    return LoadLE32(head.data()) == 40 ? BlockRead::Ok : BlockRead::Bad;
+}
+
+BlockRead ReadImageBlock(CachedFile& file, uint64_t offset, uint64_t size,
+                         std::vector<uint8_t>* block) {
     if (size > kImageBufferSize || size > 0xFFFF) return BlockRead::LeftOut;
     if (size < 40) return BlockRead::Bad;
     block->resize(static_cast<size_t>(size));
     if (!file.ReadAt(offset, block->data(), block->size())) return BlockRead::Bad;
-    static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (std::memcmp(block->data(), kPng, sizeof kPng) == 0) return BlockRead::LeftOut;
-    return LoadLE32(block->data()) == 40 ? BlockRead::Ok : BlockRead::Bad;
+    return ClassifyBlock(size, *block);
 }
 
 BlockFacts FactsOf(std::span<const uint8_t> block) {

@@ -16,6 +16,9 @@ enum class BlockRead {
     Bad,      // short read, or neither a DIB nor PNG: the file's read fails
 };
 
+// Whether a block of `size` bytes whose first bytes are `head` can go into the workspace.
+BlockRead ClassifyBlock(uint64_t size, std::span<const uint8_t> head);
+
 // Reads `size` bytes at `offset` into *block (at most the 17,408-byte image buffer).
 BlockRead ReadImageBlock(CachedFile& file, uint64_t offset, uint64_t size,
                          std::vector<uint8_t>* block);

@@ -55,8 +55,20 @@ LibStatus WalkNe(CachedFile& file, ModuleResources* out, std::span<const uint8_t
             if (!r.ok()) break;  // the walk has passed the end of the table
             if (wantGroups) {
                 if (offset == 0) return LibStatus::ReadError;
-                out->groups.push_back(
-                    {uint64_t{offset} << shift, static_cast<uint32_t>(id & 0x7FFF), {}});
+                GroupRef g;
+                g.offset = uint64_t{offset} << shift;
+                g.resourceId = static_cast<uint32_t>(id & 0x7FFF);
+                g.size = uint64_t{units} << shift;
+                // Without the high bit the ID is the table offset of a length-prefixed name.
+                if (!(id & 0x8000)) {
+                    g.named = true;
+                    ByteReader n(table);
+                    n.Seek(id);
+                    uint8_t length = n.U8();
+                    auto text = n.Bytes(length);
+                    if (n.ok()) g.fullName.assign(text.begin(), text.end());
+                }
+                out->groups.push_back(std::move(g));
             } else if (wantImages) {
                 images.push_back({uint64_t{offset} << shift, uint64_t{units} << shift,
                                   static_cast<uint16_t>(id & 0x7FFF)});
@@ -76,6 +88,39 @@ std::string NarrowName(std::span<const uint8_t> utf16, size_t chars) {
     for (size_t i = 0; i < chars; ++i) {
         uint16_t c = LoadLE16(utf16.data() + 2 * i);
         s.push_back(c < 0x100 ? static_cast<char>(c) : '?');
+    }
+    return s;
+}
+
+// The whole name in UTF-8; unpaired surrogates become U+FFFD.
+std::string Utf8Name(std::span<const uint8_t> utf16) {
+    std::string s;
+    size_t chars = utf16.size() / 2;
+    for (size_t i = 0; i < chars; ++i) {
+        uint32_t c = LoadLE16(utf16.data() + 2 * i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < chars) {
+            uint32_t low = LoadLE16(utf16.data() + 2 * (i + 1));
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if (c >= 0xD800 && c < 0xE000) c = 0xFFFD;
+        if (c < 0x80) {
+            s.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            s.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            s.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            s.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            s.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
     }
     return s;
 }
@@ -189,18 +234,20 @@ class PeWalker {
         for (size_t i = 0; i < count; ++i) {
             const uint8_t* e = dir.data() + 16 + 8 * i;
             GroupRef g;
-            uint64_t size = 0;
             LibStatus st = LibStatus::Ok;
-            if (!FindData(LoadLE32(e + 4), &g.offset, &size, &st)) return st;
+            if (!FindData(LoadLE32(e + 4), &g.offset, &g.size, &st)) return st;
             uint32_t name = LoadLE32(e);
             if (name & kHighBit) {
-                uint8_t text[50] = {};
-                size_t got = m_file.ReadSomeAt(m_section + (name & ~kHighBit), text, sizeof text);
-                size_t chars = got >= 2 ? LoadLE16(text) : 0;
+                g.named = true;
+                uint64_t at = m_section + (name & ~kHighBit);
+                uint8_t length[2] = {};
+                size_t chars = m_file.ReadAt(at, length, 2) ? LoadLE16(length) : 0;
+                std::vector<uint8_t> text(2 * chars);
+                if (chars == 0 || !m_file.ReadAt(at + 2, text.data(), text.size())) text.clear();
                 // A name that does not fit the 15-character field stays unconverted.
-                if (chars >= 1 && chars <= 15 && 2 + 2 * chars <= got)
-                    g.resourceName =
-                        NarrowName(std::span<const uint8_t>(text + 2, 2 * chars), chars);
+                if (chars >= 1 && chars <= 15 && !text.empty())
+                    g.resourceName = NarrowName(text, chars);
+                g.fullName = Utf8Name(text);
             } else {
                 g.resourceId = name;
             }

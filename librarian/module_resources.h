@@ -15,6 +15,12 @@ struct GroupRef {
     uint64_t offset = 0;       // file position of the group directory
     uint32_t resourceId = 0;   // 0 when the group has a name
     std::string resourceName;  // at most 15 characters
+    // What the command line needs beyond the Librarian's fields: whether the group is named, its
+    // whole name (UTF-8 from a PE file, the stored bytes from an NE file) and the size the table
+    // gives its directory (NE: whole alignment units).
+    bool named = false;
+    std::string fullName;
+    uint64_t size = 0;
 };
 
 struct ImageRef {
