@@ -38,10 +38,8 @@ void ReadBlock(CachedFile& file, uint64_t offset, uint64_t size, ReadDepth depth
         return;
     }
     if (size > kMaxStoredBlock) {
-        image->problem = Format(
-            "the image claims %llu bytes, more than the 16 MB an icon image "
-            "may take",
-            static_cast<unsigned long long>(size));
+        image->problem = "the image claims " + std::to_string(size) +
+                         " bytes, more than the 16 MB an icon image may take";
         return;
     }
     if (offset > file.size() || size > file.size() - offset) {
@@ -82,8 +80,8 @@ LibStatus ReadIconFileGroups(const std::string& path, ReadDepth depth,
     std::vector<uint8_t> entries(kFileEntry * count);
     size_t got = file.ReadSomeAt(kGroupHeader, entries.data(), entries.size());
     if (got < entries.size()) {
-        group.problem =
-            Format("the directory promises %zu images but holds only %zu", count, got / kFileEntry);
+        group.problem = "the directory promises " + std::to_string(count) +
+                        " images but holds only " + std::to_string(got / kFileEntry);
         count = got / kFileEntry;
     }
     for (size_t i = 0; i < count; ++i) {
@@ -130,8 +128,8 @@ LibStatus ReadModuleGroups(const std::string& path, ReadDepth depth,
         size_t got = file.ReadSomeAt(g.offset + kGroupHeader, entries.data(), entries.size());
         fits = std::min(fits, got / kGroupEntry);
         if (fits < count)
-            group.problem =
-                Format("the directory promises %zu images but holds only %zu", count, fits);
+            group.problem = "the directory promises " + std::to_string(count) +
+                            " images but holds only " + std::to_string(fits);
         for (size_t i = 0; i < fits; ++i) {
             const uint8_t* e = entries.data() + kGroupEntry * i;
             StoredImage image;
