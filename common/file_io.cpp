@@ -1,5 +1,6 @@
 #include "common/file_io.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace vt {
@@ -36,6 +37,23 @@ std::string DirectoryOf(const std::string& path) {
 std::string FileNameOf(const std::string& path) {
     size_t cut = path.find_last_of("/\\");
     return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+bool IsPlainFileName(std::string_view name) {
+    if (name.empty() || name.size() > 255 || name == "." || name == "..") return false;
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("<>:\"/\\|?*", c)) return false;
+    if (name.back() == '.' || name.back() == ' ') return false;
+    // Device names are devices whatever extension follows them ("NUL.bmp" is NUL).
+    std::string stem(name.substr(0, name.find('.')));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
+        if (stem == device) return false;
+    if (stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '0' &&
+        stem[3] <= '9')
+        return false;
+    return true;
 }
 
 bool FileExists(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vt {
@@ -14,6 +15,11 @@ namespace vt {
 std::string DirectoryOf(const std::string& path);
 // The last component of a path.
 std::string FileNameOf(const std::string& path);
+// True for a name that can only mean a file directly inside whatever folder it is joined to: no
+// folder separator, drive, stream or wildcard, nothing Windows forbids or silently trims (a
+// trailing dot or space), not "." or "..", not a device name such as "CON" or "LPT1", and at
+// most 255 characters. Names received from other processes are checked with it before use.
+bool IsPlainFileName(std::string_view name);
 // The system's folder for temporary files.
 std::string TempDirectory();
 // Creates a new, empty file named from `prefix` inside `dir` and returns its path ("" on failure).

@@ -114,5 +114,18 @@ TEST(PathTest, DirectoryAndNameOfBothSeparators) {
     EXPECT_EQ(FileNameOf("a.ico"), "a.ico");
 }
 
+TEST(PathTest, PlainFileNamesOnly) {
+    for (const char* ok : {"a.bmp", "studio-16color.bmp", "ants a.bmp", ".hidden", "CONSOLE.bmp", "COM.bmp", "LPT10"})
+        EXPECT_TRUE(IsPlainFileName(ok)) << ok;
+    for (const char* bad : {"", ".", "..", "..\\x.bmp", "../x.bmp", "sub\\x.bmp", "sub/x.bmp", "C:x.bmp",
+                            "C:\\x.bmp", "\\\\server\\share\\x.bmp", "x.bmp:stream", "x?.bmp", "x*.bmp",
+                            "x<.bmp", "x|y", "x\".bmp", "tab\t.bmp", "x.bmp.", "x.bmp ", "NUL", "nul.bmp",
+                            "Con .bmp", "COM1.bmp", "lpt9", "CONOUT$"})
+        EXPECT_FALSE(IsPlainFileName(bad)) << bad;
+    EXPECT_TRUE(IsPlainFileName(std::string(255, 'a')));
+    EXPECT_FALSE(IsPlainFileName(std::string(256, 'a')));
+    EXPECT_FALSE(IsPlainFileName(std::string_view("a\0b", 3)));
+}
+
 }  // namespace
 }  // namespace vt

@@ -15,7 +15,6 @@
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_app.h"
 #include "studio/win32/studio_settings.h"
-#include "studio/win32/window_snapshot.h"
 
 namespace vt::studio {
 
@@ -517,23 +516,10 @@ void FrameWindow::OnDropFiles(HDROP drop) {
 }
 
 bool FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
-    if (data.dwData != kSnapshotRequest || !data.lpData || data.cbData == 0 || data.cbData > MAX_PATH) return false;
-    const std::string path(static_cast<const char*>(data.lpData), strnlen(static_cast<const char*>(data.lpData), data.cbData));
     std::vector<HWND> windows{m_hwnd};
     if (m_palette) windows.push_back(m_palette->hwnd());
     if (m_preview) windows.push_back(m_preview->hwnd());
-    // Dialogs open over the frame are pictured on top of it.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
-            if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == list->front() &&
-                std::find(list->begin(), list->end(), w) == list->end())
-                list->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return WriteWindowSnapshot(windows, path);
+    return g_app.pictures.Answer(data, std::move(windows));
 }
 
 void FrameWindow::OnClose() {

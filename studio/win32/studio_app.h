@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "common/win32/window_picture.h"
 #include "image/icon_resource.h"
 #include "image/palette_state.h"
 #include "studio/mru_list.h"
@@ -47,6 +48,8 @@ struct StudioApp {
     // Tool cursors 60 to 69.
     std::array<HCURSOR, 10> cursors{};
     HWND frame = nullptr;
+    // Window pictures for the tests, answered only when the harness enabled them at start-up.
+    WindowPictureHook pictures;
 };
 
 extern StudioApp g_app;

@@ -467,10 +467,7 @@ TEST_F(StudioEditing, PasteControlPanelOffersTheClipboardAndTheSelectionAndIsPic
     EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_PASTE_FROM_CLIPBOARD, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_PASTE_INTO_SELECTION, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, IDC_PASTE_INTO_SELECTION)));
-    const char* build = getenv("VT_BUILD_DIR");
-    ASSERT_NE(build, nullptr);
-    EXPECT_TRUE(
-        RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-paste-panel.bmp")));
+    EXPECT_TRUE(RequestPicture(frame, "studio-paste-panel.bmp"));
     PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000, "the panel to close"));
 }
@@ -518,9 +515,7 @@ TEST_F(StudioEditing, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTh
     DWORD_PTR r = 0;
     ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"),
                                     SMTO_NORMAL, 5000, &r));
-    const char* build = getenv("VT_BUILD_DIR");
-    ASSERT_NE(build, nullptr);
-    EXPECT_TRUE(RequestSnapshot(frame, WindowsPath(std::string(build) + "/studio-text.bmp")));
+    EXPECT_TRUE(RequestPicture(frame, "studio-text.bmp"));
     // The font dialog opens from "Font..." with an Apply button; cancelling it keeps the text.
     PostMessageA(GetDlgItem(text, 1110), BM_CLICK, 0, 0);
     HWND font = studio.WaitForWindowTitled("Font");

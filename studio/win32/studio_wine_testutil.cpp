@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "common/file_io.h"
+#include "common/win32/window_picture.h"
 #include "draw/palette_layout.h"
 #include "image/ico_file.h"
-#include "studio/win32/window_snapshot.h"
 
 namespace vt::test {
 
@@ -182,13 +184,41 @@ int CloseDiscarding(Program& studio, HWND frame) {
     return studio.WaitForExit();
 }
 
-bool RequestSnapshot(HWND frame, const std::string& windowsPath) {
-    COPYDATASTRUCT data{vt::studio::kSnapshotRequest, static_cast<DWORD>(windowsPath.size() + 1),
-                        const_cast<char*>(windowsPath.c_str())};
+std::string PictureFolder() {
+    const std::string folder = WindowsPath(std::getenv("VT_BUILD_DIR") ? std::getenv("VT_BUILD_DIR") : ".") + "\\pictures";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void EnableWindowPictures(bool enabled) {
+    SetEnvironmentVariableA(kWindowPictureFolderVariable, enabled ? PictureFolder().c_str() : nullptr);
+}
+
+namespace {
+// Studios inherit this process's environment when the driver starts them.
+class WindowPicturesEnabled : public ::testing::Environment {
+public:
+    void SetUp() override { EnableWindowPictures(true); }
+};
+[[maybe_unused]] ::testing::Environment* const g_windowPictures =
+    ::testing::AddGlobalTestEnvironment(new WindowPicturesEnabled);
+}  // namespace
+
+bool RequestPicture(HWND frame, const std::string& fileName) {
+    COPYDATASTRUCT data{kWindowPictureRequest, static_cast<DWORD>(fileName.size() + 1),
+                        const_cast<char*>(fileName.c_str())};
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result))
         return false;
     return result != 0;
+}
+
+bool RequestSnapshot(HWND frame, const std::string& windowsPath) {
+    const std::string name = FileNameOf(windowsPath);
+    const std::string written = PictureFolder() + "\\" + name;
+    if (!RequestPicture(frame, name)) return false;
+    if (lstrcmpiA(written.c_str(), windowsPath.c_str()) == 0) return true;
+    return MoveFileExA(written.c_str(), windowsPath.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 }  // namespace vt::test

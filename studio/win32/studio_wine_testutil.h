@@ -61,7 +61,16 @@ void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right = false
 // Closes the Studio, answering No when it asks to save changes; returns its exit code.
 int CloseDiscarding(Program& studio, HWND frame);
 
-// Asks the Studio for a picture of its windows and writes it as a BMP.
+// The one folder the Studios these tests start may write window pictures into (the build's
+// "pictures" folder), as a Windows path. Every test program linking these helpers enables pictures
+// for the Studios it starts; a test that must see a Studio without them turns them off around
+// its start.
+std::string PictureFolder();
+void EnableWindowPictures(bool enabled);
+// Asks the Studio for a picture of its windows, written as PictureFolder()\fileName.
+bool RequestPicture(HWND frame, const std::string& fileName);
+// The same, moved to `windowsPath` once written (tests that compare pictures keep them with their
+// other files).
 bool RequestSnapshot(HWND frame, const std::string& windowsPath);
 
 }  // namespace vt::test

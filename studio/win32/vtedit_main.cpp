@@ -90,6 +90,7 @@ void PlaceFrame(HWND frame) {
 
 int Run(HINSTANCE instance, const char* args) {
     g_app.instance = instance;
+    g_app.pictures = WindowPictureHook::FromEnvironment();
     g_app.multiByte = VtIsMultiByteCodePage() != FALSE;
     g_app.programFolder = ProgramFolder(instance, g_app.multiByte);
     g_app.palettes.Start(g_app.programFolder);

@@ -1,10 +1,13 @@
-#include "studio/win32/window_snapshot.h"
+#include "common/win32/window_picture.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include "common/byte_writer.h"
 #include "common/file_io.h"
-#include "studio/win32/snapshot_controls.h"
+#include "common/win32/window_picture_controls.h"
 
-namespace vt::studio {
+namespace vt {
 
 namespace {
 
@@ -26,7 +29,8 @@ void PrintClientAt(HWND w, HDC dc, const RECT& all) {
     GetClientRect(w, &client);
     if (PrintDialogControl(w, dc, client)) return;
     HBRUSH background = reinterpret_cast<HBRUSH>(GetClassLongPtrA(w, GCLP_HBRBACKGROUND));
-    if (reinterpret_cast<INT_PTR>(background) > 0 && reinterpret_cast<INT_PTR>(background) <= COLOR_MENUBAR + 1)
+    if (reinterpret_cast<INT_PTR>(background) > 0 &&
+        reinterpret_cast<INT_PTR>(background) <= COLOR_MENUBAR + 1)
         background = GetSysColorBrush(static_cast<int>(reinterpret_cast<INT_PTR>(background)) - 1);
     FillRect(dc, &client, background ? background : GetSysColorBrush(COLOR_WINDOW));
     // Owner-drawn controls are drawn by their parent; it is asked item by item, as for painting.
@@ -50,9 +54,11 @@ void PrintClientAt(HWND w, HDC dc, const RECT& all) {
         item.CtlType = ODT_LISTBOX;
         for (LRESULT i = 0; i < count; ++i) {
             item.itemID = static_cast<UINT>(i);
-            item.itemData = static_cast<ULONG_PTR>(SendMessageA(w, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+            item.itemData =
+                static_cast<ULONG_PTR>(SendMessageA(w, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
             item.itemState = i == selected ? ODS_SELECTED : 0;
-            SendMessageA(w, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item.rcItem));
+            SendMessageA(w, LB_GETITEMRECT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item.rcItem));
             SendMessageA(GetParent(w), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
         }
         return;
@@ -104,15 +110,17 @@ void PrintFrame(HWND w, HDC dc, const RECT& all) {
 
 }  // namespace
 
-bool WriteWindowSnapshot(const std::vector<HWND>& windows, const std::string& path) {
+bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& path) {
     RECT all{};
     bool any = false;
     for (HWND w : windows) {
         if (!w || !IsWindowVisible(w)) continue;
         RECT r;
         GetWindowRect(w, &r);
-        if (!any) all = r;
-        else UnionRect(&all, &all, &r);
+        if (!any)
+            all = r;
+        else
+            UnionRect(&all, &all, &r);
         any = true;
     }
     if (!any) return false;
@@ -157,7 +165,46 @@ bool WriteWindowSnapshot(const std::vector<HWND>& windows, const std::string& pa
     SelectObject(mem, old);
     DeleteObject(dib);
     DeleteDC(mem);
-    return WriteFileReplacing(path, "ICS", out.bytes());
+    return WriteFileReplacing(path, "VTP", out.bytes());
 }
 
-}  // namespace vt::studio
+WindowPictureHook WindowPictureHook::FromEnvironment() {
+    char folder[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA(kWindowPictureFolderVariable, folder, sizeof folder);
+    if (n == 0 || n >= sizeof folder) return {};
+    return WindowPictureHook(folder);
+}
+
+bool WindowPictureHook::Answer(const COPYDATASTRUCT& data, std::vector<HWND> windows) const {
+    if (!enabled() || data.dwData != kWindowPictureRequest || !data.lpData || data.cbData == 0 ||
+        data.cbData > MAX_PATH || windows.empty())
+        return false;
+    const auto* text = static_cast<const char*>(data.lpData);
+    // The name must end within the block with its zero; a block without one is not a request.
+    const size_t length = strnlen(text, data.cbData);
+    if (length == data.cbData) return false;
+    const std::string name(text, length);
+    if (!IsPlainFileName(name) || name.size() < 5 ||
+        lstrcmpiA(name.c_str() + name.size() - 4, ".bmp") != 0)
+        return false;
+    const std::string path =
+        m_folder + (m_folder.back() == '\\' || m_folder.back() == '/' ? "" : "\\") + name;
+    if (path.size() >= MAX_PATH) return false;
+    struct Owned {
+        HWND owner;
+        std::vector<HWND>* list;
+    } owned{windows.front(), &windows};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* o = reinterpret_cast<Owned*>(lp);
+            if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == o->owner &&
+                std::find(o->list->begin(), o->list->end(), w) == o->list->end())
+                o->list->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&owned));
+    return WriteWindowPicture(windows, path);
+}
+
+}  // namespace vt

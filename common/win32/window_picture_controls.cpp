@@ -1,6 +1,6 @@
-#include "studio/win32/snapshot_controls.h"
+#include "common/win32/window_picture_controls.h"
 
-namespace vt::studio {
+namespace vt {
 
 bool PrintDialogControl(HWND w, HDC dc, const RECT& client) {
     char cls[32] = {};
@@ -60,4 +60,4 @@ bool PrintDialogControl(HWND w, HDC dc, const RECT& client) {
     return true;
 }
 
-}  // namespace vt::studio
+}  // namespace vt

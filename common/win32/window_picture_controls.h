@@ -1,14 +1,14 @@
 #pragma once
-// Dialog controls drawn for the Studio's window pictures: buttons, radio buttons, check boxes and
+// Dialog controls drawn for the window pictures: buttons, radio buttons, check boxes and
 // group boxes of the system's button class do not paint into a foreign device context under every
 // display driver, so a picture of an open dialog draws them in the classic look itself.
 
 #include <windows.h>
 
-namespace vt::studio {
+namespace vt {
 
 // Draws `w` into `dc` (client coordinates) when it is a push button, radio button, check box or
 // group box, or a dialog's background; false for every other window, which paints itself.
 bool PrintDialogControl(HWND w, HDC dc, const RECT& client);
 
-}  // namespace vt::studio
+}  // namespace vt
