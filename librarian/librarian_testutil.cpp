@@ -76,7 +76,18 @@ std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks,
 }
 
 std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus) {
-    constexpr uint32_t kPe = 64, kRaw = 0x400, kVa = 0x3000;
+    PeLayout layout;
+    layout.plus = plus;
+    return MakePe(resources, layout);
+}
+
+std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, const PeLayout& layout) {
+    constexpr uint32_t kPe = 64, kRaw = 0x400, kSectionVa = 0x3000;
+    const bool plus = layout.plus;
+    // Every address below is relative to the directory's start, which lies this far into the
+    // section.
+    const uint32_t lead = layout.directoryOffset;
+    const uint32_t kVa = kSectionVa + lead;
     const uint16_t optionalSize = plus ? 240 : 224;
     // Types in first-seen order, each with its resources.
     std::vector<uint16_t> types;
@@ -98,9 +109,11 @@ std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus)
     at = (at + 3) & ~3u;
     for (const auto& r : resources)
         dataAt[&r] = at, at = (at + static_cast<uint32_t>(r.data.size()) + 3) & ~3u;
-    const uint32_t sectionSize = (at + 511) & ~511u;  // file alignment, as linkers pad sections
+    const uint32_t sectionSize =
+        (lead + at + 511) & ~511u;  // file alignment, as linkers pad sections
 
     ByteWriter s;
+    s.Zeros(lead);
     s.Zeros(12);
     s.U16(0);
     s.U16(static_cast<uint16_t>(types.size()));
@@ -127,7 +140,7 @@ std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus)
         for (char16_t c : r.name) s.U16(c);
     }
     for (const auto& r : resources) {
-        s.Zeros(dataAt[&r] - s.size());
+        s.Zeros(lead + dataAt[&r] - s.size());
         s.Bytes(r.data);
     }
     s.Zeros(sectionSize - s.size());
@@ -151,11 +164,12 @@ std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus)
     w.PatchU32(optional + 60, kRaw);
     w.PatchU32(optional + (plus ? 112 : 96), 0x1000);
     w.PatchU32(optional + (plus ? 112 : 96) + 16, kVa);
-    w.PatchU32(optional + (plus ? 112 : 96) + 20, sectionSize);
-    w.Text(".rsrc");
-    w.Zeros(3);
+    w.PatchU32(optional + (plus ? 112 : 96) + 20, sectionSize - lead);
+    std::string name = layout.sectionName.substr(0, 8);
+    w.Text(name);
+    w.Zeros(8 - name.size());
     w.U32(sectionSize);
-    w.U32(kVa);
+    w.U32(kSectionVa);
     w.U32(sectionSize);
     w.U32(kRaw);
     w.Zeros(16);

@@ -20,8 +20,15 @@ struct PeResource {
     std::u16string name;
     std::vector<uint8_t> data;
 };
-// A PE file (PE32, or PE32+ with plus) with one ".rsrc" section holding the resources, grouped by
-// type in the order given.
+// Where a PE file keeps its resources: the name of the one section that holds them, and how far
+// into that section the resource directory starts.
+struct PeLayout {
+    bool plus = false;  // PE32+ instead of PE32
+    std::string sectionName = ".rsrc";
+    uint32_t directoryOffset = 0;
+};
+// A PE file with one section holding the resources, grouped by type in the order given.
+std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, const PeLayout& layout);
 std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus = false);
 // An icon group directory entry list: one entry per (block, image id).
 std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/byte_reader.h"
 #include "librarian/icon_groups.h"
 #include "librarian/librarian_testutil.h"
 #include "librarian/reader.h"
@@ -62,6 +63,47 @@ TEST_F(ModuleReaderTest, Pe32PlusResourceDirectoryIsFound) {
     auto a = MakeDib(32, 32, 24);
     ASSERT_EQ(Read(MakePe({Group(1, {a}, {1}), Image(1, a)}, /*plus=*/true)), LibStatus::Ok);
     EXPECT_EQ(ws.images().size(), 1u);
+}
+
+TEST_F(ModuleReaderTest, ResourcesAreFoundThroughTheDirectoryAddressNotTheSectionName) {
+    auto a = MakeDib(32, 32, 4, 1), b = MakeDib(16, 16, 8, 2);
+    auto resources = {Group(1, {a, b}, {1, 2}), Image(1, a), Image(2, b)};
+    // Linkers merge resources into other sections, and the directory need not open the section.
+    for (test::PeLayout layout :
+         {test::PeLayout{false, ".text", 0}, test::PeLayout{false, ".rsrc", 0x130},
+          test::PeLayout{true, ".data", 0x800}}) {
+        SCOPED_TRACE(layout.sectionName);
+        ASSERT_EQ(Read(MakePe(resources, layout)), LibStatus::Ok);
+        ASSERT_EQ(ws.icons().size(), 1u);
+        auto own = ws.FormatsOf(0);
+        ASSERT_EQ(own.size(), 2u);
+        std::vector<uint8_t> block;
+        ASSERT_TRUE(ws.ReadImageOf(ws.formats()[own[1]], &block));
+        EXPECT_EQ(block, b);
+    }
+}
+
+TEST_F(ModuleReaderTest, NoResourceDirectoryHoldsNoIconsAndAnAddressOutsideEverySectionFails) {
+    auto a = MakeDib(16, 16, 4);
+    const auto pe = MakePe({Group(1, {a}, {1}), Image(1, a)});
+    // The resource data directory of a PE32 header: 136 bytes after the signature at 64.
+    constexpr size_t kDirectoryField = 64 + 136;
+    ASSERT_EQ(LoadLE32(&pe[kDirectoryField]), 0x3000u);
+    auto none = pe;
+    StoreLE32(&none[kDirectoryField], 0);
+    EXPECT_EQ(Read(none), LibStatus::NoIcons);
+
+    auto outside = pe;
+    StoreLE32(&outside[kDirectoryField], 0x900000);
+    EXPECT_EQ(Read(outside), LibStatus::ReadError);
+    // The group's data entry (root 32 bytes, two type directories of 24, two language directories
+    // of 24) pointing past the section.
+    auto data = pe;
+    constexpr size_t kGroupData = 0x400 + 32 + 48 + 48;
+    ASSERT_EQ(LoadLE32(&data[kGroupData + 4]), 6u + 14u);  // the group's size
+    StoreLE32(&data[kGroupData], 0x3000 + 0x10000);
+    EXPECT_EQ(Read(data), LibStatus::ReadError);
+    EXPECT_TRUE(prompt.texts().empty());
 }
 
 TEST_F(ModuleReaderTest, NamedGroupsOfUpTo15CharactersShowTheirName) {

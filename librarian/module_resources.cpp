@@ -1,7 +1,6 @@
 #include "librarian/module_resources.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "common/byte_reader.h"
 
@@ -125,6 +124,13 @@ std::string Utf8Name(std::span<const uint8_t> utf16) {
     return s;
 }
 
+// A section of a PE file: where its addresses begin in memory and where its bytes lie in the file.
+struct Section {
+    uint32_t address = 0;
+    uint32_t rawSize = 0;
+    uint32_t rawPointer = 0;
+};
+
 class PeWalker {
   public:
     PeWalker(CachedFile& file, ModuleResources* out) : m_file(file), m_out(out) {}
@@ -144,29 +150,24 @@ class PeWalker {
         h.Seek(magic == 0x20B ? 152 : 136);
         uint32_t directoryAddress = h.U32();
         if (!h.ok()) return LibStatus::ReadError;
+        if (directoryAddress == 0) return LibStatus::Ok;  // no resources, so no icons
 
         size_t kept = std::min<size_t>(header.size(), headersSize);
         ByteReader s(header.first(kept));
         size_t at = 24 + size_t{optionalSize};
-        bool found = false;
-        uint32_t rawPointer = 0, virtualAddress = 0;
         for (uint16_t i = 0; i < sections; ++i) {
             ByteReader rec = s.Sub(at + 40 * size_t{i}, 40);
-            if (!rec.ok()) break;
-            auto name = rec.Bytes(8);
-            if (std::memcmp(name.data(), ".rsrc\0\0\0", 8) != 0) continue;
             rec.Seek(12);
-            virtualAddress = rec.U32();
-            rec.Seek(20);
-            rawPointer = rec.U32();
-            found = true;
-            break;
+            Section sec;
+            sec.address = rec.U32();
+            sec.rawSize = rec.U32();
+            sec.rawPointer = rec.U32();
+            if (!rec.ok()) break;
+            m_sections.push_back(sec);
         }
-        if (!found) return LibStatus::Ok;  // no resources, so no icons
-        if (rawPointer == 0) return LibStatus::ReadError;
-        m_section = rawPointer;
-        m_directoryAddress = directoryAddress ? directoryAddress : virtualAddress;
-
+        // The directory is found by its address, whatever its section is called and wherever in
+        // the section it starts.
+        m_directoryAddress = directoryAddress;
         std::vector<uint8_t> root;
         if (!ReadDirectory(0, &root, /*exact=*/true)) return LibStatus::ReadError;
         LibStatus st = WalkType(root, kGroupType, true);
@@ -175,10 +176,28 @@ class PeWalker {
     }
 
   private:
-    // Reads a directory at a section-relative offset: 256 bytes, and again whole when its entries
-    // need more. With `exact` the first 256 bytes must all be there.
+    // The file position of an address, through the section that holds it in the file. False for
+    // an address outside every section's file bytes.
+    bool Map(uint64_t address, uint64_t* position) const {
+        for (const Section& sec : m_sections) {
+            if (sec.rawPointer == 0 || address < sec.address) continue;
+            if (address - sec.address >= sec.rawSize) continue;
+            *position = uint64_t{sec.rawPointer} + (address - sec.address);
+            return true;
+        }
+        return false;
+    }
+
+    // A position inside the resource directory, given as an offset from its start.
+    bool MapInDirectory(uint32_t offset, uint64_t* position) const {
+        return Map(m_directoryAddress + uint64_t{offset}, position);
+    }
+
+    // Reads a directory at a directory-relative offset: 256 bytes, and again whole when its
+    // entries need more. With `exact` the first 256 bytes must all be there.
     bool ReadDirectory(uint32_t offset, std::vector<uint8_t>* out, bool exact) {
-        uint64_t pos = m_section + uint64_t{offset};
+        uint64_t pos = 0;
+        if (!MapInDirectory(offset, &pos)) return false;
         out->resize(kDirectoryRead);
         size_t got = m_file.ReadSomeAt(pos, out->data(), out->size());
         if (got < 16 || (exact && got < kDirectoryRead)) return false;
@@ -212,19 +231,18 @@ class PeWalker {
     bool FindData(uint32_t target, uint64_t* position, uint64_t* size, LibStatus* status) {
         if (!(target & kHighBit)) return *status = LibStatus::Cascade, false;
         uint8_t lang[24];
-        if (!m_file.ReadAt(m_section + (target & ~kHighBit), lang, sizeof lang))
+        uint64_t at = 0;
+        if (!MapInDirectory(target & ~kHighBit, &at) || !m_file.ReadAt(at, lang, sizeof lang))
             return *status = LibStatus::ReadError, false;
         if (LoadLE16(lang + 12) + LoadLE16(lang + 14) == 0)
             return *status = LibStatus::ReadError, false;
         uint32_t dataEntry = LoadLE32(lang + 20);
         if (dataEntry & kHighBit) return *status = LibStatus::Cascade, false;
         uint8_t data[16];
-        if (!m_file.ReadAt(m_section + dataEntry, data, sizeof data))
+        if (!MapInDirectory(dataEntry, &at) || !m_file.ReadAt(at, data, sizeof data))
             return *status = LibStatus::ReadError, false;
-        uint64_t address = LoadLE32(data);
-        // The data's address is relative to the image; the section maps it to the file.
-        if (address + m_section < m_directoryAddress) return *status = LibStatus::ReadError, false;
-        *position = address + m_section - m_directoryAddress;
+        // The data's address is relative to the image; its own section maps it to the file.
+        if (!Map(LoadLE32(data), position)) return *status = LibStatus::ReadError, false;
         *size = LoadLE32(data + 4);
         return true;
     }
@@ -239,9 +257,11 @@ class PeWalker {
             uint32_t name = LoadLE32(e);
             if (name & kHighBit) {
                 g.named = true;
-                uint64_t at = m_section + (name & ~kHighBit);
+                uint64_t at = 0;
                 uint8_t length[2] = {};
-                size_t chars = m_file.ReadAt(at, length, 2) ? LoadLE16(length) : 0;
+                size_t chars = MapInDirectory(name & ~kHighBit, &at) && m_file.ReadAt(at, length, 2)
+                                   ? LoadLE16(length)
+                                   : 0;
                 std::vector<uint8_t> text(2 * chars);
                 if (chars == 0 || !m_file.ReadAt(at + 2, text.data(), text.size())) text.clear();
                 // A name that does not fit the 15-character field stays unconverted.
@@ -271,7 +291,7 @@ class PeWalker {
 
     CachedFile& m_file;
     ModuleResources* m_out;
-    uint64_t m_section = 0;
+    std::vector<Section> m_sections;
     uint64_t m_directoryAddress = 0;
 };
 
