@@ -20,7 +20,10 @@ int FormatSlot(int width) {
 // Every stored mask bit of the image's visible width is 1: nothing of the image would show.
 bool MaskIsBlank(ByteReader image, int32_t width, int32_t height, uint32_t bits, uint32_t used) {
     uint32_t palette = used != 0 ? used : bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
-    uint32_t pixelBits = palette == 0 ? 24 : bits;
+    // The colour bits take as much room as the image's own bit count says: a 32-bit image read
+    // at the 24-bit offset would take its colour bits for the mask.
+    const bool direct = bits == 16 || bits == 24 || bits == 32;
+    uint32_t pixelBits = palette == 0 && !direct ? 24 : bits;
     size_t colourRow =
         ((static_cast<size_t>(pixelBits) * static_cast<size_t>(width) + 31) / 32) * 4;
     size_t maskRow = ((static_cast<size_t>(width) + 31) / 32) * 4;

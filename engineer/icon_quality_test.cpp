@@ -2,6 +2,7 @@
 
 #include "engineer/engineer_testutil.h"
 #include "engineer/icon_quality.h"
+#include "librarian/librarian_testutil.h"
 
 namespace vt {
 namespace {
@@ -82,6 +83,23 @@ TEST_F(Quality, BlankImageWarnsEvenWhenEveryFormatIsThere) {
               "requires an icon in "
               "this size and color format.");
     EXPECT_TRUE(dialogs.missingTexts.empty()) << "Cancel ends the check at once";
+}
+
+TEST_F(Quality, TheMaskOfDirectColourImagesIsFoundAfterTheirOwnColourBits) {
+    // Opaque white at 16, 24 and 32 bits: colour bytes all 0xFF, mask all 0. Read at another bit
+    // count's offset, the colour bytes would pass for a mask of set bits.
+    for (int bits : {16, 24, 32}) {
+        SCOPED_TRACE(bits);
+        dialogs.blankTexts.clear();
+        const auto white = test::MakeDib(32, 32, bits, 0xFF);
+        EXPECT_TRUE(Check({white, test::IconBlock(16, 16, 4), test::IconBlock(48, 48, 4)}));
+        EXPECT_TRUE(dialogs.blankTexts.empty());
+        // The same image with every mask bit set is blank, and named by its own colours.
+        EXPECT_TRUE(Check({test::IconBlock(32, 32, bits, true)}));
+        ASSERT_EQ(dialogs.blankTexts.size(), 1u);
+        EXPECT_NE(dialogs.blankTexts[0].find("is in the 16777216 color format and is 32x32"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(Quality, ShortcutOverlayRowSkipsFormatsButStillWarnsOfBlanks) {

@@ -124,11 +124,12 @@ uint32_t RemapToPalette(IconResource& doc, ImageHost& host, const ColorValues256
     return newScreen;
 }
 
-std::function<void(const IconImage& from, IconImage& to)> ConversionHook(const ImageHost& host) {
+std::function<bool(const IconImage& from, IconImage& to)> ConversionHook(const ImageHost& host) {
     Prompt* prompt = host.prompt;
     return [prompt](const IconImage& from, IconImage& to) {
-        if (!ConvertFromImage(from, to) && prompt)
-            prompt->Tell(kOutOfMemoryText, PromptIcon::Exclamation);
+        if (ConvertFromImage(from, to)) return true;
+        if (prompt) prompt->Tell(kOutOfMemoryText, PromptIcon::Stop);
+        return false;
     };
 }
 

@@ -34,6 +34,6 @@ uint32_t RemapToPalette(IconResource& doc, ImageHost& host, const ColorValues256
 
 // The hook that fills a new format from the current image (ImageHost::fillFromImage): converts,
 // and reports running out of memory through `host`.
-std::function<void(const IconImage& from, IconImage& to)> ConversionHook(const ImageHost& host);
+std::function<bool(const IconImage& from, IconImage& to)> ConversionHook(const ImageHost& host);
 
 }  // namespace vt

@@ -3,8 +3,10 @@
 #include <random>
 #include <set>
 
+#include "image/alloc_failure_testutil.h"
 #include "image/colour_convert.h"
 #include "image/colour_match.h"
+#include "image/format_commands.h"
 #include "image/icon_testutil.h"
 #include "image/palette_file.h"
 #include "image/palette_state.h"
@@ -262,26 +264,95 @@ TEST_F(ConvertTest, OpeningAPaletteFileRemapsThe256ColourImage) {
     ConversionHook(m_host)(img, to);
     EXPECT_EQ(to.inverseColor, 15u);
     EXPECT_FALSE(to.untouched);
+
+    // A true-colour image takes the palette as the one the palette window shows for it.
+    IconImage& deep = test::AddDrawnImage(m_doc, m_host, 16, 16, kTrueColor);
+    const std::vector<uint8_t> bits = deep.block;
+    palette[1] = 0x123456;
+    ASSERT_TRUE(WritePaletteFile(dir.File("q.pal"), palette, "ICS"));
+    ASSERT_TRUE(OpenPaletteFile(m_doc, m_host, state, dir.File("q.pal")));
+    EXPECT_EQ(deep.trueColorPalette, std::optional<ColorValues256>(palette));
+    EXPECT_EQ(deep.block, bits);
 }
 
-TEST_F(ConvertTest, PaletteWithoutBlackMakesTransparentPixelsOpaqueIndexZero) {
-    IconImage& img = test::AddDrawnImage(m_doc, m_host, 16, 16, kColors256);
-    const IconImage before = img.Clone();
-    ColorValues256 palette{};
-    for (uint32_t i = 0; i < 256; ++i) palette[i] = 0x101010 + i;
-    palette[200] = 0xFFFFFF;
+// A palette that lacks black (or white) costs only the pixels that needed it: they become opaque
+// index 0 (or 255), while the other special pixels keep their meaning on the entry that is there.
+TEST_F(ConvertTest, OpeningAPaletteLackingBlackOrWhiteKeepsTheOtherSpecialPixels) {
+    struct Case {
+        const char* name;
+        int black;  // -1: missing
+        int white;
+    };
+    for (const Case c : {Case{"no white", 10, -1}, Case{"no black", -1, 200}}) {
+        SCOPED_TRACE(c.name);
+        IconResource doc;
+        IconImage& img = test::AddDrawnImage(doc, m_host, 16, 16, kColors256);
+        const IconImage before = img.Clone();
+        ColorValues256 palette{};
+        for (uint32_t i = 0; i < 256; ++i) palette[i] = 0x101010 + i;
+        if (c.black >= 0) palette[static_cast<size_t>(c.black)] = 0x000000;
+        if (c.white >= 0) palette[static_cast<size_t>(c.white)] = 0xFFFFFF;
+        test::ScratchDir dir;
+        ASSERT_TRUE(WritePaletteFile(dir.File("p.pal"), palette, "ICS"));
+        PaletteState state;
+        m_prompt.Clear();
+        ASSERT_TRUE(OpenPaletteFile(doc, m_host, state, dir.File("p.pal")));
+        EXPECT_EQ(m_prompt.texts().size(), 1u);  // the activation warns about the missing entry
+
+        int screens = 0, inverses = 0;
+        for (int32_t y = 0; y < 16; ++y)
+            for (int32_t x = 0; x < 16; ++x) {
+                if (!before.AndBit(x, y)) continue;
+                const bool screen = before.XorValue(x, y) == before.screenColor;
+                (screen ? screens : inverses)++;
+                const int kept = screen ? c.black : c.white;
+                if (kept >= 0) {
+                    ASSERT_TRUE(img.AndBit(x, y)) << x << "," << y;
+                    ASSERT_EQ(img.XorValue(x, y), static_cast<uint32_t>(kept)) << x << "," << y;
+                } else {
+                    ASSERT_FALSE(img.AndBit(x, y)) << x << "," << y;
+                    ASSERT_EQ(img.XorValue(x, y), screen ? 0u : 255u) << x << "," << y;
+                }
+            }
+        EXPECT_GT(screens, 0);
+        EXPECT_GT(inverses, 0);
+        EXPECT_EQ(state.newImageScreenIndex, c.black >= 0 ? static_cast<uint32_t>(c.black) : 0u);
+    }
+}
+
+// "Begin New Image using Current Image" when the quantizer's memory cannot be had: the user is
+// told, and the new format stays a blank, untouched image that a save leaves out.
+TEST_F(ConvertTest, AFailedConversionIsReportedAndTheNewFormatStaysUntouched) {
+    test::AddDrawnImage(m_doc, m_host, 32, 32, kTrueColor);
+    m_doc.modified = false;
+    m_host.fillFromImage = ConversionHook(m_host);
     m_prompt.Clear();
-    RemapToPalette(m_doc, m_host, palette);
-    ASSERT_FALSE(m_prompt.texts().empty());  // the activation warns about the missing black
-    int screens = 0;
-    for (int32_t y = 0; y < 16; ++y)
-        for (int32_t x = 0; x < 16; ++x) {
-            if (!before.AndBit(x, y) || before.XorValue(x, y) != before.screenColor) continue;
-            ++screens;
-            EXPECT_FALSE(img.AndBit(x, y));
-            EXPECT_EQ(img.XorValue(x, y), 0u);
-        }
-    EXPECT_GT(screens, 0);
+    NewFormatOutcome outcome;
+    const size_t refusedBefore = test::FailLargeAllocations::refused();
+    {
+        test::FailLargeAllocations outOfMemory(512 * 1024);
+        outcome = ApplyNewImageFormat(m_doc, {32, 32, kColors256}, true, m_host);
+    }
+    EXPECT_GT(test::FailLargeAllocations::refused(), refusedBefore);
+    EXPECT_EQ(outcome, NewFormatOutcome::Done);
+    ASSERT_EQ(m_prompt.shown().size(), 1u);
+    EXPECT_EQ(m_prompt.shown()[0].text, "Out of global memory.  Cannot complete this function.");
+    const IconImage& made = *m_doc.ActiveImage();
+    EXPECT_EQ(made.colorCode, kColors256);
+    EXPECT_TRUE(made.untouched);
+    EXPECT_FALSE(m_doc.modified);
+    for (int32_t y = 0; y < 32; ++y)
+        for (int32_t x = 0; x < 32; ++x) ASSERT_TRUE(made.AndBit(x, y)) << x << "," << y;
+
+    // With memory the same conversion fills the image.
+    m_doc.activeFormat = {32, 32, kTrueColor};
+    ASSERT_TRUE(SwitchToFormat(m_doc, m_host, false));
+    m_prompt.Clear();
+    EXPECT_EQ(ApplyNewImageFormat(m_doc, {16, 16, kColors256}, true, m_host),
+              NewFormatOutcome::Done);
+    EXPECT_TRUE(m_prompt.shown().empty());
+    EXPECT_FALSE(m_doc.ActiveImage()->untouched);
+    EXPECT_TRUE(m_doc.modified);
 }
 
 }  // namespace

@@ -128,9 +128,12 @@ bool FindOrCreateImage(IconResource& doc, const uint8_t* fileImage, size_t fileI
         if (beginFromCurrent && host.fillFromImage && previous >= 0 &&
             previous != doc.activeIndex && doc.images[static_cast<size_t>(previous)].HasBits()) {
             const IconImage& from = doc.images[static_cast<size_t>(previous)];
-            host.fillFromImage(from, img);
-            img.untouched = false;
-            PaletteAfterConversion(from, img, host);
+            // A failed fill leaves the blank image untouched, so that it is never saved as if
+            // it held the converted picture.
+            if (host.fillFromImage(from, img)) {
+                img.untouched = false;
+                PaletteAfterConversion(from, img, host);
+            }
         }
     }
     img.editorState = {};
@@ -189,7 +192,13 @@ void ActivateImage(IconResource& doc, ImageHost& host) {
     }
     if (!haveBlack) host.Tell(kNoBlackWarning, PromptIcon::Information);
     if (!haveWhite) host.Tell(kNoWhiteWarning, PromptIcon::Information);
-    if (!haveBlack || !haveWhite) return;
+    if (!haveBlack || !haveWhite) {
+        // The entry the palette has still marks its pixels: re-mapping falls back to an opaque
+        // colour only for the one that is missing, and must not lose the other's transparency.
+        img->screenColor = black;
+        img->inverseColor = white;
+        return;
+    }
 
     if (img->screenColor != 0 || img->inverseColor != 0) return;  // remembered with A and B
 

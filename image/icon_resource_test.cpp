@@ -126,6 +126,7 @@ TEST(FindOrCreateImage, BeginFromCurrentFillsByConversionAndTakesItsPalette) {
     host.fillFromImage = [&](const IconImage& from, IconImage& to) {
         convertedFrom.push_back(from.colorCode);
         to.SetXorValue(0, 0, 0x0000FF);
+        return true;
     };
     doc.activeFormat = {32, 32, kTrueColor};
     ASSERT_TRUE(FindOrCreateImage(doc, nullptr, 0, host, true));
@@ -235,10 +236,12 @@ TEST(ActivateImage, WarnsAboutMissingBlackThenWhiteAndStops) {
     EXPECT_EQ(img.colorA, ImageColor{});  // activation ended before choosing colours
 
     prompt.Clear();
-    img.SetTableColor(0, 0x000000);
+    img.SetTableColor(3, 0x000000);
     ActivateImage(doc, host);
     ASSERT_EQ(prompt.shown().size(), 1u);
     EXPECT_NE(prompt.shown()[0].text.find("color white"), std::string::npos);
+    // The black entry it found is still the screen colour.
+    EXPECT_EQ(img.screenColor, 3u);
 }
 
 TEST(ActivateImage, TrueColourUsesBlackAndWhiteAndDefaultsColourBToWhite) {

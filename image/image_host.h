@@ -22,7 +22,9 @@ struct ImageHost {
     // list selection).
     std::function<void(const ColorValues256&)> setNewImagePalette;
     // Fills a new image from another by colour conversion ("Begin New Image using Current Image").
-    std::function<void(const IconImage& from, IconImage& to)> fillFromImage;
+    // Returns false when the conversion failed (and was reported); the new image is then as
+    // blank as it was made.
+    std::function<bool(const IconImage& from, IconImage& to)> fillFromImage;
     // Makes a fresh, empty undo history for an image (the drawing engine's buffer).
     std::function<void(IconImage&)> createUndoBuffer;
     // The image's bits changed: the shell refreshes its device bitmaps and the preview.

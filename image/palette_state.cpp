@@ -46,9 +46,11 @@ bool PaletteState::PaletteForNewImage(int32_t code, ColorValues256& out) {
 bool OpenPaletteFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
                      const std::string& path) {
     if (!palettes.Load(path)) return false;
-    const IconImage* img = doc.ActiveImage();
+    IconImage* img = doc.ActiveImage();
     if (img && img->HasBits() && img->colorCode == kColors256)
         palettes.newImageScreenIndex = RemapToPalette(doc, host, palettes.current);
+    else if (img && img->colorCode == kTrueColor)
+        img->trueColorPalette = palettes.current;  // what the palette window shows for it
     return true;
 }
 

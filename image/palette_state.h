@@ -42,7 +42,8 @@ struct IconResource;
 struct ImageHost;
 
 // "Open Color Palette...": loads the chosen file into both palettes and, for a 256-colour active
-// image, re-maps the image onto it; the re-mapped screen index becomes the one for new images.
+// image, re-maps the image onto it; the re-mapped screen index becomes the one for new images. A
+// true-colour active image takes the palette as its own.
 // Returns false, changing nothing, when the file cannot be read as a palette.
 bool OpenPaletteFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
                      const std::string& path);

@@ -59,6 +59,8 @@ bool ReadGifFile(IconResource& doc, ImageHost& host, const std::string& path) {
     IconImage& img = *doc.ActiveImage();
     img.screenColor = 0;
     img.inverseColor = 0;
+    // Said before activation's own warnings, which are about the colours, not the file.
+    if (pic.incomplete) host.Tell(kGifIncompleteText, PromptIcon::Information);
     ActivateImage(doc, host);
     CommitImageBits(doc, host);
     doc.resourceType = kGifResource;

@@ -11,8 +11,10 @@ namespace vt {
 
 // Reads the first image of a GIF file into `doc` (all previous images are freed) as a 256-colour
 // image; the document becomes a GIF document (resource type 3) that is neither modified nor
-// untitled. A file that cannot be opened fails silently. A file the Studio cannot read is
-// reported (kGifIncompatibleText and/or kGifReadErrorText) and leaves a new blank icon.
+// untitled. A file that cannot be opened fails silently. A file the Studio cannot read, or one in
+// which no pixel decodes, is reported (kGifIncompatibleText and/or kGifReadErrorText) and leaves
+// a new blank icon. A file whose image data stop early opens with what was decoded, and the user
+// is told that the picture is incomplete (kGifIncompleteText).
 bool ReadGifFile(IconResource& doc, ImageHost& host, const std::string& path);
 
 // The bytes of the active image as a GIF file, after the questions of the GIF writer.

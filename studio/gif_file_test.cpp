@@ -111,6 +111,47 @@ TEST_F(GifFileTest, IncompatibleFilesShowBothMessagesAndLeaveABlankIcon) {
     EXPECT_TRUE(m_prompt.texts().empty());
 }
 
+TEST_F(GifFileTest, ACutShortFileOpensWhatDecodedAndOneWithoutPixelsIsRefused) {
+    Drawn(32, 32, kColors16);
+    const std::string whole = Path("whole.gif");
+    ASSERT_EQ(WriteGifFile(m_doc, m_host, whole, false), GifWriteStatus::Ok);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadWholeFile(whole, &bytes, 1 << 20));
+
+    // Cut in the middle of the image data: the top rows are there, the rest is transparent.
+    std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2));
+    Write(Path("cut.gif"), cut);
+    m_prompt.Clear();
+    IconResource doc;
+    ASSERT_TRUE(ReadGifFile(doc, m_host, Path("cut.gif")));
+    ASSERT_FALSE(m_prompt.shown().empty());
+    EXPECT_EQ(m_prompt.shown()[0].text, kGifIncompleteText);
+    EXPECT_EQ(m_prompt.shown()[0].icon, PromptIcon::Information);
+    const IconImage& img = doc.images.at(0);
+    const IconImage& source = m_doc.images.at(0);
+    EXPECT_EQ(img.XorValue(5, 1), source.XorValue(5, 1));
+    EXPECT_FALSE(img.AndBit(5, 1));
+    EXPECT_TRUE(img.AndBit(31, 31));
+    EXPECT_EQ(doc.resourceType, kGifResource);
+
+    // The whole file says nothing of the kind.
+    m_prompt.Clear();
+    ASSERT_TRUE(ReadGifFile(doc, m_host, whole));
+    for (const std::string& t : m_prompt.texts()) EXPECT_NE(t, kGifIncompleteText);
+
+    // Header and table intact, but the first code is a literal the table does not have.
+    std::vector<uint8_t> none = {'G', 'I', 'F', '8', '9', 'a', 8,   0,    8,    0, 0x80, 0,
+                                 0,   0,   0,   0,   255, 255, 255, 0x2C, 0,    0, 0,    0,
+                                 8,   0,   8,   0,   0,   2,   2,   0x5C, 0x01, 0, 0x3B};
+    Write(Path("none.gif"), none);
+    m_prompt.Clear();
+    EXPECT_FALSE(ReadGifFile(doc, m_host, Path("none.gif")));
+    EXPECT_EQ(m_prompt.texts(), (std::vector<std::string>{kGifReadErrorText}));
+    ASSERT_EQ(doc.images.size(), 1u);
+    EXPECT_TRUE(doc.images[0].untouched);
+    EXPECT_EQ(doc.resourceType, kIconResource);
+}
+
 TEST_F(GifFileTest, SeveralImagesAskAndTrueColourIsNotWritten) {
     Drawn(32, 32, kColors16);
     Drawn(16, 16, kColors256);

@@ -13,6 +13,9 @@ const char* const kGifIncompatibleText =
     "it creates and most GIF files from 8x8 to 64x64 pixels in size, in 16 or 256 colors.\n\nFile "
     "open aborted.";
 const char* const kGifReadErrorText = "Error detected reading GIF file.  File cannot be read.";
+const char* const kGifIncompleteText =
+    "The picture in this GIF file is incomplete.  The part that could be read has been opened; "
+    "the rest of the image is transparent.";
 
 namespace {
 
@@ -133,6 +136,7 @@ GifReadError ParseGif(std::span<const uint8_t> file, GifPicture* out) {
         pic.indices.assign(screenPixels, 0);
         pic.masked.assign(screenPixels, 1);
         std::array<bool, 256> used{};
+        size_t shown = 0;
         const std::vector<int> rows = GifRowOrder(frameHeight, interlaced);
         for (size_t n = 0; n < rows.size(); ++n) {
             const int y = top + rows[n];
@@ -143,12 +147,19 @@ GifReadError ParseGif(std::span<const uint8_t> file, GifPicture* out) {
                 if (x >= width || at >= result.produced) continue;
                 const uint8_t index = decoded[at];
                 const size_t p = static_cast<size_t>(y) * width + x;
+                ++shown;
                 if (index == transparent) continue;
                 pic.indices[p] = index;
                 pic.masked[p] = 0;
                 used[index] = true;
             }
         }
+
+        // Nothing of the picture came from the file (its first code was already unusable, or
+        // the frame has no pixel on the screen): an all-transparent image would pass for a
+        // picture the file does not hold.
+        if (shown == 0) return GifReadError::Corrupt;
+        pic.incomplete = result.produced < wanted;
 
         // Screen and inverse pixels need a black and a white entry; a table without them lends
         // indices that no pixel shows.

@@ -14,6 +14,7 @@ constexpr int kGifMaxSize = 64;
 
 extern const char* const kGifIncompatibleText;
 extern const char* const kGifReadErrorText;
+extern const char* const kGifIncompleteText;
 
 // What a GIF file reads to, before it becomes an image of the document.
 struct GifPicture {
@@ -28,12 +29,15 @@ struct GifPicture {
     std::vector<uint8_t> masked;
     int blackIndex = -1;
     int whiteIndex = -1;
+    // The image data stopped before every pixel of the frame was decoded (cut short, or a code
+    // that names nothing): the pixels after that point are screen pixels.
+    bool incomplete = false;
 };
 
 enum class GifReadError {
     None,
     Incompatible,  // not a GIF, size outside 8 to 64, no global table, a local table
-    Corrupt,       // block data missing where the file promises them
+    Corrupt,       // block data missing where the file promises them, or no pixel decodes
 };
 
 GifReadError ParseGif(std::span<const uint8_t> file, GifPicture* out);

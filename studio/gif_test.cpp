@@ -387,10 +387,15 @@ TEST(GifReader, OddFramesEndCleanly) {
               GifReadError::None);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) EXPECT_EQ(pic.indices[y * 8 + x], x & 1);
-    // A frame of height 0: nothing decoded, the picture is all screen.
-    ASSERT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 0, 0, 8, 0, 0, LzwEncode({}, 2)), &pic),
-              GifReadError::None);
-    EXPECT_EQ(std::count(pic.masked.begin(), pic.masked.end(), 1), 64);
+    EXPECT_FALSE(pic.incomplete);
+    // A frame of height 0, or one beside the screen: no pixel of the picture comes from the
+    // file, which is therefore not a picture at all.
+    EXPECT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 0, 0, 8, 0, 0, LzwEncode({}, 2)), &pic),
+              GifReadError::Corrupt);
+    EXPECT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 8, 0, 8, 8, 0,
+                               LzwEncode(std::vector<uint8_t>(64, 1), 2)),
+                       &pic),
+              GifReadError::Corrupt);
     // A small frame placed at an offset; the rest is screen.
     std::vector<uint8_t> two(4, 1);
     ASSERT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 6, 7, 2, 2, 0, LzwEncode(two, 2)), &pic),
@@ -398,10 +403,37 @@ TEST(GifReader, OddFramesEndCleanly) {
     EXPECT_EQ(pic.masked[7 * 8 + 6], 0);
     EXPECT_EQ(pic.indices[7 * 8 + 7], 1);
     EXPECT_EQ(std::count(pic.masked.begin(), pic.masked.end(), 0), 2);
-    // Data that stop early: what was decoded stays, the rest is screen.
+    EXPECT_FALSE(pic.incomplete);
+    // Data that stop early: what was decoded stays, the rest is screen, and the picture says so.
     auto half = LzwEncode(std::vector<uint8_t>(64, 1), 2);
     half.resize(2);
-    EXPECT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 0, 0, 8, 8, 0, half), &pic), GifReadError::None);
+    ASSERT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 0, 0, 8, 8, 0, half), &pic), GifReadError::None);
+    EXPECT_TRUE(pic.incomplete);
+    const auto opaque = std::count(pic.masked.begin(), pic.masked.end(), 0);
+    EXPECT_GT(opaque, 0);
+    EXPECT_LT(opaque, 64);
+    EXPECT_EQ(pic.masked[0], 0);
+    EXPECT_EQ(pic.masked[63], 1);
+}
+
+TEST(GifReader, AFileInWhichNothingDecodesIsNotAPicture) {
+    GifPicture pic;
+    // Codes of 3 bits: clear (4), then the literal 3, which a 2-colour table does not have, then
+    // end (5).
+    const std::vector<uint8_t> badFirst = {0x5C, 0x01};
+    EXPECT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 0, 0, 8, 8, 0, badFirst), &pic),
+              GifReadError::Corrupt);
+    // Only an end code.
+    EXPECT_EQ(ParseGif(HandGif(8, 8, kBlackWhite, 0, 0, 8, 8, 0, {0x2C}), &pic),
+              GifReadError::Corrupt);
+    // A picture whose every pixel is the transparent index is still a picture.
+    std::vector<uint8_t> clear =
+        HandGif(8, 8, kBlackWhite, 0, 0, 8, 8, 0, LzwEncode(std::vector<uint8_t>(64, 1), 2));
+    const std::vector<uint8_t> control = {0x21, 0xF9, 4, 0x01, 0, 0, 1, 0};
+    clear.insert(clear.begin() + 6 + 7 + 6, control.begin(), control.end());
+    ASSERT_EQ(ParseGif(clear, &pic), GifReadError::None);
+    EXPECT_EQ(std::count(pic.masked.begin(), pic.masked.end(), 1), 64);
+    EXPECT_FALSE(pic.incomplete);
 }
 
 TEST(GifReader, MissingBlackAndWhiteBorrowUnusedIndices) {

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "image/image_compose.h"
-
 namespace vt {
 
 namespace {
@@ -104,16 +102,11 @@ bool ReadBitmapColours(HBITMAP bitmap, std::vector<uint32_t>* colours, int* widt
     return true;
 }
 
-bool PutBlockOnClipboard(HWND owner, const ClipBlock& block, const IconImage& image,
-                         uint32_t colorB) {
+bool PutBlockOnClipboard(HWND owner, const std::vector<uint32_t>& bitmapColours,
+                         const ClipBlock& block) {
     if (block.pixels.empty()) return false;
-    std::vector<uint32_t> colours(block.pixels.size());
-    for (size_t i = 0; i < block.pixels.size(); ++i) {
-        const ClipPixel& p = block.pixels[i];
-        colours[i] = p.masked ? colorB : InkColour(image, p.value);
-    }
-    HBITMAP bitmap =
-        MakeScreenBitmap(colours, static_cast<int>(block.width), static_cast<int>(block.height));
+    HBITMAP bitmap = MakeScreenBitmap(bitmapColours, static_cast<int>(block.width),
+                                      static_cast<int>(block.height));
     HGLOBAL mem = CopyToGlobal(EncodeClipBlock(block));
     if (!bitmap || !mem || !OpenClipboardRetrying(owner)) {
         if (bitmap) DeleteObject(bitmap);
@@ -121,11 +114,21 @@ bool PutBlockOnClipboard(HWND owner, const ClipBlock& block, const IconImage& im
         return false;
     }
     EmptyClipboard();
-    // Once placed, both belong to the clipboard.
-    const bool ok = SetClipboardData(CF_BITMAP, bitmap) && SetClipboardData(ClipFormat(), mem);
+    const bool ok = HandOverClipForms(bitmap, mem, ClipFormat(), SetClipboardData);
+    // A bitmap without its block would paste without transparency: all or nothing.
     if (!ok) EmptyClipboard();
     CloseClipboard();
     return ok;
+}
+
+bool HandOverClipForms(HBITMAP bitmap, HGLOBAL block, UINT blockFormat,
+                       HANDLE(WINAPI* place)(UINT, HANDLE)) {
+    // What the clipboard took is its own from then on; what it refused is still ours to free.
+    const bool bitmapTaken = place(CF_BITMAP, bitmap) != nullptr;
+    const bool blockTaken = bitmapTaken && place(blockFormat, block) != nullptr;
+    if (!bitmapTaken) DeleteObject(bitmap);
+    if (!blockTaken) GlobalFree(block);
+    return blockTaken;
 }
 
 bool ReadClipboard(HWND owner, ClipboardContents* out) {

@@ -17,11 +17,18 @@ UINT ClipFormat();
 // Whether the clipboard holds a bitmap (what Paste and the Paste buttons need).
 bool ClipboardHasBitmap();
 
-// Empties the clipboard and puts both forms of the block on it. `colorB` is the colour
-// (0x00BBGGRR) masked pixels take in the bitmap. False when the clipboard could not be opened or
-// memory ran out; the clipboard is then left empty rather than half-filled.
-bool PutBlockOnClipboard(HWND owner, const ClipBlock& block, const IconImage& image,
-                         uint32_t colorB);
+// Empties the clipboard and puts both forms of the block on it: `bitmapColours` (0x00BBGGRR, rows
+// from the top, ClipBitmapColours) as the bitmap, and the block itself. False when the clipboard
+// could not be opened, memory ran out or the clipboard refused either form; the clipboard is then
+// left empty rather than half-filled, and nothing it did not take is leaked.
+bool PutBlockOnClipboard(HWND owner, const std::vector<uint32_t>& bitmapColours,
+                         const ClipBlock& block);
+
+// With the clipboard open and empty: places the bitmap and then the block (in `blockFormat`)
+// through `place` (SetClipboardData). Whatever was not taken is freed here; the block is not
+// offered once the bitmap was refused. True when both were taken.
+bool HandOverClipForms(HBITMAP bitmap, HGLOBAL block, UINT blockFormat,
+                       HANDLE(WINAPI* place)(UINT, HANDLE));
 
 // A screen-compatible bitmap of `width` x `height` with the colours (0x00BBGGRR, rows from the
 // top); the caller owns it.

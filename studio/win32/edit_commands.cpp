@@ -12,7 +12,6 @@
 #include "draw/selection_clipboard.h"
 #include "image/bitmap_import.h"
 #include "image/bmp_reader.h"
-#include "image/image_compose.h"
 #include "image/win32/clipboard.h"
 #include "draw/win32/text_window.h"
 #include "studio/win32/capture_window.h"
@@ -63,7 +62,11 @@ bool Copy(HWND frame, DrawEngine& engine) {
         MessageBeep(MB_OK);
         return false;
     }
-    return PutBlockOnClipboard(frame, block, *img, InkColour(*img, engine.state().colorB.value));
+    // The palette the palette window shows for the image: its table, or nothing for true colour.
+    ColorValues256 palette{};
+    for (uint32_t i = 0; i < img->TableEntries(); ++i) palette[i] = img->TableColor(i);
+    return PutBlockOnClipboard(
+        frame, ClipBitmapColours(block, palette, engine.state().colorB.value), block);
 }
 
 // Puts prepared pixels down as the floating selection; `into` replaces the current selection's.
@@ -124,12 +127,9 @@ void OpenBitmapAsImage(HWND frame, DrawEngine& engine, StudioDocument& document)
     engine.LeaveDrawingState();
     std::string path;
     if (!AskBitmapPath(frame, &path)) return;
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, &bytes, kMaxBitmapFile)) return;
     // The image is rebuilt under the engine: it lets go first and takes it up again afterwards.
     engine.SetImage(nullptr);
-    const ImportResult r = ImportBitmap(g_app.doc, document.host(), g_app.palettes, bytes);
-    if (r == ImportResult::Imported) MarkModified();
+    ImportBitmapFile(g_app.doc, document.host(), g_app.palettes, path);
     document.ShowFormats(true);
 }
 

@@ -5,6 +5,7 @@
 #include "image/colour_convert.h"
 #include "image/format_commands.h"
 #include "image/ico_file.h"
+#include "image/palette_state.h"
 #include "image/win32/new_format_dialog.h"
 #include "studio/win32/file_dialogs.h"
 #include "studio/win32/gif_commands.h"
@@ -23,7 +24,7 @@ StudioDocument::StudioDocument(StudioApp& app, DrawEngine& engine, MessageBoxPro
         m_app.palettes.newImage = p;
         m_app.palettes.newImageLoaded = true;
     };
-    m_host.fillFromImage = [](const IconImage& from, IconImage& to) { ConvertFromImage(from, to); };
+    m_host.fillFromImage = ConversionHook(m_host);
     m_host.createUndoBuffer = [](IconImage& img) { CreateUndoBuffer(img); };
 }
 
@@ -95,7 +96,8 @@ bool StudioDocument::Open(const std::string& path, int fileType) {
         return false;
     }
     if (fileType < kGifFile)
-        m_app.doc.fileType = fileType == kCursorFile || m_app.doc.IsCursor() ? m_app.doc.resourceType : kIconFile;
+        m_app.doc.fileType =
+            fileType == kCursorFile || m_app.doc.IsCursor() ? m_app.doc.resourceType : kIconFile;
     if (!m_app.serverMode) {
         m_app.mru.Add(path, m_app.doc.fileType);
         m_views.RecentFilesChanged();
@@ -112,7 +114,8 @@ bool StudioDocument::Save(HWND owner, bool saveAs) {
     if (doc.untitled || saveAs) {
         const IconImage* img = doc.ActiveImage();
         int chosen = m_app.state.saveAsFileType;
-        if (!AskSaveAsPath(owner, doc.IsCursor(), img && img->colorCode == kMonochrome, &target, &chosen))
+        if (!AskSaveAsPath(owner, doc.IsCursor(), img && img->colorCode == kMonochrome, &target,
+                           &chosen))
             return false;
         type = chosen;
         if (!doc.IsCursor()) m_app.state.saveAsFileType = chosen;
@@ -159,17 +162,13 @@ void StudioDocument::RemoveImageFormat() {
 void StudioDocument::OpenPalette(HWND owner) {
     std::string path;
     if (!AskPalettePath(owner, false, &path)) return;
-    if (!m_app.palettes.Load(path)) return;
-    m_app.palettes.palettePath = path;
-    IconImage* img = m_app.doc.ActiveImage();
-    if (img && img->colorCode == kColors256) {
-        m_views.DetachImage();
-        m_app.palettes.newImageScreenIndex = RemapToPalette(m_app.doc, m_host, m_app.palettes.current);
-        ShowFormats(true);
-    } else if (img && img->colorCode == kTrueColor) {
-        img->trueColorPalette = m_app.palettes.current;
-    }
-    m_views.PaletteLoaded();
+    const IconImage* img = m_app.doc.ActiveImage();
+    // A 256-colour image is re-mapped under the views: they let go of it and take it up again.
+    const bool remaps = img && img->colorCode == kColors256;
+    if (remaps) m_views.DetachImage();
+    const bool loaded = OpenPaletteFile(m_app.doc, m_host, m_app.palettes, path);
+    if (remaps) ShowFormats(true);
+    if (loaded) m_views.PaletteLoaded();
 }
 
 void StudioDocument::SavePalette(HWND owner) {
