@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "image/display_colors.h"
 #include "image/icon_resource.h"
 
 namespace vt {
 
 // The screen's colour capability as a colour-count code, from its bits per pixel x planes.
 int32_t DisplayColorCode(uint32_t bitsTimesPlanes);
-// Whether an image of `code` is offered on a display of capability `display`.
-bool FormatSuitsDisplay(int32_t code, int32_t display);
 // "%dx%d, True Color" or "%dx%d, %d colors".
 std::string FormatListText(const IconImage& img);
 

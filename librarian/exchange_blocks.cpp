@@ -195,54 +195,7 @@ std::optional<FileNamesBlock> ParseFileNamesBlock(std::span<const uint8_t> data)
 }
 
 LibStatus ApplyIconUpdate(Workspace& ws, size_t iconIndex, const ImageBlocks& images) {
-    if (iconIndex >= ws.icons().size()) return LibStatus::Refused;
-    std::vector<size_t> own = ws.FormatsOf(iconIndex);
-    for (size_t f : own) ws.images()[ws.formats()[f].imageNumber - 1].pending = 0;
-
-    std::vector<bool> kept(own.size(), false);
-    for (const auto& block : images) {
-        if (block.size() < 40 || block.size() > 0xFFFF || LoadLE32(block.data()) != 40) continue;
-        BlockFacts facts = FactsOf(block);
-        bool replaced = false;
-        for (size_t k = 0; k < own.size() && !replaced; ++k) {
-            FormatEntry& f = ws.formats()[own[k]];
-            ImageEntry& image = ws.images()[f.imageNumber - 1];
-            if (kept[k] || image.width != facts.width || image.height != facts.height ||
-                image.colorCode != facts.colorCode)
-                continue;
-            if (block.size() == image.size) {
-                if (!ws.WriteBlockAt(image.workspaceOffset, block))
-                    return LibStatus::WorkspaceError;
-            } else {
-                // A block of another length cannot go over the old one, in the workspace file or in
-                // a program file: it moves to the end of the workspace and loses its source place.
-                uint32_t offset = 0;
-                if (!ws.AppendBlock(block, &offset)) return LibStatus::WorkspaceError;
-                image.workspaceOffset = offset;
-                image.sourceOffset = 0;
-                image.size = static_cast<uint16_t>(block.size());
-                f.bytesInResource = static_cast<uint32_t>(block.size());
-            }
-            image.pending = 1;
-            kept[k] = replaced = true;
-        }
-        if (!replaced && ws.AddImage(block, static_cast<long>(iconIndex)) < 0)
-            return LibStatus::WorkspaceError;
-    }
-    // Formats the editor removed leave the icon.
-    uint32_t serial = ws.icons()[iconIndex].serial;
-    auto& formats = ws.formats();
-    for (size_t i = formats.size(); i-- > 0;) {
-        FormatEntry& f = formats[i];
-        if ((f.owner & kUnlinkedOwner) || f.owner != serial) continue;
-        const ImageEntry& image = ws.images()[f.imageNumber - 1];
-        if (image.pending) continue;
-        ws.UncountFormat(image.width, image.height, image.colorCode);
-        formats.erase(formats.begin() + static_cast<long>(i));
-        --ws.icons()[iconIndex].imageCount;
-    }
-    ws.SetModified(true);
-    return LibStatus::Ok;
+    return ws.ReplaceIconImages(iconIndex, images);
 }
 
 }  // namespace vt

@@ -63,7 +63,7 @@ std::optional<FileNamesBlock> ParseFileNamesBlock(std::span<const uint8_t> data)
 
 // Applies an "IconUpdate" to an icon: images of a format the icon has replace that image (and are
 // marked changed), new formats are added, formats the editor no longer sent are removed. Blocks
-// that are not image blocks are ignored.
+// that are not image blocks are ignored. A failure changes nothing: marks, tables and tallies stay.
 LibStatus ApplyIconUpdate(Workspace& ws, size_t iconIndex, const ImageBlocks& images);
 
 }  // namespace vt

@@ -68,15 +68,13 @@ LibStatus ReadIconFile(Workspace& ws, const std::string& path, bool adding, int 
         f.bytesInResource = static_cast<uint32_t>(block.size());
         f.imageNumber = number;
         f.owner = static_cast<uint16_t>(ws.icons()[icon].serial);
-        ws.formats().push_back(f);
+        ws.AppendFormat(f);
         ++ws.icons()[icon].imageCount;
     }
     if (icon < 0) return adding ? LibStatus::NoIcons : LibStatus::Ok;
     IconEntry& entry = ws.icons()[static_cast<size_t>(icon)];
     if (adding) Workspace::SetDisplayName(&entry, title);
-    std::vector<FormatEntry> own;
-    for (size_t i : ws.FormatsOf(static_cast<size_t>(icon))) own.push_back(ws.formats()[i]);
-    ws.SetCellSize(&entry, own);
+    ws.UpdateCellSize(static_cast<size_t>(icon));
     if (!adding) ws.RelinkInTableOrder();
     return LibStatus::Ok;
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <unordered_map>
 
 #include "common/byte_reader.h"
 #include "librarian/file_kind.h"
@@ -110,7 +111,14 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
     const size_t firstIcon = ws.icons().size();
     const size_t firstFormat = ws.formats().size();
 
-    // Groups: one icon each, its format entries waiting to be linked.
+    // Groups: one icon each, its format entries waiting to be linked. The waiting entries are
+    // indexed by the image number they ask for, in reading order, so each image finds the first
+    // one without a scan of them all.
+    struct Waiting {
+        std::vector<size_t> entries;
+        size_t next = 0;
+    };
+    std::unordered_map<uint16_t, Waiting> waiting;
     uint8_t group[kGroupRead];
     uint32_t running = 1;
     for (const GroupRef& g : res.groups) {
@@ -133,7 +141,8 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
             f.imageNumber = LoadLE16(e + 12);
             if (f.imageNumber == 0) f.imageNumber = static_cast<uint16_t>(k + running + 1);
             f.owner = static_cast<uint16_t>(icon.serial | kUnlinkedOwner);
-            ws.formats().push_back(f);
+            size_t at = ws.AppendFormat(f);
+            waiting[f.imageNumber].entries.push_back(at);
         }
         size_t index = ws.AppendIcon(icon);
         if (how.adding) {
@@ -147,12 +156,9 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
     std::vector<uint8_t> block;
     size_t linked = 0;
     for (const ImageRef& image : res.images) {
-        auto formats = ws.formats().begin() + static_cast<long>(firstFormat);
-        auto entry = std::find_if(formats, ws.formats().end(), [&](const FormatEntry& f) {
-            return (f.owner & kUnlinkedOwner) && f.imageNumber == image.resourceId;
-        });
-        if (entry == ws.formats().end()) continue;
-        size_t entryIndex = static_cast<size_t>(entry - ws.formats().begin());
+        auto found = waiting.find(image.resourceId);
+        if (found == waiting.end() || found->second.next >= found->second.entries.size()) continue;
+        size_t entryIndex = found->second.entries[found->second.next];
 
         uint64_t size = image.size;
         // NE lengths are whole alignment units; the group's byte count is the block's true size.
@@ -166,26 +172,19 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
         if (read == BlockRead::Bad) return fail(LibStatus::ReadError);
         uint16_t number = ws.AppendImage(block, static_cast<uint32_t>(image.offset), 0, 0);
         if (number == 0) return fail(LibStatus::WorkspaceError);
-        FormatEntry& f = ws.formats()[entryIndex];
-        f.imageNumber = number;
-        f.bytesInResource = static_cast<uint32_t>(block.size());
-        f.owner &= static_cast<uint16_t>(~kUnlinkedOwner);
+        ws.LinkFormat(entryIndex, number);
+        ws.SetFormatSize(entryIndex, static_cast<uint32_t>(block.size()));
+        ++found->second.next;
         ++linked;
     }
     if (linked == 0) return fail(LibStatus::NoIcons);
 
     // Entries no image answered belong to no icon: they go, and each icon counts what it owns.
-    auto& formats = ws.formats();
-    formats.erase(
-        std::remove_if(formats.begin() + static_cast<long>(firstFormat), formats.end(),
-                       [](const FormatEntry& f) { return (f.owner & kUnlinkedOwner) != 0; }),
-        formats.end());
+    ws.DropUnlinkedFormats(firstFormat);
     for (size_t i = firstIcon; i < ws.icons().size(); ++i) {
-        std::vector<FormatEntry> own;
-        for (size_t fi : ws.FormatsOf(i)) own.push_back(formats[fi]);
         IconEntry& icon = ws.icons()[i];
-        icon.imageCount = static_cast<uint8_t>(own.size());
-        ws.SetCellSize(&icon, own);
+        icon.imageCount = static_cast<uint8_t>(ws.FormatsOf(i).size());
+        ws.UpdateCellSize(i);
         if (how.adding) {
             icon.x -= icon.cellWidth / 2;
             icon.y -= icon.cellHeight / 2;

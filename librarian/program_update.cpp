@@ -48,8 +48,7 @@ LibStatus UpdateProgramFile(Workspace& ws, const std::string& path, const std::s
         const ImageEntry& image = ws.images()[i];
         // A block without a place in the file (made in the workspace), or whose length differs
         // from the original's, would overwrite the file's other data or leave stale bytes.
-        if (image.sourceOffset == 0 || image.size != owner[i]->bytesInResource)
-            return LibStatus::Refused;
+        if (image.sourceOffset == 0 || image.size != ws.sourceSize(i)) return LibStatus::Refused;
         if (!InRange(check.size(), image.sourceOffset, image.size)) return LibStatus::Refused;
         uint8_t original[4];
         if (!check.ReadAt(image.sourceOffset, original, 4) || LoadLE32(original) != 40)

@@ -34,7 +34,7 @@ TEST_F(WorkspaceTest, NewWorkspaceIsEmptyWithAFileAndThe32By32SixteenColourForma
     EXPECT_TRUE(ws.hasFile());
     EXPECT_TRUE(FileExists(ws.filePath()));
     EXPECT_EQ(FileNameOf(ws.filePath()).substr(0, 3), "ICM");
-    EXPECT_EQ(ws.currentFormat(), (ImageFormat{32, 32, 16}));
+    EXPECT_EQ(ws.currentFormat(), (FormatKey{32, 32, 16}));
     EXPECT_EQ(ws.mode(), kModeLibrary);
     std::string old = ws.filePath();
     Icon("a");
