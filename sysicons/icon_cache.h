@@ -10,9 +10,13 @@ namespace vt {
 
 extern const char* const kWindowMetricsKey;  // current user "Control Panel\desktop\WindowMetrics"
 
+// "Shell Icon Size" of the current user: 32 when absent or not a plausible icon size, so a
+// rebuild never turns a custom size into another.
+int ReadShellIconSize(Registry& registry);
+
 // `currentSize` is the present "Shell Icon Size"; `redrawList` repaints the caller's list after
-// the table's icons were read again. The caller ignores setting-change messages while
-// `*ignoreSettingChanges` is set.
+// the table's icons were refreshed (rows with a choice keep it). The caller ignores
+// setting-change messages while `*ignoreSettingChanges` is set.
 void RebuildIconCache(SystemIcons& icons, int currentSize, bool* ignoreSettingChanges,
                       const std::function<void()>& redrawList);
 

@@ -69,8 +69,8 @@ bool IsInstalledName(const std::string& name, const std::string& prefix, long* n
 }
 
 bool InstallIconFile(SystemIcons& icons, Prompt& prompt, const std::string& folder, int row,
-                     const std::string& stagePath, std::string* newPath) {
-    newPath->clear();
+                     const std::string& stagePath, InstalledFile* out) {
+    *out = {};
     FileSystem& fs = icons.files();
     std::string prefix = InstalledNamePrefix(icons, row);
     std::vector<std::pair<std::string, long>> found;
@@ -79,8 +79,12 @@ bool InstallIconFile(SystemIcons& icons, Prompt& prompt, const std::string& fold
         if (IsInstalledName(name, prefix, &number))
             found.push_back({JoinPath(folder, name), number});
     }
-    // Only the last file found is kept until the new one is in place, so that a failed rename
-    // still leaves the row an icon file.
+    // The file the registry names is the newest, the highest number; the system lists files in
+    // no particular order.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
+    // Only the newest is kept until the registry names the new one, so that any failure still
+    // leaves the row the icon file it names.
     for (size_t i = 0; i + 1 < found.size(); ++i)
         if (!DeleteInstalled(icons, prompt, found[i].first)) return false;
     long next = found.empty() ? 1 : std::min(found.back().second + 1, kMaxInstallNumber);
@@ -89,9 +93,26 @@ bool InstallIconFile(SystemIcons& icons, Prompt& prompt, const std::string& fold
         return Fail(icons, prompt, "Error encountered attempting to rename stage file to %s.",
                     target);
     fs.SetAttributes(target, kAttrHidden | kAttrSystem | kAttrReadOnly);
-    if (!found.empty() && !DeleteInstalled(icons, prompt, found.back().first)) return false;
-    *newPath = target;
+    out->path = target;
+    if (!found.empty()) out->previous = found.back().first;
     return true;
+}
+
+void RemovePreviousInstall(SystemIcons& icons, const InstalledFile& installed) {
+    if (installed.previous.empty() || EqualsNoCase(installed.previous, installed.path)) return;
+    // The install is complete once the registry names the new file; an old file that resists
+    // deletion is only clutter, and the next install of the row deletes it.
+    FileSystem& fs = icons.files();
+    fs.SetAttributes(installed.previous, kAttrNormal);
+    fs.Delete(installed.previous);
+}
+
+bool TakeBackInstall(SystemIcons& icons, const InstalledFile& installed,
+                     const std::string& stagePath) {
+    if (installed.path.empty()) return true;
+    FileSystem& fs = icons.files();
+    if (!fs.SetAttributes(installed.path, kAttrNormal)) return false;
+    return stagePath.empty() ? fs.Delete(installed.path) : fs.Move(installed.path, stagePath);
 }
 
 }  // namespace vt

@@ -16,8 +16,13 @@ class Install : public ::testing::Test {
         w.files.MakeDirectory(kFolder);
         w.files.PutText(kStage, "new icon");
     }
+    // An install whose registry write succeeded.
     bool Run(int row, std::string* path) {
-        return InstallIconFile(*w.icons, prompt, kFolder, row, kStage, path);
+        InstalledFile f;
+        bool ok = InstallIconFile(*w.icons, prompt, kFolder, row, kStage, &f);
+        if (ok) RemovePreviousInstall(*w.icons, f);
+        *path = f.path;
+        return ok;
     }
     TestWorld w;
     ScriptedPrompt prompt;
@@ -54,15 +59,37 @@ TEST_F(Install, ReinstallKeepsOneFileNumberedOneHigherAndLeavesSimilarNamesAlone
     EXPECT_FALSE(w.files.Exists(kFolder + "\\Network Drive8.ico"));
 }
 
-TEST_F(Install, SurplusFilesGoAndTheLastFoundGivesTheNumber) {
+TEST_F(Install, SurplusFilesGoAndTheHighestNumberGivesTheNext) {
     w.Make();
-    w.files.Put(kFolder + "\\Hard Drive12.ico", {1});
-    w.files.Put(kFolder + "\\Hard Drive3.ico", {1}, kAttrReadOnly);
+    w.files.Put(kFolder + "\\Hard Drive10.ico", {1});
+    w.files.Put(kFolder + "\\Hard Drive9.ico", {1}, kAttrReadOnly);
     std::string path;
     ASSERT_TRUE(Run(12, &path));
-    // Enumeration here is by name: "Hard Drive12" then "Hard Drive3", so 3 was kept last.
-    EXPECT_EQ(path, kFolder + "\\Hard Drive4.ico");
-    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Hard Drive4.ico"}));
+    // Listed by name, "Hard Drive10" comes before "Hard Drive9"; the number decides, not the order.
+    EXPECT_EQ(path, kFolder + "\\Hard Drive11.ico");
+    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Hard Drive11.ico"}));
+}
+
+TEST_F(Install, TheReplacedFileStaysUntilTheRegistryNamesTheNewOne) {
+    w.Make(Program::Installer);
+    w.files.Put(kFolder + "\\Hard Drive1.ico", {7}, kAttrHidden | kAttrSystem | kAttrReadOnly);
+    InstalledFile f;
+    ASSERT_TRUE(InstallIconFile(*w.icons, prompt, kFolder, 12, kStage, &f));
+    EXPECT_EQ(f.path, kFolder + "\\Hard Drive2.ico");
+    EXPECT_EQ(f.previous, kFolder + "\\Hard Drive1.ico");
+    EXPECT_TRUE(w.files.Exists(f.previous));
+    // The write failed: the new file goes back to the stage path as it was.
+    ASSERT_TRUE(TakeBackInstall(*w.icons, f, kStage));
+    EXPECT_EQ(w.files.Text(kStage), "new icon");
+    EXPECT_EQ(w.files.Attributes(kStage), kAttrNormal);
+    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Hard Drive1.ico", "stage.ico"}));
+    EXPECT_EQ(w.files.Bytes(kFolder + "\\Hard Drive1.ico"), std::vector<uint8_t>{7});
+
+    // Taken back without a stage path (the Engineer extracts afresh): nothing is left behind.
+    ASSERT_TRUE(InstallIconFile(*w.icons, prompt, kFolder, 12, kStage, &f));
+    ASSERT_TRUE(TakeBackInstall(*w.icons, f, ""));
+    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Hard Drive1.ico"}));
+    EXPECT_TRUE(prompt.shown().empty());
 }
 
 TEST_F(Install, UserPrefixExceptForShellIconsAndBriefcase) {
@@ -96,16 +123,17 @@ TEST_F(Install, FailuresTellWhichStepFailed) {
     EXPECT_TRUE(w.files.Exists(kStage)) << "the stage file stays for another try";
 
     prompt.Clear();
-    w.files.Fail("delete", kFolder + "\\Hard Drive2.ico");
+    w.files.Fail("delete", kFolder + "\\Hard Drive1.ico");
     w.files.Put(kFolder + "\\Hard Drive1.ico", {1});
     w.files.Put(kFolder + "\\Hard Drive0.ico", {1});
     EXPECT_FALSE(Run(12, &path));
-    // 0 and 1 go first; the kept 2 fails only after the new file is in place.
-    EXPECT_EQ(prompt.texts().at(0),
-              "Error encountered attempting to delete " + kFolder +
-                  "\\Hard Drive2.ico.\n\nInstallation of this icon was not completed.");
+    // 0 goes first; 1 fails before the stage file is touched; the newest, 2, is never at risk.
+    EXPECT_EQ(prompt.texts(),
+              (std::vector<std::string>{"Error encountered attempting to delete " + kFolder +
+                                        "\\Hard Drive1.ico.\n\nInstallation of this icon was not "
+                                        "completed."}));
     EXPECT_EQ(w.files.List(kFolder),
-              (std::vector<std::string>{"Hard Drive2.ico", "Hard Drive3.ico"}));
+              (std::vector<std::string>{"Hard Drive1.ico", "Hard Drive2.ico", "stage.ico"}));
 }
 
 TEST_F(Install, RenameFailureInTheInstallerLibrary) {

@@ -88,14 +88,31 @@ void SystemIcons::ReadCurrentLocation(int r) {
     if (!settled) {
         std::string value = ReadDefaultIcon(r);
         if (value.empty()) {
-            // The system configures no icon for this object: it is not offered at all. A
-            // configured file that fails to load stays listed, so the user can repair it.
-            o.shellIndex = -1;
+            ShowBuiltInIcon(r);
         } else if (ResolveLocation(value, &path, &index) && LoadIcons(r, path, index)) {
             SetLocation(r, Format("%s,%d", path.c_str(), index));
         }
     }
     CompleteFromSearchPath(r, false);
+}
+
+// With no "DefaultIcon" configured the shell still shows the object, with its built-in icon:
+// the row stays listed and shows that icon, so the user can give it one of its own.
+void SystemIcons::ShowBuiltInIcon(int r) {
+    const SystemObject& o = row(r);
+    std::string path;
+    int index = 0;
+    if (o.defaultIndex >= 0) {
+        path = m_facts.shell32Path;
+        index = o.defaultIndex;
+    } else {
+        DefaultChoice d = DefaultLocation(r);
+        path = d.file;
+        index = d.index;
+    }
+    // Without any icon the row is shown as a missing graphic (location empty).
+    if (!path.empty() && LoadIcons(r, path, index))
+        SetLocation(r, Format("%s,%d", path.c_str(), index));
 }
 
 void SystemIcons::ReadCursorLocation(int r) {
@@ -225,11 +242,14 @@ void SystemIcons::AnnounceChange(int r) {
     SystemObject& o = row(r);
     bool overlayUnderOverlayBuild = m_facts.overlayBuild && (o.shellIndex == kShellIndexShare ||
                                                              o.shellIndex == kShellIndexShortcut);
-    if (!m_facts.isNt() && !overlayUnderOverlayBuild) {
+    if (!m_facts.isNt()) {
         if (o.key == kKeyShellIcons || o.key == kKeyBriefcase)
             m_shell.ReplaceSystemImage(o.shellIndex, {o.largeIcon, o.smallIcon});
-        m_shell.NotifyUpdateImage(o.shellIndex);
-    } else {
+        // That shell build mishandles the overlays' update notification; its cache is rebuilt
+        // instead (below).
+        if (!overlayUnderOverlayBuild) m_shell.NotifyUpdateImage(o.shellIndex);
+    }
+    if (m_facts.isNt() || overlayUnderOverlayBuild) {
         if (o.cached) iconCacheNeedsRebuild = true;
         if (o.key == kKeyBriefcase) briefcaseChanged = true;
     }
@@ -238,9 +258,8 @@ void SystemIcons::AnnounceChange(int r) {
         m_shell.RedrawScreen();
 }
 
-bool SystemIcons::WriteLocation(int r, const std::string& file) {
+bool SystemIcons::WriteLocation(int r, const std::string& file, int index) {
     SystemObject& o = row(r);
-    int index = m_program == Program::Engineer ? o.chosenIndex : 0;
     // An empty file asks for the object's built-in icon: the value is removed, never written as
     // a bare ",0" that the shell could not load.
     std::string value = file.empty() ? std::string() : Format("%s,%d", file.c_str(), index);

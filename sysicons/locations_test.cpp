@@ -105,9 +105,8 @@ class WriteLocation : public ::testing::Test {
 
 TEST_F(WriteLocation, ShellIconsRowWritesAndDeletesItsOverride) {
     auto& t = w.Make();
-    t.row(12).chosenIndex = 3;
     t.row(12).largeIcon = 0;
-    ASSERT_TRUE(t.WriteLocation(12, "C:\\WINDOWS\\Installed System Icons\\Hard Drive1.ico"));
+    ASSERT_TRUE(t.WriteLocation(12, "C:\\WINDOWS\\Installed System Icons\\Hard Drive1.ico", 3));
     EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "8"),
               "C:\\WINDOWS\\Installed System Icons\\Hard Drive1.ico,3");
     EXPECT_EQ(Log(w), (std::vector<std::string>{"replace image 8 with ", "notify update image 8"}));
@@ -116,7 +115,7 @@ TEST_F(WriteLocation, ShellIconsRowWritesAndDeletesItsOverride) {
     EXPECT_FALSE(w.registry.Has(RegRoot::LocalMachine, kShellIcons, "8"));
 }
 
-TEST_F(WriteLocation, InstallerAlwaysWritesIndexZero) {
+TEST_F(WriteLocation, TheRowsChosenIndexIsNotWhatIsWritten) {
     auto& t = w.Make(Program::Installer);
     t.row(12).chosenIndex = 3;
     t.WriteLocation(12, "C:\\i.ico");
@@ -145,8 +144,12 @@ TEST_F(WriteLocation, OverlayUnderTheOverlayBuildRebuildsTheCacheAndRedraws) {
     w.UseNewerShell("4.71.1712");
     auto& t = w.Make();
     ASSERT_TRUE(t.WriteLocation(34, "C:\\arrow.ico"));  // Shortcut, Shell index 29
-    EXPECT_EQ(Log(w), (std::vector<std::string>{"redraw screen"}));
+    // Only the update notification is left out; the image lists still get the new overlay.
+    EXPECT_EQ(Log(w), (std::vector<std::string>{"replace image 29 with ", "redraw screen"}));
     EXPECT_TRUE(t.iconCacheNeedsRebuild);
+    w.shell.ClearLog();
+    ASSERT_TRUE(t.WriteLocation(35, "C:\\share.ico"));  // Share, Shell index 28
+    EXPECT_EQ(Log(w), (std::vector<std::string>{"replace image 28 with "}));
 
     w.shell.ClearLog();
     ASSERT_TRUE(t.WriteLocation(36, "C:\\desk.ico"));  // Desktop, Shell index 34: notified

@@ -33,6 +33,7 @@ class MemoryRegistry : public Registry {
     void SetEnvironment(const std::string& name, const std::string& value) { m_env[name] = value; }
     // Every write or delete under this key path (of any root) fails with access denied.
     void FailWritesUnder(const std::string& keyPath) { m_failing.insert(keyPath); }
+    void StopFailingWrites() { m_failing.clear(); }
     int writeCount() const { return m_writes; }
 
   private:

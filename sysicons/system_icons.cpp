@@ -234,4 +234,27 @@ void SystemIcons::ReadAllCurrentLocations() {
     for (int r = 0; r < rowCount(); ++r) ReadCurrentLocation(r);
 }
 
+void SystemIcons::RefreshCurrentIcons() {
+    for (int r = 0; r < rowCount(); ++r) {
+        SystemObject& o = row(r);
+        if (o.chosenSlot == 0) {
+            ReadCurrentLocation(r);
+            continue;
+        }
+        // Standard cursors and own icons do not depend on the icon size.
+        if (o.sharedIcon) continue;
+        if (o.isCursor()) {
+            if (IconHandle cursor = m_shell.LoadCursorFile(ChosenFile(r)))
+                SetIcons(r, {cursor, 0}, false);
+            continue;
+        }
+        std::string path;
+        int index = 0;
+        IconPair icons;
+        if (ResolveLocation(o.location, &path, &index) &&
+            m_shell.LoadLocationIcons(path, index, &icons))
+            SetIcons(r, icons, false);
+    }
+}
+
 }  // namespace vt

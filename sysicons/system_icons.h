@@ -57,6 +57,9 @@ class SystemIcons {
     void BuildDisplayNames();
     void DiscoverDesktop();
     void ReadAllCurrentLocations();
+    // After a change of the shell's icon size: rows without a choice read their current icon
+    // again; rows with a chosen file keep file, index and location and reload those icons.
+    void RefreshCurrentIcons();
     // The string-table words of the recycle-bin rows.
     void SetRecycleWords(const std::string& empty, const std::string& full);
 
@@ -70,7 +73,9 @@ class SystemIcons {
     void ReadCurrentLocation(int row);
     DefaultChoice DefaultLocation(int row);
     std::string ProgramOfCommand(const std::string& classKey);
-    bool WriteLocation(int row, const std::string& file);
+    // Writes "file,index" (an installed file is always index 0; a file used in place keeps its
+    // chosen index).
+    bool WriteLocation(int row, const std::string& file, int index = 0);
     // Whether the row is shown in the lists at all.
     bool IsListed(int row) const;
 
@@ -116,6 +121,7 @@ class SystemIcons {
   private:
     bool LoadIcons(int row, const std::string& path, int index);
     void ReadCursorLocation(int row);
+    void ShowBuiltInIcon(int row);
     void CompleteFromSearchPath(int row, bool cursor);
     std::string ReadDefaultIcon(int row);
     std::string DisplayNameFor(int row);

@@ -252,16 +252,34 @@ TEST_F(CurrentLocation, ClassDefaultIconAndInternetObjectUnderTheNewerShell) {
     EXPECT_EQ(t.row(8).location, "C:\\ie.exe,-32528");
 }
 
-TEST_F(CurrentLocation, ObjectsWithoutAConfiguredIconAreHiddenButBrokenFilesStayListed) {
+TEST_F(CurrentLocation, ObjectsWithoutAConfiguredIconShowTheBuiltInOneAndBrokenFilesStayListed) {
     w.shell.AddSpecialFolder(17, 15);
     w.shell.AddSpecialFolder(18, 17);
+    w.shell.AddSpecialFolder(3, 21);
+    w.shell.AddIcon("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL", 15);
+    w.shell.AddIcon("C:\\WINDOWS\\SYSTEM\\SHELL32.DLL", 35);
+    w.shell.AddIcon("C:\\WINDOWS\\SYSTEM\\SYNCUI.DLL", 0);
     w.registry.Set(RegRoot::ClassesRoot,
                    std::string(kRegistryLocations[2].keyPath) + "\\DefaultIcon", "",
                    "C:\\gone.ico,0");
     auto& t = w.Make();
     t.ReadCurrentLocation(0);
-    EXPECT_EQ(t.row(0).shellIndex, -1);
-    EXPECT_FALSE(t.IsListed(0));
+    EXPECT_EQ(t.row(0).shellIndex, 15);
+    EXPECT_TRUE(t.IsListed(0)) << "the shell shows My Computer, so it can be changed";
+    EXPECT_EQ(t.row(0).location, "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,15");
+    EXPECT_EQ(w.shell.SourceOf(t.row(0).largeIcon), "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,15");
+    t.ReadCurrentLocation(kRowControlPanel);
+    EXPECT_TRUE(t.IsListed(kRowControlPanel));
+    EXPECT_EQ(t.row(kRowControlPanel).location, "C:\\WINDOWS\\SYSTEM\\SHELL32.DLL,35");
+    // Without a Default index the row shows what "Use Default" would give it.
+    t.row(kRowBriefcase).shellIndex = 40;
+    t.ReadCurrentLocation(kRowBriefcase);
+    EXPECT_EQ(t.row(kRowBriefcase).location, "C:\\WINDOWS\\SYSTEM\\SYNCUI.DLL,0");
+    EXPECT_TRUE(t.IsListed(kRowBriefcase));
+    t.ReadCurrentLocation(kRowInternetExplorer);
+    EXPECT_EQ(t.row(kRowInternetExplorer).largeIcon, 0u) << "no icon at all: a missing graphic";
+    EXPECT_EQ(t.row(kRowInternetExplorer).location, "");
+    // A configured file that fails to load stays listed too, so the user can repair it.
     t.ReadCurrentLocation(2);
     EXPECT_EQ(t.row(2).shellIndex, 17);
     EXPECT_EQ(t.row(2).largeIcon, 0u);

@@ -60,6 +60,11 @@ TEST_F(OnWine, RowsWineListsAreShownWithTheirIcons) {
     // Wine's shell32 holds the Shell Icons defaults and user32 the standard cursors.
     EXPECT_TRUE(icons->IsListed(kHardDrive));
     EXPECT_TRUE(icons->IsListed(kWait));
+    // Objects without a configured icon show the shell's built-in one and can be changed.
+    for (int r : {kMyComputer, 2, kRowControlPanel, kRowPrinters}) {
+        EXPECT_TRUE(icons->IsListed(r)) << icons->row(r).itemName;
+        EXPECT_NE(icons->row(r).largeIcon, 0u) << icons->row(r).itemName;
+    }
     EXPECT_GE(listed, 40);
 }
 
