@@ -31,7 +31,8 @@ long Engineer::SetShortcutOverlays(bool on) {
 }
 
 void Engineer::RebuildIconCache() {
-    vt::RebuildIconCache(m_icons, CurrentIconSize(), &ignoreSettingChanges, redrawList);
+    vt::RebuildIconCache(m_icons, ReadShellIconSize(m_icons.registry()), &ignoreSettingChanges,
+                         redrawList);
 }
 
 void Engineer::ApplyIconSettingChange(int action, int value) {
@@ -76,24 +77,32 @@ void Engineer::ApplySystemPage(ApplyOutcome* out) {
 bool Engineer::ApplyIconRow(int row) {
     SystemObject& o = m_icons.row(row);
     std::string source = m_icons.ChosenFile(row);
-    std::string newPath;
+    // Nothing of the row's choice changes until the registry names the new file: a failed row
+    // stays pending and a retry installs the same icon.
     if (o.useInPlace) {
-        newPath = source;
+        if (!m_icons.WriteLocation(row, source, o.chosenIndex)) return false;
         o.useInPlace = false;
-    } else {
-        std::string folder = InstalledIconsFolder(m_icons.facts());
-        std::string stage = StagePath(folder);
-        m_icons.files().MakeDirectory(folder);
-        if (!ExtractIconToFile(m_icons.files(), m_prompt, m_groups, source, stage, o.chosenIndex))
-            return false;
-        o.chosenIndex = 0;
-        if (!InstallIconFile(m_icons, m_prompt, folder, row, stage, &newPath)) return false;
+        if (source.empty())
+            m_icons.ReadCurrentLocation(row);  // the built-in icon is in effect again
+        else
+            m_icons.SetLocation(row, Format("%s,%d", source.c_str(), o.chosenIndex));
+        return true;
     }
-    if (!m_icons.WriteLocation(row, newPath)) return false;
-    if (newPath.empty())
-        m_icons.ReadCurrentLocation(row);  // the built-in icon is in effect again
-    else
-        m_icons.SetLocation(row, Format("%s,%d", newPath.c_str(), o.chosenIndex));
+    std::string folder = InstalledIconsFolder(m_icons.facts());
+    std::string stage = StagePath(folder);
+    m_icons.files().MakeDirectory(folder);
+    if (!ExtractIconToFile(m_icons.files(), m_prompt, m_groups, source, stage, o.chosenIndex))
+        return false;
+    InstalledFile installed;
+    if (!InstallIconFile(m_icons, m_prompt, folder, row, stage, &installed)) return false;
+    if (!m_icons.WriteLocation(row, installed.path, 0)) {
+        // The next Apply extracts afresh; the registry keeps naming the previous file.
+        TakeBackInstall(m_icons, installed, {});
+        return false;
+    }
+    RemovePreviousInstall(m_icons, installed);
+    o.chosenIndex = 0;
+    m_icons.SetLocation(row, Format("%s,0", installed.path.c_str()));
     return true;
 }
 

@@ -11,7 +11,7 @@ using test::EngineerWorld;
 const std::string kFolder = "C:\\WINDOWS\\Installed System Icons";
 const std::string kShellIcons = kRegistryLocations[kKeyShellIcons].keyPath;
 const std::string kCursors = kRegistryLocations[kKeyCursors].keyPath;
-constexpr int kHardDrive = 12, kNetworkDrive = 13, kWait = 43, kArrow = 45;
+constexpr int kHardDrive = 12, kNetworkDrive = 13, kWait = 43, kArrow = 45, kRowMyComputer = 0;
 
 class Apply : public ::testing::Test {
   protected:
@@ -112,6 +112,8 @@ TEST_F(Apply, UseDefaultDeletesOverrideAndCursorValues) {
     ASSERT_TRUE(e.AssignDefault(kArrow));
     EXPECT_EQ(w.icons->row(kArrow).location, "Windows Default Cursor");
     EXPECT_EQ(w.icons->row(kArrow).chosenIndex, 1);
+    // The live arrow is the custom one being replaced; the row shows the standard picture.
+    EXPECT_EQ(w.shell.SourceOf(w.icons->row(kArrow).largeIcon), "own:72");
     auto out = e.ApplyChanges();
     EXPECT_FALSE(out.error);
     EXPECT_FALSE(w.registry.Has(RegRoot::LocalMachine, kShellIcons, "8"));
@@ -264,6 +266,76 @@ TEST_F(Apply, IconOfAProgramFileIsRebuiltAsAnIconFile) {
     EXPECT_EQ(bytes, test::IconFile({second}));
     EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "8"),
               kFolder + "\\Hard Drive1.ico,0");
+}
+
+TEST_F(Apply, CacheRebuildsKeepTheChoicesOfRowsNotYetApplied) {
+    w.UseNt();
+    w.files.Put("D:\\art\\pc.ico", test::IconFile({test::IconBlock(32, 32, 4)}));
+    w.shell.AddIcon("D:\\art\\pc.ico", 0);
+    auto& e = Make();
+    ASSERT_TRUE(e.AssignChosen(kWait, "D:\\art\\busy.ani", 0));
+    ASSERT_TRUE(e.AssignChosen(kHardDrive, "D:\\art\\disk.ico", 0));
+    ASSERT_TRUE(e.AssignChosen(kRowMyComputer, "D:\\art\\pc.ico", 0));
+    e.categoryTicked[kCategoryDesktop] = false;
+    // Toggling the overlays rebuilds the cache before any row is applied.
+    e.next.shortcutOverlays = !e.current.shortcutOverlays;
+    e.categoryTicked[kCategorySystem] = true;
+    auto out = e.ApplyChanges();
+    EXPECT_FALSE(out.error);
+    EXPECT_TRUE(w.prompt.shown().empty());
+    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kCursors, "Wait"), "D:\\art\\busy.ani");
+    EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "8"),
+              kFolder + "\\Hard Drive1.ico,0");
+    // The row of the unticked category went through two rebuilds and is still as chosen.
+    const auto& pc = w.icons->row(kRowMyComputer);
+    EXPECT_TRUE(pc.pending);
+    EXPECT_EQ(w.icons->ChosenFile(kRowMyComputer), "D:\\art\\pc.ico");
+    EXPECT_EQ(pc.location, "D:\\art\\pc.ico,0");
+    EXPECT_EQ(w.shell.SourceOf(pc.largeIcon), "D:\\art\\pc.ico,0");
+}
+
+TEST_F(Apply, FailedRegistryWriteKeepsTheInstalledFileAndTheRetryInstallsTheSameIcon) {
+    auto first = test::IconBlock(32, 32, 4);
+    auto second = test::IconBlock(16, 16, 8);
+    w.files.Put("D:\\apps\\tool.exe", test::ProgramWithIcons({{first}, {second}}));
+    w.shell.AddIcon("D:\\apps\\tool.exe", 1);
+    const std::string old = kFolder + "\\Hard Drive1.ico";
+    w.files.Put(old, {7}, kAttrReadOnly | kAttrHidden | kAttrSystem);
+    w.registry.Set(RegRoot::LocalMachine, kShellIcons, "8", old + ",0");
+    auto& e = Make();
+    ASSERT_TRUE(e.AssignChosen(kHardDrive, "D:\\apps\\tool.exe", 1));
+    w.registry.FailWritesUnder(kShellIcons);
+    auto out = e.ApplyChanges();
+    EXPECT_TRUE(out.error);
+    EXPECT_EQ(w.prompt.texts(), (std::vector<std::string>{kRegistryErrorText}));
+    EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "8"), old + ",0");
+    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Hard Drive1.ico"}))
+        << "the file the registry names stays, nothing is orphaned";
+    EXPECT_TRUE(w.icons->row(kHardDrive).pending);
+    EXPECT_EQ(w.icons->row(kHardDrive).chosenIndex, 1);
+
+    w.registry.StopFailingWrites();
+    out = e.ApplyChanges();
+    EXPECT_FALSE(out.error);
+    EXPECT_EQ(w.registry.Get(RegRoot::LocalMachine, kShellIcons, "8"),
+              kFolder + "\\Hard Drive2.ico,0");
+    EXPECT_EQ(w.files.Bytes(kFolder + "\\Hard Drive2.ico"), test::IconFile({second}))
+        << "the retry installs the icon that was chosen";
+    EXPECT_EQ(w.files.List(kFolder), (std::vector<std::string>{"Hard Drive2.ico"}));
+    EXPECT_FALSE(w.icons->row(kHardDrive).pending);
+}
+
+TEST_F(Apply, RebuildingTheCacheKeepsACustomIconSize) {
+    w.registry.Set(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", "40");
+    auto& e = Make();
+    e.RebuildIconCache();
+    EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size"), "40");
+    for (const char* odd : {"", "huge", "4000", "40x", "-48"}) {
+        w.registry.Set(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", odd);
+        EXPECT_EQ(ReadShellIconSize(w.registry), 32) << '"' << odd << '"';
+    }
+    w.registry.Set(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", "48");
+    EXPECT_EQ(ReadShellIconSize(w.registry), 48);
 }
 
 }  // namespace

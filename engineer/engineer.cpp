@@ -49,6 +49,19 @@ void Engineer::MarkPending(int row) {
     categoryTicked[static_cast<size_t>(o.category)] = true;
 }
 
+void Engineer::NoteChoice(int row, bool hadChoice) {
+    if (mode == EngineerMode::LocalUpdate) {
+        MarkPending(row);
+        return;
+    }
+    SystemObject& o = m_icons.row(row);
+    size_t c = static_cast<size_t>(o.category);
+    categoryTicked[c] = true;
+    if (hadChoice || o.pending) return;  // counted when it got its first choice
+    ++pendingCount[c];
+    ++pendingTotal;
+}
+
 void Engineer::Unpend(int row) {
     SystemObject& o = m_icons.row(row);
     if (!o.pending) return;
@@ -67,7 +80,9 @@ bool Engineer::AssignChosen(int row, const std::string& path, int index) {
     int chosenIndex = index;
     if (o.isCursor()) {
         if (path.empty()) {
-            icons.large = shell.LoadSystemCursor(o.shellIndex);
+            // The live system cursor may be the custom one being replaced: until Apply the row
+            // shows the standard cursor's picture among the program's own icons.
+            icons.large = shell.LoadOwnIcon(kStandardCursorIconBase + o.alternateIndex);
             shared = true;
             chosenIndex = 1;
             location = kWindowsDefaultCursorText;
@@ -90,13 +105,14 @@ bool Engineer::AssignChosen(int row, const std::string& path, int index) {
         if (!shell.LoadLocationIcons(shown, shownIndex, &icons)) return false;
         location = Format("%s,%d", shown.c_str(), shownIndex);
     }
+    bool hadChoice = o.chosenSlot != 0;
     m_icons.SetChosenFile(row, path);
     m_icons.SetIcons(row, icons, shared);
     m_icons.SetLocation(row, location);
     o.chosenIndex = chosenIndex;
     o.useInPlace = false;
     modified = true;
-    MarkPending(row);
+    NoteChoice(row, hadChoice);
     return true;
 }
 
@@ -117,6 +133,9 @@ void Engineer::ClearAllPending() {
     for (int r = 0; r < m_icons.rowCount(); ++r) m_icons.row(r).pending = false;
     pendingCount.fill(0);
     pendingTotal = 0;
+    // A box is ticked only while its category has something to apply or save.
+    for (int c = kCategoryDesktop; c < kCategoryCount; ++c)
+        categoryTicked[static_cast<size_t>(c)] = false;
 }
 
 }  // namespace vt

@@ -93,13 +93,16 @@ class Engineer {
 
     // Makes the row take part in the next Apply; its category box is ticked.
     void MarkPending(int row);
+    // Counts a row that got a chosen file (by "C&hange..." or a Motif) and ticks its category
+    // box. In Local System Update mode the row becomes pending; in Motif Mode the counters follow
+    // the rows with a chosen file. `hadChoice`: the row was counted already.
+    void NoteChoice(int row, bool hadChoice);
 
   private:
     void Unpend(int row);
     void ApplySystemPage(ApplyOutcome* out);
     bool ApplyIconRow(int row);
     bool ApplyCursorRow(int row);
-    int CurrentIconSize() const { return current.largeIcons ? 48 : 32; }
 
     SystemIcons& m_icons;
     Prompt& m_prompt;

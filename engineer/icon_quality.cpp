@@ -2,15 +2,19 @@
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
+#include <set>
+#include <utility>
+
 #include "common/file_io.h"
 
 namespace vt {
 
 namespace {
 
-// Icon images beyond this size are not real icons; the cap keeps a hostile header from making
-// the mask walk enormous.
-constexpr int32_t kMaxImageSide = 4096;
+// Icon images are at most 256 pixels a side (the editors' pixel positions and the icon
+// directory's size bytes say so); a larger header is damaged, and the cap keeps the mask walk
+// small.
+constexpr int32_t kMaxImageSide = 256;
 constexpr uint16_t kMaxDirectoryEntries = 1024;
 
 int FormatSlot(int width) {
@@ -68,12 +72,16 @@ bool InspectIconFile(const std::vector<uint8_t>& icon, QualityReport* report) {
     r.U16();
     uint16_t count = r.U16();
     if (!r.ok() || count > kMaxDirectoryEntries) return false;
+    // Entries that share one image block say the same about it: it is examined once, so a
+    // directory of many entries over one large image cannot multiply the work.
+    std::set<std::pair<uint32_t, uint32_t>> examined;
     for (uint16_t i = 0; i < count; ++i) {
         ByteReader entry = r.Sub(6 + static_cast<size_t>(i) * 16, 16);
         entry.Skip(8);
         uint32_t size = entry.U32();
         uint32_t offset = entry.U32();
         if (!entry.ok()) return false;
+        if (!examined.insert({offset, size}).second) continue;
         ByteReader image = r.Sub(offset, size);
         int32_t width = image.I32() == 40 ? image.I32() : 0;
         int32_t height = image.I32() / 2;

@@ -166,6 +166,18 @@ TEST(IconInspection, DamagedFilesNeverCrashAndCountForNothing) {
     EXPECT_TRUE(report.found[3]);
 }
 
+TEST(IconInspection, ImagesLargerThanIconsCountAsDamaged) {
+    // A blank 512 x 512 image is no icon at all: not reported, not searched.
+    auto big = test::IconFile({test::IconBlock(512, 512, 1, true), test::IconBlock(16, 16, 4)});
+    QualityReport report;
+    ASSERT_TRUE(InspectIconFile(big, &report));
+    EXPECT_FALSE(report.blankFound);
+    EXPECT_TRUE(report.found[0]);
+    auto largest = test::IconFile({test::IconBlock(256, 256, 1, true)});
+    ASSERT_TRUE(InspectIconFile(largest, &report));
+    EXPECT_TRUE(report.blankFound) << "256 pixels is still an icon";
+}
+
 TEST(QualitySettings, StoredAsSevenIntegersWithDefaultsForAnythingElse) {
     QualitySettings s;
     s.checking = false;

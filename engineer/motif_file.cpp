@@ -37,7 +37,8 @@ std::string FixMotifExtension(const std::string& path) {
     std::string name = FileNameOf(path);
     size_t dot = name.rfind('.');
     if (dot == std::string::npos || !EqualsNoCase(name.substr(dot), ".mot")) return path;
-    return path + "if";
+    // The typed extension is replaced, not extended: "x.MOT" is saved as "x.motif".
+    return path.substr(0, path.size() - 3) + "motif";
 }
 
 bool MotifEntryOf(const SystemIcons& icons, int row, std::string* section, std::string* key) {
@@ -158,12 +159,13 @@ bool MotifFile::OpenIconRow(int row, const std::string& value) {
     if (value.empty() || !icons.ResolveLocation(value, &path, &index)) return false;
     IconPair pair;
     if (!icons.shell().LoadLocationIcons(path, index, &pair)) return false;
+    bool hadChoice = icons.row(row).chosenSlot != 0;
     icons.SetChosenFile(row, path);
     icons.SetIcons(row, pair, false);
     icons.SetLocation(row, Format("%s,%d", path.c_str(), index));
     icons.row(row).chosenIndex = index;
     icons.row(row).useInPlace = false;
-    if (m_engineer.mode == EngineerMode::LocalUpdate) m_engineer.MarkPending(row);
+    m_engineer.NoteChoice(row, hadChoice);
     return true;
 }
 
@@ -172,24 +174,25 @@ bool MotifFile::OpenCursorRow(int row, const std::string& value) {
     SystemObject& o = icons.row(row);
     if (value.empty()) {
         if (o.chosenIndex == 1 && o.chosenSlot == 0) return true;  // already the Windows default
+        bool hadChoice = o.chosenSlot != 0;
         icons.SetChosenFile(row, {});
         icons.SetIcons(
             row, {icons.shell().LoadOwnIcon(kStandardCursorIconBase + o.alternateIndex), 0}, true);
         icons.SetLocation(row, kWindowsDefaultCursorText);
         o.chosenIndex = 1;
-        m_engineer.categoryTicked[kCategoryCursor] = true;
-        if (m_engineer.mode == EngineerMode::LocalUpdate) m_engineer.MarkPending(row);
+        m_engineer.NoteChoice(row, hadChoice);
         return true;
     }
     std::string path;
     if (!icons.ResolveCursorLocation(value, &path)) return false;
     IconHandle cursor = icons.shell().LoadCursorFile(path);
     if (!cursor) return false;
+    bool hadChoice = o.chosenSlot != 0;
     icons.SetChosenFile(row, path);
     icons.SetIcons(row, {cursor, 0}, false);
     icons.SetLocation(row, path);
     o.chosenIndex = 0;
-    if (m_engineer.mode == EngineerMode::LocalUpdate) m_engineer.MarkPending(row);
+    m_engineer.NoteChoice(row, hadChoice);
     return true;
 }
 

@@ -79,8 +79,8 @@ TEST_F(Motif, SaveWritesHeaderEntriesAndCompanionFiles) {
     ChooseThree();
     MotifFile m(*e, profile, dialogs);
     ASSERT_TRUE(m.Save(false));
-    EXPECT_EQ(e->motifPath, "D:\\motifs\\Blue.MOTif")
-        << "a typed \"mot\" extension becomes \"motif\"";
+    EXPECT_EQ(e->motifPath, "D:\\motifs\\Blue.motif")
+        << "a typed \"mot\" extension is replaced by \"motif\"";
     EXPECT_EQ(w.files.Text("D:\\motifs\\Blue.motif"), kSavedBlue);
     EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue Hard Drive.ico"), w.files.Bytes("D:\\art\\disk.ico"));
     EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue My Computer.ico"),
@@ -99,6 +99,8 @@ TEST_F(Motif, ReopenedInLocalModeEverySavedRowIsPending) {
     m.New();
     EXPECT_TRUE(e->untitled);
     EXPECT_EQ(e->pendingTotal, 0);
+    for (int c = kCategoryDesktop; c < kCategoryCount; ++c)
+        EXPECT_FALSE(e->categoryTicked[static_cast<size_t>(c)]) << "box of category " << c;
     EXPECT_EQ(w.icons->row(kHardDrive).chosenSlot, 0);
 
     MakeCompanionsLoadable();
@@ -130,8 +132,17 @@ TEST_F(Motif, ResaveCopiesNothingAndRewritesTheSameEntries) {
     m.New();
     MakeCompanionsLoadable();
     ASSERT_TRUE(m.Open("D:\\motifs\\Blue.motif"));
-    EXPECT_EQ(e->pendingTotal, 0) << "Motif Mode: nothing becomes pending";
-    e->categoryTicked.fill(true);
+    // Motif Mode: every loaded row is counted and its box ticked, as "C&hange..." does, but
+    // nothing becomes pending.
+    EXPECT_EQ(e->pendingTotal, 4);
+    EXPECT_EQ(e->pendingCount[kCategoryCursor], 2);
+    EXPECT_TRUE(e->categoryTicked[kCategoryDrive]);
+    EXPECT_TRUE(e->categoryTicked[kCategoryDesktop]);
+    EXPECT_TRUE(e->categoryTicked[kCategoryCursor]);
+    EXPECT_FALSE(w.icons->row(kHardDrive).pending);
+    // A later change of a loaded row is not counted twice.
+    ASSERT_TRUE(e->AssignChosen(kHardDrive, "D:\\motifs\\Blue Hard Drive.ico", 0));
+    EXPECT_EQ(e->pendingTotal, 4);
     int writes = w.files.writeCount();
     ASSERT_TRUE(m.Save(false));
     EXPECT_EQ(dialogs.saveAsks, 1) << "a titled Motif saves without a dialog";
@@ -236,6 +247,7 @@ TEST(MotifNames, NameAndExtensionRules) {
     EXPECT_EQ(MotifName("C:\\a\\Blue.MOTIF"), "Blue");
     EXPECT_EQ(MotifName("C:\\a\\Blue.theme"), "Blue.theme");
     EXPECT_EQ(FixMotifExtension("C:\\a\\Blue.mot"), "C:\\a\\Blue.motif");
+    EXPECT_EQ(FixMotifExtension("C:\\a\\Blue.MoT"), "C:\\a\\Blue.motif");
     EXPECT_EQ(FixMotifExtension("C:\\a\\Blue.motif"), "C:\\a\\Blue.motif");
     EXPECT_EQ(FixMotifExtension("C:\\a.mot\\Blue"), "C:\\a.mot\\Blue");
 }
