@@ -8,6 +8,7 @@ packages=(
     wine wine64 fonts-wine                        # running and testing the programs
     xvfb xauth x11-utils imagemagick              # a virtual display and screenshots
     icoutils giflib-tools                         # independent readers of our files
+    dpkg-dev file unzip python3                   # packages and their checks, JSON checks
 )
 missing=()
 for p in "${packages[@]}"; do
