@@ -148,6 +148,7 @@ bool MakeIcon(const Picture& picture, const MakeRequest& request, IconResource* 
     ImageHost host;
     host.fillFromImage = [&failed](const IconImage& from, IconImage& to) {
         if (!ConvertFromImage(from, to)) failed = true;
+        return !failed;
     };
     // New true-colour images keep a palette for the Studio's palette window; it has no pixels.
     host.newImagePalette = [](int32_t, ColorValues256& out) {
