@@ -96,6 +96,7 @@ void DrawEngine::SetColorB(Ink ink) {
 bool DrawEngine::Command(int id) {
     const std::optional<EditCommand> c = m_commands.Decode(id);
     if (!c) return false;
+    if (!TakesCommands()) return true;
     using K = EditCommand::Kind;
     switch (c->kind) {
         case K::Tool:
@@ -130,7 +131,12 @@ bool DrawEngine::Command(int id) {
     return true;
 }
 
+void DrawEngine::EraseHover() {
+    if (m_tool && m_canvas && !m_state.buttonDown) m_tool->Hover(*this, {kNoPoint, 0});
+}
+
 void DrawEngine::SetTool(int toolId) {
+    EraseHover();
     m_state.tool = toolId;
     m_tool = CreateTool(toolId);
     m_state.lastPoint = {kNoPoint, 0};
@@ -138,6 +144,9 @@ void DrawEngine::SetTool(int toolId) {
 }
 
 void DrawEngine::ChooseTool(int toolId) {
+    if (!TakesCommands()) return;
+    // Before the selection goes: the cross-hair shows its floating pixels.
+    EraseHover();
     LeaveDrawingState();
     m_selectorByShift = false;
     if (toolId == kToolColorSelector && m_state.tool != kToolColorSelector)
@@ -220,19 +229,19 @@ std::string DrawEngine::RedoMenuText() {
 }
 
 void DrawEngine::Undo() {
-    if (!m_canvas) return;
+    if (!TakesCommands() || !m_canvas) return;
     LeaveDrawingState();
     m_canvas->Undo(m_prompt);
 }
 
 void DrawEngine::Redo() {
-    if (!m_canvas) return;
+    if (!TakesCommands() || !m_canvas) return;
     LeaveDrawingState();
     m_canvas->Redo();
 }
 
 void DrawEngine::TransformArea(int code, const AreaChange& change) {
-    if (!m_canvas) return;
+    if (!TakesCommands() || !m_canvas) return;
     ClosePencilOperation();
     if (m_selection.Exists() && (m_selection.lifted() || m_selection.pasted())) {
         m_selection.TransformFloating(*m_canvas, m_state.colorB, m_state.transparentColorB, change);
@@ -267,6 +276,7 @@ void DrawEngine::FlipImage(FlipAxis axis) {
 
 void DrawEngine::PasteFloating(SelectionRect rect, std::vector<FloatingPixel> pixels,
                                int pendingOp) {
+    if (!TakesCommands()) return;
     ChooseTool(kToolSelectionFrame);
     if (!m_canvas) return;
     m_selection.Paste(*m_canvas, rect, std::move(pixels), pendingOp, m_state.colorB,
@@ -275,7 +285,7 @@ void DrawEngine::PasteFloating(SelectionRect rect, std::vector<FloatingPixel> pi
 }
 
 void DrawEngine::PasteIntoSelection(std::vector<FloatingPixel> pixels) {
-    if (!m_canvas || !m_selection.Exists()) return;
+    if (!TakesCommands() || !m_canvas || !m_selection.Exists()) return;
     ClosePencilOperation();
     // The text tool's floating text may be the selection pasted into; it becomes a picture.
     if (m_state.tool != kToolSelectionFrame) SetTool(kToolSelectionFrame);
@@ -283,7 +293,15 @@ void DrawEngine::PasteIntoSelection(std::vector<FloatingPixel> pixels) {
     m_view.SelectionChanged();
 }
 
+void DrawEngine::DiscardPaste() {
+    if (!m_canvas || !m_selection.Exists() || !m_selection.pasted() || m_selection.lifted()) return;
+    m_selection.Discard(*m_canvas);
+    m_view.SelectionChanged();
+    m_view.UndoStateChanged();
+}
+
 void DrawEngine::SelectAll() {
+    if (!TakesCommands()) return;
     ChooseTool(kToolSelectionFrame);
     if (!m_canvas) return;
     m_selection.Make(*m_canvas, {0, 0}, {m_canvas->width() - 1, m_canvas->height() - 1});
@@ -390,7 +408,8 @@ void DrawEngine::ToolMouseMove(Point pixel, Point window, bool shift) {
 }
 
 void DrawEngine::ToolButtonUp(MouseButton button) {
-    if (!m_state.buttonDown) return;
+    // A second button pressed during the drag was never delivered, and neither is its release.
+    if (!m_state.buttonDown || button != m_state.button) return;
     if (m_tool && m_tool->Drags()) m_view.SetMouseCapture(false);
     m_state.buttonDown = false;
     ClearExtent();

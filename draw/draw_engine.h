@@ -51,7 +51,15 @@ class DrawEngine {
     void SetColorA(Ink ink);
     void SetColorB(Ink ink);
 
-    // A menu, toolbar or tool box command; false when it is not one of the engine's.
+    // A drag owns the image and its history from the press to the release: while a button is down
+    // on the grid the editor takes no command at all (undo, paste, nudge, another image or file
+    // ...); shells ask this before running any of theirs, and the engine's own entry points refuse
+    // them too. Ending the drag early instead would leave half a stroke recorded and the pointer
+    // still drawing.
+    bool TakesCommands() const { return !m_state.buttonDown; }
+
+    // A menu, toolbar or tool box command; false when it is not one of the engine's (true, and
+    // ignored, for one of the engine's during a drag).
     bool Command(int id);
     void ChooseTool(int toolId);
     void SetDitherMode(int mode) { m_state.ditherMode = mode; }
@@ -66,6 +74,9 @@ class DrawEngine {
     // A picture pasted into the current selection replaces its floating pixels; the selection is
     // not put down first. Without a selection nothing happens.
     void PasteIntoSelection(std::vector<FloatingPixel> pixels);
+    // A pasted picture or text that still floats, unwritten and unlifted, goes away: its cells
+    // show the image again. The text tool uses it when its text is emptied.
+    void DiscardPaste();
     // Undo and Redo availability and the Edit menu's texts for them.
     UndoState undoState();
     std::string UndoMenuText();
@@ -123,6 +134,8 @@ class DrawEngine {
     // image), or on a lifted or pasted selection's buffer alone.
     void TransformArea(int code, const AreaChange& change);
     void SetTool(int toolId);
+    // The current tool's pointer feedback goes before another tool takes its place.
+    void EraseHover();
 
     DrawView& m_view;
     Prompt& m_prompt;

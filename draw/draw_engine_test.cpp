@@ -264,5 +264,101 @@ TEST_F(Engine, RandomSessionsUndoAndRedoExactly) {
     EXPECT_GE(judged, 20);
 }
 
+// Edit commands reach the engine through Command(), as menu and accelerator send them. None may
+// run in the middle of a stroke: the stroke goes on as one operation, and one Undo takes all of
+// it back.
+TEST_F(Engine, EditCommandsDuringADragAreIgnoredAndTheStrokeStaysOneOperation) {
+    const CommandSet ids = CommandSet::Studio();
+    const std::vector<int> commands = {kCmdUndo,
+                                       kCmdRedo,
+                                       kCmdSelectAll,
+                                       ids.NudgeCommand(Nudge::Left),
+                                       ids.NudgeCommand(Nudge::Right),
+                                       ids.NudgeCommand(Nudge::Up),
+                                       ids.NudgeCommand(Nudge::Down),
+                                       ids.FlipCommand(FlipAxis::Horizontal),
+                                       ids.FlipCommand(FlipAxis::Vertical),
+                                       kToolLine};
+    for (int id : commands) {
+        SCOPED_TRACE(id);
+        Use(8, 8, kColors16);
+        engine.ChooseTool(kToolBrush);
+        Click({6, 6});  // something to undo, redo, select or move
+        engine.Undo();
+        engine.ChooseTool(kToolPencil);
+        Press({0, 0});
+        Move({2, 0});
+        EXPECT_FALSE(engine.TakesCommands());
+        EXPECT_TRUE(engine.Command(id));
+        Move({4, 0});
+        Release();
+        EXPECT_TRUE(engine.TakesCommands());
+        EXPECT_EQ(engine.state().tool, kToolPencil);
+        EXPECT_FALSE(engine.selection().Exists());
+        EXPECT_EQ(PixelsOf(kA), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
+        EXPECT_TRUE(Undo().canUndo);
+        EXPECT_EQ(Undo().undoLabel, kOpPencil);
+        EXPECT_FALSE(Undo().canRedo);
+        engine.Undo();
+        EXPECT_TRUE(PixelsOf(kA).empty());
+        EXPECT_FALSE(Undo().canUndo);
+    }
+}
+
+TEST_F(Engine, PastesDuringADragAreIgnored) {
+    Use(8, 8, kColors16);
+    std::vector<FloatingPixel> pixels(1);
+    pixels[0].x = 5;
+    pixels[0].y = 5;
+    pixels[0].value = 9;
+    engine.ChooseTool(kToolSelectionFrame);
+    Drag({{1, 1}, {2, 2}});
+    Press({1, 1});
+    Move({3, 3});  // the selection is lifted and moving
+    engine.PasteFloating({5, 5, 6, 6}, pixels, 0);
+    engine.PasteIntoSelection(pixels);
+    Move({4, 4});
+    Release();
+    EXPECT_EQ(engine.selection().rect(), (SelectionRect{4, 4, 6, 6}));
+    EXPECT_EQ(engine.selection().floating().size(), 4u);
+    EXPECT_FALSE(engine.selection().pasted());
+}
+
+// The second button of a drag is neither pressed nor released as far as the tool knows.
+TEST_F(Engine, ASecondButtonNeitherStartsNorEndsTheDrag) {
+    Use(8, 8, kColors16);
+    engine.Command(kToolRectangle + 1);  // filled rectangle: outline A, inside B after a left drag
+    Press({1, 1});
+    Move({3, 3});
+    Press({3, 3}, MouseButton::Right);
+    Release(MouseButton::Right);
+    EXPECT_TRUE(engine.state().buttonDown);
+    EXPECT_TRUE(PixelsOf(kA).empty());  // nothing committed yet
+    Move({5, 5});
+    Release();
+    EXPECT_EQ(PixelsOf(kB),
+              (Points{{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}, {2, 4}, {3, 4}, {4, 4}}));
+    EXPECT_EQ(PixelsOf(kA).size(), 16u);
+}
+
+TEST_F(Engine, EmptiedTextIsDiscardedUnwritten) {
+    Use(8, 8, kColors16);
+    std::vector<FloatingPixel> pixels(1);
+    pixels[0].x = 2;
+    pixels[0].y = 3;
+    pixels[0].value = 1;
+    engine.ChooseTool(kToolText);
+    // As the text window places its rendering.
+    engine.selection().Paste(*engine.canvas(), {2, 3, 3, 4}, pixels, kOpNudge, kB, false);
+    EXPECT_TRUE(Undo().canUndo);
+    view.Clear();
+    engine.DiscardPaste();
+    EXPECT_FALSE(engine.selection().Exists());
+    EXPECT_EQ(view.Painted(test::ViewEvent::Restore), (Points{{2, 3}}));
+    engine.ChooseTool(kToolPencil);
+    EXPECT_TRUE(PixelsOf(kA).empty());
+    EXPECT_FALSE(Undo().canUndo);
+}
+
 }  // namespace
 }  // namespace vt

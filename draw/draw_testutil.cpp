@@ -22,6 +22,15 @@ IconImage MakeImage(int width, int height, int32_t code, uint32_t fill) {
     return img;
 }
 
+void RecordingView::ShowImage(const IconImage* image) {
+    m_shown = image;
+    screen.clear();
+    if (!image) return;
+    for (int y = 0; y < image->height; ++y)
+        for (int x = 0; x < image->width; ++x)
+            screen.push_back({{image->XorValue(x, y), image->AndBit(x, y)}, false});
+}
+
 std::vector<Point> RecordingView::Painted(ViewEvent::Kind kind) const {
     std::vector<Point> out;
     for (const ViewEvent& e : events)

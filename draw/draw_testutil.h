@@ -20,18 +20,30 @@ struct ViewEvent {
     friend bool operator==(const ViewEvent&, const ViewEvent&) = default;
 };
 
+// One cell of the grid as the user sees it: an ink, or an ink shown inverted.
+struct ShownCell {
+    Ink ink;
+    bool inverted = false;
+    friend bool operator==(const ShownCell&, const ShownCell&) = default;
+};
+
 class RecordingView : public DrawView {
   public:
     void PaintCell(int x, int y, Ink ink) override {
         events.push_back({ViewEvent::Paint, x, y, ink});
+        Show(x, y, {ink, false});
     }
     void PaintInverseCell(int x, int y, Ink p) override {
         events.push_back({ViewEvent::Inverse, x, y, p});
+        Show(x, y, {p, true});
     }
     void SetPreviewPixel(int x, int y, Ink ink) override {
         events.push_back({ViewEvent::Preview, x, y, ink});
     }
-    void RestoreCell(int x, int y) override { events.push_back({ViewEvent::Restore, x, y, {}}); }
+    void RestoreCell(int x, int y) override {
+        events.push_back({ViewEvent::Restore, x, y, {}});
+        if (m_shown) Show(x, y, {{m_shown->XorValue(x, y), m_shown->AndBit(x, y)}, false});
+    }
     void ImageCommitted() override { events.push_back({ViewEvent::Commit, 0, 0, {}}); }
     void SetExtentText(const std::string& text) override { extents.push_back(text); }
     void ColorsChanged() override { ++colorChanges; }
@@ -67,6 +79,20 @@ class RecordingView : public DrawView {
     std::vector<Point> locatorCells;
     std::vector<Point> locatorEnded;
     bool locatorFrame = false;
+
+    // From here on the view also keeps the grid's picture of `image`, starting from a full paint,
+    // and changes it cell by cell as the window would.
+    void ShowImage(const IconImage* image);
+    // The grid's picture, rows from the top.
+    std::vector<ShownCell> screen;
+
+  private:
+    void Show(int x, int y, ShownCell c) {
+        if (m_shown && x >= 0 && y >= 0 && x < m_shown->width && y < m_shown->height)
+            screen[static_cast<size_t>(y) * static_cast<size_t>(m_shown->width) +
+                   static_cast<size_t>(x)] = c;
+    }
+    const IconImage* m_shown = nullptr;
 };
 
 }  // namespace vt::test

@@ -143,7 +143,8 @@ void EraserTool::DrawSegment(DrawEngine& e, const std::vector<Point>& pixels, Po
 }
 
 void EraserTool::Hover(DrawEngine& e, Point pixel) {
-    if (pixel.x != kNoPoint) e.view().MoveEraserOutline(pixel.x, pixel.y, e.state().eraserSize);
+    // No pixel (the pointer left, or another tool takes over) takes the outline away.
+    e.view().MoveEraserOutline(pixel.x, pixel.y, e.state().eraserSize);
 }
 
 }  // namespace vt

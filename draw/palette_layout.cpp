@@ -66,6 +66,21 @@ std::optional<PaletteCell> PaletteCellAt(int32_t code, int x, int y) {
     return std::nullopt;
 }
 
+std::optional<PaletteCell> PaletteCellOfInk(const IconImage& image, Ink ink) {
+    if (!IsPaletteBased(image.colorCode)) return std::nullopt;
+    PaletteCellKind kind = PaletteCellKind::Entry;
+    if (ink.special) {
+        // The wells hold the values a click on them chooses.
+        const ColorValues256 table = PaletteDisplayTable(image);
+        const bool inverse = static_cast<int>(ink.value) == InverseIndex(image, table) &&
+                             static_cast<int>(ink.value) != ScreenIndex(image, table);
+        kind = inverse ? PaletteCellKind::InverseWell : PaletteCellKind::ScreenWell;
+    }
+    for (const PaletteCell& c : PaletteCells(image.colorCode))
+        if (c.kind == kind && (kind != PaletteCellKind::Entry || c.value == static_cast<int>(ink.value))) return c;
+    return std::nullopt;
+}
+
 std::array<uint32_t, kBlendStripCells> BlendStrip(uint32_t left, uint32_t right) {
     std::array<uint32_t, kBlendStripCells> strip{};
     strip[0] = left;

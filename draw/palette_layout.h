@@ -48,6 +48,10 @@ ColorValues256 PaletteDisplayTable(const IconImage& image);
 int ScreenIndex(const IconImage& image, const ColorValues256& table);
 int InverseIndex(const IconImage& image, const ColorValues256& table);
 
+// The cell that shows `ink` in the window of a palette-based image (an entry, or the screen or
+// inverse well for a special ink); none for true colour, whose colours have no cell of their own.
+std::optional<PaletteCell> PaletteCellOfInk(const IconImage& image, Ink ink);
+
 // What a click on a grid cell or special well gives as an ink, or the warning shown instead.
 struct InkChoice {
     std::optional<Ink> ink;

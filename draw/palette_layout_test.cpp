@@ -94,5 +94,27 @@ TEST(PaletteLayout, TrueColourCellsGiveColourValues) {
     EXPECT_EQ(*InkForCell(img, table, {PaletteCellKind::InverseWell, 0, {}}).ink, (Ink{0xFFFFFF, true}));
 }
 
+// The "Color Locator" frames the cell a click on which would choose the located ink.
+TEST(PaletteLayout, LocatedInksFindTheCellThatChoosesThem) {
+    for (int32_t code : {kMonochrome, kColors16, kColors256}) {
+        SCOPED_TRACE(code);
+        IconImage img = test::MakeImage(4, 4, code);
+        if (code == kColors256) {
+            img.SetTableColor(3, 0x000000);
+            img.SetTableColor(200, 0xFFFFFF);
+        }
+        const ColorValues256 table = PaletteDisplayTable(img);
+        for (const PaletteCell& cell : PaletteCells(code)) {
+            const InkChoice choice = InkForCell(img, table, cell);
+            if (!choice.ink) continue;
+            const std::optional<PaletteCell> found = PaletteCellOfInk(img, *choice.ink);
+            ASSERT_TRUE(found.has_value()) << cell.value;
+            EXPECT_EQ(*found, cell);
+        }
+    }
+    IconImage deep = test::MakeImage(4, 4, kTrueColor);
+    EXPECT_FALSE(PaletteCellOfInk(deep, {0x123456, false}).has_value());
+}
+
 }  // namespace
 }  // namespace vt

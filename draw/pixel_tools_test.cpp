@@ -336,5 +336,15 @@ TEST(CommandSets, AnimatorShiftsNudgeFlipAndDitheringByOne) {
     EXPECT_EQ(studio.Decode(1087)->kind, EditCommand::Kind::Tool);
 }
 
+TEST_F(Eraser, OutlineGoesWhenAnotherToolIsChosen) {
+    Use(8, 8, kColors16);
+    engine.ChooseTool(kToolEraser);
+    Move({3, 3});
+    ASSERT_EQ(view.eraserAt, (Points{{3, 3}}));
+    engine.ChooseTool(kToolPencil);
+    ASSERT_GE(view.eraserAt.size(), 2u);
+    EXPECT_EQ(view.eraserAt.back().x, kNoPoint);
+}
+
 }  // namespace
 }  // namespace vt

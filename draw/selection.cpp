@@ -84,6 +84,23 @@ void Selection::PasteInto(Canvas& canvas, std::vector<FloatingPixel> pixels, Ink
     PaintFloating(canvas, colorB, transparentB);
 }
 
+const FloatingPixel* Selection::FloatingAt(int x, int y) const {
+    if (m_state == kNone || !m_rect.Contains(x, y)) return nullptr;
+    // The buffer keeps the rectangle's row order wherever it is moved.
+    const size_t i = static_cast<size_t>(y - m_rect.top) * static_cast<size_t>(m_rect.Width()) +
+                     static_cast<size_t>(x - m_rect.left);
+    if (i >= m_floating.size() || m_floating[i].x != x || m_floating[i].y != y) return nullptr;
+    return &m_floating[i];
+}
+
+void Selection::RepaintCell(Canvas& canvas, int x, int y, Ink colorB, bool transparentB) const {
+    const FloatingPixel* p = FloatingAt(x, y);
+    if (p && !(transparentB && HoldsColorB(*p, colorB)))
+        canvas.view().PaintCell(x, y, p->ink());
+    else
+        canvas.view().RestoreCell(x, y);
+}
+
 void Selection::TrackPointer(Point pixel) {
     if (m_state == kOutside || m_state == kInside)
         m_state = m_rect.Contains(pixel.x, pixel.y) ? kInside : kOutside;
@@ -151,6 +168,12 @@ void Selection::Commit(Canvas& canvas, Ink colorB, bool transparentB) {
         canvas.EndOperation();
         canvas.CommitImageBits();
     }
+    Clear();
+}
+
+void Selection::Discard(Canvas& canvas) {
+    for (const FloatingPixel& p : m_floating)
+        if (canvas.Contains(p.x, p.y)) canvas.view().RestoreCell(p.x, p.y);
     Clear();
 }
 

@@ -57,6 +57,11 @@ class Selection {
     // floating buffer's place; a lift already made stays, so the put-down is still one operation.
     void PasteInto(Canvas& canvas, std::vector<FloatingPixel> pixels, Ink colorB,
                    bool transparentB);
+    // The floating pixel shown at (x, y), or nullptr where the selection floats nothing.
+    const FloatingPixel* FloatingAt(int x, int y) const;
+    // Paints the cell as the grid shows it: the floating pixel over the image (the image through
+    // colour B when it is transparent), else the image.
+    void RepaintCell(Canvas& canvas, int x, int y, Ink colorB, bool transparentB) const;
     // Pointer tracking while no button is down.
     void TrackPointer(Point pixel);
 
@@ -73,6 +78,8 @@ class Selection {
     void Commit(Canvas& canvas, Ink colorB, bool transparentB);
     // Ends the selection without writing (the image went away).
     void Clear();
+    // Ends a pasted selection without writing: the cells it covered show the image again.
+    void Discard(Canvas& canvas);
 
     // Nudge or flip of the floating buffer alone (a lifted or pasted selection): rewrites the
     // buffer, a grid of the rectangle's size in row order, and repaints it.

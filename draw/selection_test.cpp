@@ -227,5 +227,44 @@ TEST(AreaTransforms, FloatingPixelRecordIsTwelveBytes) {
     EXPECT_EQ(sizeof(FloatingPixel), 12u);
 }
 
+// What a full repaint of the grid shows: the image, the lifted or pasted pixels over it.
+std::vector<test::ShownCell> FreshRepaint(const IconImage& image, const Selection& sel) {
+    std::vector<test::ShownCell> cells;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            cells.push_back({{image.XorValue(x, y), image.AndBit(x, y)}, false});
+    if (sel.Exists() && (sel.lifted() || sel.pasted()))
+        for (const FloatingPixel& p : sel.floating())
+            if (p.x >= 0 && p.y >= 0 && p.x < image.width && p.y < image.height)
+                cells[static_cast<size_t>(p.y) * static_cast<size_t>(image.width) +
+                      static_cast<size_t>(p.x)]
+                    .ink = p.ink();
+    return cells;
+}
+
+// The cross-hair drawn before a move is taken away with the floating pixels shown where they
+// are now, and no cell stays inverted: the grid looks like a fresh repaint after the move and
+// after the put-down.
+TEST_F(SelectionTool, CrossHairAroundAMovedSelectionLeavesTheGridAsARepaintShowsIt) {
+    UsePattern();
+    view.ShowImage(&image);
+    Drag({{2, 2}, {5, 4}});
+    Move({3, 3});  // hovering: the cross-hair through the selection
+    EXPECT_GT(view.Count(ViewEvent::Inverse), 0);
+    Press({3, 3});
+    Move({5, 6});
+    Move({6, 6});
+    Release();
+    EXPECT_EQ(view.screen, FreshRepaint(image, engine.selection())) << "after the move";
+    Move({7, 5});  // the new cross-hair crosses the moved selection
+    Move({10, 12});
+    engine.PointerLeftGrid();
+    EXPECT_EQ(view.screen, FreshRepaint(image, engine.selection())) << "after hovering";
+    Move({4, 6});
+    engine.ChooseTool(kToolPencil);  // puts the selection down
+    EXPECT_FALSE(engine.selection().Exists());
+    EXPECT_EQ(view.screen, FreshRepaint(image, engine.selection())) << "after the put-down";
+}
+
 }  // namespace
 }  // namespace vt

@@ -108,6 +108,14 @@ void ShapeTool::ButtonUp(DrawEngine& e, MouseButton button) {
 void ShapeTool::ShowCrossHair(DrawEngine& e, Point pixel) {
     Canvas& c = *e.canvas();
     const Selection& sel = e.selection();
+    const DrawState& s = e.state();
+    // The cells inverted last time are painted back as the grid shows them now, the floating
+    // pixels included; the selection may have moved or gone since they were inverted.
+    for (Point p : m_inverted)
+        if (c.Contains(p.x, p.y)) sel.RepaintCell(c, p.x, p.y, s.colorB, s.transparentColorB);
+    m_inverted.clear();
+    m_hover = pixel;
+    if (pixel.x == kNoPoint) return;
     const SelectionRect& r = sel.rect();
     auto onFrame = [&](int x, int y) {
         if (!sel.Exists()) return false;
@@ -115,34 +123,16 @@ void ShapeTool::ShowCrossHair(DrawEngine& e, Point pixel) {
         const bool inY = y >= r.top - 1 && y <= r.bottom;
         return inX && inY && (x == r.left - 1 || x == r.right || y == r.top - 1 || y == r.bottom);
     };
-    auto shown = [&](int x, int y) {
-        if (sel.Exists() && r.Contains(x, y) && !sel.floating().empty()) {
-            const size_t i = static_cast<size_t>(y - r.top) * static_cast<size_t>(r.Width()) +
-                             static_cast<size_t>(x - r.left);
-            if (i < sel.floating().size()) return sel.floating()[i].ink();
-        }
-        return c.ReadPixel(x, y);
+    auto invert = [&](int x, int y) {
+        if (onFrame(x, y) || !c.Contains(x, y)) return;
+        const FloatingPixel* f = sel.FloatingAt(x, y);
+        c.view().PaintInverseCell(x, y, f ? f->ink() : c.ReadPixel(x, y));
+        m_inverted.push_back({x, y});
     };
-    auto paint = [&](Point at, bool inverse) {
-        if (at.x == kNoPoint) return;
-        for (int x = 0; x < c.width(); ++x) {
-            if (x == at.x || onFrame(x, at.y) || !c.Contains(x, at.y)) continue;
-            if (inverse)
-                c.view().PaintInverseCell(x, at.y, shown(x, at.y));
-            else
-                c.view().RestoreCell(x, at.y);
-        }
-        for (int y = 0; y < c.height(); ++y) {
-            if (y == at.y || onFrame(at.x, y) || !c.Contains(at.x, y)) continue;
-            if (inverse)
-                c.view().PaintInverseCell(at.x, y, shown(at.x, y));
-            else
-                c.view().RestoreCell(at.x, y);
-        }
-    };
-    paint(m_hover, false);
-    m_hover = pixel;
-    paint(m_hover, true);
+    for (int x = 0; x < c.width(); ++x)
+        if (x != pixel.x) invert(x, pixel.y);
+    for (int y = 0; y < c.height(); ++y)
+        if (y != pixel.y) invert(pixel.x, y);
 }
 
 void ShapeTool::Hover(DrawEngine& e, Point pixel) {
@@ -166,6 +156,8 @@ void ShapeTool::Hover(DrawEngine& e, Point pixel) {
 SelectionTool::SelectionTool() : ShapeTool(kToolSelectionFrame) {}
 
 void SelectionTool::ButtonDown(DrawEngine& e, MouseButton button) {
+    // The cross-hair goes before the selection moves or is put down.
+    Hover(e, {kNoPoint, 0});
     const Point a = e.state().anchor;
     Selection& sel = e.selection();
     if (sel.Exists() && sel.rect().Contains(a.x, a.y)) {

@@ -40,6 +40,8 @@ class ShapeTool : public Tool {
     std::vector<Point> m_removed;
     std::vector<Point> m_added;
     Point m_hover{kNoPoint, 0};
+    // The cells the cross-hair shows inverted, exactly those to paint back when it moves on.
+    std::vector<Point> m_inverted;
 };
 
 class SelectionTool : public ShapeTool {

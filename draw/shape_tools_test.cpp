@@ -171,5 +171,31 @@ TEST_F(ShapeTools, LineHoverMarksThePointerCellInColourA) {
     EXPECT_EQ(view.events, (std::vector<test::ViewEvent>{{ViewEvent::Restore, 2, 1, {}}}));
 }
 
+// Another tool, chosen from the menu or lent by Shift, takes the old tool's marks away.
+TEST_F(ShapeTools, HoverMarksGoWhenTheToolChanges) {
+    Use(4, 4, kColors16);
+    view.ShowImage(&image);
+    const std::vector<test::ShownCell> clean = view.screen;
+    engine.ChooseTool(kToolEllipse);
+    Move({1, 2});
+    EXPECT_NE(view.screen, clean);
+    engine.ChooseTool(kToolPencil);
+    EXPECT_EQ(view.screen, clean);
+
+    engine.ChooseTool(kToolLine);
+    Move({2, 2});
+    EXPECT_NE(view.screen, clean);
+    engine.ShiftChanged(true, true, Window({2, 2}));
+    EXPECT_EQ(engine.state().tool, kToolColorSelector);
+    EXPECT_EQ(view.screen, clean);
+
+    engine.ShiftChanged(false, true, Window({2, 2}));
+    engine.ChooseTool(kToolBrush);
+    Move({1, 1});
+    EXPECT_NE(view.screen, clean);
+    engine.Command(kToolRectangle);
+    EXPECT_EQ(view.screen, clean);
+}
+
 }  // namespace
 }  // namespace vt

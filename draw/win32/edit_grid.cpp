@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "draw/win32/palette_window.h"
 #include "draw/win32/preview_window.h"
 #include "draw/win32/view_colors.h"
 
@@ -106,14 +107,17 @@ void EditGrid::OnMouseMove(int x, int y, bool shift) {
                          t == kToolSelectionFrame || t == kToolText;
     if (s.buttonDown && follows) {
         m_engine->ToolMouseMove(m_geo.PixelAtUnchecked(x, y), {x, y}, shift);
-    } else if (!s.buttonDown) {
+    } else if (s.buttonDown) {
+        // A freehand stroke that leaves the grid is not joined to where it comes back.
+        EraseEraserOutline();
+        m_engine->PointerLeftGrid();
+    } else {
         OnMouseLeave();
     }
 }
 
 void EditGrid::OnButtonUp(MouseButton button) {
-    if (!m_engine) return;
-    if (m_engine->state().buttonDown) m_engine->ToolButtonUp(button);
+    if (m_engine) m_engine->ToolButtonUp(button);
 }
 
 void EditGrid::OnMouseLeave() {
@@ -307,13 +311,16 @@ void EditGrid::StopLocatorTimer() {
     KillTimer(m_owner, kLocatorTimer);
 }
 
-void EditGrid::PaintLocatorCells(const std::vector<Point>& cells, Ink, bool highlightText, bool) {
+void EditGrid::PaintLocatorCells(const std::vector<Point>& cells, Ink ink, bool highlightText,
+                                 bool framePaletteCell) {
     const COLORREF c = GetSysColor(highlightText ? COLOR_HIGHLIGHTTEXT : COLOR_HIGHLIGHT);
     for (const Point& p : cells) FillCellWith(p.x, p.y, c);
+    if (m_palette && framePaletteCell) m_palette->FrameLocatedCell(ink, c);
 }
 
 void EditGrid::EndLocator(const std::vector<Point>& cells, Ink) {
     for (const Point& p : cells) RestoreCell(p.x, p.y);
+    if (m_palette) m_palette->FrameLocatedCell(std::nullopt, 0);
 }
 
 }  // namespace vt

@@ -14,6 +14,7 @@
 
 namespace vt {
 
+class PaletteWindow;
 class PreviewWindow;
 class ViewColors;
 
@@ -33,6 +34,8 @@ public:
     EditGrid(HWND owner, const ViewColors& colors, EditGridHooks hooks);
     void SetEngine(DrawEngine* engine) { m_engine = engine; }
     void SetPreview(PreviewWindow* preview) { m_preview = preview; }
+    // The palette window frames the cell of the colour the "Color Locator" shows.
+    void SetPalette(PaletteWindow* palette) { m_palette = palette; }
 
     // Lays the grid out for the owner's client area; repaints when its size changed.
     void Layout(int toolBarHeight, int statusBarHeight);
@@ -88,6 +91,7 @@ private:
     EditGridHooks m_hooks;
     DrawEngine* m_engine = nullptr;
     PreviewWindow* m_preview = nullptr;
+    PaletteWindow* m_palette = nullptr;
     GridGeometry m_geo;
     bool m_gridLines = true;
     bool m_tracking = false;

@@ -140,7 +140,32 @@ void PaletteWindow::Paint(HDC dc) {
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         DrawTextA(dc, "Color Blend", -1, &cr, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
     }
+    if (m_located) {
+        // Two nested one-pixel frames on the cell's edge, inside the gap-free cell so that the
+        // neighbours keep their colours.
+        RECT r{m_located->rect.left, m_located->rect.top, m_located->rect.right, m_located->rect.bottom};
+        HBRUSH b = CreateSolidBrush(m_locatedColour);
+        FrameRect(dc, &r, b);
+        InflateRect(&r, -1, -1);
+        FrameRect(dc, &r, b);
+        DeleteObject(b);
+    }
     SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
+void PaletteWindow::FrameLocatedCell(std::optional<Ink> ink, COLORREF colour) {
+    const IconImage* img = m_engine.image();
+    std::optional<PaletteCell> cell;
+    if (ink && img) cell = PaletteCellOfInk(*img, *ink);
+    const std::optional<PaletteCell> before = m_located;
+    m_located = cell;
+    m_locatedColour = colour;
+    for (const std::optional<PaletteCell>& c : {before, cell}) {
+        if (!c) continue;
+        RECT r{c->rect.left + kMargin, c->rect.top + kMargin, c->rect.right + kMargin, c->rect.bottom + kMargin};
+        InvalidateRect(m_hwnd, &r, FALSE);
+    }
+    UpdateWindow(m_hwnd);
 }
 
 void PaletteWindow::OnButtonDown(MouseButton, int x, int y) {

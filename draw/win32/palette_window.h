@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
@@ -34,6 +35,9 @@ public:
     // A palette entry changed: the editor repaints the grid, the preview and the format list.
     void SetPaletteChangedHook(std::function<void()> hook) { m_changedHook = std::move(hook); }
     int lastClickedIndex() const { return m_lastIndex; }
+    // The "Color Locator" frames the located colour's cell in `colour` on each tick; none takes
+    // the frame away.
+    void FrameLocatedCell(std::optional<Ink> ink, COLORREF colour);
 
 private:
     PaletteWindow(const ViewColors& colors, DrawEngine& engine, Prompt& prompt)
@@ -72,6 +76,9 @@ private:
     int m_dragFrom = -1;
     POINT m_pressAt{};
     bool m_dragging = false;
+    // The cell the locator frames, and in which colour.
+    std::optional<PaletteCell> m_located;
+    COLORREF m_locatedColour = 0;
 };
 
 }  // namespace vt

@@ -240,7 +240,14 @@ void TextWindow::Render(bool fontChanged) {
     if (!m_active || !m_surfaceDc || !canvas) return;
     char text[256] = {};
     GetWindowTextA(m_edit, text, sizeof text);
-    if (!text[0]) return;
+    if (!text[0]) {
+        // An emptied box takes its text away; nothing is left floating to be put down later.
+        const Selection& floating = m_engine->selection();
+        if (floating.Exists() && floating.pasted() && floating.pendingOperation() == kTextOperation)
+            m_engine->DiscardPaste();
+        m_previous = {};
+        return;
+    }
     const int imageW = m_surfaceWidth, imageH = m_surfaceHeight;
     HGDIOBJ oldFont = SelectObject(m_surfaceDc, m_font);
     RECT all{0, 0, imageW, imageH};

@@ -197,6 +197,7 @@ void FrameWindow::CreateToolWindows() {
     if (m_palette) m_palette->SetHiddenHook([this] { m_paletteShown = false; RefreshCommandStates(); });
     if (m_preview) m_preview->SetHiddenHook([this] { m_previewShown = false; RefreshCommandStates(); });
     m_grid->SetPreview(m_preview);
+    m_grid->SetPalette(m_palette);
 }
 
 void FrameWindow::Start(bool openNewCursorDialog) {
@@ -417,6 +418,7 @@ void FrameWindow::OpenRecent(int index) {
 }
 
 void FrameWindow::OnCommand(int id, int code) {
+    if (!m_engine->TakesCommands()) return;  // a drag on the grid owns the image until its release
     if (id == IDC_FORMAT_LIST) {
         if (code == LBN_SELCHANGE) m_document->SelectFormat(m_formatList->SelectedPosition());
         return;

@@ -12,35 +12,6 @@ namespace {
 
 constexpr uint32_t kWhiteIndex = 15, kRedIndex = 9, kBlueIndex = 12;
 
-// The Studio started on a file of one image written by the test.
-class StudioOnFile : public ::testing::Test {
-protected:
-    // type: 1 icon, 2 cursor.
-    void Open(const char* scratch, const char* name, int type, IconImage image) {
-        ResetStudioSettings();
-        path = ScratchDir(scratch) + "\\" + name;
-        std::vector<IconImage> images;
-        images.push_back(std::move(image));
-        WriteIconFile(path, type, std::move(images));
-        ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
-        frame = WaitForStudio(studio);
-        ASSERT_NE(frame, nullptr);
-        palette = studio.WaitForWindow("ICSPAlette");
-        ASSERT_NE(palette, nullptr);
-    }
-    void TearDown() override {
-        // Whatever the test left unsaved is discarded; the Studio ends cleanly.
-        if (frame && IsWindow(frame)) {
-            EXPECT_EQ(CloseDiscarding(studio, frame), 0);
-        }
-    }
-
-    Program studio;
-    HWND frame = nullptr;
-    HWND palette = nullptr;
-    std::string path;
-};
-
 class StudioDrawing : public StudioOnFile {
 protected:
     void SetUp() override { Open("drawing", "canvas.ico", 1, MakeOpaqueImage(32, 32, kColors16, kWhiteIndex)); }

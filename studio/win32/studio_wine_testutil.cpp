@@ -162,6 +162,34 @@ void StudioGrid::Stroke(const std::vector<POINT>& cells, bool right) {
     Release(cells.back().x, cells.back().y, right);
 }
 
+void StudioGrid::MoveBelowGrid(bool right) {
+    const GridRect f = m_geo.Frame();
+    Send(WM_MOUSEMOVE, right ? MK_RBUTTON : MK_LBUTTON, {f.left + 5, f.bottom + 6});
+}
+
+void StudioOnFile::Open(const char* scratch, const char* name, int type, IconImage image) {
+    std::vector<IconImage> images;
+    images.push_back(std::move(image));
+    Open(scratch, name, type, std::move(images));
+}
+
+void StudioOnFile::Open(const char* scratch, const char* name, int type, std::vector<IconImage> images) {
+    ResetStudioSettings();
+    path = ScratchDir(scratch) + "\\" + name;
+    WriteIconFile(path, type, std::move(images));
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
+    frame = WaitForStudio(studio);
+    ASSERT_NE(frame, nullptr);
+    palette = studio.WaitForWindow("ICSPAlette");
+    ASSERT_NE(palette, nullptr);
+}
+
+void StudioOnFile::TearDown() {
+    if (frame && IsWindow(frame)) {
+        EXPECT_EQ(CloseDiscarding(studio, frame), 0);
+    }
+}
+
 void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right) {
     for (const PaletteCell& c : PaletteCells(code)) {
         if (c.kind != PaletteCellKind::Entry || c.value != index) continue;

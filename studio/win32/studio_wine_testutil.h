@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -48,6 +50,8 @@ public:
     // Press, move through every listed cell, release.
     void Stroke(const std::vector<POINT>& cells, bool right = false);
     void Click(int x, int y, bool right = false) { Stroke({{x, y}}, right); }
+    // A move with the button held to a place below the grid, in the frame's client area.
+    void MoveBelowGrid(bool right = false);
 
 private:
     void Send(UINT msg, WPARAM keys, POINT p);
@@ -60,6 +64,21 @@ void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right = false
 
 // Closes the Studio, answering No when it asks to save changes; returns its exit code.
 int CloseDiscarding(Program& studio, HWND frame);
+
+// The Studio started on a file written by the test; whatever the test left unsaved is discarded
+// at the end and the Studio must end cleanly.
+class StudioOnFile : public ::testing::Test {
+protected:
+    // type: 1 icon, 2 cursor.
+    void Open(const char* scratch, const char* name, int type, IconImage image);
+    void Open(const char* scratch, const char* name, int type, std::vector<IconImage> images);
+    void TearDown() override;
+
+    Program studio;
+    HWND frame = nullptr;
+    HWND palette = nullptr;
+    std::string path;
+};
 
 // The one folder the Studios these tests start may write window pictures into (the build's
 // "pictures" folder), as a Windows path. Every test program linking these helpers enables pictures
