@@ -232,6 +232,11 @@ TEST_F(StudioDrag, CutAndClearDuringASelectionMoveAreIgnored) {
     grid.Stroke({{2, 2}, {4, 2}});
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
     grid.Stroke({{1, 1}, {5, 3}});
+    // The pointer is held to the grid during the move, which may send a move of its own where the
+    // system's pointer is: it is put where the move ends.
+    POINT end = grid.CellCentre(3, 8);
+    ClientToScreen(frame, &end);
+    SetCursorPos(end.x, end.y);
     grid.Press(3, 2);
     grid.MoveTo(3, 5);
     for (int id : {IDM_EDIT_CUT, IDM_EDIT_CLEAR}) EXPECT_TRUE(SendCommand(frame, id, 3000));
