@@ -65,10 +65,7 @@ void ReadBlock(CachedFile& file, uint64_t offset, uint64_t size, ReadDepth depth
     image->description = DescribeBlock(image->bytes);
 }
 
-LibStatus ReadIconFileGroups(const std::string& path, ReadDepth depth,
-                             std::vector<StoredGroup>* out) {
-    CachedFile file;
-    if (!file.Open(path)) return LibStatus::CannotOpen;
+LibStatus ReadIconFileGroups(CachedFile& file, ReadDepth depth, std::vector<StoredGroup>* out) {
     uint8_t head[kGroupHeader];
     if (!file.ReadAt(0, head, sizeof head)) return LibStatus::ReadError;
     uint64_t budget = kMaxStoredTotal;
@@ -96,10 +93,7 @@ LibStatus ReadIconFileGroups(const std::string& path, ReadDepth depth,
     return LibStatus::Ok;
 }
 
-LibStatus ReadModuleGroups(const std::string& path, ReadDepth depth,
-                           std::vector<StoredGroup>* out) {
-    CachedFile file;
-    if (!file.Open(path)) return LibStatus::CannotOpen;
+LibStatus ReadModuleGroups(CachedFile& file, ReadDepth depth, std::vector<StoredGroup>* out) {
     ModuleResources res;
     LibStatus st = WalkModuleResources(file, &res);
     if (st != LibStatus::Ok) return st;
@@ -215,14 +209,19 @@ std::string BlockText(const BlockDescription& d) {
 LibStatus ReadStoredIcons(const std::string& path, ReadDepth depth, int* kind,
                           std::vector<StoredGroup>* out) {
     out->clear();
-    *kind = DetectDroppedFileKind(path);
-    if (*kind == kKindUnknown)
-        return FileExists(path) ? LibStatus::NotRecognised : LibStatus::CannotOpen;
+    *kind = kKindUnknown;
+    // One open for the kind and the read: over a folder of program files, opens are the cost.
+    CachedFile file;
+    if (!file.Open(path)) return LibStatus::CannotOpen;
+    uint8_t head[256];
+    size_t got = file.ReadSomeAt(0, head, sizeof head);
+    *kind = DroppedFileKind(path, std::span<const uint8_t>(head, got));
+    if (*kind == kKindUnknown) return LibStatus::NotRecognised;
     // Only the Librarian's own extensions make a library; any other module is a program file.
     std::string ext = LowerExtension(path);
     if (*kind == kKindLibrary && ext != "icl" && ext != "il" && ext != "nil") *kind = kKindProgram;
-    LibStatus st = *kind == kKindIconFile ? ReadIconFileGroups(path, depth, out)
-                                          : ReadModuleGroups(path, depth, out);
+    LibStatus st = *kind == kKindIconFile ? ReadIconFileGroups(file, depth, out)
+                                          : ReadModuleGroups(file, depth, out);
     if (st == LibStatus::Ok && out->empty()) return LibStatus::NoIcons;
     return st;
 }

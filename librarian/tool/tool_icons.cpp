@@ -216,13 +216,15 @@ int Extract(const Args& args) {
     size_t written = 0, leftOut = 0;
     std::set<std::string> used;
     for (const std::string& path : files) {
-        if (IsAnimatedCursor(path)) {
+        int kind = kKindUnknown;
+        std::vector<StoredGroup> groups;
+        LibStatus st = LowerExtension(path) == "ani"
+                           ? LibStatus::NotRecognised
+                           : ReadStoredIcons(path, ReadDepth::Whole, &kind, &groups);
+        if (st == LibStatus::NotRecognised && IsAnimatedCursor(path)) {
             ok = AniExtract(path, outDir) == kExitOk && ok;
             continue;
         }
-        int kind = kKindUnknown;
-        std::vector<StoredGroup> groups;
-        LibStatus st = ReadStoredIcons(path, ReadDepth::Whole, &kind, &groups);
         if (st == LibStatus::NoIcons) continue;
         if (st != LibStatus::Ok) {
             Complain(path + ": " + LibStatusText(st));
