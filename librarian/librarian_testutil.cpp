@@ -1,12 +1,15 @@
 #include "librarian/librarian_testutil.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 
 #include "common/byte_writer.h"
+#include "librarian/workspace.h"
 
 namespace vt::test {
 
@@ -178,6 +181,28 @@ std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, const PeLa
     return w.Take();
 }
 
+// Everything an edit may change except the workspace file's length (bytes written before a
+// failure stay there unused).
+std::string DescribeWorkspace(const Workspace& ws) {
+    std::ostringstream o;
+    for (const IconEntry& i : ws.icons())
+        o << "icon " << i.serial << ' ' << i.x << ',' << i.y << ' ' << i.cellWidth << 'x'
+          << i.cellHeight << ' ' << i.previous << '/' << i.next << ' ' << int{i.imageCount} << ' '
+          << Workspace::ShownName(i) << '\n';
+    for (const FormatEntry& f : ws.formats())
+        o << "format " << int{f.width} << 'x' << int{f.height} << ' ' << f.bitCount << ' '
+          << f.bytesInResource << ' ' << f.imageNumber << ' ' << f.owner << '\n';
+    for (const ImageEntry& m : ws.images())
+        o << "image " << m.workspaceOffset << ' ' << m.sourceOffset << ' ' << m.size << ' '
+          << m.resourceId << ' ' << m.width << 'x' << m.height << ' ' << m.colorCode << ' '
+          << m.pending << '\n';
+    for (const FormatTally& t : ws.tallies())
+        o << "tally " << t.width << 'x' << t.height << ' ' << t.colorCode << ' ' << t.count << '\n';
+    o << "head " << ws.head() << " tail " << ws.tail() << " serial " << ws.nextSerial()
+      << " modified " << ws.modified() << '\n';
+    return o.str();
+}
+
 TempFolder::TempFolder() {
     std::string templ = (std::filesystem::temp_directory_path() / "vtlibXXXXXX").string();
     char* made = mkdtemp(templ.data());
@@ -201,6 +226,15 @@ std::vector<uint8_t> ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
                                 std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> ListFolder(const std::string& path) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(path, ec))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace vt::test

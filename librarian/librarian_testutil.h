@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace vt {
+class Workspace;
+}
+
 namespace vt::test {
 
 // A DIB image block (40-byte header with doubled height, colour table, XOR and AND bits) whose
@@ -47,5 +51,12 @@ class TempFolder {
 };
 
 std::vector<uint8_t> ReadAll(const std::string& path);
+// The names of the files in a folder, sorted.
+std::vector<std::string> ListFolder(const std::string& path);
+
+// Every table field, the display chain, the counters and the modified flag of a workspace, as
+// text: what an edit or a save may change, except the workspace file's length (bytes written
+// before a failure stay there unused).
+std::string DescribeWorkspace(const Workspace& ws);
 
 }  // namespace vt::test

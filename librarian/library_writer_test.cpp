@@ -4,6 +4,7 @@
 #include "librarian/library_writer.h"
 #include "librarian/librarian_testutil.h"
 #include "librarian/reader.h"
+#include "librarian/save_flow.h"
 
 namespace vt {
 namespace {
@@ -95,7 +96,47 @@ TEST_F(LibraryWriterTest, ResourceTableOf65466BytesSavesAnd65467IsRefused) {
     EXPECT_EQ(n, -1);
     ASSERT_EQ(prompt.texts().size(), 1u);
     EXPECT_EQ(prompt.texts()[0], TooManyResourcesMessage(65476));
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    // No temporary file is left beside the library, and the library is the one saved before.
+    EXPECT_EQ(test::ListFolder(dir.path()), std::vector<std::string>{"lib.icl"});
+}
+
+TEST_F(LibraryWriterTest, RefusedAndFailedSavesLeaveTheTargetAndTheWorkspaceAsTheyWere) {
+    auto block = MakeDib(16, 16, 1);
+    ws.AddImage(block, -1);
+    SaveState state;
+    ASSERT_EQ(SaveWorkspaceAs(ws, state, dir.File("lib.icl"), prompt), LibStatus::Ok);
+    const std::vector<uint8_t> saved = test::ReadAll(state.path);
+    const SaveState savedState = state;
+    ASSERT_FALSE(saved.empty());
+
+    // Too many resources: 2,727 icons and one more image make R = 65,476.
+    for (int i = 1; i < 2727; ++i) ws.AddImage(block, -1);
+    ws.AddImage(block, 0);
+    auto expectUntouched = [&](const std::string& before) {
+        EXPECT_EQ(test::ReadAll(savedState.path), saved);
+        EXPECT_EQ(test::ListFolder(dir.path()), std::vector<std::string>{"lib.icl"});
+        EXPECT_EQ(test::DescribeWorkspace(ws), before);
+        EXPECT_EQ(state.path, savedState.path);
+        EXPECT_EQ(ws.mode(), kModeLibrary);
+        EXPECT_TRUE(ws.modified());
+    };
+    std::string before = test::DescribeWorkspace(ws);
+    prompt.Clear();
+    EXPECT_EQ(SaveWorkspaceAs(ws, state, state.path, prompt), LibStatus::TooManyResources);
+    EXPECT_EQ(prompt.texts(), std::vector<std::string>{TooManyResourcesMessage(65476)});
+    expectUntouched(before);
+
+    // A block that cannot be read back whole fails the write half-way.
+    ws.RemoveIcon(5);
+    ws.SetModified(true);
+    const uint8_t notAnImage[4] = {41, 0, 0, 0};
+    ASSERT_TRUE(ws.WriteBlockAt(ws.images().back().workspaceOffset, notAnImage));
+    before = test::DescribeWorkspace(ws);
+    prompt.Clear();
+    bool needsName = false;
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::WriteError);
+    EXPECT_EQ(prompt.texts(), std::vector<std::string>{kSaveIncomplete});
+    expectUntouched(before);
 }
 
 TEST_F(LibraryWriterTest, RoundTripKeepsNamesOrderFormatsAndBytes) {

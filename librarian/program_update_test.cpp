@@ -145,6 +145,39 @@ TEST(SaveFlow, MessagesForEmptyWorkspacesAndUnknownKinds) {
     EXPECT_TRUE(needsName);
 }
 
+TEST(SaveFlow, ALibraryThatCannotBeReadBackLeavesAWorkspaceWithoutItsPath) {
+    test::TempFolder dir;
+    Workspace ws;
+    ASSERT_EQ(ws.New(), LibStatus::Ok);
+    ws.AddImage(MakeDib(16, 16, 4), -1);
+    SaveState state;
+    ScriptedPrompt prompt;
+    // The library is written from the workspace file; reading it back needs room for the images.
+    ws.LimitWrites(0);
+    const std::string target = dir.File("lib.icl");
+    ASSERT_EQ(SaveWorkspaceAs(ws, state, target, prompt), LibStatus::Ok);
+    EXPECT_EQ(prompt.texts(), std::vector<std::string>{kSavedButNotReopened});
+    EXPECT_EQ(state.savedPath, target);  // the recent files get it
+    EXPECT_TRUE(state.path.empty());
+    EXPECT_TRUE(ws.icons().empty());
+    const auto written = test::ReadAll(target);
+    ASSERT_FALSE(written.empty());
+
+    // Save of the empty workspace offers to delete "this file": there is none, and the saved
+    // library stays.
+    ws.LimitWrites(UINT64_MAX);
+    prompt.Clear();
+    prompt.Answer(PromptAnswer::Yes);
+    bool needsName = false;
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Ok);
+    EXPECT_EQ(test::ReadAll(target), written);
+    // New icons need a name of their own.
+    ws.AddImage(MakeDib(16, 16, 4), -1);
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Refused);
+    EXPECT_TRUE(needsName);
+    EXPECT_EQ(test::ReadAll(target), written);
+}
+
 TEST(SaveFlow, SavingALibraryReadsItBackAsTheWorkspace) {
     test::TempFolder dir;
     Workspace ws;

@@ -43,16 +43,19 @@ LibStatus SaveLibrary(Workspace& ws, SaveState& state, const std::string& target
     o.kind = kKindLibrary;
     o.searching = true;  // our own library: no header question
     o.prompt = &prompt;
+    state.savedPath = target;
+    state.sourcePath.clear();
     if (ReadModuleIcons(ws, target, true, o) != LibStatus::Ok) {
+        // The file was written, but what is shown is not it: the empty workspace must not claim
+        // the saved file, or its next Save would offer to delete it and new icons overwrite it.
         prompt.Tell(kSavedButNotReopened, PromptIcon::Exclamation);
         ws.New();
-        state.path = target;
+        state.path.clear();
         return LibStatus::Ok;
     }
     ws.SetMode(kModeLibrary);
     ws.SetModified(false);
     state.path = target;
-    state.sourcePath.clear();
     return LibStatus::Ok;
 }
 
@@ -63,7 +66,7 @@ LibStatus WriteKind(Workspace& ws, SaveState& state, const std::string& target, 
             return SaveLibrary(ws, state, target, prompt);
         case kKindProgram: {
             LibStatus st = SaveProgramFile(ws, target, state.sourcePath, prompt);
-            if (st == LibStatus::Ok) state.path = target;
+            if (st == LibStatus::Ok) state.path = state.savedPath = target;
             return st;
         }
         default:

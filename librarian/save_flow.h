@@ -14,6 +14,7 @@ namespace vt {
 struct SaveState {
     std::string path;        // the current file ("" for a workspace without one)
     std::string sourcePath;  // the program file the images were read from (program-file mode)
+    std::string savedPath;   // the file the last successful save wrote, for the recent files
 };
 
 // The kind a Save As name asks for: "icl" → library, "ico" → icon file, anything else → program.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <sstream>
 
 #include "librarian/exchange_blocks.h"
 #include "librarian/librarian_testutil.h"
@@ -15,28 +14,6 @@ namespace vt {
 namespace {
 
 using test::MakeDib;
-
-// Everything an edit may change except the workspace file's length (bytes written before a
-// failure stay there unused).
-std::string Describe(const Workspace& ws) {
-    std::ostringstream o;
-    for (const IconEntry& i : ws.icons())
-        o << "icon " << i.serial << ' ' << i.x << ',' << i.y << ' ' << i.cellWidth << 'x'
-          << i.cellHeight << ' ' << i.previous << '/' << i.next << ' ' << int{i.imageCount} << ' '
-          << Workspace::ShownName(i) << '\n';
-    for (const FormatEntry& f : ws.formats())
-        o << "format " << int{f.width} << 'x' << int{f.height} << ' ' << f.bitCount << ' '
-          << f.bytesInResource << ' ' << f.imageNumber << ' ' << f.owner << '\n';
-    for (const ImageEntry& m : ws.images())
-        o << "image " << m.workspaceOffset << ' ' << m.sourceOffset << ' ' << m.size << ' '
-          << m.resourceId << ' ' << m.width << 'x' << m.height << ' ' << m.colorCode << ' '
-          << m.pending << '\n';
-    for (const FormatTally& t : ws.tallies())
-        o << "tally " << t.width << 'x' << t.height << ' ' << t.colorCode << ' ' << t.count << '\n';
-    o << "head " << ws.head() << " tail " << ws.tail() << " serial " << ws.nextSerial()
-      << " modified " << ws.modified() << '\n';
-    return o.str();
-}
 
 // The owner index must answer exactly what a scan of the tables answers.
 void ExpectIndexMatchesTables(const Workspace& ws) {
@@ -105,9 +82,9 @@ TEST_F(WorkspaceEditsTest, OwnerIndexFollowsEveryEdit) {
         "b.dll",
         test::MakePe(
             {{14, 1, {}, test::MakeGroup({a, a}, {1, 2})}, {3, 1, {}, a}, {3, 2, {}, bad}}));
-    const std::string before = Describe(ws);
+    const std::string before = test::DescribeWorkspace(ws);
     EXPECT_EQ(ReadModuleIcons(ws, broken, false), LibStatus::ReadError);
-    EXPECT_EQ(Describe(ws), before);
+    EXPECT_EQ(test::DescribeWorkspace(ws), before);
     ExpectIndexMatchesTables(ws);
     ws.RemoveIcon(0);
     ExpectIndexMatchesTables(ws);
@@ -250,12 +227,12 @@ TEST_F(WorkspaceEditsTest, AFailedEditorUpdateKeepsMarksTablesAndTallies) {
 
     // The next update replaces the 32 × 32, adds a 48 × 48 and drops the 16 × 16.
     std::vector<std::vector<uint8_t>> update = {MakeDib(32, 32, 4, 6), MakeDib(48, 48, 4, 7)};
-    const std::string before = Describe(ws);
+    const std::string before = test::DescribeWorkspace(ws);
     for (uint64_t n : FailurePoints({update[0].size(), update[1].size()})) {
         SCOPED_TRACE(n);
         ws.LimitWrites(n);
         EXPECT_EQ(ApplyIconUpdate(ws, 0, update), LibStatus::WorkspaceError);
-        EXPECT_EQ(Describe(ws), before);
+        EXPECT_EQ(test::DescribeWorkspace(ws), before);
     }
     ws.LimitWrites(UINT64_MAX);
     ASSERT_EQ(ApplyIconUpdate(ws, 0, update), LibStatus::Ok);
@@ -271,12 +248,12 @@ TEST_F(WorkspaceEditsTest, AFailedCopyLeavesNoPartialIcon) {
                                                 MakeDib(48, 48, 8)};
     size_t original = Icon("orig", blocks);
     ws.SetModified(false);
-    const std::string before = Describe(ws);
+    const std::string before = test::DescribeWorkspace(ws);
     for (uint64_t n : FailurePoints({blocks[0].size(), blocks[1].size(), blocks[2].size()})) {
         SCOPED_TRACE(n);
         ws.LimitWrites(n);
         EXPECT_EQ(ws.CreateCopy(original), -1);
-        EXPECT_EQ(Describe(ws), before);
+        EXPECT_EQ(test::DescribeWorkspace(ws), before);
     }
     ws.LimitWrites(UINT64_MAX);
     EXPECT_EQ(ws.CreateCopy(original), 1);
@@ -292,14 +269,14 @@ TEST_F(WorkspaceEditsTest, AFailedAddKeepsTheWorkspaceAndItsModifiedFlag) {
                                             {3, 2, {}, blocks[1]}}));
     Icon("there", {MakeDib(24, 24, 4)});
     ws.SetModified(false);
-    const std::string before = Describe(ws);
+    const std::string before = test::DescribeWorkspace(ws);
     for (uint64_t n : FailurePoints({blocks[0].size(), blocks[1].size()})) {
         SCOPED_TRACE(n);
         ws.LimitWrites(n);
         EXPECT_EQ(AddIconFileToWorkspace(ws, ico, 10, 10), LibStatus::WorkspaceError);
-        EXPECT_EQ(Describe(ws), before);
+        EXPECT_EQ(test::DescribeWorkspace(ws), before);
         EXPECT_EQ(AddModuleIcons(ws, dll, 10, 10), LibStatus::WorkspaceError);
-        EXPECT_EQ(Describe(ws), before);
+        EXPECT_EQ(test::DescribeWorkspace(ws), before);
     }
     ws.LimitWrites(UINT64_MAX);
     ASSERT_EQ(AddIconFileToWorkspace(ws, ico, 10, 10), LibStatus::Ok);
