@@ -100,6 +100,22 @@ TEST_F(VantoroToolTest, LibraryHoldsEveryIconOfTheInputs) {
     EXPECT_EQ(Workspace::ShownName(ws.icons()[1]), "two 002");
     EXPECT_EQ(Workspace::ShownName(ws.icons()[2]), "single");
     EXPECT_EQ(ws.FormatsOf(2).size(), 2u);
+    // Extracting the 16-bit library gives back the blocks exactly, without the alignment padding
+    // its resource table counts.
+    std::string back = dir.File("back");
+    std::filesystem::create_directory(back);
+    EXPECT_EQ(Vantoro("extract " + lib + " -o " + back, &out), 0) << out;
+    const std::vector<std::vector<uint8_t>> expected[] = {{b}, {a}, {a, b}};
+    for (int id = 1; id <= 3; ++id) {
+        std::vector<StoredGroup> groups;
+        int kind = 0;
+        ASSERT_EQ(ReadStoredIcons(back + "/all.icl_" + std::to_string(id) + ".ico",
+                                  ReadDepth::Whole, &kind, &groups),
+                  LibStatus::Ok);
+        std::vector<std::vector<uint8_t>> blocks;
+        for (const StoredImage& image : groups[0].images) blocks.push_back(image.bytes);
+        EXPECT_EQ(blocks, expected[id - 1]) << id;
+    }
     EXPECT_EQ(Vantoro("library " + dir.File("none.icl") + " " + dir.Write("t.txt", {'x'})), 1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("none.icl")));
 }
