@@ -18,10 +18,15 @@
 include_guard(GLOBAL)
 
 set(VT_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzzer runs in the test command")
-set(VT_UNIT_TEST_TIMEOUT 300 CACHE STRING "Seconds a native unit-test executable may run")
-set(VT_WINE_TEST_TIMEOUT 300 CACHE STRING "Seconds a Wine test executable may run")
-# A fuzzer also loads its seeds and corpus and writes its report after the fuzzing time.
-set(VT_FUZZ_TIMEOUT_MARGIN 90 CACHE STRING "Seconds a fuzzer test may run beyond VT_FUZZ_SECONDS")
+# Seconds a native unit-test executable, a Wine test executable, and a fuzzer beyond its fuzzing
+# time (it also loads its seeds and writes its report) may run.
+set(VT_UNIT_TEST_TIMEOUT 300)
+set(VT_WINE_TEST_TIMEOUT 300)
+set(VT_FUZZ_TIMEOUT_MARGIN 90)
+if(VT_SANITIZE)
+    # The same tests run several times slower under the sanitizers.
+    set(VT_UNIT_TEST_TIMEOUT 900)
+endif()
 
 function(vt_core_library name)
     cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
