@@ -21,7 +21,7 @@ set(VT_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzzer runs in the test comman
 # Seconds a native unit-test executable, a Wine test executable, and a fuzzer beyond its fuzzing
 # time (it also loads its seeds and writes its report) may run.
 set(VT_UNIT_TEST_TIMEOUT 300)
-set(VT_WINE_TEST_TIMEOUT 300)
+set(VT_WINE_TEST_TIMEOUT 600)
 set(VT_FUZZ_TIMEOUT_MARGIN 90)
 if(VT_SANITIZE)
     # The same tests run several times slower under the sanitizers.
