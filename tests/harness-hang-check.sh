@@ -17,7 +17,7 @@ cat >"$dir/CTestTestfile.cmake" <<TESTS
 add_test(hang_probe_ctest_timeout "$run" "$probe" "hang" "$token-a")
 set_tests_properties(hang_probe_ctest_timeout PROPERTIES TIMEOUT "20" ENVIRONMENT "VT_BUILD_DIR=$VT_BUILD_DIR")
 add_test(hang_probe_run_deadline "$run" "$probe" "hang" "$token-b")
-set_tests_properties(hang_probe_run_deadline PROPERTIES TIMEOUT "90" ENVIRONMENT "VT_BUILD_DIR=$VT_BUILD_DIR;VT_RUN_SECONDS=25")
+set_tests_properties(hang_probe_run_deadline PROPERTIES TIMEOUT "120" ENVIRONMENT "VT_BUILD_DIR=$VT_BUILD_DIR;VT_RUN_SECONDS=45")
 TESTS
 start=$(date +%s)
 out=$(cd "$dir" && timeout -k 10 180 "$ctest" --output-on-failure 2>&1)
@@ -35,7 +35,7 @@ expect() {
 expect 'hang_probe_ctest_timeout \.+\*\*\*Timeout' "hang_probe_ctest_timeout reported as a timeout"
 expect 'hang_probe_run_deadline \.+\*\*\*Failed' "hang_probe_run_deadline reported failed"
 expect 'probe started; its child runs; now hanging' "the hung program's own output"
-expect 'vt_harness_probe\.exe was still running after 25 s and was stopped' "wine-run.sh's deadline message"
+expect 'vt_harness_probe\.exe was still running after 45 s and was stopped' "wine-run.sh's deadline message"
 expect '0% tests passed, 2 tests failed out of 2' "both probes failed"
 expect '^[[:space:]]+[0-9]+ - hang_probe_ctest_timeout \(Timeout\)' "the timed-out test named in the summary"
 expect '^[[:space:]]+[0-9]+ - hang_probe_run_deadline \(Failed\)' "the stopped test named in the summary"
