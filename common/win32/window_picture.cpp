@@ -110,7 +110,7 @@ void PrintFrame(HWND w, HDC dc, const RECT& all) {
 
 }  // namespace
 
-bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& path) {
+bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& path, bool asShown) {
     RECT all{};
     bool any = false;
     for (HWND w : windows) {
@@ -145,6 +145,16 @@ bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& pat
     FillRect(mem, &fill, GetSysColorBrush(COLOR_APPWORKSPACE));
     for (HWND w : windows) {
         if (!w || !IsWindowVisible(w)) continue;
+        if (asShown) {
+            UpdateWindow(w);
+            RECT r;
+            GetWindowRect(w, &r);
+            HDC shown = GetWindowDC(w);
+            BitBlt(mem, r.left - all.left, r.top - all.top, r.right - r.left, r.bottom - r.top,
+                   shown, 0, 0, SRCCOPY);
+            ReleaseDC(w, shown);
+            continue;
+        }
         PrintFrame(w, mem, all);
         PrintClient(w, mem, all);
         // The children (tool bar, status bar, buttons, list) paint themselves into the picture.
@@ -176,8 +186,9 @@ WindowPictureHook WindowPictureHook::FromEnvironment() {
 }
 
 bool WindowPictureHook::Answer(const COPYDATASTRUCT& data, std::vector<HWND> windows) const {
-    if (!enabled() || data.dwData != kWindowPictureRequest || !data.lpData || data.cbData == 0 ||
-        data.cbData > MAX_PATH || windows.empty())
+    const bool shown = data.dwData == kWindowShownRequest;
+    if (!enabled() || (data.dwData != kWindowPictureRequest && !shown) || !data.lpData ||
+        data.cbData == 0 || data.cbData > MAX_PATH || windows.empty())
         return false;
     const auto* text = static_cast<const char*>(data.lpData);
     // The name must end within the block with its zero; a block without one is not a request.
@@ -204,7 +215,7 @@ bool WindowPictureHook::Answer(const COPYDATASTRUCT& data, std::vector<HWND> win
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&owned));
-    return WriteWindowPicture(windows, path);
+    return WriteWindowPicture(windows, path, shown);
 }
 
 }  // namespace vt

@@ -18,12 +18,17 @@ namespace vt {
 
 // The WM_COPYDATA tag of a picture request; the data is the file name, ending in a zero.
 inline constexpr ULONG_PTR kWindowPictureRequest = 0x56545353;
+// The same for a picture of the windows as they show now: their pending paints done, but nothing
+// repainted, so that what drags and timers painted cell by cell can be compared with a repaint.
+inline constexpr ULONG_PTR kWindowShownRequest = 0x56545356;
 // The environment variable naming the picture folder (a Windows path).
 inline constexpr char kWindowPictureFolderVariable[] = "VT_WINDOW_PICTURES";
 
 // Paints the visible windows of the list, in order, into one picture and writes it to `path`
 // through a temporary file.
-bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& path);
+// `asShown`: copied from the windows' surfaces instead.
+bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& path,
+                        bool asShown = false);
 
 class WindowPictureHook {
   public:

@@ -274,5 +274,91 @@ TEST_F(StudioDrag, ClearedTextIsNotPutDown) {
         for (int x = 0; x < 32; ++x) ASSERT_EQ(img.XorValue(x, y), kWhiteIndex) << x << "," << y;
 }
 
+// Puts the system's pointer on a cell (a move that holds the pointer to the grid sends a move of
+// its own there), or off the Studio altogether.
+void ParkPointer(HWND frame, POINT client) {
+    ClientToScreen(frame, &client);
+    SetCursorPos(client.x, client.y);
+}
+
+// The grid's pixels on the screen that a repaint shows otherwise; the marching ants of a selection
+// (the lines around `antsCells`, in cells) crawl on and are left out.
+int GridPixelsUnlikeARepaint(HWND frame, const StudioGrid& grid, const char* name, const RECT* antsCells) {
+    const std::string shownName = std::string("studio-drag-") + name + "-shown.bmp";
+    const std::string repaintName = std::string("studio-drag-") + name + "-repaint.bmp";
+    EXPECT_TRUE(RequestShownPicture(frame, shownName));
+    EXPECT_TRUE(RequestPicture(frame, repaintName));
+    const WindowPicture shown = ReadPicture(frame, shownName);
+    const WindowPicture repaint = ReadPicture(frame, repaintName);
+    if (shown.width != repaint.width || shown.height != repaint.height || shown.pixels.empty()) {
+        ADD_FAILURE() << "pictures of different sizes";
+        return -1;
+    }
+    const GridRect f = grid.Frame();
+    RECT ants{};
+    if (antsCells) {
+        const POINT a = grid.CellCentre(antsCells->left, antsCells->top), b = grid.CellCentre(antsCells->right, antsCells->bottom);
+        const int halfW = (grid.CellCentre(1, 0).x - grid.CellCentre(0, 0).x) / 2 + 3;
+        const int halfH = (grid.CellCentre(0, 1).y - grid.CellCentre(0, 0).y) / 2 + 3;
+        ants = {a.x - halfW, a.y - halfH, b.x + halfW, b.y + halfH};
+    }
+    POINT topLeft{f.left, f.top};
+    ClientToScreen(frame, &topLeft);
+    const int x0 = topLeft.x - shown.corner.x, y0 = topLeft.y - shown.corner.y;
+    if (x0 < 0 || y0 < 0 || x0 + f.Width() > shown.width || y0 + f.Height() > shown.height) {
+        ADD_FAILURE() << "the grid is not in the picture";
+        return -1;
+    }
+    int differing = 0;
+    for (int y = 0; y < f.Height(); ++y)
+        for (int x = 0; x < f.Width(); ++x) {
+            const int cx = f.left + x, cy = f.top + y;
+            const bool nearAnts = antsCells && cx >= ants.left && cx < ants.right && cy >= ants.top && cy < ants.bottom &&
+                                  (cx < ants.left + 6 || cx >= ants.right - 6 || cy < ants.top + 6 || cy >= ants.bottom - 6);
+            if (!nearAnts) differing += shown.At(x0 + x, y0 + y) != repaint.At(x0 + x, y0 + y);
+        }
+    return differing;
+}
+
+// What the grid showed cell by cell while a selection was hovered, moved, hovered again and put
+// down is what a repaint of the grid shows.
+TEST_F(StudioDrag, GridAfterMovingAndPuttingDownASelectionLooksAsARepaint) {
+    OpenCanvas();
+    StudioGrid grid(frame, 32, 32);
+    ParkPointer(frame, {-40, -40});
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    grid.Stroke({{2, 3}, {9, 3}, {9, 7}});
+    grid.Stroke({{4, 2}, {4, 8}});
+    ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    grid.Stroke({{2, 2}, {8, 6}});
+    grid.MoveTo(5, 4);  // hovering: the cross-hair runs through the selection
+    ParkPointer(frame, grid.CellCentre(9, 9));
+    grid.Press(5, 4);
+    grid.MoveTo(7, 6);
+    grid.MoveTo(9, 9);
+    grid.Release(9, 9);
+    grid.MoveTo(10, 12);  // the cross-hair across the moved selection
+    grid.MoveTo(12, 8);
+    ParkPointer(frame, {-40, -40});
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(frame, WM_MOUSELEAVE, 0, 0, SMTO_NORMAL, 5000, &r);
+    const RECT moved{6, 7, 12, 11};
+    EXPECT_EQ(GridPixelsUnlikeARepaint(frame, grid, "moved", &moved), 0);
+
+    grid.MoveTo(11, 9);
+    ParkPointer(frame, grid.CellCentre(20, 20));
+    grid.Press(20, 20);  // outside: the selection is put down
+    grid.Release(20, 20);
+    grid.MoveTo(14, 10);
+    ParkPointer(frame, {-40, -40});
+    SendMessageTimeoutA(frame, WM_MOUSELEAVE, 0, 0, SMTO_NORMAL, 5000, &r);
+    EXPECT_EQ(GridPixelsUnlikeARepaint(frame, grid, "down", nullptr), 0);
+
+    // The pictures are of the image as drawn: the selection's pixels went where it was dropped.
+    const IconImage img = Saved();
+    EXPECT_EQ(img.XorValue(6, 8), kRedIndex);
+    EXPECT_EQ(img.XorValue(4, 2), kBlueIndex);
+}
+
 }  // namespace
 }  // namespace vt::test

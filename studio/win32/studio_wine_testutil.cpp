@@ -241,6 +241,62 @@ bool RequestPicture(HWND frame, const std::string& fileName) {
     return result != 0;
 }
 
+bool RequestShownPicture(HWND frame, const std::string& fileName) {
+    COPYDATASTRUCT data{kWindowShownRequest, static_cast<DWORD>(fileName.size() + 1),
+                        const_cast<char*>(fileName.c_str())};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result))
+        return false;
+    return result != 0;
+}
+
+WindowPicture ReadPicture(HWND frame, const std::string& fileName) {
+    WindowPicture picture;
+    const std::vector<uint8_t> b = ReadFileBytes(PictureFolder() + "\\" + fileName);
+    auto u32 = [&](size_t at) {
+        return static_cast<uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
+    };
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || b[28] != 24) {
+        ADD_FAILURE() << "not a 24-bit picture: " << fileName;
+        return picture;
+    }
+    const size_t offset = u32(10);
+    const int w = static_cast<int>(u32(18)), h = static_cast<int>(u32(22));
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
+    if (w <= 0 || h <= 0 || offset > b.size() || stride * static_cast<size_t>(h) > b.size() - offset) {
+        ADD_FAILURE() << "a picture cut short: " << fileName;
+        return picture;
+    }
+    picture.width = w;
+    picture.height = h;
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = &b[offset + stride * static_cast<size_t>(h - 1 - y)];
+        for (int x = 0; x < w; ++x)
+            picture.pixels.push_back(static_cast<uint32_t>(row[3 * x + 2] << 16 | row[3 * x + 1] << 8 | row[3 * x]));
+    }
+    // The program pictures its visible windows and those the frame owns; their union is the picture.
+    struct Union {
+        HWND frame;
+        RECT all;
+    } u{frame, {}};
+    GetWindowRect(frame, &u.all);
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* un = reinterpret_cast<Union*>(lp);
+            if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == un->frame) {
+                RECT r;
+                GetWindowRect(w, &r);
+                UnionRect(&un->all, &un->all, &r);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&u));
+    picture.corner = {u.all.left, u.all.top};
+    EXPECT_EQ(u.all.right - u.all.left, w) << "the pictured windows moved";
+    EXPECT_EQ(u.all.bottom - u.all.top, h) << "the pictured windows moved";
+    return picture;
+}
+
 bool RequestSnapshot(HWND frame, const std::string& windowsPath) {
     const std::string name = FileNameOf(windowsPath);
     const std::string written = PictureFolder() + "\\" + name;

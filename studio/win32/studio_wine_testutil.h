@@ -52,6 +52,8 @@ public:
     void Click(int x, int y, bool right = false) { Stroke({{x, y}}, right); }
     // A move with the button held to a place below the grid, in the frame's client area.
     void MoveBelowGrid(bool right = false);
+    // The grid with its frame, in client coordinates.
+    GridRect Frame() const { return m_geo.Frame(); }
 
 private:
     void Send(UINT msg, WPARAM keys, POINT p);
@@ -88,6 +90,19 @@ std::string PictureFolder();
 void EnableWindowPictures(bool enabled);
 // Asks the Studio for a picture of its windows, written as PictureFolder()\fileName.
 bool RequestPicture(HWND frame, const std::string& fileName);
+// A picture of the windows as they show now, not repainted (kWindowShownRequest).
+bool RequestShownPicture(HWND frame, const std::string& fileName);
+
+// A picture the Studio wrote into PictureFolder(), read back: 0x00RRGGBB pixels, rows from the top.
+// Its corner is the top-left of the Studio's pictured windows on the screen.
+struct WindowPicture {
+    int width = 0, height = 0;
+    POINT corner{};
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+};
+WindowPicture ReadPicture(HWND frame, const std::string& fileName);
+
 // The same, moved to `windowsPath` once written (tests that compare pictures keep them with their
 // other files).
 bool RequestSnapshot(HWND frame, const std::string& windowsPath);
