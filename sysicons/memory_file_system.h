@@ -45,6 +45,7 @@ class MemoryFileSystem : public FileSystem {
     void Fail(const std::string& operation, const std::string& path) {
         m_fail.insert(operation + "|" + Normal(path));
     }
+    void StopFailing() { m_fail.clear(); }
     // Read-only files refuse deletion and moving, as on the system.
     int writeCount() const { return m_writes; }
 

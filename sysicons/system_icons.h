@@ -83,6 +83,8 @@ class SystemIcons {
     SystemObject& row(int i) { return m_rows[static_cast<size_t>(i)]; }
     const SystemObject& row(int i) const { return m_rows[static_cast<size_t>(i)]; }
     const EnvironmentFacts& facts() const { return m_facts; }
+    // The installer library names installed files after the user of the moment of the install.
+    void SetUserName(const std::string& name) { m_facts.userName = name; }
     Registry& registry() { return m_registry; }
     Shell& shell() { return m_shell; }
     FileSystem& files() { return m_files; }
