@@ -110,6 +110,49 @@ TEST_F(StudioDrawing, ShiftOverTheGridPicksAColourAndReturnsToThePencil) {
     EXPECT_EQ(Pixel(doc, 3, 3), kBlueIndex);
 }
 
+// The colour of a palette cell's edge and centre in a picture of the Studio's windows.
+struct CellLook {
+    uint32_t edge = 0, inside = 0, centre = 0;
+};
+CellLook PaletteCellInPicture(HWND frame, HWND palette, int index, const char* name) {
+    EXPECT_TRUE(RequestShownPicture(frame, name));
+    const WindowPicture picture = ReadPicture(frame, name);
+    for (const PaletteCell& c : PaletteCells(kColors16)) {
+        if (c.kind != PaletteCellKind::Entry || c.value != index || picture.pixels.empty()) continue;
+        POINT origin{4, 4};  // the window's margin around its cells
+        ClientToScreen(palette, &origin);
+        const int x = origin.x - picture.corner.x + c.rect.left, y = origin.y - picture.corner.y + c.rect.top;
+        return {picture.At(x, y + c.rect.Height() / 2), picture.At(x + 1, y + c.rect.Height() / 2),
+                picture.At(x + c.rect.Width() / 2, y + c.rect.Height() / 2)};
+    }
+    ADD_FAILURE() << "no palette cell for " << index;
+    return {};
+}
+
+uint32_t PictureRgb(COLORREF c) { return static_cast<uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
+
+// While the "Color Locator" flashes a colour's pixels, the colour's cell in the palette window is
+// framed twice in the flashing colour; the frame goes with the flashing.
+TEST_F(StudioDrawing, ColorLocatorFramesTheColoursPaletteCell) {
+    StudioGrid grid(frame, 32, 32);
+    ClickPaletteIndex(palette, kColors16, kRedIndex);
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    grid.Click(6, 6);
+    ASSERT_TRUE(SendCommand(frame, kToolColorLocator));
+    grid.Click(6, 6);
+    Sleep(800);  // the first 500 ms tick has painted
+    const CellLook during = PaletteCellInPicture(frame, palette, kRedIndex, "studio-locator-during.bmp");
+    const uint32_t highlight = PictureRgb(GetSysColor(COLOR_HIGHLIGHT));
+    const uint32_t highlightText = PictureRgb(GetSysColor(COLOR_HIGHLIGHTTEXT));
+    EXPECT_TRUE(during.edge == highlight || during.edge == highlightText) << std::hex << during.edge;
+    EXPECT_EQ(during.inside, during.edge);
+    EXPECT_EQ(during.centre, 0xFF0000u);
+    Sleep(5000);  // ten ticks of 500 ms in all
+    const CellLook after = PaletteCellInPicture(frame, palette, kRedIndex, "studio-locator-after.bmp");
+    EXPECT_EQ(after.edge, 0xFF0000u);
+    EXPECT_EQ(after.inside, 0xFF0000u);
+}
+
 TEST_F(StudioDrawing, UndoMenuTextNamesTheOperation) {
     StudioGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
