@@ -28,6 +28,16 @@ bool InstallDialog::Run(HINSTANCE instance, HWND owner, Installer& installer) {
 }
 
 INT_PTR CALLBACK InstallDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Dispatch(dialog, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross into the caller's message loop; the install counts as not done.
+        EndDialog(dialog, FALSE);
+        return TRUE;
+    }
+}
+
+INT_PTR InstallDialog::Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<InstallDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {
         case WM_INITDIALOG:
@@ -176,25 +186,6 @@ void InstallDialog::DrawRow(const DRAWITEMSTRUCT& item) const {
     DrawTextA(item.hDC, name.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
     RestoreDC(item.hDC, saved);
-}
-
-namespace {
-
-INT_PTR CALLBACK FaultyShellProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
-            return TRUE;
-    }
-    return FALSE;
-}
-
-}  // namespace
-
-void ShowFaultyShellNotice(HINSTANCE instance, HWND owner) {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FAULTY_SHELL), owner, FaultyShellProcedure, 0);
 }
 
 }  // namespace vt

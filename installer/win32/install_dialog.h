@@ -16,6 +16,7 @@ class InstallDialog {
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
+    static INT_PTR Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     InstallDialog(HINSTANCE instance, Installer& installer)
         : m_instance(instance), m_installer(installer) {}
     BOOL OnInitDialog(HWND dialog);
@@ -32,8 +33,5 @@ class InstallDialog {
     Installer& m_installer;
     HWND m_dialog = nullptr;
 };
-
-// The modal "Vantoro 98" notice of template 51.
-void ShowFaultyShellNotice(HINSTANCE instance, HWND owner);
 
 }  // namespace vt

@@ -8,6 +8,7 @@
 
 #include "common/win32/message_box_prompt.h"
 #include "installer/installer.h"
+#include "installer/win32/faulty_shell_notice.h"
 #include "installer/win32/install_dialog.h"
 #include "installer/win32/resource.h"
 #include "sysicons/win32/win32_environment.h"
