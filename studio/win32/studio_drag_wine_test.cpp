@@ -283,7 +283,8 @@ void ParkPointer(HWND frame, POINT client) {
 
 // The grid's pixels on the screen that a repaint shows otherwise; the marching ants of a selection
 // (the lines around `antsCells`, in cells) crawl on and are left out.
-int GridPixelsUnlikeARepaint(HWND frame, const StudioGrid& grid, const char* name, const RECT* antsCells) {
+int GridPixelsUnlikeARepaint(HWND frame, const StudioGrid& grid, const char* name,
+                             const RECT* antsCells) {
     const std::string shownName = std::string("studio-drag-") + name + "-shown.bmp";
     const std::string repaintName = std::string("studio-drag-") + name + "-repaint.bmp";
     EXPECT_TRUE(RequestShownPicture(frame, shownName));
@@ -297,7 +298,8 @@ int GridPixelsUnlikeARepaint(HWND frame, const StudioGrid& grid, const char* nam
     const GridRect f = grid.Frame();
     RECT ants{};
     if (antsCells) {
-        const POINT a = grid.CellCentre(antsCells->left, antsCells->top), b = grid.CellCentre(antsCells->right, antsCells->bottom);
+        const POINT a = grid.CellCentre(antsCells->left, antsCells->top),
+                    b = grid.CellCentre(antsCells->right, antsCells->bottom);
         const int halfW = (grid.CellCentre(1, 0).x - grid.CellCentre(0, 0).x) / 2 + 3;
         const int halfH = (grid.CellCentre(0, 1).y - grid.CellCentre(0, 0).y) / 2 + 3;
         ants = {a.x - halfW, a.y - halfH, b.x + halfW, b.y + halfH};
@@ -313,8 +315,10 @@ int GridPixelsUnlikeARepaint(HWND frame, const StudioGrid& grid, const char* nam
     for (int y = 0; y < f.Height(); ++y)
         for (int x = 0; x < f.Width(); ++x) {
             const int cx = f.left + x, cy = f.top + y;
-            const bool nearAnts = antsCells && cx >= ants.left && cx < ants.right && cy >= ants.top && cy < ants.bottom &&
-                                  (cx < ants.left + 6 || cx >= ants.right - 6 || cy < ants.top + 6 || cy >= ants.bottom - 6);
+            const bool nearAnts = antsCells && cx >= ants.left && cx < ants.right &&
+                                  cy >= ants.top && cy < ants.bottom &&
+                                  (cx < ants.left + 6 || cx >= ants.right - 6 ||
+                                   cy < ants.top + 6 || cy >= ants.bottom - 6);
             if (!nearAnts) differing += shown.At(x0 + x, y0 + y) != repaint.At(x0 + x, y0 + y);
         }
     return differing;
@@ -358,6 +362,32 @@ TEST_F(StudioDrag, GridAfterMovingAndPuttingDownASelectionLooksAsARepaint) {
     const IconImage img = Saved();
     EXPECT_EQ(img.XorValue(6, 8), kRedIndex);
     EXPECT_EQ(img.XorValue(4, 2), kBlueIndex);
+}
+
+// Another tool, chosen by command or lent by Shift with the pointer still over the grid, takes the
+// old tool's marks away: the cross-hair, the line tool's cell, the brush's footprint.
+TEST_F(StudioDrag, HoverMarksGoWhenTheToolChangesUnderThePointer) {
+    OpenCanvas();
+    StudioGrid grid(frame, 32, 32);
+    ParkPointer(frame, {-40, -40});
+    ASSERT_TRUE(SendCommand(frame, kToolPencil));
+    grid.Stroke({{3, 3}, {12, 3}});
+    ASSERT_TRUE(SendCommand(frame, IDM_TOOL_ELLIPSE));
+    grid.MoveTo(6, 8);
+    ASSERT_TRUE(SendCommand(frame, kToolBrush));
+    EXPECT_EQ(GridPixelsUnlikeARepaint(frame, grid, "crosshair-gone", nullptr), 0);
+    grid.MoveTo(9, 9);
+    ASSERT_TRUE(SendCommand(frame, kToolLine));
+    EXPECT_EQ(GridPixelsUnlikeARepaint(frame, grid, "footprint-gone", nullptr), 0);
+    grid.MoveTo(10, 4);
+    ParkPointer(frame, grid.CellCentre(10, 4));
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_KEYDOWN, VK_SHIFT, 1, SMTO_NORMAL, 5000, &r));
+    EXPECT_TRUE(MenuItemState(frame, kToolColorSelector) & MF_CHECKED);
+    EXPECT_EQ(GridPixelsUnlikeARepaint(frame, grid, "line-mark-gone", nullptr), 0);
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_KEYUP, VK_SHIFT, static_cast<LPARAM>(0xC0000001u),
+                                    SMTO_NORMAL, 5000, &r));
+    ParkPointer(frame, {-40, -40});
 }
 
 }  // namespace
