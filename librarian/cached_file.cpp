@@ -6,8 +6,8 @@
 namespace vt {
 
 bool CachedFile::Open(const std::string& path) {
-    m_window.clear();
-    m_windowStart = 0;
+    for (Window& w : m_windows) w = Window{};
+    m_clock = 0;
     return m_file.Open(path);
 }
 
@@ -15,14 +15,21 @@ size_t CachedFile::ReadSomeAt(uint64_t offset, void* out, size_t n) {
     if (offset >= m_file.size() || n == 0) return 0;
     n = static_cast<size_t>(std::min<uint64_t>(n, m_file.size() - offset));
     if (n > kWindow / 2) return m_file.ReadSomeAt(offset, out, n);
-    bool inside = offset >= m_windowStart && offset - m_windowStart + n <= m_window.size();
-    if (!inside) {
-        m_window.resize(kWindow);
-        m_window.resize(m_file.ReadSomeAt(offset, m_window.data(), kWindow));
-        m_windowStart = offset;
-        if (m_window.size() < n) n = m_window.size();
+    Window* use = nullptr;
+    for (Window& w : m_windows)
+        if (offset >= w.start && offset - w.start + n <= w.bytes.size()) use = &w;
+    if (!use) {
+        // The window used longest ago moves to the new place.
+        use = &*std::min_element(
+            m_windows.begin(), m_windows.end(),
+            [](const Window& a, const Window& b) { return a.lastUse < b.lastUse; });
+        use->bytes.resize(kWindow);
+        use->bytes.resize(m_file.ReadSomeAt(offset, use->bytes.data(), kWindow));
+        use->start = offset;
+        if (use->bytes.size() < n) n = use->bytes.size();
     }
-    std::memcpy(out, m_window.data() + (offset - m_windowStart), n);
+    use->lastUse = ++m_clock;
+    std::memcpy(out, use->bytes.data() + (offset - use->start), n);
     return n;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
-// A read-only source file seen through one 64 KB window. Resource tables, language entries, data
-// entries and image blocks of a module lie close together; reading them through the window costs a
-// few large reads instead of a seek and a read for every small record.
+// A read-only source file seen through a few 64 KB windows. Resource tables, language entries, data
+// entries and image blocks of a module each lie close together; reading them through the windows
+// costs a few large reads instead of a seek and a read for every small record. There are several
+// windows because a resource walk reads from those areas in turn, and one window would be reloaded
+// at every step.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,9 +26,15 @@ class CachedFile {
 
   private:
     static constexpr size_t kWindow = 1 << 16;
+    static constexpr size_t kWindows = 4;
+    struct Window {
+        std::vector<uint8_t> bytes;
+        uint64_t start = 0;
+        uint64_t lastUse = 0;
+    };
     InputFile m_file;
-    std::vector<uint8_t> m_window;
-    uint64_t m_windowStart = 0;
+    std::array<Window, kWindows> m_windows;
+    uint64_t m_clock = 0;
 };
 
 }  // namespace vt

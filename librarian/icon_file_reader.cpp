@@ -13,6 +13,8 @@ const char* const kAddToProgramFileRefused =
     "The current file was opened as a program file.  Icons cannot be added or removed from this "
     "file type.";
 
+const char* const kOutOfGlobalMemory = "Out of global memory.  Cannot complete this request.";
+
 namespace {
 
 constexpr size_t kMaxDirectoryEntries = 20;
@@ -53,7 +55,7 @@ LibStatus ReadIconFile(Workspace& ws, const std::string& path, bool adding, int 
             long at = ws.AddImage(block, icon, x, y);
             if (at < 0) {
                 ws.Restore(checkpoint);
-                return LibStatus::WorkspaceError;
+                return ws.imagesFull() ? LibStatus::OutOfMemory : LibStatus::WorkspaceError;
             }
             icon = at;
             continue;
@@ -61,7 +63,7 @@ LibStatus ReadIconFile(Workspace& ws, const std::string& path, bool adding, int 
         uint16_t number = ws.AppendImage(block, LoadLE32(e + 12), 0, 0);
         if (number == 0) {
             ws.Restore(checkpoint);
-            return LibStatus::WorkspaceError;
+            return ws.imagesFull() ? LibStatus::OutOfMemory : LibStatus::WorkspaceError;
         }
         FormatEntry f = ReadFormatHead(e);
         // The tables describe the block as stored, whatever the directory claimed.

@@ -171,7 +171,8 @@ LibStatus ReadModule(Workspace& ws, const std::string& path, const ModuleRead& h
         if (read == BlockRead::LeftOut) continue;
         if (read == BlockRead::Bad) return fail(LibStatus::ReadError);
         uint16_t number = ws.AppendImage(block, static_cast<uint32_t>(image.offset), 0, 0);
-        if (number == 0) return fail(LibStatus::WorkspaceError);
+        if (number == 0)
+            return fail(ws.imagesFull() ? LibStatus::OutOfMemory : LibStatus::WorkspaceError);
         ws.LinkFormat(entryIndex, number);
         ws.SetFormatSize(entryIndex, static_cast<uint32_t>(block.size()));
         ++found->second.next;

@@ -32,7 +32,9 @@ LibStatus OpenWorkspaceFile(Workspace& ws, const std::string& path, int* kind, P
         return st;
     }
     // A file that cannot be opened or recognised fails silently; the cascade message was shown.
-    if (st == LibStatus::NoIcons || (*kind == kKindIconFile && st == LibStatus::ReadError)) {
+    if (st == LibStatus::OutOfMemory) {
+        prompt.Tell(kOutOfGlobalMemory, PromptIcon::Stop);
+    } else if (st == LibStatus::NoIcons || (*kind == kKindIconFile && st == LibStatus::ReadError)) {
         prompt.Tell("No icons found in file.", PromptIcon::Information);
     } else if (st != LibStatus::CannotOpen && st != LibStatus::NotRecognised &&
                st != LibStatus::Cascade) {
@@ -49,7 +51,14 @@ LibStatus OpenWorkspaceFiles(Workspace& ws, const std::vector<std::string>& path
     for (const std::string& path : paths) {
         int kind = DetectFileKind(path, SearchFileKind(OpenType::IconFiles, path));
         if (kind == kKindUnknown) continue;
-        if (ReadKind(ws, path, kind, !made, prompt, true) == LibStatus::Ok) made = true;
+        LibStatus st = ReadKind(ws, path, kind, !made, prompt, true);
+        if (st == LibStatus::Ok) made = true;
+        // Out of serials or image numbers: no later file can be added either, so the open ends
+        // with what it has, and says why once.
+        if (st == LibStatus::OutOfMemory) {
+            prompt.Tell(kOutOfGlobalMemory, PromptIcon::Stop);
+            break;
+        }
     }
     if (ws.icons().empty()) {
         if (!silent) prompt.Tell("No icons found in file(s).", PromptIcon::Information);

@@ -37,6 +37,9 @@ LibStatus PrepareForAdding(Workspace& ws, Prompt* prompt);
 // The message for unexpected PE directory nesting, with the current folder and the file's path.
 std::string CascadeMessage(const std::string& currentFolder, const std::string& path);
 extern const char* const kAddToProgramFileRefused;
+// String 17: also what a reader's OutOfMemory means, which includes a workspace that has given
+// out every serial (32,767 icons) or every image number (65,535 images).
+extern const char* const kOutOfGlobalMemory;
 extern const char* const kHeaderCorrectionQuestion;
 
 }  // namespace vt

@@ -91,6 +91,7 @@ LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOption
             st = ReadModuleIcons(ws, file.path, !made, ro);
         }
         if (st == LibStatus::Ok) made = true;
+        bool full = st == LibStatus::OutOfMemory;
         bool yielded = ws.icons().size() != lastIcons;
         if (options.onFile) options.onFile(file, yielded);
         if (yielded) {
@@ -102,6 +103,12 @@ LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOption
                 options.progress({"Files:  " + WithThousands(counts->files, options.thousands),
                                   "Icons:  " + WithThousands(counts->icons, options.thousands),
                                   "Images:  " + WithThousands(counts->images, options.thousands)});
+        }
+        // Out of serials or image numbers: every later file would be refused too, so the search
+        // ends with what it found and says why once.
+        if (full) {
+            if (options.prompt) options.prompt->Tell(kOutOfGlobalMemory, PromptIcon::Stop);
+            break;
         }
     }
     if (!walker.rootListed()) {

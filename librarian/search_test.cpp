@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "librarian/librarian_testutil.h"
+#include "librarian/open_file.h"
+#include "librarian/reader.h"
 #include "librarian/search.h"
 
 namespace vt {
@@ -78,6 +80,45 @@ TEST(SearchText, ThousandsSeparators) {
     EXPECT_EQ(WithThousands(999), "999");
     EXPECT_EQ(WithThousands(1000), "1,000");
     EXPECT_EQ(WithThousands(1234567, "."), "1.234.567");
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// Two program files of 16,384 icons each: the second would take the workspace past its 32,767
+// serials.
+TEST(SearchLimits, RunningOutOfSerialsEndsTheSearchWithWhatItFoundAndSaysSoOnce) {
+    test::TempFolder dir;
+    auto block = test::MakeDib(16, 16, 1);
+    std::vector<test::PeResource> resources;
+    constexpr uint16_t kIcons = 16384;
+    for (uint16_t i = 1; i <= kIcons; ++i)
+        resources.push_back({14, i, {}, test::MakeGroup({block}, {i})});
+    for (uint16_t i = 1; i <= kIcons; ++i) resources.push_back({3, i, {}, block});
+    auto pe = test::MakePe(resources);
+    std::vector<std::string> paths = {dir.Write("big1.dll", pe), dir.Write("big2.dll", pe),
+                                      dir.Write("big3.dll", pe)};
+    const std::vector<std::string> once = {kOutOfGlobalMemory};
+
+    Workspace ws;
+    ScriptedPrompt prompt;
+    SearchOptions o;
+    o.prompt = &prompt;
+    SearchCounts counts;
+    ASSERT_EQ(SearchFiles(ws, dir.path(), o, &counts), LibStatus::Ok);
+    EXPECT_EQ(ws.icons().size(), kIcons);
+    EXPECT_EQ(counts.files, 1u);
+    EXPECT_EQ(prompt.texts(), once);
+    EXPECT_TRUE(ws.modified());
+
+    // Opening the files together (a drop) stops the same way.
+    prompt.Clear();
+    ASSERT_EQ(OpenWorkspaceFiles(ws, paths, prompt, false), LibStatus::Ok);
+    EXPECT_EQ(ws.icons().size(), kIcons);
+    EXPECT_EQ(prompt.texts(), once);
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ class Workspace {
     // --- counters ---
     uint32_t nextSerial() const { return m_nextSerial; }
     uint32_t TakeSerial() { return m_nextSerial++; }
+    // Image numbers are 16 bits: a workspace holds at most 65,535 images.
+    bool imagesFull() const { return m_images.size() >= 0xFFFF; }
 
     // Everything a failed read must put back.
     struct Checkpoint {
