@@ -320,6 +320,8 @@ TEST(ToolFactory, EveryToolCommandMakesItsTool) {
     EXPECT_EQ(ToolCursorResource(kToolPencil), 60);
     EXPECT_EQ(ToolCursorResource(kToolEllipse), 64);
     EXPECT_EQ(ToolCursorResource(kToolColorLocator), 68);
+    EXPECT_EQ(ToolCursorResource(kToolText), 67);
+    EXPECT_EQ(ToolCursorResource(1088), 0);
 }
 
 TEST(CommandSets, AnimatorShiftsNudgeFlipAndDitheringByOne) {

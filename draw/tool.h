@@ -38,8 +38,8 @@ class Tool {
 std::unique_ptr<Tool> CreateTool(int commandId);
 
 // The cursor resource the grid shows for a tool: 60 "Pencil", 61 "Straight Line", 62 "Color
-// Selector", 63 "Flood", 64 the frame, eraser and shape tools, 65 "Brush", 68 "Color Locator";
-// 0 when the tool has none of its own (the text tool's caret comes from the text windows).
+// Selector", 63 "Flood", 64 the frame, eraser and shape tools, 65 "Brush", 67 "Text" (a text
+// beam: where the text will stand), 68 "Color Locator"; 0 for identifiers that are not tools.
 int ToolCursorResource(int toolId);
 
 }  // namespace vt

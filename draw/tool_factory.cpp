@@ -55,6 +55,8 @@ int ToolCursorResource(int toolId) {
             return 65;
         case kToolColorLocator:
             return 68;
+        case kToolText:
+            return 67;
         case kToolSelectionFrame:
         case kToolEraser:
         case kToolRectangle:

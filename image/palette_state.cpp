@@ -22,6 +22,7 @@ bool PaletteState::Load(const std::string& path) {
     newImage = read;
     current = read;
     palettePath = path;
+    ++fileReads;
     return true;
 }
 
@@ -36,7 +37,10 @@ bool PaletteState::PaletteForNewImage(int32_t code, ColorValues256& out) {
     if (code != kColors256 || !newImageLoaded) {
         ColorValues256 read{};
         ok = ReadPaletteFile(palettePath, &read);
-        if (ok) newImage = read;
+        if (ok) {
+            newImage = read;
+            ++fileReads;
+        }
         newImageLoaded = ok;
     }
     out = newImage;

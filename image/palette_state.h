@@ -20,6 +20,9 @@ struct PaletteState {
     // document, afterwards the palette file last opened or saved.
     std::string palettePath;
     std::string defaultPath;
+    // How many palette files have been read into the palettes, by the user or for new images;
+    // views that keep colours of their own (the blend strip) start over when it changes.
+    unsigned fileReads = 0;
 
     // Fixes the default path from the program's folder.
     void Start(const std::string& programFolder);

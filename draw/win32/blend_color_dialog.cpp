@@ -43,6 +43,16 @@ void TakeTyped(HWND dlg, BlendData& d, int c) {
     ShowChannel(dlg, d, c, true);
 }
 
+// While the user types, the track bar and the sample follow every text that reads as a number
+// (clamped to 0..255); the field itself is left alone until it is left, when TakeTyped beeps and
+// corrects it.
+void FollowTyping(HWND dlg, BlendData& d, int c) {
+    char text[32] = {};
+    GetDlgItemTextA(dlg, IDC_BLEND_EDIT(c), text, sizeof text);
+    d.channel[static_cast<size_t>(c)] = ParseChannelText(text, d.channel[static_cast<size_t>(c)]).value;
+    ShowChannel(dlg, d, c, false);
+}
+
 void OnInit(HWND dlg, BlendData& d) {
     const COLORREF pure[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
     for (int c = 0; c < 3; ++c) {
@@ -92,8 +102,11 @@ INT_PTR CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_COMMAND: {
             const int id = LOWORD(wp);
-            for (int c = 0; c < 3; ++c)
-                if (id == IDC_BLEND_EDIT(c) && HIWORD(wp) == EN_KILLFOCUS && !d->updating) TakeTyped(dlg, *d, c);
+            for (int c = 0; c < 3; ++c) {
+                if (id != IDC_BLEND_EDIT(c) || !d || d->updating) continue;
+                if (HIWORD(wp) == EN_KILLFOCUS) TakeTyped(dlg, *d, c);
+                else if (HIWORD(wp) == EN_CHANGE) FollowTyping(dlg, *d, c);
+            }
             if (id == IDOK) {
                 for (int c = 0; c < 3; ++c) TakeTyped(dlg, *d, c);
                 EndDialog(dlg, IDOK);

@@ -118,9 +118,7 @@ void PaletteWindow::Paint(HDC dc) {
             case PaletteCellKind::LeftBlendWell:
             case PaletteCellKind::RightBlendWell: {
                 const bool right = c.kind == PaletteCellKind::RightBlendWell;
-                SetBkColor(dc, m_strip[right ? kBlendStripCells - 1 : 0]);
-                ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
-                DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+                ViewColors::DrawBlendWell(dc, r, m_strip[right ? kBlendStripCells - 1 : 0]);
                 break;
             }
             case PaletteCellKind::BlendStrip:

@@ -99,4 +99,20 @@ void ViewColors::DrawInkWell(HDC dc, const RECT& r, bool inverse) {
     DeleteObject(b);
 }
 
+void ViewColors::DrawBlendWell(HDC dc, const RECT& r, COLORREF colour) {
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    HBRUSH fill = CreateSolidBrush(colour);
+    HGDIOBJ oldBrush = SelectObject(dc, fill);
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int neckW = w / 3 + 1, bodyTop = r.top + h * 3 / 8;
+    // Lip, neck, then the body over the neck's foot, so the bottle reads as one outline.
+    Rectangle(dc, r.left + (w - neckW) / 2 - 1, r.top + 1, r.left + (w + neckW) / 2 + 1, r.top + 3);
+    Rectangle(dc, r.left + (w - neckW) / 2, r.top + 2, r.left + (w + neckW) / 2, bodyTop + 1);
+    Rectangle(dc, r.left + 1, bodyTop, r.right - 1, r.bottom);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(fill);
+}
+
 }  // namespace vt

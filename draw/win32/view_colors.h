@@ -41,6 +41,9 @@ public:
     // The special wells of the palette window and the colour wells: an ink-well glyph on white
     // (screen) or black (inverse).
     static void DrawInkWell(HDC dc, const RECT& r, bool inverse);
+    // A blend well of the palette window: an ink bottle outlined in black on the button face,
+    // filled with the colour the well holds.
+    static void DrawBlendWell(HDC dc, const RECT& r, COLORREF colour);
 
 private:
     void Free();

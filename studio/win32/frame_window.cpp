@@ -8,6 +8,7 @@
 
 #include "appservices/win32/vtapp.h"
 #include "common/win32/menu_state_query.h"
+#include "draw/tool.h"
 #include "studio/win32/frame_bars.h"
 #include "studio/win32/edit_commands.h"
 #include "studio/win32/frame_menus.h"
@@ -291,18 +292,10 @@ bool FrameWindow::SetGridCursor() {
         SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
         return true;
     }
-    // Each tool has its own pointer over the grid; the hot spot is placed with the cross-hair.
-    int id = 60;
-    switch (m_grid->hotSpotMode() ? kToolRectangle : m_engine->state().tool) {
-        case kToolPencil: id = 61; break;
-        case kToolBrush: id = 63; break;
-        case kToolFlood: id = 64; break;
-        case kToolEraser: id = 65; break;
-        case kToolLine: id = 66; break;
-        case kToolText: id = 67; break;
-        case kToolColorSelector: id = 68; break;
-        default: id = 60; break;
-    }
+    // Each tool has its own pointer over the grid; the hot spot is placed with the shape tools'
+    // cross-hair.
+    const int id = ToolCursorResource(m_grid->hotSpotMode() ? kToolRectangle : m_engine->state().tool);
+    if (id < IDC_CURSOR_FIRST || id >= IDC_CURSOR_FIRST + static_cast<int>(g_app.cursors.size())) return false;
     HCURSOR c = g_app.cursors[static_cast<size_t>(id - IDC_CURSOR_FIRST)];
     if (!c) return false;
     SetCursor(c);
@@ -329,6 +322,7 @@ void FrameWindow::ShowDocument(const FormatList& list, int selected) {
     m_formatList->Fill(list, selected);
     UpdatePaletteMenu(GetMenu(m_hwnd), img && img->colorCode >= kColors256);
     if (m_preview) m_preview->SetImage(img);
+    FollowPaletteFile();
     if (m_palette) m_palette->Refresh();
     m_grid->SetHotSpotMode(false);
     Layout();
@@ -345,9 +339,14 @@ void FrameWindow::TitleChanged() {
 void FrameWindow::RecentFilesChanged() { UpdateRecentMenu(GetMenu(m_hwnd), g_app); }
 
 void FrameWindow::PaletteLoaded() {
-    if (m_palette) {
-        m_palette->Refresh();
-    }
+    FollowPaletteFile();
+    if (m_palette) m_palette->Refresh();
+}
+
+void FrameWindow::FollowPaletteFile() {
+    if (g_app.palettes.fileReads == m_paletteFileReads) return;
+    m_paletteFileReads = g_app.palettes.fileReads;
+    if (m_palette) m_palette->ClearBlendStrip();
 }
 
 void FrameWindow::RefreshCommandStates() {

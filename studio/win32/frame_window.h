@@ -74,6 +74,8 @@ private:
     int ToolBarHeight() const;
     int StatusBarHeight() const;
     void RememberPositions();
+    // A palette file was read since the last look: the blend strip starts black.
+    void FollowPaletteFile();
 
     int m_commandDepth = 0;     // commands under way (a modal dialog may be open)
     bool m_closePending = false;  // a close asked for while a command ran
@@ -94,6 +96,7 @@ private:
     bool m_statusBarShown = true;
     bool m_paletteShown = true;
     bool m_previewShown = true;
+    unsigned m_paletteFileReads = 0;
 };
 
 }  // namespace vt::studio

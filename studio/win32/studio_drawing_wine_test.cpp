@@ -2,6 +2,9 @@
 // window, mouse presses on grid cells; the saved file holds exactly the pixels drawn.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "draw/command_ids.h"
 #include "draw/palette_layout.h"
 #include "studio/win32/resource.h"
@@ -222,9 +225,16 @@ TEST_F(StudioOnFile, BlendColorDialogEditsAnEntryClampingAndRefusingTypedValues)
     PostPaletteDoubleClick(palette, 40);
     HWND dialog = studio.WaitForWindowTitled("Blend Color");
     ASSERT_NE(dialog, nullptr);
+    const LRESULT greenBefore = SendDlgItemMessageA(dialog, 312, TBM_GETPOS, 0, 0);
+    // The track bars follow the fields as they are typed into, before the fields are left.
+    SetDlgItemTextA(dialog, 303, "30");
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 302, TBM_GETPOS, 0, 0), 30);
     SetDlgItemTextA(dialog, 303, "300");  // red: clamped to 255
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 302, TBM_GETPOS, 0, 0), 255);
     SetDlgItemTextA(dialog, 313, "abc");  // green: refused, the old value stays
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 312, TBM_GETPOS, 0, 0), greenBefore);
     SetDlgItemTextA(dialog, 323, "17");   // blue
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 322, TBM_GETPOS, 0, 0), 17);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000, "the Blend Color dialog to close"));
     EXPECT_FALSE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);

@@ -98,29 +98,6 @@ HWND WaitForBox(Program& studio, const std::string& title, const std::string& te
     return search.found;
 }
 
-// Types a path into a common file dialog, picks a type (1-based, 0 keeps it) and presses OK.
-void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0) {
-    ASSERT_NE(dlg, nullptr);
-    if (type > 0) {
-        HWND types = GetDlgItem(dlg, 0x470);
-        ASSERT_NE(types, nullptr);
-        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(types));
-    }
-    // The file name box: a plain edit, or the edit inside the name combo of newer dialogs.
-    HWND edit = GetDlgItem(dlg, 0x480);
-    for (HWND box = GetDlgItem(dlg, 0x47c); !edit && box;) {
-        edit = FindWindowExA(box, nullptr, "Edit", nullptr);
-        box = FindWindowExA(box, nullptr, "ComboBox", nullptr);
-    }
-    ASSERT_NE(edit, nullptr);
-    DWORD_PTR r = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
-                                    SMTO_NORMAL, 5000, &r));
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-}
-
 class StudioEditing : public ::testing::Test {
   protected:
     // saveAsType: the Save As type the Studio remembers from an earlier session (0: none).

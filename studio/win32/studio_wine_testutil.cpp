@@ -202,6 +202,28 @@ void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right) {
     ADD_FAILURE() << "no palette cell for index " << index;
 }
 
+void AnswerFileDialog(HWND dlg, const std::string& path, int type) {
+    ASSERT_NE(dlg, nullptr);
+    if (type > 0) {
+        HWND types = GetDlgItem(dlg, 0x470);
+        ASSERT_NE(types, nullptr);
+        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(types));
+    }
+    // The file name box: a plain edit, or the edit inside the name combo of newer dialogs.
+    HWND edit = GetDlgItem(dlg, 0x480);
+    for (HWND box = GetDlgItem(dlg, 0x47c); !edit && box;) {
+        edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+        box = FindWindowExA(box, nullptr, "ComboBox", nullptr);
+    }
+    ASSERT_NE(edit, nullptr);
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                                    SMTO_NORMAL, 5000, &r));
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+}
+
 int CloseDiscarding(Program& studio, HWND frame) {
     PostMessageA(frame, WM_CLOSE, 0, 0);
     for (int i = 0; i < 300 && studio.running(); ++i) {
@@ -303,6 +325,50 @@ bool RequestSnapshot(HWND frame, const std::string& windowsPath) {
     if (!RequestPicture(frame, name)) return false;
     if (lstrcmpiA(written.c_str(), windowsPath.c_str()) == 0) return true;
     return MoveFileExA(written.c_str(), windowsPath.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+bool StudioPicture::Take(HWND frame, const std::string& fileName) {
+    // The picture spans the frame and the visible windows it owns, as the Studio paints them.
+    struct Span {
+        HWND frame;
+        RECT all;
+    } span{frame, {}};
+    GetWindowRect(frame, &span.all);
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Span*>(lp);
+            if (GetWindow(w, GW_OWNER) == s->frame && IsWindowVisible(w)) {
+                RECT r;
+                GetWindowRect(w, &r);
+                UnionRect(&s->all, &s->all, &r);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&span));
+    m_all = span.all;
+    const std::string path = PictureFolder() + "\\" + fileName;
+    DeleteFileA(path.c_str());
+    if (!RequestPicture(frame, fileName)) return false;
+    m_bytes = ReadFileBytes(path);
+    if (m_bytes.size() < 54 || m_bytes[0] != 'B' || m_bytes[1] != 'M') return false;
+    auto i32 = [&](size_t at) { return static_cast<int>(m_bytes[at] | m_bytes[at + 1] << 8 | m_bytes[at + 2] << 16 | m_bytes[at + 3] << 24); };
+    m_width = i32(18);
+    m_height = i32(22);
+    return m_width == m_all.right - m_all.left && m_height == m_all.bottom - m_all.top && m_bytes[28] == 24;
+}
+
+COLORREF StudioPicture::At(HWND window, int x, int y) const {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    const int px = p.x - m_all.left, py = p.y - m_all.top;
+    const size_t stride = (static_cast<size_t>(m_width) * 3 + 3) & ~size_t{3};
+    if (px < 0 || py < 0 || px >= m_width || py >= m_height) {
+        ADD_FAILURE() << "point " << x << "," << y << " is outside the picture";
+        return CLR_INVALID;
+    }
+    const size_t at = 54 + static_cast<size_t>(m_height - 1 - py) * stride + static_cast<size_t>(px) * 3;
+    if (at + 3 > m_bytes.size()) return CLR_INVALID;
+    return RGB(m_bytes[at + 2], m_bytes[at + 1], m_bytes[at]);
 }
 
 }  // namespace vt::test

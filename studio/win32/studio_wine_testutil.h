@@ -64,6 +64,9 @@ private:
 // Clicks a palette cell showing `index` of a 16-colour or 256-colour palette window.
 void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right = false);
 
+// Types a path into a common file dialog, picks a type (1-based, 0 keeps it) and presses OK.
+void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0);
+
 // Closes the Studio, answering No when it asks to save changes; returns its exit code.
 int CloseDiscarding(Program& studio, HWND frame);
 
@@ -106,5 +109,19 @@ WindowPicture ReadPicture(HWND frame, const std::string& fileName);
 // The same, moved to `windowsPath` once written (tests that compare pictures keep them with their
 // other files).
 bool RequestSnapshot(HWND frame, const std::string& windowsPath);
+
+// A picture of the Studio's windows, read back to look at single pixels of one window.
+class StudioPicture {
+public:
+    // Asks for the picture as PictureFolder()\fileName and reads it.
+    bool Take(HWND frame, const std::string& fileName);
+    // The colour at a client point of the frame or of a window it owns, as RGB().
+    COLORREF At(HWND window, int x, int y) const;
+
+private:
+    RECT m_all{};
+    int m_width = 0, m_height = 0;
+    std::vector<uint8_t> m_bytes;
+};
 
 }  // namespace vt::test

@@ -8,11 +8,16 @@ rm -rf "$dir" && mkdir -p "$dir"
 icons=$(icotool -l "$dir/program.ico")
 echo "$icons" | grep -q -- "--width=16 --height=16 --bit-depth=4" || { echo "no 16x16 icon: $icons"; exit 1; }
 echo "$icons" | grep -q -- "--width=32 --height=32 --bit-depth=4" || { echo "no 32x32 icon: $icons"; exit 1; }
-for id in $(seq 60 69); do
+# Each cursor resource by the hot spot of the picture the tools expect under that number: 60 the
+# pencil's tip, 61 and 64 cross-hairs, 62 and 68 the dropper's tip, 63 the bucket's spout,
+# 65 the brush's tip, 67 the text beam, 69 the capture frame's centre.
+for entry in 60:1:15 61:15:15 62:0:14 63:14:12 64:15:15 65:1:15 67:15:16 68:0:14 69:15:15; do
+    IFS=: read -r id x y <<<"$entry"
     cur=$(icotool -l "$dir/cursor$id.cur")
     echo "$cur" | grep -q -- "--cursor .*--width=32 --height=32" || { echo "cursor $id: $cur"; exit 1; }
+    echo "$cur" | grep -q -- "--hotspot-x=$x --hotspot-y=$y" || { echo "cursor $id hot spot: $cur"; exit 1; }
 done
-icotool -l "$dir/cursor60.cur" | grep -q -- "--hotspot-x=15 --hotspot-y=15" || { echo "cross-hair hot spot"; exit 1; }
+[ ! -e "$dir/cursor66.cur" ] || { echo "cursor 66 is no resource of the Studio"; exit 1; }
 [ "$(identify -format '%w %h' "$dir/toolbar.bmp")" = "176 16" ] || { echo "tool bar strip size"; exit 1; }
 [ "$(identify -format '%w %h' "$dir/toolbox.bmp")" = "304 16" ] || { echo "tool box strip size"; exit 1; }
 # The strips' background is pure green, which the program turns into the button face.

@@ -300,12 +300,26 @@ CursorArt ToolCursor(int id) {
         c.hotX = hx;
         c.hotY = hy;
     };
+    // The numbers are the resources the windows load for each tool: 60 "Pencil", 61 "Straight
+    // Line", 62 "Color Selector" (also the palette window's pointer), 63 "Flood", 64 the cross-hair
+    // of the frame, eraser, shape tools and hot-spot placing, 65 "Brush", 67 "Text", 68 "Color
+    // Locator", 69 the screen capture.
+    auto crossHair = [&](bool centre) {
+        // In inverse screen, so it shows over every colour.
+        r.Line(15, 2, 15, 12, kInverse);
+        r.Line(15, 18, 15, 28, kInverse);
+        r.Line(2, 15, 12, 15, kInverse);
+        r.Line(18, 15, 28, 15, kInverse);
+        if (centre) r.Set(15, 15, kInverse);
+        c.hotX = 15;
+        c.hotY = 15;
+    };
     switch (id) {
-        case 61: outlined(Pencil(), 1, 15); break;
+        case 60: outlined(Pencil(), 1, 15); break;
+        case 61: crossHair(true); break;
         case 62: outlined(Dropper(), 0, 14); break;
-        case 63: outlined(Brush(), 1, 15); break;
-        case 64: outlined(Bucket(), 14, 12); break;
-        case 65: outlined(Eraser(), 8, 8); break;
+        case 63: outlined(Bucket(), 14, 12); break;
+        case 65: outlined(Brush(), 1, 15); break;
         case 67: {
             r.Line(15, 4, 15, 27, kInverse);
             r.Line(12, 3, 18, 3, kInverse);
@@ -324,17 +338,7 @@ CursorArt ToolCursor(int id) {
             c.hotY = 15;
             break;
         }
-        default: {
-            // 60 and 66: cross-hairs in inverse screen, so they show over every colour.
-            r.Line(15, 2, 15, 12, kInverse);
-            r.Line(15, 18, 15, 28, kInverse);
-            r.Line(2, 15, 12, 15, kInverse);
-            r.Line(18, 15, 28, 15, kInverse);
-            if (id == 66) r.Set(15, 15, kInverse);
-            c.hotX = 15;
-            c.hotY = 15;
-            break;
-        }
+        default: crossHair(false); break;
     }
     return c;
 }

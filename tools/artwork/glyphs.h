@@ -13,7 +13,9 @@ struct CursorArt {
     Raster image{32, 32};
     int hotX = 0, hotY = 0;
 };
-CursorArt ToolCursor(int id);  // 60 to 69
+// The Studio's cursor resources; 66 is not one of them.
+inline constexpr int kCursorIds[] = {60, 61, 62, 63, 64, 65, 67, 68, 69};
+CursorArt ToolCursor(int id);  // one of kCursorIds
 std::vector<Raster> ToolBarGlyphs();
 std::vector<Raster> ToolBoxGlyphs();
 

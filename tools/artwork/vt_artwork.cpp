@@ -1,5 +1,5 @@
-// Writes the Studio's artwork resources into a folder: program.ico (icon 50), cursor60.cur to
-// cursor69.cur, toolbar.bmp and toolbox.bmp (16 x 16 images side by side, pure green for the
+// Writes the Studio's artwork resources into a folder: program.ico (icon 50), cursorNN.cur for
+// each of kCursorIds, toolbar.bmp and toolbox.bmp (16 x 16 images side by side, pure green for the
 // button face). Run at build time; the images are drawn in glyphs.cpp with our own image model
 // and written with its icon file writer.
 #include <cstdio>
@@ -93,7 +93,7 @@ int Run(const std::string& dir) {
     icon.push_back(ImageOf(ProgramIcon(16), kColors16));
     icon.push_back(ImageOf(ProgramIcon(32), kColors16));
     bool ok = WriteIco(dir + "/program.ico", kIconResource, std::move(icon));
-    for (int id = 60; id <= 69; ++id) {
+    for (const int id : kCursorIds) {
         const CursorArt c = ToolCursor(id);
         IconImage img = ImageOf(c.image, kMonochrome);
         img.hotSpotX = static_cast<uint32_t>(c.hotX);
