@@ -166,7 +166,8 @@ TEST(UndoLabels, SlotsKeepThirteenCharacters) {
     EXPECT_EQ(studio.Get(8), "Solid Rectang");
     EXPECT_EQ(studio.Get(kOpEllipse), "Ellipse");
     EXPECT_EQ(studio.UndoMenuText(7, true), "&Undo Filled Rectan\tCtrl+Z");
-    EXPECT_EQ(studio.UndoMenuText(7, false), "&Undo\tCtrl+Z");
+    EXPECT_EQ(studio.UndoMenuText(7, false), "&Undo \tCtrl+Z");
+    EXPECT_EQ(studio.RedoMenuText(kOpFlood, false), "&Redo \tCtrl+Y");
     EXPECT_EQ(studio.RedoMenuText(kOpFlood, true), "&Redo Flood\tCtrl+Y");
     EXPECT_EQ(UndoLabels::Animator().Get(kOpNudge), "Nudge");
     EXPECT_EQ(studio.Get(21), "");

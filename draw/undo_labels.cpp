@@ -29,9 +29,10 @@ UndoLabels WithCommon() {
     return labels;
 }
 
+// The space after the verb stays when there is nothing to name: "&Undo \tCtrl+Z".
 std::string MenuText(const char* verb, const std::string& label, bool enabled, const char* key) {
-    std::string text = verb;
-    if (enabled) text += " " + label;
+    std::string text = std::string(verb) + " ";
+    if (enabled) text += label;
     return text + "\t" + key;
 }
 

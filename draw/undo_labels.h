@@ -22,7 +22,7 @@ class UndoLabels {
     static UndoLabels Studio();
     static UndoLabels Animator();
 
-    // "&Undo <label>\tCtrl+Z" while Undo is available, "&Undo\tCtrl+Z" when it is not.
+    // "&Undo <label>\tCtrl+Z" while Undo is available, "&Undo \tCtrl+Z" when it is not.
     std::string UndoMenuText(int code, bool enabled) const;
     std::string RedoMenuText(int code, bool enabled) const;
 

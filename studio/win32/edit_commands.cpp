@@ -159,28 +159,7 @@ void SyncTextTool(HWND frame, DrawEngine& engine) {
         if (TextWindow* t = LiveTextWindow(); t && t->active()) t->End();
         return;
     }
-    if (!LiveTextWindow()) {
-        static const std::string label = LoadText(IDS_TEXT_LABEL), button = LoadText(IDS_TEXT_FONT);
-        RECT f;
-        GetWindowRect(frame, &f);
-        int x = f.right, y = (f.top + f.bottom) / 2;
-        if (g_app.state.HasSavedPositions() && (g_app.state.textLeft || g_app.state.textTop)) {
-            x = std::clamp(g_app.state.textLeft, 0, std::max(0, g_app.screenWidth - 100));
-            y = std::clamp(g_app.state.textTop, 0, std::max(0, g_app.screenHeight - 60));
-        }
-        TextWindow::Hooks hooks;
-        hooks.moved = [](int left, int top) {
-            g_app.state.textLeft = left;
-            g_app.state.textTop = top;
-        };
-        hooks.changed = [] { MarkModified(); };
-        g_text = TextWindow::Create(g_app.instance, frame, x, y, g_app.state.textFont, engine,
-                                    hooks, label.c_str(), button.c_str());
-        g_textHwnd = g_text ? g_text->hwnd() : nullptr;
-        engine.SetTextRestartHook([] {
-            if (TextWindow* t = LiveTextWindow()) t->Restart();
-        });
-    }
+    if (!LiveTextWindow()) CreateTextWindow(frame, engine);
     if (g_text && !g_text->active()) g_text->Begin();
 }
 
@@ -227,6 +206,29 @@ bool HandleEditCommand(HWND frame, int id, DrawEngine& engine, StudioDocument& d
     }
     InvalidateRect(frame, nullptr, FALSE);
     return true;
+}
+
+void CreateTextWindow(HWND frame, DrawEngine& engine) {
+    static const std::string label = LoadText(IDS_TEXT_LABEL), button = LoadText(IDS_TEXT_FONT);
+    RECT f;
+    GetWindowRect(frame, &f);
+    int x = f.right, y = (f.top + f.bottom) / 2;
+    if (g_app.state.HasSavedPositions() && (g_app.state.textLeft || g_app.state.textTop)) {
+        x = std::clamp(g_app.state.textLeft, 0, std::max(0, g_app.screenWidth - 100));
+        y = std::clamp(g_app.state.textTop, 0, std::max(0, g_app.screenHeight - 60));
+    }
+    TextWindow::Hooks hooks;
+    hooks.moved = [](int left, int top) {
+        g_app.state.textLeft = left;
+        g_app.state.textTop = top;
+    };
+    hooks.changed = [] { MarkModified(); };
+    g_text = TextWindow::Create(g_app.instance, frame, x, y, g_app.state.textFont, engine,
+                                hooks, label.c_str(), button.c_str());
+    g_textHwnd = g_text ? g_text->hwnd() : nullptr;
+    engine.SetTextRestartHook([] {
+        if (TextWindow* t = LiveTextWindow()) t->Restart();
+    });
 }
 
 void RestartTextTool(DrawEngine& engine) {

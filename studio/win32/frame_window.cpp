@@ -199,6 +199,7 @@ void FrameWindow::CreateToolWindows() {
     if (m_preview) m_preview->SetHiddenHook([this] { m_previewShown = false; RefreshCommandStates(); });
     m_grid->SetPreview(m_preview);
     m_grid->SetPalette(m_palette);
+    CreateTextWindow(m_hwnd, *m_engine);
 }
 
 void FrameWindow::Start(bool openNewCursorDialog) {
@@ -446,7 +447,7 @@ void FrameWindow::OnCommand(int id, int code) {
             break;
         case IDM_HELP_TOPICS: {
             const std::string help = g_app.programFolder + "\\VANTORO.HLP";
-            WinHelpA(m_hwnd, help.c_str(), HELP_FINDER, 0);
+            WinHelpA(m_hwnd, help.c_str(), HELP_CONTENTS, 0);
             break;
         }
         case IDM_HELP_SUPPORT: VtSupportDialog(m_hwnd); break;
@@ -529,6 +530,9 @@ void FrameWindow::OnClose() {
         return;
     }
     if (!m_document->ConfirmDiscard()) return;
+    // The windows the frame owns are destroyed before the frame itself hears of its destruction,
+    // so their places are taken now.
+    RememberPositions();
     DestroyWindow(m_hwnd);
 }
 
@@ -563,7 +567,11 @@ void FrameWindow::OnDestroy() {
     KillTimer(m_hwnd, EditGrid::kLocatorTimer);
     DragAcceptFiles(m_hwnd, FALSE);
     RemoveClipboardFormatListener(m_hwnd);
-    RememberPositions();
+    // The palette and preview windows are gone already, and their objects with them.
+    m_palette = nullptr;
+    m_preview = nullptr;
+    m_grid->SetPreview(nullptr);
+    m_grid->SetPalette(nullptr);
     StoreSettings(g_app);
     DetachImage();
     FreeAllImages(g_app.doc);

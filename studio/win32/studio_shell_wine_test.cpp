@@ -3,6 +3,7 @@
 // of its windows from one session to the next.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <map>
 
@@ -86,6 +87,123 @@ TEST_F(StudioShell, ToolsSharingACursorResourceShowTheSamePointerAndOthersTheirO
     }
 }
 
+// The Studio's resources as the program loads them.
+class StudioResources {
+public:
+    StudioResources() : m_module(LoadLibraryExA((BinDir() + "\\VTEDIT.EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ~StudioResources() {
+        if (m_menu) DestroyMenu(m_menu);
+        if (m_module) FreeLibrary(m_module);
+    }
+    bool ok() const { return m_module != nullptr; }
+    std::string String(int id) const {
+        char text[256] = {};
+        LoadStringA(m_module, static_cast<UINT>(id), text, sizeof text);
+        return text;
+    }
+    // A menu entry's text without its mnemonic marker.
+    std::string MenuText(int id, bool keepMarker = false) {
+        if (!m_menu) m_menu = LoadMenuA(m_module, "zodedazi");
+        char text[128] = {};
+        GetMenuStringA(m_menu, static_cast<UINT>(id), text, sizeof text, MF_BYCOMMAND);
+        std::string out;
+        for (const char* c = text; *c; ++c)
+            if (keepMarker || *c != '&') out += *c;
+        return out;
+    }
+
+private:
+    HMODULE m_module;
+    HMENU m_menu = nullptr;
+};
+
+std::string StatusMessage(HWND frame) {
+    HWND bar = GetDlgItem(frame, IDC_STATUSBAR);
+    char text[256] = {};
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &r);
+    return text;
+}
+
+// The dithering modes carry the names of what they paint, in the menu, the tool tips of their
+// buttons and the menu help; the Undo and Redo entries keep their space when nothing can be undone.
+TEST_F(StudioShell, DitheringModesAreNamedForWhatTheyPaintAndUndoKeepsItsSpace) {
+    StudioResources res;
+    ASSERT_TRUE(res.ok());
+    const char* names[4] = {"Paint all pixels", "Paint every other pixel", "Paint even pixels", "Paint odd pixels"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(res.MenuText(1096 + i), names[i]);
+        EXPECT_EQ(res.String(1096 + i - IDS_TIP_OFFSET), names[i]) << "tool tip of " << 1096 + i;
+    }
+    EXPECT_EQ(res.MenuText(IDM_EDIT_UNDO, true), "&Undo \tCtrl+Z");
+    EXPECT_EQ(res.MenuText(IDM_EDIT_REDO, true), "&Redo \tCtrl+Y");
+    Start();
+    for (int i = 0; i < 4; ++i) {
+        DWORD_PTR r = 0;
+        ASSERT_NE(SendMessageTimeoutA(frame, WM_MENUSELECT, MAKEWPARAM(1096 + i, MF_STRING), 1, SMTO_NORMAL, 5000, &r), 0);
+        EXPECT_EQ(StatusMessage(frame), names[i]);
+    }
+}
+
+// The help system's window as a test stands it up: it records what the Studio asks of it.
+class HelpWindow {
+public:
+    HelpWindow() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "MS_WINHELP";
+        RegisterClassA(&wc);
+        m_hwnd = CreateWindowA("MS_WINHELP", "help", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~HelpWindow() { DestroyWindow(m_hwnd); }
+    // Handles messages until a request came or the time is up.
+    bool WaitForRequest(DWORD ms) {
+        return WaitUntil(
+            [&] {
+                MSG msg;
+                while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+                return m_command >= 0;
+            },
+            ms, "a request to the help window");
+    }
+    int m_command = -1;
+    std::string m_file;
+
+private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<HelpWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (msg == WM_COPYDATA && self) {
+            // The help request: 16-bit size and command, 32-bit data and a reserved word, then
+            // 16-bit offsets of the file name and of the data.
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+            const auto* block = static_cast<const uint8_t*>(data->lpData);
+            if (block && data->cbData >= 16) {
+                const size_t command = block[2] | block[3] << 8, ofsPath = block[12] | block[13] << 8;
+                if (ofsPath && ofsPath < data->cbData)
+                    self->m_file.assign(reinterpret_cast<const char*>(block + ofsPath),
+                                        strnlen(reinterpret_cast<const char*>(block + ofsPath), data->cbData - ofsPath));
+                self->m_command = static_cast<int>(command);
+            }
+            return TRUE;
+        }
+        return DefWindowProcA(w, msg, wp, lp);
+    }
+    HWND m_hwnd = nullptr;
+};
+
+TEST_F(StudioShell, HelpTopicsOpensTheHelpFileAtItsContents) {
+    HelpWindow help;
+    Start();
+    ASSERT_TRUE(PostCommand(frame, IDM_HELP_TOPICS));
+    ASSERT_TRUE(help.WaitForRequest(10000));
+    EXPECT_EQ(help.m_command, HELP_CONTENTS);
+    const std::string tail = "\\VANTORO.HLP";
+    ASSERT_GE(help.m_file.size(), tail.size());
+    EXPECT_EQ(help.m_file.substr(help.m_file.size() - tail.size()), tail);
+}
+
 // The palette window's cells in its client area (the cells stand inside a margin of 4 pixels).
 RECT PaletteCellRect(PaletteCellKind kind, int value) {
     for (const PaletteCell& c : PaletteCells(kColors256))
@@ -146,6 +264,55 @@ TEST_F(StudioShell, BlendWellsAreInkBottlesAndOpeningAPaletteBlacksTheStrip) {
     for (int k = 0; k < kBlendStripCells; ++k)
         EXPECT_EQ(CellCentre(after, palette, PaletteCellKind::BlendStrip, k), RGB(0, 0, 0)) << "strip cell " << k;
     EXPECT_EQ(after.At(palette, well.left + 6, well.bottom - 4), RGB(0, 0, 0));
+}
+
+// The frame, the palette, the preview and the text window come back where the user left them;
+// the text window exists from the start, hidden, at its place.
+TEST_F(StudioShell, WindowPlacesAreKeptFromOneSessionToTheNext) {
+    Start();
+    HWND preview = studio.WaitForWindow("ICSPreview");
+    HWND text = studio.WaitForWindow("ICSText", 3000);
+    ASSERT_NE(preview, nullptr);
+    ASSERT_NE(text, nullptr) << "the text window is made at start-up";
+    EXPECT_FALSE(IsWindowVisible(text));
+    auto moveTo = [](HWND w, int x, int y) {
+        ASSERT_TRUE(SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    };
+    ASSERT_TRUE(SetWindowPos(frame, nullptr, 230, 60, 560, 470, SWP_NOZORDER | SWP_NOACTIVATE));
+    moveTo(palette, 12, 70);
+    moveTo(preview, 40, 420);
+    moveTo(text, 300, 540);
+    auto place = [](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return r;
+    };
+    const RECT frameAt = place(frame), paletteAt = place(palette), previewAt = place(preview), textAt = place(text);
+    ASSERT_EQ(frameAt.left, 230);
+    ASSERT_EQ(paletteAt.left, 12);
+    EXPECT_EQ(CloseDiscarding(studio, frame), 0);
+    frame = nullptr;
+
+    Program again;
+    ASSERT_TRUE(again.Start("VTEDIT.EXE"));
+    HWND frame2 = WaitForStudio(again);
+    ASSERT_NE(frame2, nullptr);
+    HWND palette2 = again.WaitForWindow("ICSPAlette"), preview2 = again.WaitForWindow("ICSPreview"),
+         text2 = again.WaitForWindow("ICSText", 3000);
+    ASSERT_NE(palette2, nullptr);
+    ASSERT_NE(preview2, nullptr);
+    ASSERT_NE(text2, nullptr);
+    auto same = [](const RECT& a, const RECT& b) {
+        return testing::Message() << a.left << "," << a.top << " " << a.right - a.left << "x" << a.bottom - a.top
+                                  << " against " << b.left << "," << b.top << " " << b.right - b.left << "x"
+                                  << b.bottom - b.top;
+    };
+    const RECT f = place(frame2), p = place(palette2), v = place(preview2), t = place(text2);
+    EXPECT_TRUE(EqualRect(&f, &frameAt)) << "frame " << same(f, frameAt);
+    EXPECT_TRUE(p.left == paletteAt.left && p.top == paletteAt.top) << "palette " << same(p, paletteAt);
+    EXPECT_TRUE(v.left == previewAt.left && v.top == previewAt.top) << "preview " << same(v, previewAt);
+    EXPECT_TRUE(t.left == textAt.left && t.top == textAt.top) << "text window " << same(t, textAt);
+    EXPECT_EQ(CloseDiscarding(again, frame2), 0);
 }
 
 }  // namespace
