@@ -70,23 +70,95 @@ TEST_F(ProgramUpdateTest, CancelWritesNothing) {
     EXPECT_TRUE(ws.modified());
 }
 
-TEST_F(ProgramUpdateTest, BlocksThatDoNotFitTheirPlaceAreRefusedBeforeAnyWrite) {
-    // The 16 × 16 image comes back in 8 bits: a new format, with no place in the file.
-    ASSERT_EQ(ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 9), b, MakeDib(16, 16, 8)}),
-              LibStatus::Ok);
-    EXPECT_EQ(ws.icons()[0].imageCount, 3);
-    EXPECT_EQ(UpdateProgramFile(ws, path, path), LibStatus::Refused);
-    EXPECT_EQ(test::ReadAll(path), original);
+// A shorter block of the same format: a colour table of 8 entries instead of 16.
+std::vector<uint8_t> Shorter(std::vector<uint8_t> block) {
+    StoreLE32(&block[32], 8);  // biClrUsed
+    block.erase(block.begin() + 40 + 32, block.begin() + 40 + 64);
+    return block;
+}
 
-    // Same format, other length (a shorter colour table) would overrun its neighbour.
-    Workspace other;
-    ASSERT_EQ(ReadModuleIcons(other, path, true), LibStatus::Ok);
-    auto shorter = MakeDib(32, 32, 4, 9);
-    StoreLE32(&shorter[32], 8);  // biClrUsed
-    shorter.erase(shorter.begin() + 40 + 32, shorter.begin() + 40 + 64);
-    ASSERT_EQ(ApplyIconUpdate(other, 0, {shorter, b}), LibStatus::Ok);
-    EXPECT_EQ(UpdateProgramFile(other, path, path), LibStatus::Refused);
+TEST_F(ProgramUpdateTest, ImagesWithoutAPlaceAreListedAndTheOthersWrittenOnYes) {
+    // The 32 × 32 is edited in place; the 16 × 16 comes back shorter; a 48 × 48 is new.
+    auto edited = MakeDib(32, 32, 4, 9);
+    ASSERT_EQ(ApplyIconUpdate(ws, 0, {edited, Shorter(b), MakeDib(48, 48, 24)}), LibStatus::Ok);
+    ws.Rename(0, "app");
+    ws.SetMode(kModeProgram);
+
+    std::vector<UnplacedImage> unplaced;
+    size_t placeable = 0;
+    ASSERT_EQ(FindUnplacedImages(ws, path, &unplaced, &placeable), LibStatus::Ok);
+    EXPECT_EQ(placeable, 1u);
+    const std::string list = std::string(kUnplacedImagesHeading) +
+                             "\n\napp: 16x16, 16 colors - size differs from the original"
+                             "\napp: 48x48, True Color - no such format in the file";
+    EXPECT_EQ(UnplacedImagesText(unplaced), list);
+
+    // No writes nothing.
+    prompt.Answer(PromptAnswer::No);
+    bool needsName = false;
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Refused);
+    EXPECT_EQ(prompt.texts(), std::vector<std::string>{list + "\n\n" + kWriteOthersQuestion});
     EXPECT_EQ(test::ReadAll(path), original);
+    EXPECT_TRUE(ws.modified());
+
+    // Yes writes the edited 32 × 32 over its original and nothing else.
+    prompt.Clear();
+    prompt.Answer(PromptAnswer::Yes);
+    ASSERT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Ok);
+    ASSERT_EQ(prompt.texts().size(), 2u);
+    EXPECT_EQ(prompt.texts()[1], kProgramUpdateWarning);
+    auto expected = original;
+    std::copy(edited.begin(), edited.end(), expected.begin() + static_cast<long>(OffsetOf(a)));
+    EXPECT_EQ(test::ReadAll(path), expected);
+    // The two that could not go stay marked, and the workspace stays modified.
+    size_t marked = 0;
+    for (const ImageEntry& image : ws.images()) marked += image.pending;
+    EXPECT_EQ(marked, 2u);
+    EXPECT_TRUE(ws.modified());
+
+    // With only those left, the list alone is shown and nothing is written.
+    prompt.Clear();
+    EXPECT_EQ(SaveWorkspace(ws, state, prompt, &needsName), LibStatus::Refused);
+    EXPECT_EQ(prompt.texts(), std::vector<std::string>{list});
+    EXPECT_EQ(test::ReadAll(path), expected);
+
+    // Save As a library keeps every change.
+    prompt.Clear();
+    ASSERT_EQ(SaveWorkspaceAs(ws, state, dir.File("all.icl"), prompt), LibStatus::Ok);
+    EXPECT_TRUE(prompt.texts().empty());
+    ASSERT_EQ(ws.icons().size(), 1u);
+    std::vector<std::vector<uint8_t>> back;
+    for (size_t f : ws.FormatsOf(0)) {
+        back.emplace_back();
+        ASSERT_TRUE(ws.ReadImageOf(ws.formats()[f], &back.back()));
+    }
+    EXPECT_EQ(back, (std::vector<std::vector<uint8_t>>{edited, Shorter(b), MakeDib(48, 48, 24)}));
+    EXPECT_EQ(test::ReadAll(path), expected);
+}
+
+TEST_F(ProgramUpdateTest, TheListShowsTenImagesThenHowManyMore) {
+    ImageBlocks update = {a, b};
+    for (int i = 1; i <= 12; ++i) update.push_back(MakeDib(2 * i + 40, 2 * i + 40, 4));
+    ASSERT_EQ(ApplyIconUpdate(ws, 0, update), LibStatus::Ok);
+    std::vector<UnplacedImage> unplaced;
+    size_t placeable = 0;
+    ASSERT_EQ(FindUnplacedImages(ws, path, &unplaced, &placeable), LibStatus::Ok);
+    EXPECT_EQ(placeable, 2u);
+    ASSERT_EQ(unplaced.size(), 12u);
+    std::string text = UnplacedImagesText(unplaced);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + 10 + 1);  // heading, lines, more
+    EXPECT_NE(text.find("42x42, 16 colors - no such format in the file"), std::string::npos);
+    EXPECT_EQ(text.find("62x62"), std::string::npos);
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), "and 2 more");
+
+    // An original that is no image block any more is not overwritten either.
+    auto damaged = original;
+    damaged[OffsetOf(a)] = 41;
+    test::TempFolder other;
+    std::string copy = other.Write("app.exe", damaged);
+    ASSERT_EQ(FindUnplacedImages(ws, copy, &unplaced, &placeable), LibStatus::Ok);
+    EXPECT_EQ(placeable, 1u);
+    EXPECT_EQ(unplaced[0].reason, UnplacedReason::NoImageAtPlace);
 }
 
 TEST_F(ProgramUpdateTest, AnotherProgramFileIsNeverWritten) {
