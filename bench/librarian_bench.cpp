@@ -1,0 +1,143 @@
+// Speed of the Librarian core where a large workspace or a crafted file once made it crawl:
+// sorts, cell sizes, deleting everything, and linking 65,535 images of one program file.
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "librarian/librarian_testutil.h"
+#include "librarian/reader.h"
+#include "librarian/workspace.h"
+
+namespace vt {
+namespace {
+
+constexpr int kIcons = 10000;
+
+// 10,000 icons of three formats each (16 × 16 and 32 × 32 in 16 colours, 32 × 32 in 256), with
+// names from a small set so that the name sort meets many ties, laid out on a grid.
+void Fill(Workspace& ws) {
+    ws.New();
+    const std::vector<uint8_t> blocks[] = {test::MakeDib(16, 16, 4), test::MakeDib(32, 32, 4),
+                                           test::MakeDib(32, 32, 8)};
+    std::mt19937 rng(7);
+    for (int i = 0; i < kIcons; ++i) {
+        long at = -1;
+        for (const auto& b : blocks) at = ws.AddImage(b, at);
+        ws.Rename(static_cast<size_t>(at), "icon " + std::to_string(rng() % 5000));
+        IconEntry& icon = ws.icons()[static_cast<size_t>(at)];
+        icon.x = 38 + 75 * (i % 12);
+        icon.y = 20 + 72 * (i / 12);
+    }
+}
+
+// Puts the table in a random order (by sorting on scrambled positions) and then back on the grid.
+void Scramble(Workspace& ws, std::mt19937& rng) {
+    for (IconEntry& icon : ws.icons()) icon.x = static_cast<int32_t>(rng());
+    ws.Sort(kSortByPosition);
+    for (size_t i = 0; i < ws.icons().size(); ++i) {
+        ws.icons()[i].x = 38 + 75 * static_cast<int32_t>(i % 12);
+        ws.icons()[i].y = 20 + 72 * static_cast<int32_t>(i / 12);
+    }
+}
+
+void BM_Sort(benchmark::State& state) {
+    static Workspace ws;
+    if (ws.icons().empty()) Fill(ws);
+    ws.SetCurrentFormat({32, 32, 256});
+    std::mt19937 rng(1);
+    const int key = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Scramble(ws, rng);
+        state.ResumeTiming();
+        ws.Sort(key);
+    }
+}
+BENCHMARK(BM_Sort)
+    ->Arg(kSortByName)
+    ->Arg(kSortByPosition)
+    ->Arg(kSortBySpecificFormat)
+    ->Arg(kSortByImageCount)
+    ->Unit(benchmark::kMillisecond);
+
+// After a drag of half the icons to random places: the position sort that follows every drop.
+void BM_SortByPositionAfterMovingHalf(benchmark::State& state) {
+    static Workspace ws;
+    if (ws.icons().empty()) Fill(ws);
+    std::mt19937 rng(2);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ws.RelinkInTableOrder();
+        for (size_t i = 0; i < ws.icons().size(); ++i) {
+            IconEntry& icon = ws.icons()[i];
+            icon.x = 38 + 75 * static_cast<int32_t>(i % 12);
+            icon.y = 20 + 72 * static_cast<int32_t>(i / 12);
+            if (i % 2) {
+                icon.x = static_cast<int32_t>(rng() % 900);
+                icon.y = static_cast<int32_t>(rng() % (72 * kIcons / 12));
+            }
+        }
+        state.ResumeTiming();
+        ws.Sort(kSortByPosition);
+    }
+}
+BENCHMARK(BM_SortByPositionAfterMovingHalf)->Unit(benchmark::kMillisecond);
+
+void BM_CellsPerView(benchmark::State& state) {
+    static Workspace ws;
+    if (ws.icons().empty()) Fill(ws);
+    ViewMetrics m;
+    m.view = static_cast<int>(state.range(0));
+    ws.SetMetrics(m);
+    for (auto _ : state) ws.UpdateAllCellSizes();
+}
+BENCHMARK(BM_CellsPerView)
+    ->Arg(kViewSpecific)
+    ->Arg(kViewRaw)
+    ->Arg(kViewDesktop)
+    ->Arg(kViewWindows)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SelectAllAndDelete(benchmark::State& state) {
+    Workspace ws;
+    ScriptedPrompt prompt;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fill(ws);
+        prompt.Answer(PromptAnswer::Yes);
+        state.ResumeTiming();
+        ws.SelectAll();
+        ws.DeleteSelection(prompt);
+    }
+}
+BENCHMARK(BM_SelectAllAndDelete)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// A crafted program file: 3,277 icon groups of 20 formats naming 65,535 tiny images.
+void BM_ReadCraftedProgramFile(benchmark::State& state) {
+    static test::TempFolder dir;
+    static std::string path;
+    if (path.empty()) {
+        auto block = test::MakeDib(1, 1, 1);
+        std::vector<test::PeResource> resources;
+        constexpr uint32_t kImages = 65535;
+        for (uint32_t first = 1; first <= kImages; first += 20) {
+            std::vector<std::vector<uint8_t>> blocks;
+            std::vector<uint16_t> ids;
+            for (uint32_t id = first; id < first + 20 && id <= kImages; ++id)
+                blocks.push_back(block), ids.push_back(static_cast<uint16_t>(id));
+            resources.push_back({14, first, {}, test::MakeGroup(blocks, ids)});
+        }
+        for (uint32_t id = 1; id <= kImages; ++id) resources.push_back({3, id, {}, block});
+        path = dir.Write("crafted.dll", test::MakePe(resources));
+    }
+    Workspace ws;
+    for (auto _ : state) {
+        if (ReadModuleIcons(ws, path, true) != LibStatus::Ok || ws.images().size() != 65535)
+            state.SkipWithError("the crafted file did not read whole");
+    }
+}
+BENCHMARK(BM_ReadCraftedProgramFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vt
