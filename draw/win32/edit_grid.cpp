@@ -176,8 +176,9 @@ void EditGrid::OnTimer(UINT_PTR id) {
         RestoreCell(m_flashCell.x, m_flashCell.y);
         return;
     }
+    // The first tick (count 4 of 5) shows the highlight colour, then they alternate.
     FillCellWith(m_flashCell.x, m_flashCell.y,
-                 GetSysColor(m_flashCount % 2 ? COLOR_HIGHLIGHT : COLOR_HIGHLIGHTTEXT));
+                 GetSysColor(m_flashCount % 2 ? COLOR_HIGHLIGHTTEXT : COLOR_HIGHLIGHT));
 }
 
 void EditGrid::SetHotSpotMode(bool on) {

@@ -73,13 +73,21 @@ void ViewColors::FillCell(HDC dc, const RECT& r, const IconImage& image, Ink ink
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
+COLORREF ViewColors::InverseRgb(const IconImage& image, uint32_t value) {
+    // Palette images of 1 and 4 bits invert the index, so the cell shows a colour of their own
+    // palette (15 - value is the standard palette's complement); deeper images invert the colour.
+    if (image.colorCode == kMonochrome) return InkColour(image, value ^ 1);
+    if (image.colorCode == kColors16) return InkColour(image, 15 - (value & 15));
+    return (~InkColour(image, value)) & 0xFFFFFF;
+}
+
 void ViewColors::FillInverseCell(HDC dc, const RECT& r, const IconImage& image, Ink pixel) const {
     if (pixel.special) {
         const bool inverse = InkRgb(image, pixel) != 0;
         FillRect(dc, &r, inverse ? m_screenBrush : m_inverseBrush);
         return;
     }
-    SetBkColor(dc, (~InkRgb(image, pixel)) & 0xFFFFFF);
+    SetBkColor(dc, InverseRgb(image, pixel.value));
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 

@@ -38,6 +38,8 @@ public:
     void FillCell(HDC dc, const RECT& r, const IconImage& image, Ink ink) const;
     // A cell in the inverse of the pixel's colour (cross-hair): special cells swap brushes.
     void FillInverseCell(HDC dc, const RECT& r, const IconImage& image, Ink pixel) const;
+    // The colour an ordinary pixel shows under the cross-hair.
+    static COLORREF InverseRgb(const IconImage& image, uint32_t value);
     // The special wells of the palette window and the colour wells: an ink-well glyph on white
     // (screen) or black (inverse).
     static void DrawInkWell(HDC dc, const RECT& r, bool inverse);

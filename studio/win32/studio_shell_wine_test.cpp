@@ -19,12 +19,13 @@ constexpr uint32_t kWhiteIndex = 15;
 
 class StudioShell : public ::testing::Test {
 protected:
-    void Start(int32_t code = kColors16, uint32_t fill = kWhiteIndex) {
+    // type: 1 icon, 2 cursor.
+    void Start(int32_t code = kColors16, uint32_t fill = kWhiteIndex, int type = 1) {
         ResetStudioSettings();
-        path = ScratchDir("shell") + "\\canvas.ico";
+        path = ScratchDir("shell") + (type == 2 ? "\\canvas.cur" : "\\canvas.ico");
         std::vector<IconImage> images;
         images.push_back(MakeOpaqueImage(32, 32, code, fill));
-        WriteIconFile(path, 1, std::move(images));
+        WriteIconFile(path, type, std::move(images));
         ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
         frame = WaitForStudio(studio);
         ASSERT_NE(frame, nullptr);
@@ -313,6 +314,73 @@ TEST_F(StudioShell, WindowPlacesAreKeptFromOneSessionToTheNext) {
     EXPECT_TRUE(v.left == previewAt.left && v.top == previewAt.top) << "preview " << same(v, previewAt);
     EXPECT_TRUE(t.left == textAt.left && t.top == textAt.top) << "text window " << same(t, textAt);
     EXPECT_EQ(CloseDiscarding(again, frame2), 0);
+}
+
+// Puts the system's pointer on a client point of the frame (the grid follows the real pointer too).
+void ParkPointerAt(HWND frame, POINT client) {
+    ClientToScreen(frame, &client);
+    SetCursorPos(client.x, client.y);
+}
+
+POINT PaletteEntryCentre(int32_t code, int index) {
+    for (const PaletteCell& c : PaletteCells(code))
+        if (c.kind == PaletteCellKind::Entry && c.value == index)
+            return {(c.rect.left + c.rect.right) / 2 + 4, (c.rect.top + c.rect.bottom) / 2 + 4};
+    ADD_FAILURE() << "no palette cell for " << index;
+    return {};
+}
+
+// On a 16-colour image the cross-hair shows each cell in the palette entry 15 - value: red (9)
+// becomes the standard palette's teal (6), not the cyan of an inverted colour.
+TEST_F(StudioShell, CrossHairOnASixteenColourImageShowsTheEntryFifteenMinusTheValue) {
+    Start(kColors16, 9);
+    ASSERT_TRUE(SendCommand(frame, kToolRectangle));
+    StudioGrid grid(frame, 32, 32);
+    ParkPointerAt(frame, grid.CellCentre(10, 10));
+    grid.MoveTo(10, 10);
+    StudioPicture shown;
+    ASSERT_TRUE(shown.Take(frame, "shell-crosshair.bmp", true));
+    const POINT six = PaletteEntryCentre(kColors16, 6), nine = PaletteEntryCentre(kColors16, 9);
+    const COLORREF teal = shown.At(palette, six.x, six.y), red = shown.At(palette, nine.x, nine.y);
+    ASSERT_NE(teal, red);
+    auto cell = [&](int x, int y) {
+        const POINT c = grid.CellCentre(x, y);
+        return shown.At(frame, c.x, c.y);
+    };
+    EXPECT_EQ(cell(4, 10), teal);
+    EXPECT_EQ(cell(10, 25), teal);
+    EXPECT_EQ(cell(10, 10), red);  // the pointer's own cell keeps its colour
+    EXPECT_EQ(cell(4, 4), red);
+    ParkPointerAt(frame, {-40, -40});
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(frame, WM_MOUSELEAVE, 0, 0, SMTO_NORMAL, 5000, &r);
+}
+
+// The new hot spot's cell flashes, starting in the highlight colour.
+TEST_F(StudioShell, NewHotSpotFlashesFirstInTheHighlightColour) {
+    Start(kMonochrome, 1, 2);
+    StudioGrid grid(frame, 32, 32);
+    ParkPointerAt(frame, {-40, -40});
+    // The first of the flash's ticks (350 ms apart) must be pictured before the second comes; on
+    // a machine too busy for that the attempt is made again.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        ASSERT_TRUE(SendCommand(frame, IDM_SET_HOT_SPOT));
+        const int x = 5 + 3 * attempt, y = 19;
+        const DWORD start = GetTickCount();
+        grid.Click(x, y);
+        StudioPicture shown;
+        ASSERT_TRUE(shown.Take(frame, "shell-hotspot.bmp", true));
+        if (GetTickCount() - start >= 300) continue;
+        const POINT c = grid.CellCentre(x, y);
+        EXPECT_EQ(shown.At(frame, c.x, c.y), GetSysColor(COLOR_HIGHLIGHT));
+        // Over after five ticks: the cell shows its pixel again.
+        Sleep(5 * 350 + 300);
+        StudioPicture after;
+        ASSERT_TRUE(after.Take(frame, "shell-hotspot-after.bmp", true));
+        EXPECT_EQ(after.At(frame, c.x, c.y), RGB(255, 255, 255));
+        return;
+    }
+    GTEST_SKIP() << "the machine was too busy to picture the first tick of the flash in time";
 }
 
 }  // namespace

@@ -327,48 +327,24 @@ bool RequestSnapshot(HWND frame, const std::string& windowsPath) {
     return MoveFileExA(written.c_str(), windowsPath.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
-bool StudioPicture::Take(HWND frame, const std::string& fileName) {
-    // The picture spans the frame and the visible windows it owns, as the Studio paints them.
-    struct Span {
-        HWND frame;
-        RECT all;
-    } span{frame, {}};
-    GetWindowRect(frame, &span.all);
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Span*>(lp);
-            if (GetWindow(w, GW_OWNER) == s->frame && IsWindowVisible(w)) {
-                RECT r;
-                GetWindowRect(w, &r);
-                UnionRect(&s->all, &s->all, &r);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&span));
-    m_all = span.all;
+bool StudioPicture::Take(HWND frame, const std::string& fileName, bool shown) {
     const std::string path = PictureFolder() + "\\" + fileName;
     DeleteFileA(path.c_str());
-    if (!RequestPicture(frame, fileName)) return false;
-    m_bytes = ReadFileBytes(path);
-    if (m_bytes.size() < 54 || m_bytes[0] != 'B' || m_bytes[1] != 'M') return false;
-    auto i32 = [&](size_t at) { return static_cast<int>(m_bytes[at] | m_bytes[at + 1] << 8 | m_bytes[at + 2] << 16 | m_bytes[at + 3] << 24); };
-    m_width = i32(18);
-    m_height = i32(22);
-    return m_width == m_all.right - m_all.left && m_height == m_all.bottom - m_all.top && m_bytes[28] == 24;
+    if (!(shown ? RequestShownPicture(frame, fileName) : RequestPicture(frame, fileName))) return false;
+    m_picture = ReadPicture(frame, fileName);
+    return m_picture.width > 0;
 }
 
 COLORREF StudioPicture::At(HWND window, int x, int y) const {
     POINT p{x, y};
     ClientToScreen(window, &p);
-    const int px = p.x - m_all.left, py = p.y - m_all.top;
-    const size_t stride = (static_cast<size_t>(m_width) * 3 + 3) & ~size_t{3};
-    if (px < 0 || py < 0 || px >= m_width || py >= m_height) {
+    const int px = p.x - m_picture.corner.x, py = p.y - m_picture.corner.y;
+    if (px < 0 || py < 0 || px >= m_picture.width || py >= m_picture.height) {
         ADD_FAILURE() << "point " << x << "," << y << " is outside the picture";
         return CLR_INVALID;
     }
-    const size_t at = 54 + static_cast<size_t>(m_height - 1 - py) * stride + static_cast<size_t>(px) * 3;
-    if (at + 3 > m_bytes.size()) return CLR_INVALID;
-    return RGB(m_bytes[at + 2], m_bytes[at + 1], m_bytes[at]);
+    const uint32_t c = m_picture.At(px, py);
+    return RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF);
 }
 
 }  // namespace vt::test

@@ -110,18 +110,16 @@ WindowPicture ReadPicture(HWND frame, const std::string& fileName);
 // other files).
 bool RequestSnapshot(HWND frame, const std::string& windowsPath);
 
-// A picture of the Studio's windows, read back to look at single pixels of one window.
+// A picture of the Studio's windows looked at through the windows' own coordinates.
 class StudioPicture {
 public:
-    // Asks for the picture as PictureFolder()\fileName and reads it.
-    bool Take(HWND frame, const std::string& fileName);
+    // Asks for the picture as PictureFolder()\fileName (as shown now, or repainted) and reads it.
+    bool Take(HWND frame, const std::string& fileName, bool shown = false);
     // The colour at a client point of the frame or of a window it owns, as RGB().
     COLORREF At(HWND window, int x, int y) const;
 
 private:
-    RECT m_all{};
-    int m_width = 0, m_height = 0;
-    std::vector<uint8_t> m_bytes;
+    WindowPicture m_picture;
 };
 
 }  // namespace vt::test
