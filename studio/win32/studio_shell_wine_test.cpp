@@ -18,7 +18,7 @@ namespace {
 constexpr uint32_t kWhiteIndex = 15;
 
 class StudioShell : public ::testing::Test {
-protected:
+  protected:
     // type: 1 icon, 2 cursor.
     void Start(int32_t code = kColors16, uint32_t fill = kWhiteIndex, int type = 1) {
         ResetStudioSettings();
@@ -65,10 +65,11 @@ protected:
 TEST_F(StudioShell, ToolsSharingACursorResourceShowTheSamePointerAndOthersTheirOwn) {
     Start();
     SetForegroundWindow(frame);
-    const std::vector<int> crossHair = {kToolSelectionFrame, kToolEraser, kToolRectangle,
-                                        IDM_TOOL_FILLED_RECTANGLE, kToolEllipse, IDM_TOOL_SOLID_ELLIPSE};
-    const std::vector<int> own = {kToolPencil, kToolLine, kToolBrush, kToolFlood, kToolColorSelector,
-                                  kToolColorLocator};
+    const std::vector<int> crossHair = {kToolSelectionFrame, kToolEraser,
+                                        kToolRectangle,      IDM_TOOL_FILLED_RECTANGLE,
+                                        kToolEllipse,        IDM_TOOL_SOLID_ELLIPSE};
+    const std::vector<int> own = {kToolPencil, kToolLine,          kToolBrush,
+                                  kToolFlood,  kToolColorSelector, kToolColorLocator};
     std::map<HCURSOR, int> seen;
     HCURSOR shared = nullptr;
     for (int tool : crossHair) {
@@ -90,8 +91,10 @@ TEST_F(StudioShell, ToolsSharingACursorResourceShowTheSamePointerAndOthersTheirO
 
 // The Studio's resources as the program loads them.
 class StudioResources {
-public:
-    StudioResources() : m_module(LoadLibraryExA((BinDir() + "\\VTEDIT.EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+  public:
+    StudioResources()
+        : m_module(LoadLibraryExA((BinDir() + "\\VTEDIT.EXE").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE)) {}
     ~StudioResources() {
         if (m_menu) DestroyMenu(m_menu);
         if (m_module) FreeLibrary(m_module);
@@ -113,7 +116,7 @@ public:
         return out;
     }
 
-private:
+  private:
     HMODULE m_module;
     HMENU m_menu = nullptr;
 };
@@ -122,7 +125,8 @@ std::string StatusMessage(HWND frame) {
     HWND bar = GetDlgItem(frame, IDC_STATUSBAR);
     char text[256] = {};
     DWORD_PTR r = 0;
-    SendMessageTimeoutA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &r);
+    SendMessageTimeoutA(bar, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                        5000, &r);
     return text;
 }
 
@@ -131,7 +135,8 @@ std::string StatusMessage(HWND frame) {
 TEST_F(StudioShell, DitheringModesAreNamedForWhatTheyPaintAndUndoKeepsItsSpace) {
     StudioResources res;
     ASSERT_TRUE(res.ok());
-    const char* names[4] = {"Paint all pixels", "Paint every other pixel", "Paint even pixels", "Paint odd pixels"};
+    const char* names[4] = {"Paint all pixels", "Paint every other pixel", "Paint even pixels",
+                            "Paint odd pixels"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(res.MenuText(1096 + i), names[i]);
         EXPECT_EQ(res.String(1096 + i - IDS_TIP_OFFSET), names[i]) << "tool tip of " << 1096 + i;
@@ -141,21 +146,24 @@ TEST_F(StudioShell, DitheringModesAreNamedForWhatTheyPaintAndUndoKeepsItsSpace) 
     Start();
     for (int i = 0; i < 4; ++i) {
         DWORD_PTR r = 0;
-        ASSERT_NE(SendMessageTimeoutA(frame, WM_MENUSELECT, MAKEWPARAM(1096 + i, MF_STRING), 1, SMTO_NORMAL, 5000, &r), 0);
+        ASSERT_NE(SendMessageTimeoutA(frame, WM_MENUSELECT, MAKEWPARAM(1096 + i, MF_STRING), 1,
+                                      SMTO_NORMAL, 5000, &r),
+                  0);
         EXPECT_EQ(StatusMessage(frame), names[i]);
     }
 }
 
 // The help system's window as a test stands it up: it records what the Studio asks of it.
 class HelpWindow {
-public:
+  public:
     HelpWindow() {
         WNDCLASSA wc{};
         wc.lpfnWndProc = Proc;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "MS_WINHELP";
         RegisterClassA(&wc);
-        m_hwnd = CreateWindowA("MS_WINHELP", "help", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+        m_hwnd = CreateWindowA("MS_WINHELP", "help", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, nullptr);
         SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~HelpWindow() { DestroyWindow(m_hwnd); }
@@ -172,7 +180,7 @@ public:
     int m_command = -1;
     std::string m_file;
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         auto* self = reinterpret_cast<HelpWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
         if (msg == WM_COPYDATA && self) {
@@ -181,10 +189,12 @@ private:
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
             const auto* block = static_cast<const uint8_t*>(data->lpData);
             if (block && data->cbData >= 16) {
-                const size_t command = block[2] | block[3] << 8, ofsPath = block[12] | block[13] << 8;
+                const size_t command = block[2] | block[3] << 8,
+                             ofsPath = block[12] | block[13] << 8;
                 if (ofsPath && ofsPath < data->cbData)
                     self->m_file.assign(reinterpret_cast<const char*>(block + ofsPath),
-                                        strnlen(reinterpret_cast<const char*>(block + ofsPath), data->cbData - ofsPath));
+                                        strnlen(reinterpret_cast<const char*>(block + ofsPath),
+                                                data->cbData - ofsPath));
                 self->m_command = static_cast<int>(command);
             }
             return TRUE;
@@ -208,7 +218,8 @@ TEST_F(StudioShell, HelpTopicsOpensTheHelpFileAtItsContents) {
 // The palette window's cells in its client area (the cells stand inside a margin of 4 pixels).
 RECT PaletteCellRect(PaletteCellKind kind, int value) {
     for (const PaletteCell& c : PaletteCells(kColors256))
-        if (c.kind == kind && c.value == value) return {c.rect.left + 4, c.rect.top + 4, c.rect.right + 4, c.rect.bottom + 4};
+        if (c.kind == kind && c.value == value)
+            return {c.rect.left + 4, c.rect.top + 4, c.rect.right + 4, c.rect.bottom + 4};
     ADD_FAILURE() << "no such palette cell";
     return {};
 }
@@ -217,8 +228,10 @@ void ClickPaletteCell(HWND palette, PaletteCellKind kind, int value, bool right)
     const RECT r = PaletteCellRect(kind, value);
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     DWORD_PTR done;
-    SendMessageTimeoutA(palette, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, 0, at, SMTO_NORMAL, 5000, &done);
-    SendMessageTimeoutA(palette, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at, SMTO_NORMAL, 5000, &done);
+    SendMessageTimeoutA(palette, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, 0, at, SMTO_NORMAL, 5000,
+                        &done);
+    SendMessageTimeoutA(palette, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at, SMTO_NORMAL, 5000,
+                        &done);
 }
 
 COLORREF CellCentre(const StudioPicture& picture, HWND palette, PaletteCellKind kind, int value) {
@@ -263,7 +276,8 @@ TEST_F(StudioShell, BlendWellsAreInkBottlesAndOpeningAPaletteBlacksTheStrip) {
     ASSERT_TRUE(after.Take(frame, "shell-blend-cleared.bmp"));
     EXPECT_EQ(CellCentre(after, palette, PaletteCellKind::Entry, 100), RGB(100, 100, 100));
     for (int k = 0; k < kBlendStripCells; ++k)
-        EXPECT_EQ(CellCentre(after, palette, PaletteCellKind::BlendStrip, k), RGB(0, 0, 0)) << "strip cell " << k;
+        EXPECT_EQ(CellCentre(after, palette, PaletteCellKind::BlendStrip, k), RGB(0, 0, 0))
+            << "strip cell " << k;
     EXPECT_EQ(after.At(palette, well.left + 6, well.bottom - 4), RGB(0, 0, 0));
 }
 
@@ -277,7 +291,8 @@ TEST_F(StudioShell, WindowPlacesAreKeptFromOneSessionToTheNext) {
     ASSERT_NE(text, nullptr) << "the text window is made at start-up";
     EXPECT_FALSE(IsWindowVisible(text));
     auto moveTo = [](HWND w, int x, int y) {
-        ASSERT_TRUE(SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+        ASSERT_TRUE(
+            SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
     };
     ASSERT_TRUE(SetWindowPos(frame, nullptr, 230, 60, 560, 470, SWP_NOZORDER | SWP_NOACTIVATE));
     moveTo(palette, 12, 70);
@@ -288,7 +303,8 @@ TEST_F(StudioShell, WindowPlacesAreKeptFromOneSessionToTheNext) {
         GetWindowRect(w, &r);
         return r;
     };
-    const RECT frameAt = place(frame), paletteAt = place(palette), previewAt = place(preview), textAt = place(text);
+    const RECT frameAt = place(frame), paletteAt = place(palette), previewAt = place(preview),
+               textAt = place(text);
     ASSERT_EQ(frameAt.left, 230);
     ASSERT_EQ(paletteAt.left, 12);
     EXPECT_EQ(CloseDiscarding(studio, frame), 0);
@@ -304,14 +320,16 @@ TEST_F(StudioShell, WindowPlacesAreKeptFromOneSessionToTheNext) {
     ASSERT_NE(preview2, nullptr);
     ASSERT_NE(text2, nullptr);
     auto same = [](const RECT& a, const RECT& b) {
-        return testing::Message() << a.left << "," << a.top << " " << a.right - a.left << "x" << a.bottom - a.top
-                                  << " against " << b.left << "," << b.top << " " << b.right - b.left << "x"
-                                  << b.bottom - b.top;
+        return testing::Message() << a.left << "," << a.top << " " << a.right - a.left << "x"
+                                  << a.bottom - a.top << " against " << b.left << "," << b.top
+                                  << " " << b.right - b.left << "x" << b.bottom - b.top;
     };
     const RECT f = place(frame2), p = place(palette2), v = place(preview2), t = place(text2);
     EXPECT_TRUE(EqualRect(&f, &frameAt)) << "frame " << same(f, frameAt);
-    EXPECT_TRUE(p.left == paletteAt.left && p.top == paletteAt.top) << "palette " << same(p, paletteAt);
-    EXPECT_TRUE(v.left == previewAt.left && v.top == previewAt.top) << "preview " << same(v, previewAt);
+    EXPECT_TRUE(p.left == paletteAt.left && p.top == paletteAt.top)
+        << "palette " << same(p, paletteAt);
+    EXPECT_TRUE(v.left == previewAt.left && v.top == previewAt.top)
+        << "preview " << same(v, previewAt);
     EXPECT_TRUE(t.left == textAt.left && t.top == textAt.top) << "text window " << same(t, textAt);
     EXPECT_EQ(CloseDiscarding(again, frame2), 0);
 }
