@@ -80,6 +80,8 @@ bool ShowFormatList(IconResource& doc, int32_t display, bool keepCurrent, ImageH
     if (listOut) *listOut = list;
     if (item < 0) {
         doc.activeIndex = -1;
+        if (listOut && (!doc.images.empty() || !doc.keptImages.empty()))
+            listOut->emptyReason = kNoFormatShownNote;
         host.Tell(kNoFormatShownText, PromptIcon::Stop);
         return false;
     }

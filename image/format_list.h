@@ -24,6 +24,9 @@ struct FormatListItem {
 struct FormatList {
     std::vector<FormatListItem> items;
     bool anyHidden = false;
+    // Why the list is empty although the document holds images; the list box shows it in place
+    // of the formats, so that the user sees why nothing is being edited.
+    std::string emptyReason;
 };
 
 // Sorts the images and lists those the display can show. Images without bits are not listed.
@@ -36,13 +39,15 @@ int ChooseListItem(const IconResource& doc, const FormatList& list, bool keepCur
 inline constexpr const char* kSomeFormatsHiddenText =
     "This file includes images in color formats not supported by the current color settings of "
     "your video display.";
+inline constexpr const char* kNoFormatShownNote = "No image suits the colors of this display.";
 inline constexpr const char* kNoFormatShownText =
     "This file does not include any images with color formats supported by the current color "
     "settings of your video display.";
 
 // The whole step after loading or changing the format set: builds the list, warns about hidden
 // formats, makes the chosen image the active format and switches to it. Fails (no active image)
-// when nothing can be shown. `list` receives what the list box shows.
+// when nothing can be shown; the document keeps every image, so that it can still be saved as
+// it was, and the list says why it is empty. `list` receives what the list box shows.
 bool ShowFormatList(IconResource& doc, int32_t display, bool keepCurrent, ImageHost& host,
                     FormatList* list);
 

@@ -102,8 +102,11 @@ TEST(FormatList, NothingShowableFailsWithoutAnActiveImage) {
     IconResource doc;
     doc.activeFormat = {32, 32, kTrueColor};
     ASSERT_TRUE(FindOrCreateImage(doc, nullptr, 0, host));
-    EXPECT_FALSE(ShowFormatList(doc, 256, false, host, nullptr));
+    FormatList list;
+    EXPECT_FALSE(ShowFormatList(doc, 256, false, host, &list));
     EXPECT_EQ(doc.ActiveImage(), nullptr);
+    EXPECT_TRUE(list.items.empty());
+    EXPECT_EQ(list.emptyReason, kNoFormatShownNote);
     ASSERT_EQ(prompt.shown().size(), 2u);
     EXPECT_EQ(prompt.shown()[1].text,
               "This file does not include any images with color formats supported by the current "

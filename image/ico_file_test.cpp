@@ -202,6 +202,8 @@ TEST(IcoReader, FirstImageOfARepeatedFormatWinsWithItsHotSpot) {
     ASSERT_EQ(Decode(file, &back), IcoStatus::Ok);
     ASSERT_EQ(back.images.size(), 1u);
     EXPECT_EQ(back.images[0].block, first.block);
+    ASSERT_EQ(back.keptImages.size(), 1u);  // the second is kept, not edited
+    EXPECT_EQ(back.keptImages[0].data, fileForm(second));
     EXPECT_EQ(back.images[0].hotSpotX, 3u);
     EXPECT_EQ(back.images[0].hotSpotY, 4u);
 }
@@ -250,9 +252,12 @@ TEST(IcoReader, MissingMaskIsOpaqueAndMissingColourBitsSkipTheImage) {
 
     std::vector<uint8_t> shortColours =
         FileImage(8, 8, 4, 0, table, std::vector<uint8_t>(31, 0), {});
+    // Not an image this model can hold, so not one to edit, but kept for the save.
     IconResource none;
-    EXPECT_EQ(Decode(RawIco(1, {RawEntry{8, 8, 16, 0, 0, shortColours}}), &none),
-              IcoStatus::NoUsableImage);
+    EXPECT_EQ(Decode(RawIco(1, {RawEntry{8, 8, 16, 0, 0, shortColours}}), &none), IcoStatus::Ok);
+    EXPECT_TRUE(none.images.empty());
+    ASSERT_EQ(none.keptImages.size(), 1u);
+    EXPECT_EQ(none.keptImages[0].description, "8x8, a format the Studio cannot read");
 }
 
 TEST(IcoReader, ThirtyTwoBitAlphaZeroBecomesScreenNotBlack) {
@@ -333,9 +338,18 @@ TEST(IcoReader, UnusableEntriesAreSkippedAndTheRestRead) {
               IcoStatus::Ok);
     ASSERT_EQ(back.images.size(), 1u);
     EXPECT_EQ(back.images[0].block, good.block);
+    // None of them is lost: each is kept as the file held it, in its place.
+    ASSERT_EQ(back.keptImages.size(), 4u);
+    EXPECT_EQ(back.keptImages[0].data, png);
+    EXPECT_EQ(back.keptImages[0].fileIndex, 0);
+    EXPECT_EQ(back.keptImages[3].data, twoBit);
 
+    // A file of nothing but a PNG image opens, with nothing to edit; empty data stays unusable.
+    IconResource pngOnly;
+    EXPECT_EQ(Decode(RawIco(1, {RawEntry{0, 0, 0, 0, 0, png}}), &pngOnly), IcoStatus::Ok);
+    EXPECT_TRUE(pngOnly.images.empty());
     IconResource none;
-    EXPECT_EQ(Decode(RawIco(1, {RawEntry{0, 0, 0, 0, 0, png}}), &none), IcoStatus::NoUsableImage);
+    EXPECT_EQ(Decode(RawIco(1, {RawEntry{0, 0, 0, 0, 0, {}}}), &none), IcoStatus::NoUsableImage);
 }
 
 TEST(IcoReader, LargeDirectoriesAndOversizedEntries) {
@@ -481,6 +495,123 @@ TEST_F(IcoFiles, FailedSaveLeavesTargetAndDocumentAsTheyWere) {
     ASSERT_TRUE(WriteIconFile(doc, target));
     EXPECT_EQ(test::ReadBytes(target), Encode(doc));
     EXPECT_EQ(FilesInDir(), 1u);
+}
+
+// A current tool's icon, in the order such tools write it: a 256 x 256 PNG image first, then 48,
+// 32 and 16 pixels at 32, 8 and 4 bits, the 32-bit ones with soft (partial) alpha.
+std::vector<RawEntry> ModernIconEntries() {
+    std::vector<RawEntry> entries;
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13,
+                                'I',  'H', 'D', 'R', 0,    0,    1,    0,    0, 0, 1, 0};
+    for (int i = 0; i < 300; ++i) png.push_back(static_cast<uint8_t>(i * 37));
+    entries.push_back(RawEntry{0, 0, 0, 1, 32, png});
+    for (int side : {48, 32, 16}) {
+        for (uint16_t bits : {32, 8, 4}) {
+            const uint32_t colours = bits == 32 ? 0 : 1u << bits;
+            std::vector<uint8_t> table(4 * colours);
+            for (size_t k = 0; k < table.size(); ++k) table[k] = static_cast<uint8_t>(k * 5);
+            std::vector<uint8_t> xorBits(XorStride(side, bits) * static_cast<size_t>(side));
+            for (size_t k = 0; k < xorBits.size(); ++k)
+                xorBits[k] = static_cast<uint8_t>((k * 13 + side + bits) & 0xFF);
+            std::vector<uint8_t> andBits(AndSize(side, side), 0);
+            entries.push_back(RawEntry{static_cast<uint8_t>(side), static_cast<uint8_t>(side),
+                                       static_cast<uint8_t>(bits == 4 ? 16 : 0), 1, bits,
+                                       FileImage(side, side, bits, 0, table, xorBits, andBits)});
+        }
+    }
+    return entries;
+}
+
+// One entry of a file: its directory bytes but the offset, and its data.
+struct EntryBytes {
+    std::vector<uint8_t> entry;
+    std::vector<uint8_t> data;
+    bool operator==(const EntryBytes&) const = default;
+};
+std::vector<EntryBytes> Entries(const std::vector<uint8_t>& file) {
+    std::vector<EntryBytes> out;
+    const uint16_t count = LoadLE16(file.data() + 4);
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* e = file.data() + 6 + 16 * i;
+        const uint32_t size = LoadLE32(e + 8), offset = LoadLE32(e + 12);
+        EXPECT_LE(size_t{offset} + size, file.size());
+        out.push_back({std::vector<uint8_t>(e, e + 12),
+                       std::vector<uint8_t>(file.begin() + offset, file.begin() + offset + size)});
+    }
+    return out;
+}
+
+TEST_F(IcoFiles, NothingTheUserDidNotChangeIsLostOnSave) {
+    const std::string path = dir.File("modern.ico");
+    const std::vector<uint8_t> original = RawIco(1, ModernIconEntries());
+    test::WriteBytes(path, original);
+    IconResource doc;
+    ASSERT_TRUE(ReadIconFile(doc, path, host));
+    ASSERT_EQ(doc.images.size(), 9u);
+    ASSERT_EQ(doc.keptImages.size(), 1u);
+    // Told once, at open, which image is kept but cannot be edited.
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, std::string(kKeptImagesText) + "\n256x256, PNG compressed");
+    EXPECT_EQ(prompt.shown()[0].icon, PromptIcon::Information);
+
+    // Saved without a change, the file is what it was, byte for byte.
+    ASSERT_TRUE(WriteIconFile(doc, dir.File("same.ico")));
+    EXPECT_EQ(test::ReadBytes(dir.File("same.ico")), original);
+
+    // Edit the 32 x 32 256-colour image and save: all ten are there, only that one differs.
+    const int pos = FindImage(doc, 32, 32, kColors256);
+    ASSERT_NE(pos, 0);
+    doc.activeIndex = pos - 1;
+    IconImage& edited = *doc.ActiveImage();
+    edited.SetXorValue(3, 4, (edited.XorValue(3, 4) + 1) & 0xFF);
+    CommitImageBits(doc, host);
+    ASSERT_TRUE(WriteIconFile(doc, path));
+    const std::vector<EntryBytes> before = Entries(original);
+    const std::vector<EntryBytes> after = Entries(test::ReadBytes(path));
+    ASSERT_EQ(after.size(), 10u);
+    const size_t editedSlot = 5;  // 32 x 32 at 8 bits, after the PNG and the three 48s and 32/32
+    for (size_t i = 0; i < after.size(); ++i) {
+        SCOPED_TRACE(i);
+        if (i == editedSlot) {
+            EXPECT_NE(after[i].data, before[i].data);
+        } else {
+            EXPECT_EQ(after[i], before[i]);
+        }
+    }
+    IconResource back;
+    ASSERT_EQ(Decode(test::ReadBytes(path), &back), IcoStatus::Ok);
+    const int backPos = FindImage(back, 32, 32, kColors256);
+    ASSERT_NE(backPos, 0);
+    EXPECT_EQ(back.images[static_cast<size_t>(backPos - 1)].block, edited.block);
+
+    // An image made here goes after the last one that sorts before it; the rest keep their places.
+    doc.activeFormat = {24, 24, kColors16};
+    ASSERT_TRUE(FindOrCreateImage(doc, nullptr, 0, host));
+    CommitImageBits(doc, host);
+    ASSERT_TRUE(WriteIconFile(doc, path));
+    const std::vector<EntryBytes> grown = Entries(test::ReadBytes(path));
+    ASSERT_EQ(grown.size(), 11u);
+    EXPECT_EQ(grown[10].entry[0], 24);
+    EXPECT_EQ(grown[0], before[0]);
+}
+
+TEST_F(IcoFiles, ImagesMadeHereAreWrittenInArrayOrderAmongThoseReadFromAFile) {
+    // A file in the Studio's own order (ascending): a new format lands where sorting puts it.
+    IconResource doc = test::SampleDocument();
+    const std::string path = dir.File("own.ico");
+    ASSERT_TRUE(WriteIconFile(doc, path));
+    IconResource opened;
+    ASSERT_TRUE(ReadIconFile(opened, path, host));
+    opened.activeFormat = {24, 24, kColors256};
+    ASSERT_TRUE(FindOrCreateImage(opened, nullptr, 0, host));
+    CommitImageBits(opened, host);
+    SortImages(opened);
+    std::vector<uint8_t> written;
+    ASSERT_TRUE(EncodeIcoFile(opened, &written));
+    IconResource sorted;
+    for (const IconImage& img : opened.images) sorted.images.push_back(img.Clone());
+    for (IconImage& img : sorted.images) img.fileIndex = -1;  // as if all were made here
+    EXPECT_EQ(written, Encode(sorted));
 }
 
 }  // namespace

@@ -111,6 +111,41 @@ void ConvertDirectPixels(const FileImageLayout& l, std::span<const uint8_t> data
     }
 }
 
+bool IsPng(std::span<const uint8_t> data) {
+    static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    return data.size() >= 8 && std::memcmp(data.data(), kSignature, 8) == 0;
+}
+
+uint32_t LoadBE32(const uint8_t* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+// What the user is told about an image that is kept but cannot be edited.
+KeptImage DescribeKept(int index, const uint8_t* entry, std::vector<uint8_t> data,
+                       const char* reason) {
+    KeptImage k;
+    k.fileIndex = index;
+    std::memcpy(k.fileEntry.data(), entry, k.fileEntry.size());
+    // A 0 in the entry's one-byte sizes stands for 256.
+    k.width = entry[0] ? entry[0] : 256;
+    k.height = entry[1] ? entry[1] : 256;
+    const bool png = IsPng(data);
+    if (png && data.size() >= 24 && std::memcmp(data.data() + 12, "IHDR", 4) == 0) {
+        k.width = static_cast<int32_t>(std::min<uint32_t>(LoadBE32(data.data() + 16), 1u << 16));
+        k.height = static_cast<int32_t>(std::min<uint32_t>(LoadBE32(data.data() + 20), 1u << 16));
+    } else if (!png && data.size() >= kBitmapHeaderSize) {
+        const BitmapInfoHeader h = BitmapInfoHeader::Load(data.data());
+        if (h.width > 0 && h.width <= (1 << 16) && h.height > 1 && h.height <= (1 << 17)) {
+            k.width = h.width;
+            k.height = h.height / 2;
+            k.colorCode = CodeForBitCount(h.bitCount);
+        }
+    }
+    k.description = Format("%dx%d, %s", k.width, k.height, png ? "PNG compressed" : reason);
+    k.data = std::move(data);
+    return k;
+}
+
 }  // namespace
 
 size_t MemorySource::ReadAt(uint64_t offset, uint8_t* out, size_t n) {
@@ -187,25 +222,68 @@ IcoStatus DecodeIcoFile(ByteSource& source, IconResource& out, ImageHost& host) 
     // Entries never take the active format from the document being replaced.
     out.activeIndex = -1;
     std::vector<uint8_t> data;
+    size_t keptBytes = 0;
+    // The entry's data exactly as the file holds them, when they can be had whole and within the
+    // limits; empty otherwise.
+    auto readWhole = [&](uint32_t offset, uint32_t bytes) {
+        std::vector<uint8_t> whole;
+        if (bytes == 0 || bytes > kMaxKeptImageBytes || keptBytes + bytes > kMaxKeptTotalBytes)
+            return whole;
+        try {
+            whole.resize(bytes);
+        } catch (const std::bad_alloc&) {
+            return std::vector<uint8_t>{};
+        }
+        if (source.ReadAt(offset, whole.data(), bytes) != bytes) return std::vector<uint8_t>{};
+        keptBytes += bytes;
+        return whole;
+    };
+    // An entry that is not taken as an editable image is kept as it is, when it can be had whole.
+    auto keep = [&](size_t i, const uint8_t* e, const char* reason) -> bool {
+        std::vector<uint8_t> whole = readWhole(LoadLE32(e + 12), LoadLE32(e + 8));
+        if (whole.empty()) return true;
+        try {
+            out.keptImages.push_back(
+                DescribeKept(static_cast<int>(i), e, std::move(whole), reason));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return true;
+    };
     for (size_t i = 0; i < entries; ++i) {
         const uint8_t* e = dir.data() + i * kEntrySize;
         const uint16_t hotX = LoadLE16(e + 4);
         const uint16_t hotY = LoadLE16(e + 6);
         const uint32_t bytes = LoadLE32(e + 8);
         const uint32_t offset = LoadLE32(e + 12);
-        if (bytes < kBitmapHeaderSize) continue;
-
         uint8_t header[kBitmapHeaderSize];
-        if (source.ReadAt(offset, header, sizeof header) != sizeof header)
+        if (bytes < kBitmapHeaderSize ||
+            source.ReadAt(offset, header, sizeof header) != sizeof header) {
+            // Too small for a bitmap: a PNG or other data can still be kept.
+            if (bytes < kBitmapHeaderSize) {
+                if (!keep(i, e, "a format the Studio cannot read")) return IcoStatus::OutOfMemory;
+                continue;
+            }
             return IcoStatus::ReadFailed;
+        }
         FileImageLayout l;
-        if (!LayoutOf(header, &l)) continue;
+        if (!LayoutOf(header, &l)) {
+            if (!keep(i, e, "a format the Studio cannot read")) return IcoStatus::OutOfMemory;
+            continue;
+        }
+        if (l.header.width > kMaxEditSide || l.height > kMaxEditSide) {
+            if (!keep(i, e, "larger than the Studio edits")) return IcoStatus::OutOfMemory;
+            continue;
+        }
         const int32_t code =
             l.bits >= 16 ? kTrueColor : CodeForBitCount(static_cast<uint32_t>(l.bits));
-        // The first image of a format wins, with its own hot spot.
+        // The first image of a format wins, with its own hot spot; a second one is kept.
         if (int pos = FindImage(out, l.header.width, l.height, code);
-            pos != 0 && out.images[static_cast<size_t>(pos - 1)].HasBits())
+            pos != 0 && out.images[static_cast<size_t>(pos - 1)].HasBits()) {
+            if (!keep(i, e, "a second image of a format already present"))
+                return IcoStatus::OutOfMemory;
             continue;
+        }
 
         // Never more than the image can use, whatever the entry claims.
         const size_t take = std::min<size_t>(bytes, l.needed);
@@ -221,17 +299,29 @@ IcoStatus DecodeIcoFile(ByteSource& source, IconResource& out, ImageHost& host) 
         } catch (const std::bad_alloc&) {
             return IcoStatus::OutOfMemory;
         }
-        if (block.empty()) continue;
+        if (block.empty()) {
+            if (!keep(i, e, "a format the Studio cannot read")) return IcoStatus::OutOfMemory;
+            continue;
+        }
         if (!FindOrCreateImage(out, block.data(), block.size(), host))
             return IcoStatus::OutOfMemory;
         IconImage& img = *out.ActiveImage();
+        img.fileIndex = static_cast<int>(i);
+        std::memcpy(img.fileEntry.data(), e, img.fileEntry.size());
+        try {
+            img.fileData = readWhole(offset, bytes);
+            if (!img.fileData.empty()) img.blockAsRead = img.block;
+        } catch (const std::bad_alloc&) {
+            img.fileData.clear();
+        }
         if (type == kCursorResource) {
             // A hot spot outside the image would point the cursor at nothing; keep it on the image.
             img.hotSpotX = std::min<uint32_t>(hotX, static_cast<uint32_t>(img.width - 1));
             img.hotSpotY = std::min<uint32_t>(hotY, static_cast<uint32_t>(img.height - 1));
         }
     }
-    return out.images.empty() ? IcoStatus::NoUsableImage : IcoStatus::Ok;
+    // A file of nothing but images kept unedited still opens: the user can save it as it is.
+    return out.images.empty() && out.keptImages.empty() ? IcoStatus::NoUsableImage : IcoStatus::Ok;
 }
 
 namespace {
@@ -275,6 +365,7 @@ bool ReadIconFile(IconResource& doc, const std::string& path, ImageHost& host) {
             return false;
     }
     doc.images = std::move(loaded.images);
+    doc.keptImages = std::move(loaded.keptImages);
     doc.activeIndex = loaded.activeIndex;
     doc.resourceType = loaded.resourceType;
     doc.fileType = loaded.resourceType;
@@ -284,7 +375,14 @@ bool ReadIconFile(IconResource& doc, const std::string& path, ImageHost& host) {
     doc.commands.newImageFormat = doc.resourceType == kIconResource;
     doc.commands.setHotSpot = doc.resourceType == kCursorResource;
     doc.commands.save = false;
+    if (!doc.keptImages.empty()) host.Tell(KeptImagesText(doc), PromptIcon::Information);
     return true;
+}
+
+std::string KeptImagesText(const IconResource& doc) {
+    std::string text = kKeptImagesText;
+    for (const KeptImage& k : doc.keptImages) text += "\n" + k.description;
+    return text;
 }
 
 }  // namespace vt

@@ -144,6 +144,10 @@ IconImage IconImage::Clone() const {
     c.editorState = editorState;
     c.colorA = colorA;
     c.colorB = colorB;
+    c.fileIndex = fileIndex;
+    c.fileEntry = fileEntry;
+    c.fileData = fileData;
+    c.blockAsRead = blockAsRead;
     c.screenColor = screenColor;
     c.inverseColor = inverseColor;
     return c;
@@ -292,6 +296,10 @@ void IconImage::BuildMaskHeader() {
 void IconImage::FreeBits() {
     block.clear();
     block.shrink_to_fit();
+    // Rebuilt, it is a new image: nothing of the file's is written for it any more.
+    fileIndex = -1;
+    fileData.clear();
+    blockAsRead.clear();
     undo.reset();
     deviceBitmaps.reset();
     trueColorPalette.reset();

@@ -134,6 +134,16 @@ struct IconImage {
 
     ImageColor colorA;
     ImageColor colorB;
+    // Where the image came from in the file it was read from: its place in the directory (-1 for
+    // an image made here), the first 8 bytes of its directory entry, its data exactly as the file
+    // held them, and the block it was read into. While the block is unchanged the image is written
+    // back as the file held it, so an image the user never touched loses nothing (a 32-bit image
+    // keeps its alpha, a short colour table stays short). fileData is empty when the data could
+    // not be kept whole.
+    int fileIndex = -1;
+    std::array<uint8_t, 8> fileEntry{};
+    std::vector<uint8_t> fileData;
+    std::vector<uint8_t> blockAsRead;
     // XOR value stored under a set AND bit for screen and for inverse screen; both 0 means
     // "not yet determined".
     uint32_t screenColor = 0;

@@ -229,6 +229,7 @@ bool SwitchToFormat(IconResource& doc, ImageHost& host, bool beginFromCurrent) {
 
 void FreeAllImages(IconResource& doc) {
     doc.images.clear();
+    doc.keptImages.clear();
     doc.activeIndex = -1;
 }
 

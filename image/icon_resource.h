@@ -31,12 +31,27 @@ struct DocumentCommands {
     bool save = false;
 };
 
+// An image of an opened file that the Studio cannot edit: PNG-compressed, larger than it edits,
+// a second image of a format it already has, or a bitmap it cannot read. Nothing the user did not
+// change may be lost on save, so it is kept as the file held it and written back in its place.
+struct KeptImage {
+    int fileIndex = 0;                   // its place in the file's directory
+    std::array<uint8_t, 8> fileEntry{};  // the first 8 bytes of its directory entry
+    std::vector<uint8_t> data;
+    int32_t width = 0;  // as far as can be told: from the bitmap or PNG header, else the entry
+    int32_t height = 0;
+    int32_t colorCode = kTrueColor;
+    std::string description;  // e.g. "256x256, PNG compressed"
+};
+
 struct IconResource {
     int resourceType = kIconResource;
     // Kept sorted by width, height and colour code (SortImages).
     std::vector<IconImage> images;
     // Position of the active image in `images`, or -1 for none.
     int activeIndex = -1;
+    // The images of the opened file that cannot be edited, in directory order.
+    std::vector<KeptImage> keptImages;
     ImageFormat activeFormat;
     bool modified = false;
     bool untitled = true;

@@ -98,6 +98,13 @@ IconPropertiesText DescribeIcon(const IconResource& doc, const std::string& docu
     const size_t own = active->BlockBytes();
     t.imageSize = Bytes(own, separator);
     size_t total = own;
+    // Images kept as the file held them come first: they cannot be made active, so this is
+    // where the user sees them, marked as not editable.
+    for (const KeptImage& k : doc.keptImages) {
+        total += k.data.size();
+        if (t.others.size() < kPropertiesOtherSlots)
+            t.others.push_back(Format(kKeptSlotText, k.width, k.height));
+    }
     for (const IconImage& img : doc.images) {
         if (SameFormat(img, *active)) continue;
         total += img.BlockBytes();

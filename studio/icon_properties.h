@@ -31,6 +31,9 @@ int CountColorsUsed(const IconImage& image);
 // digits from the right (no separator when it is empty).
 std::string WithThousands(unsigned long long number, const std::string& separator);
 
+// An image kept unedited from the file (width, height) in an "Other Image Formats" slot.
+inline constexpr const char* kKeptSlotText = "%dx%d, kept (not editable)";
+
 // "%dx%d, %d colors" or "%dx%d, True Color".
 std::string FormatSlotText(const IconImage& image);
 

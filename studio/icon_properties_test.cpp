@@ -52,6 +52,20 @@ TEST_F(IconPropertiesTest, TrueColourFormatAndSlotTexts) {
     EXPECT_EQ(FormatSlotText(Add(48, 32, kMonochrome)), "48x32, 2 colors");
 }
 
+TEST_F(IconPropertiesTest, KeptImagesAreListedAsNotEditableAndCounted) {
+    Add(16, 16, kColors16);
+    Add(32, 32, kColors16);
+    KeptImage png;
+    png.width = png.height = 256;
+    png.data.assign(1000, 0);
+    m_doc.keptImages.push_back(png);
+    const IconPropertiesText t = DescribeIcon(m_doc, "x", ",");
+    // Listed first: the one place the user sees an image that can never be made active.
+    EXPECT_EQ(t.others,
+              (std::vector<std::string>{"256x256, kept (not editable)", "16x16, 16 colors"}));
+    EXPECT_EQ(t.totalSize, "2,040 bytes");
+}
+
 TEST_F(IconPropertiesTest, ThousandsGroupsCountFromTheRightAndUseTheFirstCharacter) {
     EXPECT_EQ(WithThousands(0, ","), "0");
     EXPECT_EQ(WithThousands(999, ","), "999");

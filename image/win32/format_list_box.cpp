@@ -33,17 +33,18 @@ void DrawThumbnail(HDC dc, const IconImage& img, COLORREF background, int left, 
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, x, y, w, h, 0, 0, img.width, img.height, dib.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, x, y, w, h, 0, 0, img.width, img.height, dib.data(), &bi, DIB_RGB_COLORS,
+                  SRCCOPY);
 }
 
 }  // namespace
 
 FormatListBox::FormatListBox(HWND owner, HINSTANCE instance, int id) {
     m_hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
-                                 LBS_NOINTEGRALHEIGHT,
-                             0, 0, 112, 100, owner, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             instance, nullptr);
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+                                 LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                             0, 0, 112, 100, owner,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageA(m_hwnd, LB_SETITEMHEIGHT, 0, kItemHeight);
 }
 
@@ -55,8 +56,14 @@ void FormatListBox::Fill(const FormatList& list, int selected) {
     SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
     SendMessageA(m_hwnd, LB_RESETCONTENT, 0, 0);
     for (const FormatListItem& item : list.items) {
-        const LRESULT i = SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+        const LRESULT i =
+            SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
         if (i >= 0) SendMessageA(m_hwnd, LB_SETITEMDATA, static_cast<WPARAM>(i), item.position);
+    }
+    if (list.items.empty() && !list.emptyReason.empty()) {
+        const LRESULT i = SendMessageA(m_hwnd, LB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(list.emptyReason.c_str()));
+        if (i >= 0) SendMessageA(m_hwnd, LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
     }
     SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
@@ -69,12 +76,24 @@ int FormatListBox::SelectedPosition() const {
     return static_cast<int>(SendMessageA(m_hwnd, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
 }
 
-void FormatListBox::DrawItem(const DRAWITEMSTRUCT& item, const IconResource& doc, COLORREF background) const {
+void FormatListBox::DrawItem(const DRAWITEMSTRUCT& item, const IconResource& doc,
+                             COLORREF background) const {
     if (item.itemID == static_cast<UINT>(-1)) return;
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
     const int position = static_cast<int>(item.itemData);
+    if (position == 0) {
+        // The reason the list is empty, in place of the formats.
+        char text[256] = {};
+        SendMessageA(m_hwnd, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
+        RECT box{r.left + 4, r.top + 2, r.right - 2, r.bottom - 2};
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextA(dc, text, -1, &box, DT_LEFT | DT_WORDBREAK);
+        return;
+    }
     if (position < 1 || position > static_cast<int>(doc.images.size())) return;
     const IconImage& img = doc.images[static_cast<size_t>(position - 1)];
     if (!img.HasBits()) return;
@@ -90,9 +109,10 @@ void FormatListBox::DrawItem(const DRAWITEMSTRUCT& item, const IconResource& doc
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     const std::string size = Format("%dx%d", img.width, img.height);
-    const char* depth = img.colorCode == kMonochrome ? "2"
-                        : img.colorCode == kColors16 ? "16"
-                        : img.colorCode == kColors256 ? "256" : "True";
+    const char* depth = img.colorCode == kMonochrome  ? "2"
+                        : img.colorCode == kColors16  ? "16"
+                        : img.colorCode == kColors256 ? "256"
+                                                      : "True";
     RECT top{r.left + kTextLeft, r.top + 6, r.right, r.top + 24};
     RECT bottom{r.left + kTextLeft, r.top + 26, r.right - 2, r.top + 44};
     DrawTextA(dc, size.c_str(), -1, &top, DT_LEFT | DT_SINGLELINE);

@@ -60,12 +60,10 @@ void StudioDocument::ShowFormats(bool keepCurrent) {
     IconResource& doc = m_app.doc;
     FormatList list;
     // An empty document (a failed first open) has nothing to choose from.
-    if (doc.images.empty()) StartBlank(kIconResource);
-    if (!ShowFormatList(doc, m_app.displayCode, keepCurrent, m_host, &list)) {
-        // Nothing the display can show: a new blank icon takes the document's place.
-        StartBlank(kIconResource);
-        ShowFormatList(doc, m_app.displayCode, true, m_host, &list);
-    }
+    if (doc.images.empty() && doc.keptImages.empty()) StartBlank(kIconResource);
+    // Nothing the display can show leaves no active image, but the file's images stay: they can
+    // still be saved as they are, and the list says why none is being edited.
+    ShowFormatList(doc, m_app.displayCode, keepCurrent, m_host, &list);
     int selected = -1;
     for (size_t i = 0; i < list.items.size(); ++i)
         if (list.items[i].position == doc.activeIndex + 1) selected = static_cast<int>(i);
@@ -134,6 +132,8 @@ bool StudioDocument::Save(HWND owner, bool saveAs) {
 }
 
 void StudioDocument::SelectFormat(int position) {
+    // The line that says why no format is listed is not a format.
+    if (position < 1) return;
     m_engine.LeaveDrawingState();
     m_views.DetachImage();
     SelectListedImage(m_app.doc, position, m_host);
