@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "studio/mru_list.h"
+#include "common/mru_list.h"
 
 namespace vt {
 

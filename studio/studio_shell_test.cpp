@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/byte_reader.h"
-#include "studio/mru_list.h"
+#include "common/mru_list.h"
 #include "studio/studio_launch.h"
 #include "studio/studio_state.h"
 

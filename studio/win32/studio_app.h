@@ -9,7 +9,7 @@
 #include "common/win32/window_picture.h"
 #include "image/icon_resource.h"
 #include "image/palette_state.h"
-#include "studio/mru_list.h"
+#include "common/mru_list.h"
 #include "studio/studio_launch.h"
 #include "studio/studio_state.h"
 

@@ -1,7 +1,9 @@
 #pragma once
-// The Studio's recently-used file list: at most four paths with their file types, most recent
-// first, stored as "MRU%d" = "%s,%d" values and shown as "&%d %s" menu labels.
+// A program's recently-used file list: at most four paths with their file types, most recent
+// first, stored as "MRU%d" = "%s,%d" values and shown as "&%d %s" menu labels. The Studio and the
+// Librarian keep theirs with it; what a file type means is theirs.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +16,7 @@ struct MruEntry {
 };
 
 class MruList {
-public:
+  public:
     static constexpr size_t kMaxEntries = 4;
 
     // After a successful open or save: a listed path moves to the front; a new one goes in front
@@ -32,12 +34,17 @@ public:
     // Reads a stored value: the number after the last comma is the file type (1 when there is no
     // comma, or when the number is not a known type 1 to 4).
     static MruEntry ParseStoredValue(std::string_view text);
+    // Reads a stored value that must be whole: a path of 1 to maxPath characters, a comma, and a
+    // file type from minType to maxType; anything else is nothing.
+    static std::optional<MruEntry> ParseStoredValueStrict(std::string_view text, int minType,
+                                                          int maxType, size_t maxPath);
     // "&%d %s": the path relative to the current folder when it lies in it, without its drive
     // when it is on the current drive elsewhere, in full on another drive; a trailing ".ico" is
     // dropped.
-    static std::string Label(int position, const std::string& path, const std::string& currentFolder);
+    static std::string Label(int position, const std::string& path,
+                             const std::string& currentFolder);
 
-private:
+  private:
     std::vector<MruEntry> m_entries;
 };
 

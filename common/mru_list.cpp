@@ -1,6 +1,7 @@
-#include "studio/mru_list.h"
+#include "common/mru_list.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cstdio>
 
@@ -8,7 +9,9 @@ namespace vt {
 
 namespace {
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SamePath(text.substr(0, prefix.size()), prefix);
@@ -21,8 +24,8 @@ bool HasDrive(std::string_view path) {
 }  // namespace
 
 bool SamePath(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::string WithoutIcoExtension(std::string_view name) {
@@ -67,13 +70,28 @@ MruEntry MruList::ParseStoredValue(std::string_view text) {
     return e;
 }
 
-std::string MruList::Label(int position, const std::string& path, const std::string& currentFolder) {
+std::optional<MruEntry> MruList::ParseStoredValueStrict(std::string_view text, int minType,
+                                                        int maxType, size_t maxPath) {
+    size_t comma = text.rfind(',');
+    if (comma == std::string_view::npos || comma == 0 || comma > maxPath) return std::nullopt;
+    std::string_view number = text.substr(comma + 1);
+    int type = 0;
+    const char* end = number.data() + number.size();
+    auto [stop, ec] = std::from_chars(number.data(), end, type);
+    if (number.empty() || ec != std::errc() || stop != end || type < minType || type > maxType)
+        return std::nullopt;
+    return MruEntry{std::string(text.substr(0, comma)), type};
+}
+
+std::string MruList::Label(int position, const std::string& path,
+                           const std::string& currentFolder) {
     std::string_view shown = path;
     std::string folder = currentFolder;
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     if (!currentFolder.empty() && StartsWithNoCase(shown, folder)) {
         shown.remove_prefix(folder.size());
-    } else if (HasDrive(shown) && HasDrive(currentFolder) && Lower(shown[0]) == Lower(currentFolder[0])) {
+    } else if (HasDrive(shown) && HasDrive(currentFolder) &&
+               Lower(shown[0]) == Lower(currentFolder[0])) {
         shown.remove_prefix(2);
     }
     return "&" + std::to_string(position) + " " + WithoutIcoExtension(shown);
