@@ -121,5 +121,30 @@ TEST(SearchLimits, RunningOutOfSerialsEndsTheSearchWithWhatItFoundAndSaysSoOnce)
     EXPECT_EQ(prompt.texts(), once);
 }
 
+// 65,535 images fill every image number: the next file cannot add one.
+TEST(SearchLimits, RunningOutOfImageNumbersEndsTheOpenWithWhatItHas) {
+    test::TempFolder dir;
+    auto block = test::MakeDib(1, 1, 1);
+    std::vector<test::PeResource> resources;
+    constexpr uint32_t kImages = 65535;
+    for (uint32_t first = 1; first <= kImages; first += 20) {
+        std::vector<std::vector<uint8_t>> blocks;
+        std::vector<uint16_t> ids;
+        for (uint32_t id = first; id < first + 20 && id <= kImages; ++id)
+            blocks.push_back(block), ids.push_back(static_cast<uint16_t>(id));
+        resources.push_back({14, first, {}, test::MakeGroup(blocks, ids)});
+    }
+    for (uint32_t id = 1; id <= kImages; ++id) resources.push_back({3, id, {}, block});
+    std::string full = dir.Write("full.dll", test::MakePe(resources));
+    std::string more = dir.Write("more.ico", test::MakeIco({block}));
+
+    Workspace ws;
+    ScriptedPrompt prompt;
+    ASSERT_EQ(OpenWorkspaceFiles(ws, {full, more, more}, prompt, false), LibStatus::Ok);
+    EXPECT_EQ(ws.images().size(), kImages);
+    EXPECT_EQ(ws.icons().size(), (kImages + 19) / 20);
+    EXPECT_EQ(prompt.texts(), std::vector<std::string>{kOutOfGlobalMemory});
+}
+
 }  // namespace
 }  // namespace vt
