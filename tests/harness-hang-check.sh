@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A Wine test that hangs (its program never ends and leaves a child running) must be stopped and
-# reported failed by name, never waited for. A nested ctest runs two such tests through the real
-# emulator: one stopped by CTest's TIMEOUT, one by wine-run.sh's own deadline (which also shows
-# what the program wrote). ctest reads the folder's CTestTestfile.cmake; nothing is configured.
+# reported failed by name, never waited for. A nested ctest runs two such tests side by side
+# through the real emulator: one stopped by CTest's TIMEOUT, one by wine-run.sh's own deadline
+# (which also shows what the program wrote). ctest reads the folder's CTestTestfile.cmake;
+# nothing is configured.
 #
 #   harness-hang-check.sh PROBE_EXE      (VT_BUILD_DIR and CTEST from the test's environment)
 set -u
@@ -15,12 +16,12 @@ rm -rf "$dir" && mkdir -p "$dir"
 token="vt-hang-$$-$(date +%s)"
 cat >"$dir/CTestTestfile.cmake" <<TESTS
 add_test(hang_probe_ctest_timeout "$run" "$probe" "hang" "$token-a")
-set_tests_properties(hang_probe_ctest_timeout PROPERTIES TIMEOUT "20" ENVIRONMENT "VT_BUILD_DIR=$VT_BUILD_DIR")
+set_tests_properties(hang_probe_ctest_timeout PROPERTIES TIMEOUT "15" ENVIRONMENT "VT_BUILD_DIR=$VT_BUILD_DIR")
 add_test(hang_probe_run_deadline "$run" "$probe" "hang" "$token-b")
 set_tests_properties(hang_probe_run_deadline PROPERTIES TIMEOUT "120" ENVIRONMENT "VT_BUILD_DIR=$VT_BUILD_DIR;VT_RUN_SECONDS=45")
 TESTS
 start=$(date +%s)
-out=$(cd "$dir" && timeout -k 10 180 "$ctest" --output-on-failure 2>&1)
+out=$(cd "$dir" && timeout -k 10 180 "$ctest" -j2 --output-on-failure 2>&1)
 status=$?
 elapsed=$(($(date +%s) - start))
 echo "$out"
