@@ -190,6 +190,9 @@ TEST_F(SkyhookTest, HooksAnotherProcessResortsItsButtonsReportsClicksAndUnloads)
     Click(WM_LBUTTONDOWN, MK_LBUTTON);
     Click(WM_LBUTTONUP, 0);
     EXPECT_TRUE(WaitForNotifications(kSkyhookLeftClick, 1));
+    // The hook reports before it hands the click on, so the taskbar's count is awaited too.
+    WaitUntil([&] { return Ask(m_taskbar, kTbLeftClicks) >= 1; }, kDefaultWaitMs,
+              "the taskbar's left click");
     EXPECT_EQ(Ask(m_taskbar, kTbLeftClicks), 1);
 
     // Square buttons: the taskbar's own size request is remembered and made square.
