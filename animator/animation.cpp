@@ -147,7 +147,10 @@ bool Animation::Save(const std::string& target) {
         m_host.Tell(kAniOutOfMemoryText, PromptIcon::Stop);
         return false;
     }
-    if (bytes.empty() || !WriteFileReplacing(target, "ANI", bytes)) return false;
+    if (bytes.empty() || !WriteFileReplacing(target, "ANI", bytes)) {
+        m_host.Tell(kAniSaveFailedText, PromptIcon::Stop);
+        return false;
+    }
     m_path = target;
     m_untitled = false;
     m_modified = false;
@@ -170,8 +173,12 @@ int Animation::InsertFrames(int count, bool after, bool fillFromCurrent) {
         m_host.setNewImagePalette(palette);
     }
     int inserted = 0;
+    bool full = false;
     for (; inserted < count; ++inserted) {
-        if (m_frames.size() >= kMaxFrames) break;
+        if (m_frames.size() >= kMaxFrames) {
+            full = true;
+            break;
+        }
         std::shared_ptr<FrameRecord> record;
         int32_t time = kNewFrameTime;
         try {
@@ -197,7 +204,11 @@ int Animation::InsertFrames(int count, bool after, bool fillFromCurrent) {
         // Keep pointing at the same frame while the block grows in front of it.
         if (position <= m_selected) ++m_selected;
     }
-    if (inserted < count) m_host.Tell(kAniOutOfMemoryText, PromptIcon::Stop);
+    if (full) {
+        m_host.Tell(Format(kFrameLimitText, static_cast<int>(kMaxFrames)), PromptIcon::Exclamation);
+    } else if (inserted < count) {
+        m_host.Tell(kAniOutOfMemoryText, PromptIcon::Stop);
+    }
     if (inserted > 0) {
         m_selected = position;
         m_modified = true;
@@ -231,10 +242,36 @@ void Animation::SetTimeText(size_t index, std::string_view text) {
 }
 
 void Animation::ApplySpeed() {
-    const int speed = m_slider.speed();
-    for (Frame& f : m_frames) f.time = ScaleTime(f.time, speed);
-    m_modified = true;
+    const SpeedRatio speed = m_slider.ratio();
+    bool changed = false;
+    for (Frame& f : m_frames) {
+        const int32_t time = ScaleTime(f.time, speed);
+        changed |= time != f.time;
+        f.time = time;
+    }
+    // A release where nothing changes (at the neutral position, say) is no edit.
+    if (changed) m_modified = true;
     ResetSlider();
+}
+
+std::string Animation::DocumentName() const {
+    if (m_untitled || m_path.empty()) return "untitled";
+    const size_t cut = m_path.find_last_of("\\/");
+    return cut == std::string::npos ? m_path : m_path.substr(cut + 1);
+}
+
+bool Animation::ConfirmClose(const std::function<bool()>& save) {
+    if (!m_modified) return true;
+    switch (m_host.Ask(Format(kSaveBeforeClosingText, DocumentName().c_str()),
+                       PromptButtons::YesNoCancel, PromptIcon::Question)) {
+        case PromptAnswer::Yes:
+            // A save that fails or is cancelled keeps the animation open.
+            return save && save() && !m_modified;
+        case PromptAnswer::No:
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::vector<int32_t> Animation::Times() const {

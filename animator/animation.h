@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -24,6 +25,11 @@ inline constexpr int32_t kNewFrameTime = 10;  // jiffies
 inline constexpr size_t kMaxFrames = kAniMaxSteps;
 
 inline constexpr const char* kAniOutOfMemoryText = "Out of memory.  Cannot complete this function.";
+inline constexpr const char* kAniSaveFailedText = "Could not save the requested file.";
+inline constexpr const char* kFrameLimitText =
+    "An animation holds at most %d frames.  No more frames can be inserted.";
+inline constexpr const char* kSaveBeforeClosingText =
+    "%s has been changed.  Save file before closing?";
 inline constexpr const char* kLastFrameText =
     "Cannot remove the last frame.  The cursor must have at least one frame.";
 inline constexpr const char* kRemoveFrameText = "Remove the current frame from the animation?";
@@ -83,9 +89,14 @@ class Animation {
     bool Open(const std::string& path, int displayColors);
     // The file form of the animation; the animation itself is not changed.
     std::vector<uint8_t> Encode() const;
-    // Writes through an "ANI" temporary file in the target's folder; on failure the old file
-    // stays and the animation keeps its name and modified state.
+    // Writes through an "ANI" temporary file in the target's folder; on failure the user is told,
+    // the old file stays and the animation keeps its name and modified state.
     bool Save(const std::string& target);
+    // Before the animation is closed or replaced: a modified one asks whether to save first. Yes
+    // runs `save` (which may ask for a name); true when the animation may go.
+    bool ConfirmClose(const std::function<bool()>& save);
+    // The file name without its folder, or "untitled".
+    std::string DocumentName() const;
 
     size_t frameCount() const { return m_frames.size(); }
     const std::vector<Frame>& frames() const { return m_frames; }
@@ -100,9 +111,13 @@ class Animation {
     int InsertFrames(int count, bool after, bool fillFromCurrent);
     // "Remove Frame", with the refusal for the last frame and the question before removing.
     bool RemoveFrame();
-    // The selected frame's time field changed to `text`.
+    // The user typed in the selected frame's time field, which now reads `text`. Filling the
+    // field with the frame's time is no edit and does not come here.
     void SetTimeText(size_t index, std::string_view text);
-    // End of tracking the speed slider: the tracked speed becomes the frames' own times.
+    // What the time field shows for a frame.
+    static std::string TimeText(int32_t time) { return std::to_string(time); }
+    // End of tracking the speed slider: the tracked speed becomes the frames' own times; the
+    // animation is modified only when a time changed.
     void ApplySpeed();
     SpeedSlider& slider() { return m_slider; }
     const SpeedSlider& slider() const { return m_slider; }

@@ -203,7 +203,10 @@ TEST(Animation, InsertingStopsAtTheFrameLimit) {
     ASSERT_TRUE(a.New(16));
     for (int i = 0; i < 11; ++i) a.InsertFrames(99, true, true);
     EXPECT_EQ(a.frameCount(), kMaxFrames);
-    EXPECT_EQ(e.prompt.texts().back(), "Out of memory.  Cannot complete this function.");
+    // The limit is said as such, once, and not taken for a shortage of memory.
+    EXPECT_EQ(e.prompt.texts(),
+              (std::vector<std::string>{
+                  "An animation holds at most 1024 frames.  No more frames can be inserted."}));
     AniContents back;
     EXPECT_TRUE(ParseAni(a.Encode(), 1024, &back).ok());
 }
@@ -262,12 +265,57 @@ TEST(Animation, SpeedSliderReleaseRewritesTheTimes) {
     ASSERT_TRUE(a.Read(BuildAni(AniHeader{}, "", "", steps), 1024));
     EXPECT_EQ(a.slider().maximum(), 20);
     EXPECT_EQ(a.slider().neutral(), 11);
+    // Letting go at the neutral position changes nothing and is no edit.
+    a.slider().Track(15);
+    a.slider().Track(11);
+    a.ApplySpeed();
+    EXPECT_FALSE(a.modified());
+    EXPECT_EQ(TimesOf(a), (std::vector<int32_t>(4, 10)));
     EXPECT_EQ(a.slider().Track(20), 10);
     a.ApplySpeed();
     EXPECT_EQ(TimesOf(a), (std::vector<int32_t>(4, 1)));
     EXPECT_TRUE(a.modified());
     EXPECT_EQ(a.slider().speed(), 100);
     EXPECT_EQ(a.slider().neutral(), 20);
+}
+
+TEST(Animation, ClosingAsksToSaveAModifiedAnimation) {
+    TestEditor e;
+    Animation a(e.host);
+    ASSERT_TRUE(a.New(16));
+    int saves = 0;
+    auto save = [&] {  // a save the user cancels
+        ++saves;
+        return false;
+    };
+    EXPECT_TRUE(a.ConfirmClose(save));
+    EXPECT_TRUE(e.prompt.shown().empty());
+
+    a.SetTimeText(0, "5");
+    e.prompt.Answer(PromptAnswer::Cancel);
+    EXPECT_FALSE(a.ConfirmClose(save));
+    ASSERT_EQ(e.prompt.shown().size(), 1u);
+    EXPECT_EQ(e.prompt.shown()[0].text, "untitled has been changed.  Save file before closing?");
+    EXPECT_EQ(e.prompt.shown()[0].buttons, PromptButtons::YesNoCancel);
+    // Yes with a save that fails or is cancelled keeps the animation.
+    e.prompt.Answer(PromptAnswer::Yes);
+    EXPECT_FALSE(a.ConfirmClose(save));
+    EXPECT_EQ(saves, 1);
+    e.prompt.Answer(PromptAnswer::No);
+    EXPECT_TRUE(a.ConfirmClose(save));
+    EXPECT_EQ(saves, 1);
+
+    std::string dir =
+        std::filesystem::temp_directory_path() / ("ani_close_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(a.Save(dir + "/walk.ani"));
+    a.SetTimeText(0, "6");
+    e.prompt.Clear();
+    e.prompt.Answer(PromptAnswer::Yes);
+    EXPECT_TRUE(a.ConfirmClose([&] { return a.Save(a.path()); }));
+    EXPECT_EQ(e.prompt.shown()[0].text, "walk.ani has been changed.  Save file before closing?");
+    EXPECT_FALSE(a.modified());
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Animation, CursorProperties) {
@@ -315,7 +363,10 @@ TEST(Animation, SaveReplacesTheFileOnlyWhenWritten) {
     EXPECT_EQ(b.path(), target);
 
     a.SetTimeText(0, "8");
+    e.prompt.Clear();
     EXPECT_FALSE(a.Save(dir + "/missing/walk.ani"));
+    ASSERT_EQ(e.prompt.texts(), (std::vector<std::string>{"Could not save the requested file."}));
+    EXPECT_EQ(e.prompt.shown()[0].icon, PromptIcon::Stop);
     EXPECT_TRUE(a.modified());
     EXPECT_EQ(a.path(), target);
     // No temporary file is left behind.

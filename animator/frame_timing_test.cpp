@@ -38,8 +38,8 @@ TEST(FrameTiming, SliderRangeFollowsTheSmallestTime) {
     slider.Setup(slow);
     EXPECT_EQ(slider.maximum(), 60);
     EXPECT_EQ(slider.neutral(), 30);
-    EXPECT_EQ(slider.Track(60), 0);
     EXPECT_EQ(slider.Track(45), 50);
+    EXPECT_EQ(ScaleTime(30, slider.ratio()), 15);
 
     std::vector<int32_t> fast = {2, 8};
     slider.Setup(fast);
@@ -60,10 +60,44 @@ TEST(FrameTiming, SliderForFramesOfNoTimeOrNoneAtAll) {
     slider.Setup({});
     EXPECT_EQ(slider.smallestTime(), 999999);
     EXPECT_EQ(slider.maximum(), 2 * 999999);
-    EXPECT_EQ(slider.Track(2 * 999999), 0);
+    EXPECT_EQ(slider.Track(2 * 999999), 1);
     // Setting up again forgets the tracked speed.
     slider.Setup(zero);
     EXPECT_EQ(slider.speed(), 100);
+}
+
+// Every position of the slider plays, and its right end plays the fastest frame at one jiffy,
+// whatever the smallest time; no frame that shows at all drops to nothing.
+TEST(FrameTiming, SliderNeverStopsTheAnimation) {
+    for (int32_t m : {10, 22, 30, 150, 999}) {
+        SCOPED_TRACE(m);
+        std::vector<int32_t> times = {m + 7, m, 3 * m};
+        SpeedSlider slider;
+        slider.Setup(times);
+        for (int p = slider.minimum(); p <= slider.maximum(); ++p) {
+            slider.Track(p);
+            ASSERT_GE(slider.speed(), 1) << p;
+            for (int32_t t : times) {
+                ASSERT_GE(ScaleTime(t, slider.ratio()), 1) << p;
+                ASSERT_GE(PreviewIntervalMs(t, slider.ratio()), kMsPerJiffy) << p;
+            }
+        }
+        slider.Track(slider.maximum());
+        EXPECT_EQ(ScaleTime(m, slider.ratio()), 1);
+        slider.Track(slider.neutral());
+        EXPECT_EQ(slider.speed(), 100);
+        EXPECT_EQ(ScaleTime(m + 7, slider.ratio()), m + 7);
+    }
+    // Below 22 the speed stays a whole percent as before: 0 to 20, neutral 11 for tens.
+    SpeedSlider slider;
+    std::vector<int32_t> tens(3, 10);
+    slider.Setup(tens);
+    slider.Track(20);
+    EXPECT_EQ(slider.ratio().num, 10);
+    EXPECT_EQ(slider.ratio().den, 100);
+    // An explicit percent of 0 still leaves a showing frame one jiffy long.
+    EXPECT_EQ(ScaleTime(5, 0), 1);
+    EXPECT_EQ(ScaleTime(0, 50), 0);
 }
 
 TEST(FrameTiming, DurationInSecondsAndTenths) {

@@ -6,16 +6,18 @@
 #include <cstdint>
 #include <span>
 
+#include "animator/frame_timing.h"
+
 namespace vt {
 
 class PreviewPlayer {
   public:
     // "Display Animation": starts at the frame `selected` (0-based) and returns the timer
     // interval in milliseconds for it, or -1 when there is nothing to play.
-    int Start(std::span<const int32_t> times, size_t selected, int speed);
+    int Start(std::span<const int32_t> times, size_t selected, SpeedRatio speed);
     // A timer tick: moves to the next frame (after the last comes the first) and returns its
     // interval, or -1 when not playing.
-    int Tick(std::span<const int32_t> times, int speed);
+    int Tick(std::span<const int32_t> times, SpeedRatio speed);
     // "Stop Animation", and every command that changes what is played.
     void Stop() { m_playing = false; }
 
