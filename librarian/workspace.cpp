@@ -504,7 +504,9 @@ void Workspace::Sort(int key) {
 void Workspace::Rename(size_t index, const std::string& name) {
     if (index >= m_icons.size()) return;
     SetDisplayName(&m_icons[index], name.empty() ? std::string(kUntitledName) : name);
-    m_modified = true;
+    // A program file cannot store names: marking it modified would promise a save that keeps
+    // nothing of the rename.
+    if (m_mode != kModeProgram) m_modified = true;
 }
 
 namespace {

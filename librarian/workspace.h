@@ -170,6 +170,8 @@ class Workspace {
     // The table indices in the order a sort by `key` gives, without moving anything.
     std::vector<uint32_t> SortedOrder(int key) const;
     // Renames an icon; an empty text becomes "(untitled)", longer texts are cut at 50 characters.
+    // In program-file mode the workspace does not become modified, as a program file keeps no
+    // names.
     void Rename(size_t index, const std::string& name);
     // Appends one image block: to the icon `target` (table index) or, with target < 0, to a new
     // icon centred on (x, y). Returns the icon's index or -1 on failure.

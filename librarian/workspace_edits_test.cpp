@@ -284,5 +284,14 @@ TEST_F(WorkspaceEditsTest, AFailedAddKeepsTheWorkspaceAndItsModifiedFlag) {
     ExpectIndexMatchesTables(ws);
 }
 
+TEST_F(WorkspaceEditsTest, RenameInAProgramFileLeavesTheWorkspaceUnmodified) {
+    size_t icon = Icon("named", {MakeDib(32, 32, 4)});
+    ws.SetMode(kModeProgram);
+    ws.SetModified(false);
+    ws.Rename(icon, std::string(60, 'n'));
+    EXPECT_EQ(Workspace::ShownName(ws.icons()[icon]), std::string(50, 'n'));
+    EXPECT_FALSE(ws.modified());
+}
+
 }  // namespace
 }  // namespace vt
