@@ -11,7 +11,8 @@ namespace vt {
 
 // memoryTitle: windows whose actions allocate as they go (the frame, the text window) pass the
 // program's title; an allocation that fails in a message then ends that message with the
-// out-of-memory box instead of escaping into the system.
+// out-of-memory box instead of escaping into the system. The box says "Cannot complete this
+// function." unless the window class words it its own way in a static `kOutOfMemoryText`.
 template <class Window>
 LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
                          const char* memoryTitle = nullptr) {
@@ -32,8 +33,9 @@ LRESULT DispatchToWindow(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp,
             result = self->OnMessage(msg, wp, lp);
         } catch (const std::bad_alloc&) {
             MessageBeep(MB_ICONHAND);
-            MessageBoxA(hwnd, "Out of global memory.  Cannot complete this function.", memoryTitle,
-                        MB_ICONSTOP);
+            const char* text = "Out of global memory.  Cannot complete this function.";
+            if constexpr (requires { Window::kOutOfMemoryText; }) text = Window::kOutOfMemoryText;
+            MessageBoxA(hwnd, text, memoryTitle, MB_ICONSTOP);
         }
     }
     if (msg == WM_NCDESTROY) {

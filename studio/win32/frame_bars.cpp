@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/win32/program_launch.h"
 #include "studio/win32/resource.h"
 
 namespace vt::studio {
@@ -19,27 +20,6 @@ struct BarButton {
 constexpr BarButton kSeparator{-1, 0, false};
 
 }  // namespace
-
-HBITMAP LoadFaceMappedBitmap(HINSTANCE instance, int id, bool keepGreen) {
-    HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                                  LR_CREATEDIBSECTION));
-    if (!bmp || keepGreen) return bmp;
-    DIBSECTION ds{};
-    if (GetObjectA(bmp, sizeof ds, &ds) != sizeof ds || !ds.dsBm.bmBits) return bmp;
-    // A 4-bit strip: the green entry of its colour table becomes the button face.
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    RGBQUAD table[256];
-    const UINT n = GetDIBColorTable(mem, 0, 256, table);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (UINT i = 0; i < n; ++i)
-        if (table[i].rgbRed == 0 && table[i].rgbGreen == 255 && table[i].rgbBlue == 0)
-            table[i] = RGBQUAD{GetBValue(face), GetGValue(face), GetRValue(face), 0};
-    SetDIBColorTable(mem, 0, n, table);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    return bmp;
-}
 
 HWND CreateFrameToolBar(HWND frame, HINSTANCE instance, bool formatsLocked) {
     HWND bar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,

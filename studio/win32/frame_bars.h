@@ -18,7 +18,4 @@ HWND CreateFrameStatusBar(HWND frame, HINSTANCE instance, HFONT font);
 // the status font, leaving room for the size grip.
 void LayoutStatusParts(HWND statusBar, HFONT font);
 
-// A bitmap resource with pure green replaced by the button-face colour.
-HBITMAP LoadFaceMappedBitmap(HINSTANCE instance, int id, bool keepGreen);
-
 }  // namespace vt::studio

@@ -8,6 +8,7 @@
 
 #include "appservices/win32/vtapp.h"
 #include "common/win32/menu_state_query.h"
+#include "common/win32/program_launch.h"
 #include "draw/tool.h"
 #include "studio/win32/frame_bars.h"
 #include "studio/win32/edit_commands.h"
@@ -395,20 +396,6 @@ void FrameWindow::ToggleView(int id) {
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
-void FrameWindow::StartProgram(const char* exe) {
-    const std::string path = g_app.programFolder + "\\" + exe;
-    ShellExecuteA(m_hwnd, "open", path.c_str(), nullptr, g_app.programFolder.c_str(), SW_SHOWNORMAL);
-}
-
-void FrameWindow::ShowExplorer() {
-    if (HWND w = FindWindowA("VtAntoro", nullptr)) {
-        ShowWindow(w, SW_RESTORE);
-        SetForegroundWindow(w);
-        return;
-    }
-    StartProgram("vtexplor.exe");
-}
-
 void FrameWindow::OpenRecent(int index) {
     const auto& entries = g_app.mru.entries();
     if (index < 0 || index >= static_cast<int>(entries.size())) return;
@@ -434,8 +421,8 @@ void FrameWindow::OnCommand(int id, int code) {
         case IDM_FILE_OPEN: if (!g_app.serverMode) m_document->OpenWithDialog(m_hwnd); break;
         case IDM_FILE_SAVE: if (!g_app.serverMode) m_document->Save(m_hwnd, false); break;
         case IDM_FILE_SAVE_AS: m_document->Save(m_hwnd, true); break;
-        case IDM_FILE_NEW_WINDOW: StartProgram("VTEDIT.EXE"); break;
-        case IDM_FILE_EXPLORER: ShowExplorer(); break;
+        case IDM_FILE_NEW_WINDOW: StartProgram(m_hwnd, g_app.programFolder, "VTEDIT.EXE"); break;
+        case IDM_FILE_EXPLORER: ShowSuiteExplorer(g_app.programFolder); break;
         case IDM_FILE_EXIT: PostMessageA(m_hwnd, WM_CLOSE, 0, 0); break;
         case IDM_EDIT_OPEN_PALETTE: m_document->OpenPalette(m_hwnd); break;
         case IDM_EDIT_SAVE_PALETTE: m_document->SavePalette(m_hwnd); break;
@@ -445,11 +432,7 @@ void FrameWindow::OnCommand(int id, int code) {
             g_app.colorBTransparent = id == IDM_COLORB_TRANSPARENT;
             m_engine->Command(id);
             break;
-        case IDM_HELP_TOPICS: {
-            const std::string help = g_app.programFolder + "\\VANTORO.HLP";
-            WinHelpA(m_hwnd, help.c_str(), HELP_CONTENTS, 0);
-            break;
-        }
+        case IDM_HELP_TOPICS: OpenSuiteHelp(m_hwnd, g_app.programFolder); break;
         case IDM_HELP_SUPPORT: VtSupportDialog(m_hwnd); break;
         case IDM_HELP_ABOUT: VtAboutBox(m_hwnd, m_hwnd, kSection, g_app.instance); break;
         case IDM_NEW_FORMAT: if (!g_app.formatsLocked) m_document->NewImageFormat(m_hwnd); break;

@@ -67,8 +67,6 @@ private:
     void SetStatus(int part, const std::string& text);
     bool SetGridCursor();
     void OpenRecent(int index);
-    void StartProgram(const char* exe);
-    void ShowExplorer();
     void PaintColorWells(HDC dc);
     RECT ColorWellsRect() const;
     int ToolBarHeight() const;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "appservices/win32/vtapp.h"
+#include "common/win32/program_launch.h"
 #include "image/format_list.h"
 #include "draw/win32/text_window.h"
 #include "studio/win32/capture_window.h"
@@ -16,29 +17,6 @@ namespace vt::studio {
 StudioApp g_app;
 
 namespace {
-
-// The folder of the program's own file: its full name cut at the last backslash, found
-// character by character when the code page is a multi-byte one (a trail byte may be 0x5C).
-std::string ProgramFolder(HINSTANCE instance, bool multiByte) {
-    char path[MAX_PATH] = {};
-    DWORD n = GetModuleFileNameA(instance, path, sizeof path);
-    if (n == 0 || n >= sizeof path) return ".";
-    const char* cut = nullptr;
-    for (const char* p = path; *p; p = multiByte ? CharNextA(p) : p + 1)
-        if (*p == '\\') cut = p;
-    return cut ? std::string(path, static_cast<size_t>(cut - path)) : std::string(".");
-}
-
-bool WindowsTooOld() {
-    // The version the program runs on as the system reports it to programs of its kind.
-    OSVERSIONINFOA v{};
-    v.dwOSVersionInfoSize = sizeof v;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&v)) return false;
-#pragma GCC diagnostic pop
-    return v.dwMajorVersion < 4;
-}
 
 void LoadArtwork(HINSTANCE instance) {
     g_app.icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0));
@@ -140,10 +118,7 @@ int Run(HINSTANCE instance, const char* args) {
         DispatchMessageA(&msg);
     }
     if (!g_app.serverMode) {
-        if (HWND explorer = FindWindowA("VtAntoro", nullptr)) {
-            ShowWindow(explorer, SW_RESTORE);
-            SetForegroundWindow(explorer);
-        }
+        RestoreSuiteExplorer();
     }
     return static_cast<int>(msg.wParam);
 }

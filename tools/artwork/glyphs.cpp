@@ -343,4 +343,66 @@ CursorArt ToolCursor(int id) {
     return c;
 }
 
+namespace {
+
+// A small picture card: a framed square with a coloured mark in it.
+void Card(Raster& r, int x, int y, int size, int8_t mark) {
+    r.Fill(x, y, x + size - 1, y + size - 1, kWhite);
+    r.Rect(x, y, x + size - 1, y + size - 1, kBlack);
+    r.Fill(x + 2, y + 2, x + size - 3, y + size - 3, mark);
+}
+
+}  // namespace
+
+Raster LibrarianIcon(int size) {
+    // A shelf of three books, the middle one showing a picture: the icon library.
+    Raster r(16, 16);
+    r.Fill(0, 14, 15, 15, kMaroon);
+    r.Fill(1, 3, 4, 13, kNavy);
+    r.Rect(1, 3, 4, 13, kBlack);
+    r.Fill(5, 1, 11, 13, kWhite);
+    r.Rect(5, 1, 11, 13, kBlack);
+    r.Fill(7, 4, 9, 6, kRed);
+    r.Fill(7, 8, 9, 10, kBlue);
+    r.Fill(12, 5, 14, 13, kGreen);
+    r.Rect(12, 5, 14, 13, kBlack);
+    return size == 32 ? r.Scaled(2) : r;
+}
+
+std::vector<Raster> LibrarianToolBarGlyphs() {
+    std::vector<Raster> g = {Page(false), Folder(), Floppy()};
+    // Specific View: one large image.
+    Raster specific(16, 16);
+    Card(specific, 2, 2, 12, kTeal);
+    g.push_back(specific);
+    // Raw View: every image of an icon side by side, a line under them.
+    Raster raw(16, 16);
+    Card(raw, 0, 6, 5, kRed);
+    Card(raw, 6, 4, 7, kBlue);
+    raw.Line(0, 13, 15, 13, kBlack);
+    g.push_back(raw);
+    // Desktop View: large icons in a grid.
+    Raster desktop(16, 16);
+    for (int y : {1, 9})
+        for (int x : {1, 9}) Card(desktop, x, y, 6, kTeal);
+    g.push_back(desktop);
+    // Windows View: small and large image side by side, in rows.
+    Raster windows(16, 16);
+    for (int y : {1, 9}) {
+        Card(windows, 0, y + 2, 4, kRed);
+        Card(windows, 6, y, 6, kBlue);
+    }
+    g.push_back(windows);
+    return g;
+}
+
+Raster StackIcon() {
+    // Three cards, each a little lower and to the right of the one behind it.
+    Raster r(32, 32);
+    Card(r, 2, 2, 18, kYellow);
+    Card(r, 7, 7, 18, kLime);
+    Card(r, 12, 12, 18, kAqua);
+    return r;
+}
+
 }  // namespace vt::art

@@ -19,4 +19,10 @@ CursorArt ToolCursor(int id);  // one of kCursorIds
 std::vector<Raster> ToolBarGlyphs();
 std::vector<Raster> ToolBoxGlyphs();
 
+// The Librarian's artwork: its program icon (16 or 32), its toolbar (New, Open, Save and the four
+// views), and the 32 x 32 stack that stands for several dragged icons.
+Raster LibrarianIcon(int size);
+std::vector<Raster> LibrarianToolBarGlyphs();
+Raster StackIcon();
+
 }  // namespace vt::art

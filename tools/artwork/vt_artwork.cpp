@@ -1,4 +1,4 @@
-// Writes the Studio's artwork resources into a folder: program.ico (icon 50), cursorNN.cur for
+// Writes the Studio's artwork resources into a folder (the Librarian's with "librarian"): program.ico (icon 50), cursorNN.cur for
 // each of kCursorIds, toolbar.bmp and toolbox.bmp (16 x 16 images side by side, pure green for the
 // button face). Run at build time; the images are drawn in glyphs.cpp with our own image model
 // and written with its icon file writer.
@@ -88,6 +88,20 @@ bool WriteStrip(const std::string& path, const std::vector<Raster>& glyphs) {
     return WriteFileReplacing(path, "ART", out.bytes());
 }
 
+// The Librarian's: program.ico, stack.ico and toolbar.bmp.
+int RunLibrarian(const std::string& dir) {
+    std::vector<IconImage> icon;
+    icon.push_back(ImageOf(LibrarianIcon(16), kColors16));
+    icon.push_back(ImageOf(LibrarianIcon(32), kColors16));
+    bool ok = WriteIco(dir + "/program.ico", kIconResource, std::move(icon));
+    std::vector<IconImage> stack;
+    stack.push_back(ImageOf(StackIcon(), kColors16));
+    ok = WriteIco(dir + "/stack.ico", kIconResource, std::move(stack)) && ok;
+    ok = WriteStrip(dir + "/toolbar.bmp", LibrarianToolBarGlyphs()) && ok;
+    if (!ok) std::fprintf(stderr, "vt_artwork: could not write the artwork into %s\n", dir.c_str());
+    return ok ? 0 : 1;
+}
+
 int Run(const std::string& dir) {
     std::vector<IconImage> icon;
     icon.push_back(ImageOf(ProgramIcon(16), kColors16));
@@ -112,8 +126,9 @@ int Run(const std::string& dir) {
 }  // namespace vt::art
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[2]) == "librarian") return vt::art::RunLibrarian(argv[1]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: vt_artwork <output folder>\n");
+        std::fprintf(stderr, "usage: vt_artwork <output folder> [librarian]\n");
         return 2;
     }
     return vt::art::Run(argv[1]);
