@@ -149,7 +149,8 @@ LayoutRect ViewLayout::LabelRect(const Workspace& ws, size_t iconIndex) const {
     const IconEntry& icon = ws.icons()[iconIndex];
     const int overhang = m_metrics.labelOverhang();
     LayoutRect r;
-    r.top = icon.y + icon.cellHeight + 2;
+    // Room for the line Raw and Windows View draw under the images.
+    r.top = icon.y + icon.cellHeight + 4;
     r.bottom = r.top + m_metrics.labelHeight();
     if (LabelCentred()) {
         r.left = icon.x - overhang;

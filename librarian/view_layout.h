@@ -21,9 +21,14 @@ struct DesktopMetrics {
     int shellColorCode = 16;
     int displayColorCode = 1024;
 
-    int horizontalGap() const { return iconSpacing - largeIconSize; }
-    int verticalGap() const { return iconVerticalSpacing - largeIconSize; }
-    int labelOverhang() const { return horizontalGap() / 2 - 1; }
+    // Spacings below the icon size would give negative gaps.
+    int horizontalGap() const {
+        return iconSpacing > largeIconSize ? iconSpacing - largeIconSize : 0;
+    }
+    int verticalGap() const {
+        return iconVerticalSpacing > largeIconSize ? iconVerticalSpacing - largeIconSize : 0;
+    }
+    int labelOverhang() const { return horizontalGap() > 2 ? horizontalGap() / 2 - 1 : 0; }
     // Three lines of the label font, or less when the gap between rows is smaller.
     int labelHeight() const;
 };
