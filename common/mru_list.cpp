@@ -57,16 +57,30 @@ std::string MruList::StoredValue(const MruEntry& entry) {
 }
 
 MruEntry MruList::ParseStoredValue(std::string_view text) {
+    return ParseStoredValue(text, MruForm{});
+}
+
+MruEntry MruList::ParseStoredValue(std::string_view text, const MruForm& form) {
     MruEntry e;
+    e.fileType = form.defaultType;
     size_t comma = text.rfind(',');
     if (comma == std::string_view::npos) {
         e.path = std::string(text);
         return e;
     }
-    e.path = std::string(text.substr(0, comma));
     std::string_view number = text.substr(comma + 1);
-    // Only the types 1 to 4 exist: anything else, however long, stands for the default.
-    e.fileType = number.size() == 1 && number[0] >= '1' && number[0] <= '4' ? number[0] - '0' : 1;
+    // Only the form's types exist: anything else, however long, stands for the default.
+    int type = 0;
+    const char* end = number.data() + number.size();
+    auto [stop, ec] = std::from_chars(number.data(), end, type);
+    bool known = !number.empty() && number.size() <= 3 && ec == std::errc() && stop == end &&
+                 number[0] != '-' && type >= form.minType && type <= form.maxType;
+    if (known) {
+        e.fileType = type;
+        e.path = std::string(text.substr(0, comma));
+    } else {
+        e.path = std::string(form.wholeTextWithoutType ? text : text.substr(0, comma));
+    }
     return e;
 }
 
@@ -85,6 +99,11 @@ std::optional<MruEntry> MruList::ParseStoredValueStrict(std::string_view text, i
 
 std::string MruList::Label(int position, const std::string& path,
                            const std::string& currentFolder) {
+    return Label(position, path, currentFolder, MruForm{});
+}
+
+std::string MruList::Label(int position, const std::string& path, const std::string& currentFolder,
+                           const MruForm& form) {
     std::string_view shown = path;
     std::string folder = currentFolder;
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
@@ -94,7 +113,11 @@ std::string MruList::Label(int position, const std::string& path,
                Lower(shown[0]) == Lower(currentFolder[0])) {
         shown.remove_prefix(2);
     }
-    return "&" + std::to_string(position) + " " + WithoutIcoExtension(shown);
+    const std::string& cut = form.hiddenExtension;
+    if (!cut.empty() && shown.size() >= cut.size() &&
+        SamePath(shown.substr(shown.size() - cut.size()), cut))
+        shown.remove_suffix(cut.size());
+    return "&" + std::to_string(position) + " " + std::string(shown);
 }
 
 }  // namespace vt

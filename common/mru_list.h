@@ -15,6 +15,19 @@ struct MruEntry {
     int fileType = 1;
 };
 
+// How one program stores and shows its entries. The Studio's form is the default; the Engineer
+// keeps a theme flag 0 or 1 and shows its paths with their extension.
+struct MruForm {
+    int minType = 1;
+    int maxType = 4;
+    int defaultType = 1;
+    // A stored value whose text after the last comma is not a known type: true, the whole text is
+    // the path; false, the path ends at that comma.
+    bool wholeTextWithoutType = false;
+    // Cut from the end of a label (any case); empty for none.
+    std::string hiddenExtension = ".ico";
+};
+
 class MruList {
   public:
     static constexpr size_t kMaxEntries = 4;
@@ -34,6 +47,9 @@ class MruList {
     // Reads a stored value: the number after the last comma is the file type (1 when there is no
     // comma, or when the number is not a known type 1 to 4).
     static MruEntry ParseStoredValue(std::string_view text);
+    // Reads a stored value in the program's form: the type after the last comma when it is one
+    // of minType to maxType, else the form's default (and the path as the form says).
+    static MruEntry ParseStoredValue(std::string_view text, const MruForm& form);
     // Reads a stored value that must be whole: a path of 1 to maxPath characters, a comma, and a
     // file type from minType to maxType; anything else is nothing.
     static std::optional<MruEntry> ParseStoredValueStrict(std::string_view text, int minType,
@@ -43,6 +59,8 @@ class MruList {
     // dropped.
     static std::string Label(int position, const std::string& path,
                              const std::string& currentFolder);
+    static std::string Label(int position, const std::string& path,
+                             const std::string& currentFolder, const MruForm& form);
 
   private:
     std::vector<MruEntry> m_entries;

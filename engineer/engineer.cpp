@@ -15,6 +15,20 @@ bool SameTitleFont(const TitleFont& a, const TitleFont& b) {
 Engineer::Engineer(SystemIcons& icons, Prompt& prompt, IconGroupSource& groups)
     : m_icons(icons), m_prompt(prompt), m_groups(groups) {}
 
+void Engineer::ReadStartupFacts() {
+    shell32IconCount = m_icons.shell().IconCount(m_icons.facts().shell32Path);
+    ReadSystemSettings();
+    ReadIconMetrics();
+}
+
+bool Engineer::ReadIconMetrics() {
+    IconMetrics m;
+    if (!m_icons.shell().GetIconMetrics(&m)) return false;
+    current.metrics = m;
+    next.metrics = m;
+    return true;
+}
+
 void Engineer::ReadSystemSettings() {
     Registry& reg = m_icons.registry();
     std::string text;
@@ -66,7 +80,11 @@ void Engineer::Unpend(int row) {
     SystemObject& o = m_icons.row(row);
     if (!o.pending) return;
     o.pending = false;
-    size_t c = static_cast<size_t>(o.category);
+    Uncount(o.category);
+}
+
+void Engineer::Uncount(int category) {
+    size_t c = static_cast<size_t>(category);
     if (pendingCount[c] > 0 && --pendingCount[c] == 0) categoryTicked[c] = false;
     if (pendingTotal > 0) --pendingTotal;
 }
@@ -127,6 +145,16 @@ void Engineer::ClearUpdate(int row) {
     m_icons.ReadCurrentLocation(row);
     m_icons.row(row).useInPlace = false;
     Unpend(row);
+}
+
+void Engineer::DropChoice(int row) {
+    SystemObject& o = m_icons.row(row);
+    if (o.pending)
+        Unpend(row);
+    else if (mode == EngineerMode::Motif && o.chosenSlot != 0)
+        Uncount(o.category);
+    o.chosenSlot = 0;
+    o.useInPlace = false;
 }
 
 void Engineer::ClearAllPending() {

@@ -15,14 +15,6 @@ namespace vt {
 
 enum class EngineerMode { LocalUpdate = 0, Motif = 1 };
 
-// The system's icon metrics: spacings, title wrap and the icon title font.
-struct IconMetrics {
-    int horizontalSpacing = 75;
-    int verticalSpacing = 75;
-    int titleWrap = 1;
-    TitleFont font;
-};
-
 bool SameTitleFont(const TitleFont& a, const TitleFont& b);
 
 // The values of the System page.
@@ -51,6 +43,8 @@ class Engineer {
     Engineer(SystemIcons& icons, Prompt& prompt, IconGroupSource& groups);
 
     SystemIcons& icons() { return m_icons; }
+    const SystemIcons& icons() const { return m_icons; }
+    bool faultyNtShell() const { return m_icons.facts().faultyNtShell; }
     Prompt& prompt() { return m_prompt; }
     IconGroupSource& groups() { return m_groups; }
 
@@ -72,8 +66,16 @@ class Engineer {
     bool modified = false;
     bool theme = false;
 
+    // Icons in the system's "SHELL32.DLL", asked once at start-up (ReadStartupFacts): a row's
+    // Default index names one of them only below this count.
+    int shell32IconCount = 0;
+    // Start-up: the SHELL32.DLL icon count, the System page's registry values and the icon
+    // metrics (current and new).
+    void ReadStartupFacts();
     // Reads the System page's registry values: colour depth, large icons, shortcut overlays.
     void ReadSystemSettings();
+    // Reads the system's icon metrics as current and new values; false when it did not answer.
+    bool ReadIconMetrics();
     bool SystemPageDiffers() const;
 
     // Gives the row a chosen file (an empty path: the built-in icon or, for cursors, the Windows
@@ -84,6 +86,9 @@ class Engineer {
     // Drops the row's pending change and shows its current icon again.
     void ClearUpdate(int row);
     void ClearAllPending();
+    // The row leaves the chosen rows: its slot is freed and it is taken off the counters, in
+    // either mode (its icons are the caller's business).
+    void DropChoice(int row);
 
     ApplyOutcome ApplyChanges();
     void RebuildIconCache();
@@ -100,6 +105,7 @@ class Engineer {
 
   private:
     void Unpend(int row);
+    void Uncount(int category);
     void ApplySystemPage(ApplyOutcome* out);
     bool ApplyIconRow(int row);
     bool ApplyCursorRow(int row);

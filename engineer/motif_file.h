@@ -30,6 +30,8 @@ class MotifDialogs {
     virtual ~MotifDialogs() = default;
     // The save dialog; false when cancelled.
     virtual bool AskSavePath(std::string* path) = 0;
+    // The open dialog; false when cancelled.
+    virtual bool AskOpenPath(std::string* path) = 0;
     virtual ReplaceAnswer AskReplace(const ReplaceQuestion& question) = 0;
 };
 
@@ -44,6 +46,8 @@ class MotifFile {
   public:
     MotifFile(Engineer& engineer, Profile& profile, MotifDialogs& dialogs)
         : m_engineer(engineer), m_profile(profile), m_dialogs(dialogs) {}
+
+    MotifDialogs& dialogs() { return m_dialogs; }
 
     bool Save(bool saveAs);
     // Reads the file into the table; true when at least one row was loaded.

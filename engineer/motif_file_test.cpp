@@ -9,26 +9,6 @@ namespace {
 
 constexpr int kHardDrive = 12, kWait = 43, kArrow = 45, kMyComputer = 0, kRecycleFull = 4;
 
-class ScriptedMotifDialogs : public MotifDialogs {
-  public:
-    bool AskSavePath(std::string* path) override {
-        ++saveAsks;
-        if (savePath.empty()) return false;
-        *path = savePath;
-        return true;
-    }
-    ReplaceAnswer AskReplace(const ReplaceQuestion& q) override {
-        questions.push_back(q);
-        ReplaceAnswer a = answers.empty() ? ReplaceAnswer::Yes : answers.front();
-        if (!answers.empty()) answers.erase(answers.begin());
-        return a;
-    }
-    std::string savePath;
-    int saveAsks = 0;
-    std::vector<ReplaceAnswer> answers;
-    std::vector<ReplaceQuestion> questions;
-};
-
 class Motif : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -63,7 +43,7 @@ class Motif : public ::testing::Test {
     test::EngineerWorld w;
     Engineer* e = nullptr;
     IniProfile profile{w.files};
-    ScriptedMotifDialogs dialogs;
+    test::ScriptedMotifDialogs dialogs;
 };
 
 const char* const kSavedBlue =

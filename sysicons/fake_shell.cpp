@@ -69,6 +69,17 @@ bool FakeShell::SetSystemParameter(int action, int value, bool updateIniFile) {
     return true;
 }
 
+int FakeShell::IconCount(const std::string& path) {
+    m_log.push_back("icon count " + path);
+    auto it = m_counts.find(path);
+    return it == m_counts.end() ? 0 : it->second;
+}
+
+bool FakeShell::GetIconMetrics(IconMetrics* out) {
+    if (m_hasMetrics) *out = m_metrics;
+    return m_hasMetrics;
+}
+
 bool FakeShell::SetIconTitleFont(const TitleFont& font) {
     m_log.push_back(Format("title font %s %d", font.faceName.c_str(), font.height));
     return true;

@@ -22,6 +22,8 @@ class FakeShell : public Shell {
     IconHandle LoadOwnIcon(int resourceId) override;
     void ReleaseIcon(IconHandle icon) override;
     std::string FindOnSearchPath(const std::string& file) override;
+    int IconCount(const std::string& path) override;
+    bool GetIconMetrics(IconMetrics* out) override;
     void ReplaceSystemImage(int shellIndex, const IconPair& icons) override;
     void NotifyUpdateImage(int image) override;
     bool SetSystemParameter(int action, int value, bool updateIniFile) override;
@@ -43,6 +45,12 @@ class FakeShell : public Shell {
         m_searchable[file] = full;
     }
     void SetHasReinitialize(bool has) { m_hasReinit = has; }
+    void SetIconCount(const std::string& path, int count) { m_counts[path] = count; }
+    // Nothing makes GetIconMetrics fail.
+    void SetIconMetrics(const IconMetrics* metrics) {
+        m_hasMetrics = metrics != nullptr;
+        if (metrics) m_metrics = *metrics;
+    }
 
     // Inspection.
     const std::vector<std::string>& log() const { return m_log; }
@@ -62,6 +70,9 @@ class FakeShell : public Shell {
     std::vector<DesktopObject> m_desktop;
     std::map<std::string, std::string, LessNoCase> m_searchable;
     bool m_hasReinit = true;
+    std::map<std::string, int, LessNoCase> m_counts;
+    bool m_hasMetrics = true;
+    IconMetrics m_metrics;
     std::vector<std::string> m_log;
     std::map<IconHandle, std::string> m_sources;
     std::set<IconHandle> m_live;

@@ -49,8 +49,29 @@ long MemoryRegistry::WriteString(RegRoot root, const std::string& keyPath, const
                                  const std::string& text, const std::string& classText) {
     if (Failing(keyPath)) return kRegAccessDenied;
     ++m_writes;
-    Create(root, keyPath, classText).values[name] = text;
+    Key& k = Create(root, keyPath, classText);
+    k.values[name] = text;
+    k.binary.erase(name);
     return kRegOk;
+}
+
+long MemoryRegistry::ReadBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                                size_t maxSize, std::vector<uint8_t>* out) {
+    out->clear();
+    std::string bytes;
+    long err = ReadString(root, keyPath, name, &bytes);
+    if (err != kRegOk) return err;
+    if (bytes.size() > maxSize) return kRegMoreData;
+    out->assign(bytes.begin(), bytes.end());
+    return kRegOk;
+}
+
+long MemoryRegistry::WriteBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                                 std::span<const uint8_t> bytes, const std::string& classText) {
+    long err =
+        WriteString(root, keyPath, name, std::string(bytes.begin(), bytes.end()), classText);
+    if (err == kRegOk) Create(root, keyPath, classText).binary.insert(name);
+    return err;
 }
 
 long MemoryRegistry::DeleteValue(RegRoot root, const std::string& keyPath,
@@ -104,7 +125,9 @@ std::string MemoryRegistry::Get(RegRoot root, const std::string& keyPath,
 
 size_t MemoryRegistry::StoredSize(RegRoot root, const std::string& keyPath,
                                   const std::string& name) const {
-    return Has(root, keyPath, name) ? Get(root, keyPath, name).size() + 1 : 0;
+    if (!Has(root, keyPath, name)) return 0;
+    bool binary = Find(root, keyPath)->binary.count(name) != 0;
+    return Get(root, keyPath, name).size() + (binary ? 0 : 1);
 }
 
 bool MemoryRegistry::KeyExists(RegRoot root, const std::string& keyPath) const {

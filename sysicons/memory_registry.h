@@ -18,6 +18,10 @@ class MemoryRegistry : public Registry {
                     std::string* out) override;
     long WriteString(RegRoot root, const std::string& keyPath, const std::string& name,
                      const std::string& text, const std::string& classText) override;
+    long ReadBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                    size_t maxSize, std::vector<uint8_t>* out) override;
+    long WriteBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                     std::span<const uint8_t> bytes, const std::string& classText) override;
     long DeleteValue(RegRoot root, const std::string& keyPath, const std::string& name) override;
     std::string ExpandEnvironment(const std::string& text) override;
 
@@ -26,7 +30,7 @@ class MemoryRegistry : public Registry {
              const std::string& text);
     bool Has(RegRoot root, const std::string& keyPath, const std::string& name) const;
     std::string Get(RegRoot root, const std::string& keyPath, const std::string& name) const;
-    // Bytes stored for a value, terminator included (0 when absent).
+    // Bytes stored for a value, a text's terminator included (0 when absent).
     size_t StoredSize(RegRoot root, const std::string& keyPath, const std::string& name) const;
     bool KeyExists(RegRoot root, const std::string& keyPath) const;
     std::string KeyClass(RegRoot root, const std::string& keyPath) const;
@@ -40,6 +44,7 @@ class MemoryRegistry : public Registry {
     struct Key {
         std::string classText;
         std::map<std::string, std::string, LessNoCase> values;
+        std::set<std::string, LessNoCase> binary;  // names of the binary values
     };
     static std::string FullPath(RegRoot root, const std::string& keyPath);
     bool Failing(const std::string& keyPath) const;

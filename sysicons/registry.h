@@ -1,8 +1,11 @@
 #pragma once
-// The registry as the system-object code needs it: string values under three roots, keys created
-// with a class text, values deleted. Win32: advapi32 (sysicons/win32); tests: MemoryRegistry.
+// The registry as the system-object code needs it: string and binary values under three roots,
+// keys created with a class text, values deleted. Win32: advapi32 (sysicons/win32); tests: MemoryRegistry.
 
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "sysicons/system_object_table.h"
 
@@ -12,6 +15,7 @@ namespace vt {
 constexpr long kRegOk = 0;
 constexpr long kRegNotFound = 2;
 constexpr long kRegAccessDenied = 5;
+constexpr long kRegMoreData = 234;
 
 class Registry {
   public:
@@ -23,6 +27,12 @@ class Registry {
     // creating missing keys with `classText`.
     virtual long WriteString(RegRoot root, const std::string& keyPath, const std::string& name,
                              const std::string& text, const std::string& classText) = 0;
+    // Reads a binary value of at most maxSize bytes (a larger one is an error, never cut).
+    virtual long ReadBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                            size_t maxSize, std::vector<uint8_t>* out) = 0;
+    // Writes a binary value, creating missing keys with `classText`.
+    virtual long WriteBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                             std::span<const uint8_t> bytes, const std::string& classText) = 0;
     // Deletes a value. A value or key that is already absent is reported as kRegNotFound.
     virtual long DeleteValue(RegRoot root, const std::string& keyPath, const std::string& name) = 0;
     // Expands %NAME% references from the environment as the system does for registry texts.

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "sysicons/icon_metrics.h"
+
 namespace vt {
 
 // An icon or cursor handle owned by whoever loaded it; 0 is none.
@@ -21,14 +23,6 @@ struct DesktopObject {
     std::string displayName;  // normal form, as shown on the desktop
     std::string typeName;
     int iconIndex = -1;  // index in the system image list
-};
-
-// The logical font inside the system's icon metrics, field by field (60 bytes on the system).
-struct TitleFont {
-    int32_t height = 0, width = 0, escapement = 0, orientation = 0, weight = 400;
-    uint8_t italic = 0, underline = 0, strikeOut = 0, charSet = 0;
-    uint8_t outPrecision = 0, clipPrecision = 0, quality = 0, pitchAndFamily = 0;
-    std::string faceName;  // at most 31 characters
 };
 
 // Actions of SystemParametersInfo and WM_WININICHANGE that the Engineer uses.
@@ -54,6 +48,11 @@ class Shell {
     // One of the program's own icon resources (shared, never released).
     virtual IconHandle LoadOwnIcon(int resourceId) = 0;
     virtual void ReleaseIcon(IconHandle icon) = 0;
+    // How many icons a file holds, as the system counts them (ExtractIcon with index -1); 0 when
+    // it holds none or cannot be read.
+    virtual int IconCount(const std::string& path) = 0;
+    // The system's icon metrics (SPI_GETICONMETRICS); false when the system does not answer.
+    virtual bool GetIconMetrics(IconMetrics* out) = 0;
     // Full path of a file found along the system search path; empty when not found.
     virtual std::string FindOnSearchPath(const std::string& file) = 0;
 

@@ -29,6 +29,15 @@ class RecordingRegistry : public Registry {
         writes.push_back(name + "=" + text);
         return m_real.WriteString(root, keyPath, name, text, classText);
     }
+    long ReadBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                    size_t maxSize, std::vector<uint8_t>* out) override {
+        return m_real.ReadBinary(root, keyPath, name, maxSize, out);
+    }
+    long WriteBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                     std::span<const uint8_t> bytes, const std::string& classText) override {
+        writes.push_back(name + " binary");
+        return m_real.WriteBinary(root, keyPath, name, bytes, classText);
+    }
     long DeleteValue(RegRoot root, const std::string& keyPath, const std::string& name) override {
         writes.push_back(name + " deleted");
         return m_real.DeleteValue(root, keyPath, name);

@@ -27,6 +27,21 @@ const char* ValueName(const std::string& name) {
     return name.empty() ? nullptr : name.c_str();
 }
 
+// Creates the key (and its parents) with the class text and sets one value.
+LONG SetValue(RegRoot root, const std::string& keyPath, const std::string& name, DWORD type,
+              const BYTE* data, DWORD size, const std::string& classText) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    std::vector<char> cls(classText.begin(), classText.end());
+    cls.push_back('\0');
+    LONG err = RegCreateKeyExA(RootKey(root), keyPath.c_str(), 0, cls.data(),
+                               REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, &disposition);
+    if (err != ERROR_SUCCESS) return err;
+    err = RegSetValueExA(key, ValueName(name), 0, type, data, size);
+    RegCloseKey(key);
+    return err;
+}
+
 }  // namespace
 
 long Win32Registry::ReadString(RegRoot root, const std::string& keyPath, const std::string& name,
@@ -58,18 +73,33 @@ long Win32Registry::ReadString(RegRoot root, const std::string& keyPath, const s
 
 long Win32Registry::WriteString(RegRoot root, const std::string& keyPath, const std::string& name,
                                 const std::string& text, const std::string& classText) {
+    return SetValue(root, keyPath, name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                    static_cast<DWORD>(text.size() + 1), classText);
+}
+
+long Win32Registry::ReadBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                               size_t maxSize, std::vector<uint8_t>* out) {
+    out->clear();
     HKEY key = nullptr;
-    DWORD disposition = 0;
-    std::vector<char> cls(classText.begin(), classText.end());
-    cls.push_back('\0');
-    LONG err = RegCreateKeyExA(RootKey(root), keyPath.c_str(), 0, cls.data(),
-                               REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, &disposition);
+    LONG err = RegOpenKeyExA(RootKey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, &key);
     if (err != ERROR_SUCCESS) return err;
-    err =
-        RegSetValueExA(key, ValueName(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>(text.size() + 1));
+    DWORD type = 0, size = 0;
+    err = RegQueryValueExA(key, ValueName(name), nullptr, &type, nullptr, &size);
+    if (err == ERROR_SUCCESS && size > maxSize) err = ERROR_MORE_DATA;
+    std::vector<uint8_t> data(size);
+    if (err == ERROR_SUCCESS && size > 0)
+        err = RegQueryValueExA(key, ValueName(name), nullptr, &type, data.data(), &size);
     RegCloseKey(key);
-    return err;
+    if (err != ERROR_SUCCESS) return err;
+    data.resize(size);
+    *out = std::move(data);
+    return ERROR_SUCCESS;
+}
+
+long Win32Registry::WriteBinary(RegRoot root, const std::string& keyPath, const std::string& name,
+                                std::span<const uint8_t> bytes, const std::string& classText) {
+    return SetValue(root, keyPath, name, REG_BINARY, bytes.data(),
+                    static_cast<DWORD>(bytes.size()), classText);
 }
 
 long Win32Registry::DeleteValue(RegRoot root, const std::string& keyPath, const std::string& name) {

@@ -6,6 +6,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <cstring>
+
 namespace vt {
 
 namespace {
@@ -139,6 +141,25 @@ void Win32Shell::NotifyUpdateImage(int image) {
 bool Win32Shell::SetSystemParameter(int action, int value, bool updateIniFile) {
     return SystemParametersInfoA(static_cast<UINT>(action), static_cast<UINT>(value), nullptr,
                                  updateIniFile ? SPIF_UPDATEINIFILE : 0) != 0;
+}
+
+int Win32Shell::IconCount(const std::string& path) {
+    // ExtractIcon answers the count for index -1 (as a handle-sized number).
+    HICON n = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(-1));
+    auto count = reinterpret_cast<uintptr_t>(n);
+    return count > 0xFFFF ? 0 : static_cast<int>(count);
+}
+
+bool Win32Shell::GetIconMetrics(IconMetrics* out) {
+    static_assert(sizeof(ICONMETRICSA) == kIconMetricsSize);
+    ICONMETRICSA m = {};
+    m.cbSize = sizeof m;
+    if (!SystemParametersInfoA(SPI_GETICONMETRICS, sizeof m, &m, 0)) return false;
+    uint8_t bytes[kIconMetricsSize];
+    std::memcpy(bytes, &m, sizeof bytes);
+    auto decoded = DecodeIconMetrics(bytes);
+    if (decoded) *out = *decoded;
+    return decoded.has_value();
 }
 
 bool Win32Shell::SetIconTitleFont(const TitleFont& font) {

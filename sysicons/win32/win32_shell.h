@@ -21,6 +21,8 @@ class Win32Shell : public Shell {
     IconHandle LoadOwnIcon(int resourceId) override;
     void ReleaseIcon(IconHandle icon) override;
     std::string FindOnSearchPath(const std::string& file) override;
+    int IconCount(const std::string& path) override;
+    bool GetIconMetrics(IconMetrics* out) override;
     void ReplaceSystemImage(int shellIndex, const IconPair& icons) override;
     void NotifyUpdateImage(int image) override;
     bool SetSystemParameter(int action, int value, bool updateIniFile) override;
