@@ -23,6 +23,10 @@ class FixedPath : public MotifDialogs {
         *path = m_path;
         return true;
     }
+    bool AskOpenPath(std::string* path) override {
+        *path = m_path;
+        return true;
+    }
     ReplaceAnswer AskReplace(const ReplaceQuestion&) override { return ReplaceAnswer::Yes; }
 
   private:
