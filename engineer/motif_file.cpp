@@ -11,6 +11,14 @@ namespace {
 
 const char* const kCreditsSection = "Software Credits";
 const char* const kMotifWebsite = "www.kelvane.com/vantoro";
+// Staged copies and the staged Motif carry this after their final name.
+const char* const kStageSuffix = ".saving";
+const char* const kSaveUnreadableText =
+    "The Motif was not saved: the file '%s' could not be read.";
+const char* const kSaveNotCopiedText =
+    "The Motif was not saved: the file '%s' could not be copied.";
+const char* const kSaveNotWrittenText =
+    "The Motif was not saved: the file '%s' could not be written.";
 // Entries are read into buffers of this size.
 constexpr size_t kEntrySize = 324;
 
@@ -57,21 +65,24 @@ bool MotifEntryOf(const SystemIcons& icons, int row, std::string* section, std::
     return true;
 }
 
-bool MotifFile::SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll,
-                        bool* skip) {
+MotifFile::RowSave MotifFile::SaveRow(int row, const std::string& folder, const std::string& name,
+                                      bool* yesToAll, std::vector<Staged>* staged,
+                                      std::string* failed) {
     SystemIcons& icons = m_engineer.icons();
     FileSystem& fs = icons.files();
     const SystemObject& o = icons.row(row);
-    *skip = false;
     std::string source = icons.ChosenFile(row);
     // A cursor restored to the Windows default has no file to copy.
-    if (source.empty()) return true;
+    if (source.empty()) return RowSave::Written;
     std::string extension = o.isCursor() ? ExtensionOf(source) : ".ico";
     std::string companion = folder + name + " " + o.itemName + extension;
     std::vector<uint8_t> bytes;
-    if (!fs.ReadFile(source, kMaxSourceFileSize, &bytes)) return false;
+    if (!fs.ReadFile(source, kMaxSourceFileSize, &bytes)) {
+        *failed = Format(kSaveUnreadableText, source.c_str());
+        return RowSave::Failed;
+    }
     SameFile same = fs.Compare(source, companion);
-    if (same == SameFile::Same) return true;  // a re-save: the companion is its own source
+    if (same == SameFile::Same) return RowSave::Written;  // a re-save: its own source
     if (fs.Exists(companion) && !*yesToAll) {
         ReplaceQuestion q;
         q.text = Format("This folder already contains a file called '%s'.",
@@ -83,10 +94,9 @@ bool MotifFile::SaveRow(int row, const std::string& folder, const std::string& n
         q.incomingIcon = o.largeIcon;
         switch (m_dialogs.AskReplace(q)) {
             case ReplaceAnswer::Cancel:
-                return false;
+                return RowSave::Cancelled;
             case ReplaceAnswer::No:
-                *skip = true;
-                return true;
+                return RowSave::Skipped;
             case ReplaceAnswer::YesToAll:
                 *yesToAll = true;
                 break;
@@ -94,13 +104,22 @@ bool MotifFile::SaveRow(int row, const std::string& folder, const std::string& n
                 break;
         }
     }
-    if (o.isCursor()) return fs.WriteFile(companion, bytes);
-    return ExtractIconToFile(fs, m_engineer.prompt(), m_engineer.groups(), source, companion,
-                             o.chosenIndex);
+    // The copy waits beside the companion until the whole Motif is written.
+    std::string temp = companion + kStageSuffix;
+    staged->push_back({temp, companion});
+    bool copied = o.isCursor() ? fs.WriteFile(temp, bytes)
+                               : ExtractIconToFile(fs, m_engineer.prompt(), m_engineer.groups(),
+                                                   source, temp, o.chosenIndex);
+    if (!copied) {
+        *failed = Format(kSaveNotCopiedText, source.c_str());
+        return RowSave::Failed;
+    }
+    return RowSave::Written;
 }
 
 bool MotifFile::Save(bool saveAs) {
     SystemIcons& icons = m_engineer.icons();
+    FileSystem& fs = icons.files();
     std::string path = m_engineer.motifPath;
     bool fresh = saveAs || m_engineer.untitled;
     if (fresh) {
@@ -109,13 +128,33 @@ bool MotifFile::Save(bool saveAs) {
     }
     std::string folder = DirectoryOf(path) + "\\";
     std::string name = MotifName(path);
+    // Everything is written beside the targets first and put in place only when all of it
+    // succeeded: a failed or cancelled save leaves the old Motif and its companions as they were.
+    std::string temp = path + kStageSuffix;
+    std::vector<Staged> staged;
+    std::string failed;
+    auto abandon = [&](const std::string& message) {
+        fs.Delete(temp);
+        for (const Staged& s : staged) fs.Delete(s.temp);
+        if (!message.empty())
+            m_engineer.prompt().Show({message, "Vantoro Engineer", PromptIcon::Exclamation,
+                                      PromptButtons::Ok, true, 0});
+        return false;
+    };
+    fs.Delete(temp);
     if (fresh) {
         std::string header =
             Format("[%s]\r\n%s=%s\r\n%s=%s\r\n%s=%s\r\n", kCreditsSection, "Software",
                    kMotifSoftware, "Company", "Kelvane Software", "Website", kMotifWebsite);
-        if (!m_profile.Create(path, header)) return false;
+        if (!m_profile.Create(temp, header)) return abandon(Format(kSaveNotWrittenText, path.c_str()));
+    } else {
+        std::vector<uint8_t> old;
+        if (!fs.ReadFile(path, kMaxSourceFileSize, &old))
+            return abandon(Format(kSaveUnreadableText, path.c_str()));
+        if (!fs.WriteFile(temp, old)) return abandon(Format(kSaveNotWrittenText, path.c_str()));
     }
     bool yesToAll = false;
+    bool written = true;
     for (int r = 0; r < icons.rowCount(); ++r) {
         std::string section, key;
         if (!MotifEntryOf(icons, r, &section, &key)) continue;
@@ -127,24 +166,32 @@ bool MotifFile::Save(bool saveAs) {
             // companion file that was not written.
             continue;
         }
-        bool skip = false;
-        if (chosen && !SaveRow(r, folder, name, &yesToAll, &skip)) return false;
-        if (skip) continue;
+        if (chosen) {
+            RowSave result = SaveRow(r, folder, name, &yesToAll, &staged, &failed);
+            if (result == RowSave::Cancelled) return abandon({});
+            if (result == RowSave::Failed) return abandon(failed);
+            if (result == RowSave::Skipped) continue;
+        }
         if (!chosen) {
-            m_profile.DeleteKey(path, section, key);
+            written &= m_profile.DeleteKey(temp, section, key);
         } else if (o.isCursor()) {
             std::string value =
                 o.chosenIndex == 1
                     ? std::string()
                     : Format("%s%s %s%s", "%Folder%", name.c_str(), o.itemName.c_str(),
                              ExtensionOf(icons.ChosenFile(r)).c_str());
-            m_profile.Write(path, section, key, value);
+            written &= m_profile.Write(temp, section, key, value);
         } else {
-            m_profile.Write(
-                path, section, key,
+            written &= m_profile.Write(
+                temp, section, key,
                 Format("%s%s %s%s,0", "%Folder%", name.c_str(), o.itemName.c_str(), ".ico"));
         }
     }
+    if (!written) return abandon(Format(kSaveNotWrittenText, path.c_str()));
+    for (const Staged& s : staged)
+        if (!fs.Replace(s.temp, s.target))
+            return abandon(Format(kSaveNotWrittenText, s.target.c_str()));
+    if (!fs.Replace(temp, path)) return abandon(Format(kSaveNotWrittenText, path.c_str()));
     m_engineer.motifPath = path;
     m_engineer.untitled = false;
     m_engineer.modified = false;

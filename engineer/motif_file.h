@@ -4,6 +4,7 @@
 // assignments only).
 
 #include <string>
+#include <vector>
 
 #include "engineer/engineer.h"
 #include "engineer/profile.h"
@@ -49,14 +50,22 @@ class MotifFile {
 
     MotifDialogs& dialogs() { return m_dialogs; }
 
+    // Writes the Motif and its companion files beside their targets and puts them in place only
+    // when everything succeeded; otherwise the old files stay as they were and the user is told
+    // which file could not be read, copied or written (a cancelled question stays silent).
     bool Save(bool saveAs);
     // Reads the file into the table; true when at least one row was loaded.
     bool Open(const std::string& path);
     void New();
 
   private:
-    bool SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll,
-                 bool* skip);
+    enum class RowSave { Written, Skipped, Cancelled, Failed };
+    struct Staged {
+        std::string temp;
+        std::string target;
+    };
+    RowSave SaveRow(int row, const std::string& folder, const std::string& name, bool* yesToAll,
+                    std::vector<Staged>* staged, std::string* failed);
     bool OpenIconRow(int row, const std::string& value);
     bool OpenCursorRow(int row, const std::string& value);
 

@@ -127,7 +127,8 @@ TEST_F(Motif, ResaveCopiesNothingAndRewritesTheSameEntries) {
     ASSERT_TRUE(m.Save(false));
     EXPECT_EQ(dialogs.saveAsks, 1) << "a titled Motif saves without a dialog";
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(w.files.writeCount(), writes) << "same files, same entries: nothing rewritten";
+    EXPECT_EQ(w.files.writeCount(), writes + 1)
+        << "same files, same entries: only the Motif's staged copy is written";
     EXPECT_EQ(w.files.Text("D:\\motifs\\Blue.motif"), kSavedBlue);
 }
 
@@ -171,6 +172,44 @@ TEST_F(Motif, CancelledDialogAndUnreadableSourcesEndTheSave) {
     w.files.Fail("read", "D:\\art\\disk.ico");
     EXPECT_FALSE(m.Save(false));
     EXPECT_TRUE(e->modified);
+}
+
+TEST_F(Motif, FailedSaveLeavesTheOldFilesAsTheyWereAndNamesTheFile) {
+    ChooseThree();
+    MotifFile m(*e, profile, dialogs);
+    ASSERT_TRUE(m.Save(false));
+    const auto oldMotif = w.files.Bytes("D:\\motifs\\Blue.motif");
+    const auto oldDrive = w.files.Bytes("D:\\motifs\\Blue Hard Drive.ico");
+    const size_t oldCount = w.files.List("D:\\motifs").size();
+    w.files.Put("D:\\art\\disk2.ico", test::IconFile({test::IconBlock(16, 16, 8)}));
+    w.shell.AddIcon("D:\\art\\disk2.ico", 0);
+    ASSERT_TRUE(e->AssignChosen(kHardDrive, "D:\\art\\disk2.ico", 0));
+    w.files.Fail("read", "D:\\art\\busy.ani");  // a row after the hard drive's
+    w.prompt.Clear();
+    for (bool saveAs : {false, true}) {
+        SCOPED_TRACE(saveAs ? "save as over the Motif" : "save");
+        EXPECT_FALSE(m.Save(saveAs));
+        EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue.motif"), oldMotif);
+        EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue Hard Drive.ico"), oldDrive)
+            << "the companion written before the failure is not put in place";
+        EXPECT_EQ(w.files.List("D:\\motifs").size(), oldCount) << "no staged file is left";
+        EXPECT_TRUE(e->modified);
+    }
+    EXPECT_EQ(w.prompt.texts(),
+              std::vector<std::string>(
+                  2, "The Motif was not saved: the file 'D:\\art\\busy.ani' could not be read."));
+
+    w.files.StopFailing();
+    w.files.Fail("move", "D:\\motifs\\Blue.motif");
+    w.prompt.Clear();
+    EXPECT_FALSE(m.Save(false));
+    EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue.motif"), oldMotif);
+    EXPECT_EQ(w.prompt.texts(), std::vector<std::string>{"The Motif was not saved: the file "
+                                                         "'D:\\motifs\\Blue.motif' could not "
+                                                         "be written."});
+    w.files.StopFailing();
+    ASSERT_TRUE(m.Save(false));
+    EXPECT_EQ(w.files.Bytes("D:\\motifs\\Blue Hard Drive.ico"), w.files.Bytes("D:\\art\\disk2.ico"));
 }
 
 TEST_F(Motif, ExcludedCategoriesLeaveTheirEntriesAlone) {

@@ -36,6 +36,8 @@ class FileSystem {
     virtual bool Exists(const std::string& path) = 0;
     virtual bool Delete(const std::string& path) = 0;
     virtual bool Move(const std::string& from, const std::string& to) = 0;
+    // Moves `from` over `to`, which may exist; false, with `to` as it was, when that fails.
+    virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool GetAttributes(const std::string& path, uint32_t* attributes) = 0;
     virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
     // True when the folder exists afterwards.

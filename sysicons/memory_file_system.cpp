@@ -58,11 +58,19 @@ bool MemoryFileSystem::Delete(const std::string& path) {
 }
 
 bool MemoryFileSystem::Move(const std::string& from, const std::string& to) {
+    if (m_files.count(Resolve(to))) return false;
+    return Replace(from, to);
+}
+
+bool MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
     auto it = m_files.find(Resolve(from));
     auto target = Resolve(to);
     if (it == m_files.end() || Failing("move", from) || Failing("move", to) ||
-        m_files.count(target) || !m_dirs.count(Normal(DirectoryOf(target))))
+        !m_dirs.count(Normal(DirectoryOf(target))))
         return false;
+    auto old = m_files.find(target);
+    if (old != m_files.end() && (old->second.attributes & kAttrReadOnly)) return false;
+    if (old == it) return true;
     File f = std::move(it->second);
     m_files.erase(it);
     m_files[target] = std::move(f);

@@ -19,6 +19,7 @@ class MemoryFileSystem : public FileSystem {
     bool Exists(const std::string& path) override;
     bool Delete(const std::string& path) override;
     bool Move(const std::string& from, const std::string& to) override;
+    bool Replace(const std::string& from, const std::string& to) override;
     bool GetAttributes(const std::string& path, uint32_t* attributes) override;
     bool SetAttributes(const std::string& path, uint32_t attributes) override;
     bool MakeDirectory(const std::string& path) override;

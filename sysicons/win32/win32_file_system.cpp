@@ -35,6 +35,10 @@ bool Win32FileSystem::Move(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
+bool Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+    return ReplaceFileWith(from, to);
+}
+
 bool Win32FileSystem::GetAttributes(const std::string& path, uint32_t* attributes) {
     DWORD a = GetFileAttributesA(path.c_str());
     if (a == INVALID_FILE_ATTRIBUTES) return false;
