@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/byte_reader.h"
 #include "sysicons/text.h"
 
 namespace vt {
@@ -11,12 +12,7 @@ const char* const kDropTopic = "Shields down!";
 
 std::optional<FileDrop> ReadFileDropBlock(std::span<const uint8_t> block) {
     if (block.size() < kFileDropHeaderSize) return std::nullopt;
-    auto i32 = [&](size_t at) {
-        return static_cast<int32_t>(static_cast<uint32_t>(block[at]) |
-                                    static_cast<uint32_t>(block[at + 1]) << 8 |
-                                    static_cast<uint32_t>(block[at + 2]) << 16 |
-                                    static_cast<uint32_t>(block[at + 3]) << 24);
-    };
+    auto i32 = [&](size_t at) { return static_cast<int32_t>(LoadLE32(block.data() + at)); };
     std::span<const uint8_t> names = block.subspan(kFileDropHeaderSize);
     const void* end = std::memchr(names.data(), 0, names.size());
     if (!end) return std::nullopt;

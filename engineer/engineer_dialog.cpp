@@ -174,6 +174,14 @@ void SetTitleFontStyle(Engineer& e, bool bold, bool italic) {
     EvaluateSystemPage(e);
 }
 
+int ItemIconSize(int category, int largeIconHeight, int standardIconWidth) {
+    return category == kCategoryCursor ? standardIconWidth : largeIconHeight;
+}
+
+int ListItemHeight(int itemIconSize) {
+    return itemIconSize * 3 / 2;
+}
+
 std::optional<int> DropEntry(int topIndex, int y, int itemHeight, int itemCount,
                              int clientHeight) {
     if (itemHeight <= 0 || topIndex < 0 || y < 0 || y >= clientHeight) return std::nullopt;

@@ -5,7 +5,8 @@
 // frame's size and place.
 // The program calls: FillList, EvaluateControls, UseDefaultAllowed, UseDefault, ResetAll,
 // EvaluateSystemPage, ReadSpacingEdit / SpacingFromShown / ShownSpacing, PointsOfHeight /
-// HeightOfPoints / FontSizes / SetTitleFontSize / SetTitleFontStyle, DropEntry, PlaceFrame.
+// HeightOfPoints / FontSizes / SetTitleFontSize / SetTitleFontStyle, ItemIconSize /
+// ListItemHeight, DropEntry, PlaceFrame.
 
 #include <array>
 #include <optional>
@@ -85,6 +86,11 @@ std::vector<int> FontSizes(bool trueType, const std::vector<FontVariant>& varian
 // The size combo, Bold and Italic change the new title font.
 void SetTitleFontSize(Engineer& engineer, int points, int pixelsPerInch);
 void SetTitleFontStyle(Engineer& engineer, bool bold, bool italic);
+
+// The size of a list row's icon: the large icon height on icon pages, the standard icon width on
+// the Cursor page; a row is one and a half times as high.
+int ItemIconSize(int category, int largeIconHeight, int standardIconWidth);
+int ListItemHeight(int itemIconSize);
 
 // The list entry under a drop point in the list's client coordinates; nothing when the point is
 // outside the list or past its last entry, or the item height is not positive.

@@ -199,7 +199,9 @@ TEST(DropPoint, EntryAtTheEdges) {
     EXPECT_FALSE(DropEntry(0, 10, 48, 0, 240)) << "empty list";
 }
 
-TEST(DropPoint, FramePlace) {
+TEST(DropPoint, RowHeightsAndFramePlace) {
+    EXPECT_EQ(ListItemHeight(ItemIconSize(kCategoryDrive, 48, 32)), 72);
+    EXPECT_EQ(ListItemHeight(ItemIconSize(kCategoryCursor, 48, 32)), 48);
     FrameMeasures m{400, 300, 3, 3, 18, 19, 20, 1024, 768};
     FramePlace p = PlaceFrame(m);
     EXPECT_EQ(p.width, 406);

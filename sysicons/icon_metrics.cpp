@@ -1,18 +1,17 @@
 #include "sysicons/icon_metrics.h"
 
+#include "common/byte_reader.h"
+
 namespace vt {
 
 namespace {
 
 int32_t I32(std::span<const uint8_t> b, size_t at) {
-    return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
-                                static_cast<uint32_t>(b[at + 2]) << 16 |
-                                static_cast<uint32_t>(b[at + 3]) << 24);
+    return static_cast<int32_t>(LoadLE32(b.data() + at));
 }
 
 void PutI32(uint8_t* p, int32_t v) {
-    uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(u >> (8 * i));
+    StoreLE32(p, static_cast<uint32_t>(v));
 }
 
 }  // namespace
