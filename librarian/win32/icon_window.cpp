@@ -118,6 +118,18 @@ LRESULT IconWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_PAINT:
             OnPaint();
             return 0;
+        case WM_PRINTCLIENT: {
+            // Pictures of the window for the tests: everything, as a paint would draw it.
+            HDC dc = reinterpret_cast<HDC>(wp);
+            RECT client;
+            GetClientRect(m_hwnd, &client);
+            const int saved = SaveDC(dc);
+            IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+            FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+            PaintArea(dc, client);
+            RestoreDC(dc, saved);
+            return 0;
+        }
         case WM_SIZE:
             OnSize(LOWORD(lp), HIWORD(lp));
             return 0;
@@ -258,6 +270,16 @@ void IconWindow::InvalidateIcon(size_t index) {
 void IconWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hwnd, &ps);
+    PaintArea(dc, ps.rcPaint);
+    if (m_track == Track::Band && m_bandDrawn) {
+        // The band is drawn by inverting; a repaint under it must not leave half of it.
+        m_bandDrawn = false;
+        DrawBand();
+    }
+    EndPaint(m_hwnd, &ps);
+}
+
+void IconWindow::PaintArea(HDC dc, const RECT& rcPaint) {
     const Workspace& ws = g_app.workspace;
     m_paintFailed = false;
     if (ws.iconCount() > 0 && m_order.size() == ws.iconCount()) {
@@ -276,8 +298,7 @@ void IconWindow::OnPaint() {
         SetPixel(selectionDc, 0, 0, GetSysColor(COLOR_HIGHLIGHT));
 
         const int offset = static_cast<int>(OffsetY());
-        LayoutRect area{ps.rcPaint.left, ps.rcPaint.top + offset, ps.rcPaint.right,
-                        ps.rcPaint.bottom + offset};
+        LayoutRect area{rcPaint.left, rcPaint.top + offset, rcPaint.right, rcPaint.bottom + offset};
         for (size_t i : m_layout.IconsMeeting(ws, m_order, area)) {
             PaintIcon(dc, i, offset, selectionDc);
             if (m_paintFailed) break;
@@ -289,15 +310,9 @@ void IconWindow::OnPaint() {
         if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
         if (m_paintFailed) {
             // The workspace file could not be read: the window stays blank until the next paint.
-            FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_WINDOW));
+            FillRect(dc, &rcPaint, GetSysColorBrush(COLOR_WINDOW));
         }
     }
-    if (m_track == Track::Band && m_bandDrawn) {
-        // The band is drawn by inverting; a repaint under it must not leave half of it.
-        m_bandDrawn = false;
-        DrawBand();
-    }
-    EndPaint(m_hwnd, &ps);
 }
 
 bool IconWindow::DrawImage(HDC dc, size_t imageIndex, int x, int y, int width, int height) {
@@ -520,6 +535,8 @@ void IconWindow::OnButtonDown(POINT client, bool right, bool ctrl) {
         InvalidateIcon(index);
         SelectionChanged();
         if (m_marks.IsSelected(index)) {
+            m_pendingIcon = index;
+            m_pendingCtrl = ctrl;
             m_track = Track::Pending;
             SetCapture(m_hwnd);
         }
@@ -604,7 +621,16 @@ void IconWindow::OnButtonUp(POINT client, bool right) {
         InvalidateRect(m_hwnd, nullptr, TRUE);
         return;
     }
-    if (track == Track::Pending) ReleaseCapture();
+    if (track == Track::Pending) {
+        ReleaseCapture();
+        // A plain click on an icon of a selection of several, without a drag, selects just it.
+        if (!right && !m_pendingCtrl && ws.selectionValue() < 0 && m_pendingIcon < ws.iconCount()) {
+            for (size_t i : ws.Selection()) InvalidateIcon(i);
+            ws.SelectOne(m_pendingIcon);
+            InvalidateIcon(m_pendingIcon);
+            SelectionChanged();
+        }
+    }
     if (right) ShowContextMenu(client);
 }
 

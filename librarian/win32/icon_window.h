@@ -76,6 +76,7 @@ class IconWindow : public IconView {
 
     // Painting.
     void OnPaint();
+    void PaintArea(HDC dc, const RECT& area);
     void PaintIcon(HDC dc, size_t index, int offsetY, HDC selectionDc);
     bool DrawImage(HDC dc, size_t imageIndex, int x, int y, int width, int height);
     void DrawLabel(HDC dc, size_t index, int offsetY, bool selected);
@@ -128,6 +129,8 @@ class IconWindow : public IconView {
     enum class Track { None, Pending, Dragging, Band };
     Track m_track = Track::None;
     bool m_rightButton = false;
+    size_t m_pendingIcon = 0;  // the icon pressed on, while a drag may start
+    bool m_pendingCtrl = false;
     POINT m_downClient{};  // where the button went down (client)
     POINT m_bandStart{};   // workspace coordinates
     POINT m_bandEnd{};

@@ -82,8 +82,6 @@ void AddGeneralTab(HWND dialog) {
         char text[] = "General";
         tab.pszText = text;
         SendMessageA(child, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tab));
-        // Behind every other control.
-        SetWindowPos(child, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
