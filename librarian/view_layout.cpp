@@ -48,6 +48,17 @@ long ChooseImageForSize(const Workspace& ws, size_t iconIndex, int size, int she
     return best;
 }
 
+long ImageOfFormat(const Workspace& ws, size_t iconIndex, const FormatKey& format) {
+    for (size_t fi : ws.FormatsOf(iconIndex)) {
+        uint16_t number = ws.formats()[fi].imageNumber;
+        if (number == 0 || number > ws.images().size()) continue;
+        const ImageEntry& e = ws.images()[number - 1u];
+        if (e.width == format.width && e.height == format.height && e.colorCode == format.colorCode)
+            return static_cast<long>(number - 1u);
+    }
+    return -1;
+}
+
 ViewMetrics ViewLayout::ViewMetricsFor(int view) const {
     ViewMetrics m;
     m.view = view;

@@ -50,6 +50,9 @@ struct LayoutRect {
 // wider. Returns an index into ws.images(), or -1 when the icon shows nothing at that size.
 long ChooseImageForSize(const Workspace& ws, size_t iconIndex, int size, int shellColorCode);
 
+// The icon's image of exactly this format (Specific View's image), or -1 when it has none.
+long ImageOfFormat(const Workspace& ws, size_t iconIndex, const FormatKey& format);
+
 // The arrow keys' directions.
 enum class LayoutDirection { Left, Right, Up, Down };
 

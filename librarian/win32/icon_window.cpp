@@ -27,19 +27,6 @@ bool CtrlHeld() {
     return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
-// The image of exactly the current format, for Specific View; -1 when the icon has none.
-long SpecificImageOf(const Workspace& ws, size_t icon) {
-    const FormatKey& f = ws.currentFormat();
-    for (size_t fi : ws.FormatsOf(icon)) {
-        uint16_t number = ws.formats()[fi].imageNumber;
-        if (number == 0 || number > ws.images().size()) continue;
-        const ImageEntry& e = ws.images()[number - 1u];
-        if (e.width == f.width && e.height == f.height && e.colorCode == f.colorCode)
-            return static_cast<long>(number - 1u);
-    }
-    return -1;
-}
-
 }  // namespace
 
 // --- image cache ---
@@ -154,7 +141,7 @@ LRESULT IconWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_LBUTTONDBLCLK: {
             POINT w = ToWorkspace(at);
-            if (ViewLayout::HitTest(g_app.workspace, m_order, w.x, w.y) >= 0)
+            if (ViewLayout::HitTest(g_app.workspace, Order(), w.x, w.y) >= 0)
                 m_services.Command(IDM_EDIT_EDIT_ICON);
             return 0;
         }
@@ -220,6 +207,16 @@ void IconWindow::Arrange() {
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
+const std::vector<size_t>& IconWindow::Order() {
+    // Icons the frame added or removed since the last arrangement are taken in, never indexed
+    // past the table.
+    if (m_order.size() != g_app.workspace.iconCount()) {
+        m_order = g_app.workspace.DisplayOrder();
+        m_marks.Rebuild(g_app.workspace);
+    }
+    return m_order;
+}
+
 void IconWindow::WorkspaceReplaced() {
     SyncMode();
     m_cache.Clear();
@@ -282,7 +279,7 @@ void IconWindow::OnPaint() {
 void IconWindow::PaintArea(HDC dc, const RECT& rcPaint) {
     const Workspace& ws = g_app.workspace;
     m_paintFailed = false;
-    if (ws.iconCount() > 0 && m_order.size() == ws.iconCount()) {
+    if (ws.iconCount() > 0) {
         HPALETTE oldPalette = nullptr;
         if (g_app.palette) {
             oldPalette = SelectPalette(dc, g_app.palette, FALSE);
@@ -299,7 +296,7 @@ void IconWindow::PaintArea(HDC dc, const RECT& rcPaint) {
 
         const int offset = static_cast<int>(OffsetY());
         LayoutRect area{rcPaint.left, rcPaint.top + offset, rcPaint.right, rcPaint.bottom + offset};
-        for (size_t i : m_layout.IconsMeeting(ws, m_order, area)) {
+        for (size_t i : m_layout.IconsMeeting(ws, Order(), area)) {
             PaintIcon(dc, i, offset, selectionDc);
             if (m_paintFailed) break;
         }
@@ -334,7 +331,7 @@ void IconWindow::PaintIcon(HDC dc, size_t index, int offsetY, HDC selectionDc) {
     bool line = false;
     switch (g_app.state.view) {
         case kViewSpecific: {
-            long image = SpecificImageOf(ws, index);
+            long image = ImageOfFormat(ws, index, ws.currentFormat());
             if (image >= 0 &&
                 !DrawImage(dc, static_cast<size_t>(image), x, y, icon.cellWidth, icon.cellHeight))
                 return;
@@ -507,7 +504,7 @@ void IconWindow::OnButtonDown(POINT client, bool right, bool ctrl) {
     if (m_track != Track::None) return;
     Workspace& ws = g_app.workspace;
     const POINT w = ToWorkspace(client);
-    const long hit = ViewLayout::HitTest(ws, m_order, w.x, w.y);
+    const long hit = ViewLayout::HitTest(ws, Order(), w.x, w.y);
     m_rightButton = right;
     m_downClient = client;
     if (hit >= 0) {
@@ -671,7 +668,7 @@ void IconWindow::OnKeyDown(WPARAM key) {
         default:
             return;
     }
-    if (m_order.empty()) return;
+    if (Order().empty()) return;
     const std::vector<size_t> selection = ws.Selection();
     long next;
     if (selection.empty()) {
@@ -817,7 +814,7 @@ void IconWindow::DropOnSelf(POINT client) {
 void IconWindow::ShowContextMenu(POINT client) {
     Workspace& ws = g_app.workspace;
     const POINT w = ToWorkspace(client);
-    const long hit = ViewLayout::HitTest(ws, m_order, w.x, w.y);
+    const long hit = ViewLayout::HitTest(ws, Order(), w.x, w.y);
     HMENU menu = CreatePopupMenu();
     if (hit >= 0) {
         // A right-click on an icon that is not selected selects it first.

@@ -92,6 +92,8 @@ class IconWindow : public IconView {
     POINT ToWorkspace(POINT client) const;
     void InvalidateIcon(size_t index);
     void SyncMode();
+    // The display order, rebuilt when the table's size changed behind the window's back.
+    const std::vector<size_t>& Order();
 
     // Selection and keys.
     void SelectionChanged();

@@ -22,19 +22,6 @@ std::string LoadText(int id) {
     return text;
 }
 
-// The image of exactly the current format, or -1.
-long CurrentFormatImage(const Workspace& ws, size_t icon) {
-    const FormatKey& f = ws.currentFormat();
-    for (size_t fi : ws.FormatsOf(icon)) {
-        uint16_t number = ws.formats()[fi].imageNumber;
-        if (number == 0 || number > ws.images().size()) continue;
-        const ImageEntry& e = ws.images()[number - 1u];
-        if (e.width == f.width && e.height == f.height && e.colorCode == f.colorCode)
-            return static_cast<long>(number - 1u);
-    }
-    return -1;
-}
-
 // What the dialogs keep while they are open.
 struct DialogState {
     size_t icon = 0;
@@ -198,7 +185,7 @@ INT_PTR CALLBACK FilePropertiesProc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
 HICON MakeDialogImage(size_t iconIndex, bool preferCurrentFormat) {
     const Workspace& ws = g_app.workspace;
     if (iconIndex >= ws.iconCount()) return nullptr;
-    long image = preferCurrentFormat ? CurrentFormatImage(ws, iconIndex) : -1;
+    long image = preferCurrentFormat ? ImageOfFormat(ws, iconIndex, ws.currentFormat()) : -1;
     if (image < 0)
         image = ChooseImageForSize(ws, iconIndex, g_app.desktop.largeIcon, g_app.shellColorCode);
     if (image < 0) return nullptr;
