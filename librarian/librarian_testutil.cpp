@@ -204,9 +204,19 @@ std::string DescribeWorkspace(const Workspace& ws) {
 }
 
 TempFolder::TempFolder() {
+#ifdef _WIN32
+    // The Wine tests build their fixtures with these helpers too.
+    std::error_code ec;
+    for (unsigned n = 0; n < 1000 && m_path.empty(); ++n) {
+        auto p = std::filesystem::temp_directory_path(ec) /
+                 ("vtlib" + std::to_string(static_cast<unsigned>(std::rand()) * 1000u + n));
+        if (std::filesystem::create_directory(p, ec)) m_path = p.string();
+    }
+#else
     std::string templ = (std::filesystem::temp_directory_path() / "vtlibXXXXXX").string();
     char* made = mkdtemp(templ.data());
     m_path = made ? made : "";
+#endif
 }
 
 TempFolder::~TempFolder() {

@@ -66,6 +66,14 @@ void PrintClientAt(HWND w, HDC dc, const RECT& all) {
     SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
+void PrintChildren(HWND parent, HDC dc, const RECT& all) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c)) {
+            PrintClient(c, dc, all);
+            PrintChildren(c, dc, all);
+        }
+}
+
 // The frame of a top-level window as the classic look draws it: a raised border, the caption
 // with the title, and the menu bar's titles.
 void PrintFrame(HWND w, HDC dc, const RECT& all) {
@@ -157,9 +165,9 @@ bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& pat
         }
         PrintFrame(w, mem, all);
         PrintClient(w, mem, all);
-        // The children (tool bar, status bar, buttons, list) paint themselves into the picture.
-        for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-            if (IsWindowVisible(c)) PrintClient(c, mem, all);
+        // The children (tool bar, status bar, buttons, list) paint themselves into the picture,
+        // and theirs on top of them (a box on a tool bar).
+        PrintChildren(w, mem, all);
     }
     SetViewportOrgEx(mem, 0, 0, nullptr);
     GdiFlush();

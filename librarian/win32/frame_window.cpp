@@ -62,8 +62,6 @@ constexpr ToolButton kToolButtons[] = {{-1, 0},
                                        {5, IDM_VIEW_DESKTOP},
                                        {6, IDM_VIEW_WINDOWS}};
 constexpr int kToolImages = 7;
-// Separators of this width make room for the "Image Format" box after the buttons.
-constexpr int kBoxRoomSeparators = 8;
 
 // Tab in the box hands the focus back to the frame; tool-tip mouse messages go to the tips.
 WNDPROC g_boxProc = nullptr;
@@ -195,16 +193,10 @@ void FrameWindow::CreateBars() {
             }
             buttons.push_back(t);
         }
-        for (int i = 0; i < kBoxRoomSeparators; ++i) {
-            TBBUTTON t{};
-            t.iBitmap = 20;  // a separator's width
-            t.fsStyle = BTNS_SEP;
-            buttons.push_back(t);
-        }
         SendMessageA(m_toolBar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
         SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
 
-        // The box: as wide as "1024x1024, 256 colors", eight lines high, after the buttons.
+        // The box: as wide as "1024x1024, 256 colors", eight lines high, 20 pixels after the buttons.
         RECT last{};
         SendMessageA(m_toolBar, TB_GETITEMRECT, std::size(kToolButtons) - 1, reinterpret_cast<LPARAM>(&last));
         HDC dc = GetDC(m_hwnd);
@@ -745,6 +737,13 @@ bool FrameWindow::SaveAs() {
     if (KindForSaveName(target) == kKindProgram) {
         const std::string& source = g_app.saveState.sourcePath;
         if (ws.mode() != kModeProgram || source.empty() || !SamePath(source, target)) {
+            // A file that cannot be written says so first, as any save to it would.
+            HANDLE out = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (out == INVALID_HANDLE_VALUE) {
+                m_prompt->Tell(kCannotOpenForSave, PromptIcon::Stop);
+                return false;
+            }
+            CloseHandle(out);
             const std::string from = ws.mode() == kModeProgram && !source.empty() ? source
                                      : g_app.saveState.path.empty() ? LoadText(IDS_THE_WORKSPACE)
                                                                     : g_app.saveState.path;

@@ -119,8 +119,6 @@ HWND WaitForStudio(Program& studio) {
     return frame;
 }
 
-HWND ChildOfClass(HWND parent, const char* className) { return FindWindowExA(parent, nullptr, className, nullptr); }
-
 StudioGrid::StudioGrid(HWND frame, int imageWidth, int imageHeight) : m_frame(frame) {
     RECT client{};
     GetClientRect(frame, &client);
@@ -202,28 +200,6 @@ void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right) {
     ADD_FAILURE() << "no palette cell for index " << index;
 }
 
-void AnswerFileDialog(HWND dlg, const std::string& path, int type) {
-    ASSERT_NE(dlg, nullptr);
-    if (type > 0) {
-        HWND types = GetDlgItem(dlg, 0x470);
-        ASSERT_NE(types, nullptr);
-        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(types));
-    }
-    // The file name box: a plain edit, or the edit inside the name combo of newer dialogs.
-    HWND edit = GetDlgItem(dlg, 0x480);
-    for (HWND box = GetDlgItem(dlg, 0x47c); !edit && box;) {
-        edit = FindWindowExA(box, nullptr, "Edit", nullptr);
-        box = FindWindowExA(box, nullptr, "ComboBox", nullptr);
-    }
-    ASSERT_NE(edit, nullptr);
-    DWORD_PTR r = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
-                                    SMTO_NORMAL, 5000, &r));
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-}
-
 int CloseDiscarding(Program& studio, HWND frame) {
     PostMessageA(frame, WM_CLOSE, 0, 0);
     for (int i = 0; i < 300 && studio.running(); ++i) {
@@ -232,16 +208,6 @@ int CloseDiscarding(Program& studio, HWND frame) {
         Sleep(20);
     }
     return studio.WaitForExit();
-}
-
-std::string PictureFolder() {
-    const std::string folder = WindowsPath(std::getenv("VT_BUILD_DIR") ? std::getenv("VT_BUILD_DIR") : ".") + "\\pictures";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
-void EnableWindowPictures(bool enabled) {
-    SetEnvironmentVariableA(kWindowPictureFolderVariable, enabled ? PictureFolder().c_str() : nullptr);
 }
 
 namespace {
@@ -253,15 +219,6 @@ public:
 [[maybe_unused]] ::testing::Environment* const g_windowPictures =
     ::testing::AddGlobalTestEnvironment(new WindowPicturesEnabled);
 }  // namespace
-
-bool RequestPicture(HWND frame, const std::string& fileName) {
-    COPYDATASTRUCT data{kWindowPictureRequest, static_cast<DWORD>(fileName.size() + 1),
-                        const_cast<char*>(fileName.c_str())};
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result))
-        return false;
-    return result != 0;
-}
 
 bool RequestShownPicture(HWND frame, const std::string& fileName) {
     COPYDATASTRUCT data{kWindowShownRequest, static_cast<DWORD>(fileName.size() + 1),

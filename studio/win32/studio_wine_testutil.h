@@ -36,8 +36,6 @@ void WriteStateRecord(const StudioState& state);
 // creation size).
 HWND WaitForStudio(Program& studio);
 
-// The frame's children by class name.
-HWND ChildOfClass(HWND parent, const char* className);
 
 // The edit grid of a running Studio, measured from its frame as the program lays it out.
 class StudioGrid {
@@ -64,8 +62,6 @@ private:
 // Clicks a palette cell showing `index` of a 16-colour or 256-colour palette window.
 void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right = false);
 
-// Types a path into a common file dialog, picks a type (1-based, 0 keeps it) and presses OK.
-void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0);
 
 // Closes the Studio, answering No when it asks to save changes; returns its exit code.
 int CloseDiscarding(Program& studio, HWND frame);
@@ -85,14 +81,8 @@ protected:
     std::string path;
 };
 
-// The one folder the Studios these tests start may write window pictures into (the build's
-// "pictures" folder), as a Windows path. Every test program linking these helpers enables pictures
-// for the Studios it starts; a test that must see a Studio without them turns them off around
-// its start.
-std::string PictureFolder();
-void EnableWindowPictures(bool enabled);
-// Asks the Studio for a picture of its windows, written as PictureFolder()\fileName.
-bool RequestPicture(HWND frame, const std::string& fileName);
+// Every test program linking these helpers enables window pictures for the Studios it starts; a
+// test that must see a Studio without them turns them off around its start.
 // A picture of the windows as they show now, not repainted (kWindowShownRequest).
 bool RequestShownPicture(HWND frame, const std::string& fileName);
 

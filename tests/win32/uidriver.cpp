@@ -1,5 +1,7 @@
 #include "tests/win32/uidriver.h"
 
+#include "common/win32/window_picture.h"
+
 #include <gtest/gtest.h>
 
 #include "common/win32/menu_state_query.h"
@@ -101,7 +103,7 @@ Program::~Program() {
     }
 }
 
-bool Program::Start(const std::string& exe, const std::string& args) {
+bool Program::Start(const std::string& exe, const std::string& args, const std::string& workingFolder) {
     m_exe = exe;
     std::string path = BinDir() + "\\" + exe;
     std::string cmd = "\"" + path + "\"";
@@ -112,7 +114,7 @@ bool Program::Start(const std::string& exe, const std::string& args) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        BinDir().c_str(), &si, &pi)) {
+                        workingFolder.empty() ? BinDir().c_str() : workingFolder.c_str(), &si, &pi)) {
         ADD_FAILURE() << "could not start " << path << " (error " << GetLastError() << ")";
         return false;
     }
@@ -220,6 +222,49 @@ std::string AllChildTexts(HWND parent) {
     std::string out;
     EnumChildWindows(parent, CollectText, reinterpret_cast<LPARAM>(&out));
     return out;
+}
+
+HWND ChildOfClass(HWND parent, const char* className) { return FindWindowExA(parent, nullptr, className, nullptr); }
+
+void AnswerFileDialog(HWND dlg, const std::string& path, int type) {
+    ASSERT_NE(dlg, nullptr);
+    if (type > 0) {
+        HWND types = GetDlgItem(dlg, 0x470);
+        ASSERT_NE(types, nullptr);
+        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+        SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(types));
+    }
+    // The file name box: a plain edit, or the edit inside the name combo of newer dialogs.
+    HWND edit = GetDlgItem(dlg, 0x480);
+    for (HWND box = GetDlgItem(dlg, 0x47c); !edit && box;) {
+        edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+        box = FindWindowExA(box, nullptr, "ComboBox", nullptr);
+    }
+    ASSERT_NE(edit, nullptr);
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                                    SMTO_NORMAL, 5000, &r));
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+}
+
+std::string PictureFolder() {
+    const std::string folder = WindowsPath(std::getenv("VT_BUILD_DIR") ? std::getenv("VT_BUILD_DIR") : ".") + "\\pictures";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void EnableWindowPictures(bool enabled) {
+    SetEnvironmentVariableA(kWindowPictureFolderVariable, enabled ? PictureFolder().c_str() : nullptr);
+}
+
+bool RequestPicture(HWND frame, const std::string& fileName) {
+    COPYDATASTRUCT data{kWindowPictureRequest, static_cast<DWORD>(fileName.size() + 1),
+                        const_cast<char*>(fileName.c_str())};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result))
+        return false;
+    return result != 0;
 }
 
 }  // namespace vt::test

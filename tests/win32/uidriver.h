@@ -31,8 +31,9 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Starts BinDir()\exe with the command line `args`. False (and a failure) when it cannot.
-    bool Start(const std::string& exe, const std::string& args = {});
+    // Starts BinDir()\exe with the command line `args`, in `workingFolder` (the bin folder when
+    // empty). False (and a failure) when it cannot.
+    bool Start(const std::string& exe, const std::string& args = {}, const std::string& workingFolder = {});
     // The first visible-or-not top-level window of this process with the class name.
     HWND WaitForWindow(const std::string& className, DWORD timeoutMs = kDefaultWaitMs);
     // A top-level window of this process with the given title (e.g. a message box or dialog).
@@ -64,5 +65,18 @@ int MenuItemState(HWND window, UINT id);
 std::string ControlText(HWND parent, int id);
 // The texts of all child windows, in Z order, for messages and dialogs.
 std::string AllChildTexts(HWND parent);
+
+// A window's child by class name.
+HWND ChildOfClass(HWND parent, const char* className);
+// Types a path into a common file dialog, picks a type (1-based, 0 keeps it) and presses OK.
+void AnswerFileDialog(HWND dlg, const std::string& path, int type = 0);
+
+// The one folder the programs these tests start may write window pictures into (the build's
+// "pictures" folder), as a Windows path; EnableWindowPictures names it to the programs started
+// from then on.
+std::string PictureFolder();
+void EnableWindowPictures(bool enabled);
+// Asks a program for a picture of its windows, written as PictureFolder()\fileName.
+bool RequestPicture(HWND frame, const std::string& fileName);
 
 }  // namespace vt::test

@@ -1,0 +1,253 @@
+// The Librarian's files through its dialogs: opening and the recent files, the header question,
+// resources in another section, saving in every way, and searching a folder.
+#include <gtest/gtest.h>
+
+#include "librarian/icon_file_writer.h"
+#include "librarian/librarian_testutil.h"
+#include "librarian/open_file.h"
+#include "librarian/win32/librarian_wine_testutil.h"
+#include "librarian/win32/resource.h"
+#include "librarian/workspace.h"
+
+namespace vt::test {
+namespace {
+
+constexpr int kTypeCombo = 0x470;  // the common dialog's file types
+
+bool TitleIs(HWND frame, const std::string& file) {
+    return WaitUntil([&] { return WindowTitle(frame) == std::string(kLibrarianTitle) + "- " + file; },
+                     kDefaultWaitMs, "the title naming " + file);
+}
+
+// Runs a command that opens a file dialog titled `title` and answers it with `path`; `replace`
+// answers Yes when the dialog asks whether to replace the file.
+void ThroughDialog(Program& p, HWND frame, int command, const char* title, const std::string& path, int type = 0,
+                   bool replace = false) {
+    ASSERT_TRUE(PostCommand(frame, command));
+    HWND dlg = p.WaitForWindowTitled(title);
+    ASSERT_NE(dlg, nullptr) << title;
+    AnswerFileDialog(dlg, path, type);
+    if (replace) {
+        // The question is a box of the same title owned by the dialog.
+        HWND ask = nullptr;
+        WaitUntil([&] {
+            for (HWND w = FindWindowA("#32770", title); w; w = FindWindowExA(nullptr, w, "#32770", title))
+                if (GetWindow(w, GW_OWNER) == dlg) ask = w;
+            return ask != nullptr;
+        }, kDefaultWaitMs, "the question whether to replace " + path);
+        if (ask) PostMessageA(ask, WM_COMMAND, IDYES, 0);
+    }
+    WaitUntil([&] { return !IsWindow(dlg); }, kDefaultWaitMs, std::string(title) + " to close");
+}
+
+std::vector<uint8_t> PeWithOneIcon(const PeLayout& layout) {
+    const std::vector<uint8_t> dib = MakeDib(32, 32, 4, 0x33);
+    return MakePe({{14, 1, {}, MakeGroup({dib}, {1})}, {3, 1, {}, dib}}, layout);
+}
+
+// Waits until the program has written `path`; a message it shows instead fails the test.
+void WaitForFile(const std::string& path) {
+    HWND box = nullptr;
+    WaitUntil([&] {
+        box = FindWindowA("#32770", kLibrarianTitle);
+        return box || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }, kDefaultWaitMs, path + " to be written");
+    if (box) {
+        ADD_FAILURE() << "instead of writing " << path << ": " << MessageText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+// The core's reading of a file, for comparing what the program wrote.
+std::vector<std::vector<uint8_t>> ImagesOf(const std::string& path, int kind, size_t* icons) {
+    Workspace ws;
+    ScriptedPrompt prompt;
+    std::vector<std::vector<uint8_t>> blocks;
+    if (OpenWorkspaceFile(ws, path, &kind, prompt) != LibStatus::Ok) return blocks;
+    *icons = ws.iconCount();
+    for (const FormatEntry& f : ws.formats()) {
+        if (f.owner & kUnlinkedOwner) continue;
+        blocks.emplace_back();
+        ws.ReadImageOf(f, &blocks.back());
+    }
+    ws.Discard();
+    return blocks;
+}
+
+class LibrarianFiles : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetLibrarianSettings(); }
+    void Start(const std::string& folder = {}) {
+        ASSERT_TRUE(p.Start("VTMGR.EXE", {}, folder));
+        frame = WaitForLibrarian(p);
+        ASSERT_NE(frame, nullptr);
+    }
+    void TearDown() override {
+        if (frame) {
+            EXPECT_EQ(CloseLibrarian(p, frame), 0);
+        }
+    }
+    Program p;
+    HWND frame = nullptr;
+};
+
+TEST_F(LibrarianFiles, OpenRecentFilesAndHeaderQuestion) {
+    const std::string dir = ScratchDir("librarian_open");
+    std::vector<std::string> paths;
+    for (int i = 1; i <= 5; ++i) {
+        paths.push_back(dir + "\\icon" + std::to_string(i) + ".ico");
+        WriteTestIconFile(paths.back(), {"", {{32, 4}}, static_cast<uint8_t>(0x10 * i)});
+    }
+    Start();
+    for (int i = 0; i < 5; ++i) {
+        ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", paths[static_cast<size_t>(i)]);
+        ASSERT_TRUE(TitleIs(frame, "icon" + std::to_string(i + 1)));
+    }
+    EXPECT_EQ(StatusText(frame), "1 object");
+    // Five opens leave four entries, the newest first.
+    for (int id = IDM_FILE_MRU1; id <= IDM_FILE_MRU4; ++id) {
+        EXPECT_GE(MenuItemState(frame, id), 0) << id;
+    }
+    EXPECT_EQ(MenuItemState(frame, IDM_FILE_MRU4 + 1), -1);
+    // A listed file that is gone says so and leaves the list.
+    ASSERT_TRUE(DeleteFileA(paths[3].c_str()));
+    ASSERT_TRUE(PostCommand(frame, IDM_FILE_MRU1 + 1));
+    ExpectMessage(p, "Error encountered opening file");
+    ASSERT_TRUE(TitleIs(frame, "(untitled)"));
+    EXPECT_EQ(MenuItemState(frame, IDM_FILE_MRU4), -1);
+    EXPECT_GE(MenuItemState(frame, IDM_FILE_MRU4 - 1), 0);
+
+    // A library whose target-system byte is 0, opened as an icon library, asks once.
+    const std::string lib = dir + "\\header.icl";
+    WriteTestLibrary(lib, {{"One", {{32, 4}}}});
+    std::vector<uint8_t> bytes = ReadBytes(lib);
+    ASSERT_GT(bytes.size(), 182u);
+    bytes[182] = 0;
+    WriteBytes(lib, bytes);
+    ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", lib, 2);
+    ExpectMessage(p, "the file header is in error", IDNO);
+    ASSERT_TRUE(TitleIs(frame, "header"));
+    EXPECT_EQ(ReadBytes(lib), bytes);
+    ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", lib, 2);
+    ExpectMessage(p, "the file header is in error", IDYES);
+    ASSERT_TRUE(TitleIs(frame, "header"));
+    bytes[182] = 2;
+    EXPECT_EQ(ReadBytes(lib), bytes);
+
+    // Resources in a section of another name, and not at its start, are found.
+    const std::string pe = dir + "\\moved.exe";
+    PeLayout layout;
+    layout.sectionName = ".data";
+    layout.directoryOffset = 64;
+    WriteBytes(pe, PeWithOneIcon(layout));
+    ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", pe);
+    ASSERT_TRUE(TitleIs(frame, "moved"));
+    EXPECT_EQ(StatusText(frame), "1 object");
+}
+
+TEST_F(LibrarianFiles, SavingTexts) {
+    const std::string dir = ScratchDir("librarian_save");
+    const std::string ico = dir + "\\two.ico";
+    WriteTestIconFile(ico, {"", {{16, 4}, {32, 4}}, 0x55});
+    Start();
+    // The empty-save question.
+    ASSERT_TRUE(PostCommand(frame, IDM_FILE_SAVE));
+    ExpectMessage(p, "Cannot save an empty file.", IDNO);
+
+    ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", ico);
+    ASSERT_TRUE(TitleIs(frame, "two"));
+    // An icon file's workspace is saved by name: .ico is no kind Save writes, and writes nothing.
+    ThroughDialog(p, frame, IDM_FILE_SAVE_AS, "Save File As", dir + "\\again.ico");
+    ExpectMessage(p, "Unknown file type (506).");
+    EXPECT_EQ(GetFileAttributesA((dir + "\\again.ico").c_str()), INVALID_FILE_ATTRIBUTES);
+    ThroughDialog(p, frame, IDM_FILE_SAVE_AS, "Save File As", dir + "\\missing.dll");
+    ExpectMessage(p, "Save file cannot be opened.  The file may be READ ONLY or locked.");
+
+    // Save As ICO of the one icon writes what the core builds.
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_SELECT_ALL));
+    ThroughDialog(p, frame, IDM_CTX_SAVE_ICO, "Save As ICO", dir + "\\copy.ico");
+    WaitForFile(dir + "\\copy.ico");
+    {
+        Workspace ws;
+        ScriptedPrompt prompt;
+        int kind = kKindIconFile;
+        ASSERT_EQ(OpenWorkspaceFile(ws, ico, &kind, prompt), LibStatus::Ok);
+        std::vector<uint8_t> built;
+        ASSERT_EQ(BuildIconFile(ws, 0, &built), LibStatus::Ok);
+        EXPECT_EQ(ReadBytes(dir + "\\copy.ico"), built);
+        ws.Discard();
+    }
+
+    // A library reads back with the same images.
+    const std::string icl = dir + "\\kept.icl";
+    ThroughDialog(p, frame, IDM_FILE_SAVE_AS, "Save File As", icl);
+    WaitForFile(icl);
+    ASSERT_TRUE(TitleIs(frame, "kept"));
+    size_t icons = 0;
+    const auto original = ImagesOf(ico, kKindIconFile, &icons);
+    const auto saved = ImagesOf(icl, kKindLibrary, &icons);
+    EXPECT_EQ(icons, 1u);
+    EXPECT_EQ(saved, original);
+
+    // A program file saved without changes stays byte for byte as it was.
+    const std::string pe = dir + "\\tool.exe";
+    WriteBytes(pe, PeWithOneIcon({}));
+    const std::vector<uint8_t> peBytes = ReadBytes(pe);
+    ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", pe);
+    ASSERT_TRUE(TitleIs(frame, "tool"));
+    ASSERT_TRUE(PostCommand(frame, IDM_FILE_SAVE));
+    ExpectMessage(p, "A Program File Is About To Be Updated", IDOK);
+    EXPECT_EQ(ReadBytes(pe), peBytes);
+    // Its icons go back only into itself: another program file is refused, naming the source.
+    const std::string other = dir + "\\other.exe";
+    WriteBytes(other, PeWithOneIcon({}));
+    const std::vector<uint8_t> otherBytes = ReadBytes(other);
+    ThroughDialog(p, frame, IDM_FILE_SAVE_AS, "Save File As", other, 0, true);
+    ExpectMessage(p, pe);
+    EXPECT_EQ(ReadBytes(other), otherBytes);
+}
+
+// Starts a search from the dialog in the Librarian's working folder.
+void Search(Program& p, HWND frame, int type, bool subfolders) {
+    ASSERT_TRUE(PostCommand(frame, IDM_FILE_SEARCH));
+    HWND dlg = p.WaitForWindowTitled("Search Drive or Folder");
+    ASSERT_NE(dlg, nullptr);
+    HWND types = GetDlgItem(dlg, kTypeCombo);
+    ASSERT_NE(types, nullptr);
+    SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(kTypeCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    HWND extra = FindWindowExA(dlg, nullptr, "#32770", nullptr);
+    ASSERT_NE(extra, nullptr);
+    SendDlgItemMessageA(extra, IDC_INCLUDE_SUBFOLDERS, BM_SETCHECK, subfolders ? BST_CHECKED : BST_UNCHECKED, 0);
+    EXPECT_EQ(ControlText(dlg, IDOK), "Search");
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(dlg); }, kDefaultWaitMs, "the search dialog to close");
+}
+
+TEST_F(LibrarianFiles, SearchFolder) {
+    const std::string dir = ScratchDir("librarian_search");
+    WriteTestIconFile(dir + "\\a.ico", {"", {{32, 4}}, 0x21});
+    WriteBytes(dir + "\\b.dll", PeWithOneIcon({}));
+    CreateDirectoryA((dir + "\\sub").c_str(), nullptr);
+    WriteTestLibrary(dir + "\\sub\\c.icl", {{"C1", {{32, 4}}}, {"C2", {{16, 4}}}});
+    // A name of four characters is never matched.
+    WriteTestIconFile(dir + "\\x.il", {"", {{32, 4}}, 0x44});
+    CreateDirectoryA((dir + "\\empty").c_str(), nullptr);
+    Start(dir);
+    Search(p, frame, 1, true);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(frame) == "4 objects"; }, kDefaultWaitMs, "4 icons found"));
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Librarian- (untitled)");
+    EXPECT_FALSE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);
+    Search(p, frame, 3, true);
+    ExpectMessage(p, "Save this file before proceeding?", IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(frame) == "1 object"; }, kDefaultWaitMs, "1 icon found"));
+    // A search's workspace has no file: Save asks for a name.
+    ASSERT_TRUE(PostCommand(frame, IDM_FILE_SAVE));
+    HWND save = p.WaitForWindowTitled("Save File As");
+    ASSERT_NE(save, nullptr);
+    PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
+    WaitUntil([&] { return !IsWindow(save); }, kDefaultWaitMs, "the save dialog to close");
+}
+
+}  // namespace
+}  // namespace vt::test
