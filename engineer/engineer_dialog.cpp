@@ -28,6 +28,16 @@ bool UseDefaultAllowed(const Engineer& e, int row) {
     return o.module != -1 || coolDll || shell32Icon;
 }
 
+bool ChangeRow(Engineer& e, QualityDialogs& dialogs, const QualitySettings& settings, int row,
+               const std::string& path, int index) {
+    SystemIcons& icons = e.icons();
+    const SystemObject& o = icons.row(row);
+    if (!o.isCursor() && !CheckIconQuality(icons.files(), e.prompt(), e.groups(), dialogs,
+                                           settings, true, o.shellIndex, path, index))
+        return false;
+    return e.AssignChosen(row, path, index);
+}
+
 DialogControls EvaluateControls(const Engineer& e, int selectedRow) {
     DialogControls c;
     const SystemIcons& icons = e.icons();

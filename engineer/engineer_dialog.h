@@ -3,7 +3,7 @@
 // boxes are enabled (one rule each, asked after every change), "Use Default", "Reset All", the
 // System page's comparison, spacing edits, title-font sizes, the entry under a drop point, and the
 // frame's size and place.
-// The program calls: FillList, EvaluateControls, UseDefaultAllowed, UseDefault, ResetAll,
+// The program calls: FillList, ChangeRow, EvaluateControls, UseDefaultAllowed, UseDefault, ResetAll,
 // EvaluateSystemPage, ReadSpacingEdit / SpacingFromShown / ShownSpacing, PointsOfHeight /
 // HeightOfPoints / FontSizes / SetTitleFontSize / SetTitleFontStyle, ItemIconSize /
 // ListItemHeight, DropEntry, PlaceFrame.
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engineer/engineer.h"
+#include "engineer/icon_quality.h"
 
 namespace vt {
 
@@ -28,6 +29,12 @@ std::vector<int> FillList(const Engineer& engineer, int category);
 // "SHELL32.DLL" (0 or more and below Engineer::shell32IconCount); never when that default already
 // is the row's pending choice.
 bool UseDefaultAllowed(const Engineer& engineer, int row);
+
+// A file chosen for a row by "C&hange..." or dropped on it: icon rows must pass the quality
+// check first (cursor rows have none); then the row takes the file. False when the check was
+// declined or the file cannot be loaded; the row is then unchanged.
+bool ChangeRow(Engineer& engineer, QualityDialogs& dialogs, const QualitySettings& settings,
+               int row, const std::string& path, int index);
 
 // Enabled state of the dialog's controls; selectedRow -1 when no row is selected (System page).
 struct DialogControls {

@@ -105,6 +105,36 @@ TEST(UseDefaultRule, MotifModeRowLeavesTheMotifAndMarksItModified) {
     EXPECT_TRUE(c.saveMotif && c.saveMotifAs);
 }
 
+class AnsweringDialogs : public QualityDialogs {
+  public:
+    bool ConfirmBlankImage(const std::string&) override { return ++asked, answer; }
+    bool ConfirmMissingFormats(const std::string&, const std::array<bool, kQualityFormatCount>&,
+                               const std::array<bool, kQualityFormatCount>&) override {
+        return ++asked, answer;
+    }
+    bool answer = false;
+    int asked = 0;
+};
+
+TEST(ChangeRowTest, IconRowsPassTheQualityCheckCursorRowsHaveNone) {
+    World world(false, false, 40);
+    Engineer& e = *world.e;
+    world.w.files.Put("D:\\blank.ico", test::IconFile({test::IconBlock(32, 32, 4, true)}));
+    world.w.shell.AddIcon("D:\\blank.ico", 0);
+    world.w.shell.AddCursor("D:\\busy.cur");
+    AnsweringDialogs dialogs;
+    QualitySettings settings;
+    EXPECT_FALSE(ChangeRow(e, dialogs, settings, kHardDrive, "D:\\blank.ico", 0));
+    EXPECT_EQ(dialogs.asked, 1);
+    EXPECT_FALSE(world.w.icons->row(kHardDrive).pending) << "declined: the row is unchanged";
+    dialogs.answer = true;
+    EXPECT_TRUE(ChangeRow(e, dialogs, settings, kHardDrive, "D:\\blank.ico", 0));
+    EXPECT_TRUE(world.w.icons->row(kHardDrive).pending);
+    dialogs.asked = 0;
+    EXPECT_TRUE(ChangeRow(e, dialogs, settings, kArrow, "D:\\busy.cur", 0));
+    EXPECT_EQ(dialogs.asked, 0);
+}
+
 TEST(SystemPage, EvaluateAndResetAll) {
     World world(false, false, 40);
     Engineer& e = *world.e;
