@@ -34,7 +34,8 @@ class FrameWindow : public FrameServices {
     void OpenDroppedFiles(const std::vector<std::string>& paths) override;
     void SearchFolders(const std::vector<std::string>& roots) override;
     void ForgetRecentFile(const std::string& path) override;
-    void Command(int id) override { OnCommand(id, 0); }
+    // Through WM_COMMAND, so that a close asked for during the command's dialog waits for it.
+    void Command(int id) override { SendMessageA(m_hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0); }
     void RefreshCommands() override { RefreshCommandStates(); }
 
   private:

@@ -249,5 +249,24 @@ TEST_F(LibrarianFiles, SearchFolder) {
     WaitUntil([&] { return !IsWindow(save); }, kDefaultWaitMs, "the save dialog to close");
 }
 
+// Ten thousand icons found by a search cannot go into one library: Save As says by how much the
+// resource table is too large and writes nothing.
+TEST_F(LibrarianFiles, TenThousandIconsRefusedAsLibrary) {
+    const std::string dir = ScratchDir("librarian_many");
+    for (int f = 0; f < 5; ++f) {
+        std::vector<TestIcon> icons(2000, TestIcon{"", {{16, 4}}, static_cast<uint8_t>(0x10 + f)});
+        WriteTestLibrary(dir + "\\part" + std::to_string(f) + ".icl", icons);
+    }
+    Start(dir);
+    Search(p, frame, 2, false);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(frame) == "10,000 objects"; }, 60000, "10,000 icons found"));
+    const std::string big = dir + "\\all.icl";
+    ThroughDialog(p, frame, IDM_FILE_SAVE_AS, "Save File As", big);
+    // R = 16 + 12 × (10,000 icons + 10,000 images) = 240,016, and 65,466 is the most that fits.
+    ExpectMessage(p, "The resource table is currently 240016 bytes - it must be reduced by 174550 bytes");
+    EXPECT_EQ(GetFileAttributesA(big.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(MenuItemState(frame, IDM_FILE_SAVE) & MF_GRAYED);
+}
+
 }  // namespace
 }  // namespace vt::test

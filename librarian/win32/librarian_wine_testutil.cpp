@@ -128,9 +128,29 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+namespace {
+
+// An image block whose 16 colours are the standard ones, so that pictures show its fill.
+std::vector<uint8_t> ColouredDib(int size, int bits, uint8_t fill) {
+    static constexpr uint32_t kStandard16[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                 0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    std::vector<uint8_t> dib = MakeDib(size, size, bits, fill);
+    const size_t entries = bits == 4 ? 16 : bits == 1 ? 2 : bits == 8 ? 256 : 0;
+    for (size_t i = 0; i < entries && 40 + 4 * i + 3 < dib.size(); ++i) {
+        const uint32_t rgb = bits == 1 ? (i ? 0xFFFFFF : 0) : kStandard16[i % 16];
+        dib[40 + 4 * i] = static_cast<uint8_t>(rgb);
+        dib[40 + 4 * i + 1] = static_cast<uint8_t>(rgb >> 8);
+        dib[40 + 4 * i + 2] = static_cast<uint8_t>(rgb >> 16);
+    }
+    return dib;
+}
+
+}  // namespace
+
 void WriteTestIconFile(const std::string& path, const TestIcon& icon) {
     std::vector<std::vector<uint8_t>> blocks;
-    for (auto [size, bits] : icon.formats) blocks.push_back(MakeDib(size, size, bits, icon.fill));
+    for (auto [size, bits] : icon.formats) blocks.push_back(ColouredDib(size, bits, icon.fill));
     WriteBytes(path, MakeIco(blocks));
 }
 
@@ -140,7 +160,7 @@ void WriteTestLibrary(const std::string& path, const std::vector<TestIcon>& icon
     for (const TestIcon& icon : icons) {
         long index = -1;
         for (auto [size, bits] : icon.formats) {
-            index = ws.AddImage(MakeDib(size, size, bits, icon.fill), index);
+            index = ws.AddImage(ColouredDib(size, bits, icon.fill), index);
             ASSERT_GE(index, 0);
         }
         ws.Rename(static_cast<size_t>(index), icon.name);
