@@ -48,6 +48,12 @@ void PrintClientAt(HWND w, HDC dc, const RECT& all) {
         SendMessageA(GetParent(w), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
         return;
     }
+    if (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW) {
+        item.CtlType = ODT_STATIC;
+        item.rcItem = client;
+        SendMessageA(GetParent(w), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        return;
+    }
     if (lstrcmpiA(cls, "ListBox") == 0 && (style & LBS_OWNERDRAWFIXED)) {
         const LRESULT count = SendMessageA(w, LB_GETCOUNT, 0, 0);
         const LRESULT selected = SendMessageA(w, LB_GETCURSEL, 0, 0);
