@@ -147,6 +147,15 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return ok;
         }
         case kRunTestDrop: RunTestDrop(); return 0;
+        case WM_ENDSESSION:
+            // The session ends without destroying the window: the settings are kept and the
+            // workspace file goes now.
+            if (wp) {
+                RememberState();
+                StoreSettings();
+                g_app.workspace.Discard();
+            }
+            return 0;
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
         default: return DefWindowProcA(m_hwnd, msg, wp, lp);

@@ -134,6 +134,17 @@ TEST_F(LibrarianFiles, OpenRecentFilesAndHeaderQuestion) {
     bytes[182] = 2;
     EXPECT_EQ(ReadBytes(lib), bytes);
 
+    // A data entry where the resource directory needs a subdirectory: the cascade text, with the
+    // file named, and an empty workspace.
+    const std::string broken = dir + "\\broken.exe";
+    std::vector<uint8_t> pe0 = PeWithOneIcon({});
+    ASSERT_GT(pe0.size(), 0x417u);
+    pe0[0x417] &= 0x7F;  // the root's first type entry: its offset loses the subdirectory mark
+    WriteBytes(broken, pe0);
+    ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", broken);
+    ExpectMessage(p, "exceeds the cascade limits of Vantoro");
+    ASSERT_TRUE(TitleIs(frame, "(untitled)"));
+
     // Resources in a section of another name, and not at its start, are found.
     const std::string pe = dir + "\\moved.exe";
     PeLayout layout;
