@@ -22,4 +22,8 @@ done
 [ "$(identify -format '%w %h' "$dir/toolbox.bmp")" = "304 16" ] || { echo "tool box strip size"; exit 1; }
 # The strips' background is pure green, which the program turns into the button face.
 [ "$(convert "$dir/toolbar.bmp" -format '%[pixel:p{15,15}]' info:)" = "srgb(0,255,0)" ] || { echo "strip background"; exit 1; }
+icons=$(icotool -l "$dir/animator.ico")
+echo "$icons" | grep -q -- "--width=32 --height=32 --bit-depth=4" || { echo "no 32x32 Animator icon: $icons"; exit 1; }
+[ "$(identify -format '%w %h' "$dir/anitoolbar.bmp")" = "176 16" ] || { echo "Animator tool bar strip size"; exit 1; }
+[ "$(identify -format '%w %h' "$dir/play.bmp")" = "16 16" ] || { echo "play glyph size"; exit 1; }
 echo "artwork ok"

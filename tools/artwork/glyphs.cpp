@@ -265,6 +265,67 @@ std::vector<Raster> ToolBoxGlyphs() {
     return g;
 }
 
+namespace {
+
+// A film strip of three frames; `mark` puts a red plus (insert) or minus (remove) on it.
+Raster FilmStrip(int mark) {
+    Raster r(16, 16);
+    r.Fill(1, 2, 14, 13, kBlack);
+    for (int x = 2; x <= 13; x += 3) {
+        r.Set(x, 3, kWhite);
+        r.Set(x, 12, kWhite);
+    }
+    r.Fill(2, 5, 4, 10, kAqua);
+    r.Fill(6, 5, 9, 10, kAqua);
+    r.Fill(11, 5, 13, 10, kAqua);
+    if (mark != 0) {
+        r.Fill(8, 6, 15, 9, kRed);
+        if (mark > 0) r.Fill(10, 4, 13, 11, kRed);
+        r.Rect(8, 6, 15, 9, kMaroon);
+    }
+    return r;
+}
+
+}  // namespace
+
+Raster AnimatorIcon(int size) {
+    // A film strip with a pointer coming out of its middle frame.
+    Raster r(16, 16);
+    r.Fill(0, 3, 15, 12, kBlack);
+    for (int x = 1; x <= 14; x += 3) {
+        r.Set(x, 4, kWhite);
+        r.Set(x, 11, kWhite);
+    }
+    r.Fill(1, 6, 4, 9, kTeal);
+    r.Fill(6, 6, 9, 9, kYellow);
+    r.Fill(11, 6, 14, 9, kTeal);
+    r.Draw(6, 5, {"w.....", "ww....", "wkw...", "wkkw..", "wkkkw.", "wkkkkw", "wkkww.", "ww.kw.",
+                  "...ww."});
+    return size == 32 ? r.Scaled(2) : r;
+}
+
+std::vector<Raster> AnimatorToolBarGlyphs() {
+    return {Page(false), Folder(),     Floppy(),      Arrow(true), Arrow(false), Scissors(),
+            Copy(),      Paste(),      FilmStrip(1),  FilmStrip(-1), HotSpot()};
+}
+
+Raster PlayGlyph() {
+    Raster r(16, 16);
+    // A triangle pointing right, two pixels wide at its tip.
+    for (int x = 4; x <= 11; ++x) {
+        const int half = (11 - x) * 5 / 7;
+        r.Line(x, 7 - half, x, 8 + half, kGreen);
+    }
+    return r;
+}
+
+Raster StopGlyph() {
+    Raster r(16, 16);
+    r.Fill(4, 4, 11, 11, kMaroon);
+    r.Fill(5, 5, 10, 10, kRed);
+    return r;
+}
+
 Raster ProgramIcon(int size) {
     // A painter's easel: a framed canvas holding a small four-colour picture, a brush across it.
     Raster r(16, 16);

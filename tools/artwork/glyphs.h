@@ -25,4 +25,12 @@ Raster LibrarianIcon(int size);
 std::vector<Raster> LibrarianToolBarGlyphs();
 Raster StackIcon();
 
+// The Animator's: its program icon (a film strip with a pointer), its tool bar (New, Open, Save,
+// Undo, Redo, Cut, Copy, Paste, New Frame(s), Remove Frame, Set Hot Spot) and the preview's play
+// and stop buttons.
+Raster AnimatorIcon(int size);  // 16 or 32
+std::vector<Raster> AnimatorToolBarGlyphs();
+Raster PlayGlyph();
+Raster StopGlyph();
+
 }  // namespace vt::art

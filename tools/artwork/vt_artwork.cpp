@@ -1,6 +1,8 @@
-// Writes the Studio's artwork resources into a folder (the Librarian's with "librarian"): program.ico (icon 50), cursorNN.cur for
-// each of kCursorIds, toolbar.bmp and toolbox.bmp (16 x 16 images side by side, pure green for the
-// button face). Run at build time; the images are drawn in glyphs.cpp with our own image model
+// Writes the editors' artwork resources into a folder: program.ico (the Studio's icon 50),
+// cursorNN.cur for each of kCursorIds, toolbar.bmp and toolbox.bmp (16 x 16 images side by side,
+// pure green for the button face), the Librarian's with "librarian", and the Animator's
+// animator.ico, anitoolbar.bmp, play.bmp and stop.bmp. Run at build time; the images are drawn in
+// glyphs.cpp with our own image model
 // and written with its icon file writer.
 #include <cstdio>
 #include <string>
@@ -118,6 +120,13 @@ int Run(const std::string& dir) {
     }
     ok = WriteStrip(dir + "/toolbar.bmp", ToolBarGlyphs()) && ok;
     ok = WriteStrip(dir + "/toolbox.bmp", ToolBoxGlyphs()) && ok;
+    std::vector<IconImage> animator;
+    animator.push_back(ImageOf(AnimatorIcon(16), kColors16));
+    animator.push_back(ImageOf(AnimatorIcon(32), kColors16));
+    ok = WriteIco(dir + "/animator.ico", kIconResource, std::move(animator)) && ok;
+    ok = WriteStrip(dir + "/anitoolbar.bmp", AnimatorToolBarGlyphs()) && ok;
+    ok = WriteStrip(dir + "/play.bmp", {PlayGlyph()}) && ok;
+    ok = WriteStrip(dir + "/stop.bmp", {StopGlyph()}) && ok;
     if (!ok) std::fprintf(stderr, "vt_artwork: could not write the artwork into %s\n", dir.c_str());
     return ok ? 0 : 1;
 }
