@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engineer/engineer_dialog.h"
 #include "engineer/engineer_testutil.h"
 #include "sysicons/icon_cache.h"
 
@@ -68,6 +69,14 @@ TEST_F(Apply, RowOfAnUntickedCategoryStaysPending) {
     EXPECT_EQ(w.registry.Get(RegRoot::CurrentUser, kCursors, "Wait"), "D:\\art\\busy.ani");
     EXPECT_EQ(w.shell.log().back(), "parameter 87 = 0");
     EXPECT_EQ(e.pendingTotal, 1);
+    // The dialog's rules after Apply: the row can be cleared or reset, but not applied while its
+    // box stays cleared.
+    DialogControls c = EvaluateControls(e, kHardDrive);
+    EXPECT_FALSE(c.apply);
+    EXPECT_TRUE(c.resetAll && c.clearUpdate && c.boxEnabled[kCategoryDrive]);
+    EXPECT_FALSE(c.boxTicked[kCategoryDrive] || c.boxEnabled[kCategoryCursor]);
+    e.categoryTicked[kCategoryDrive] = true;
+    EXPECT_TRUE(EvaluateControls(e, kHardDrive).apply);
 }
 
 TEST_F(Apply, EmptyChoicesShowTheBuiltInIcons) {
