@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "librarian/librarian_testutil.h"
 #include "librarian/reader.h"
 #include "librarian/win32/librarian_wine_testutil.h"
@@ -86,13 +88,15 @@ class LibrarianView : public ::testing::Test {
         PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
         WaitUntil([&] { return !IsWindow(dialog); }, kDefaultWaitMs, "the dialog to close");
     }
-    // The item chosen from the popup menu the Librarian shows, by its place (1-based).
+    // The item chosen from the popup menu the Librarian shows, by its place (1-based; negative
+    // counts from the end).
     void ChooseFromMenu(int place) {
         HWND menu = nullptr;
         ASSERT_TRUE(WaitUntil(
             [&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); },
-            kDefaultWaitMs, "the drop menu"));
-        for (int i = 0; i < place; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+            kDefaultWaitMs, "the popup menu"));
+        for (int i = 0; i < std::abs(place); ++i)
+            PostMessageA(menu, WM_KEYDOWN, place > 0 ? VK_DOWN : VK_UP, 0);
         PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
         ASSERT_TRUE(
             WaitUntil([&] { return !IsWindowVisible(menu); }, kDefaultWaitMs, "the menu to close"));
@@ -266,13 +270,22 @@ TEST_F(LibrarianView, DropsOpenAddAndRefuse) {
 TEST_F(LibrarianView, PropertiesDialogsShowTheirTexts) {
     WriteTestLibrary(PictureFolder() + "\\view-props.icl", kThree);
     Start("view-props.icl");
+    // A right-click on an icon outside the selection selects it; Properties ends its menu.
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_SELECT_ALL));
     Click(WindowsViewIcon(0));
-    Key(VK_RIGHT);
+    Mouse(WM_RBUTTONDOWN, WindowsViewIcon(1), MK_RBUTTON);
+    PostMessageA(child, WM_RBUTTONUP, 0, MAKELPARAM(WindowsViewIcon(1).x, WindowsViewIcon(1).y));
+    ChooseFromMenu(-1);
+    HWND dlg = program.WaitForWindowTitled("Icon Properties");
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(ControlText(dlg, IDC_ICONPROP_NAME), "two");
+    Press(dlg, IDOK);
+
     Key(VK_RIGHT);  // "three"
     ASSERT_TRUE(SendCommand(frame, IDM_VIEW_RAW));
     EXPECT_TRUE(RequestPicture(frame, "librarian-raw-view.bmp"));
     PostCommand(frame, IDM_PROPERTIES);
-    HWND dlg = program.WaitForWindowTitled("Icon Properties");
+    dlg = program.WaitForWindowTitled("Icon Properties");
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(ControlText(dlg, IDC_ICONPROP_NAME), "three");
     EXPECT_EQ(ControlText(dlg, IDC_ICONPROP_FORMAT_FIRST), "32x32, 2 colors");
