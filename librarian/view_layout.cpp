@@ -98,6 +98,8 @@ void ViewLayout::Arrange(Workspace& ws, int clientWidth) {
     const int gapY = m_metrics.verticalGap();
     const std::vector<size_t> order = ws.DisplayOrder();
     auto& icons = ws.icons();
+    m_laidY.assign(ws.nextSerial(), INT32_MIN);
+    m_rowTopOf.assign(ws.nextSerial(), 0);
 
     int x = startX;
     int top = gapY / 2;
@@ -108,6 +110,10 @@ void ViewLayout::Arrange(Workspace& ws, int clientWidth) {
         for (size_t k = row.first; k < end; ++k) {
             IconEntry& icon = icons[order[k]];
             icon.y = m_view == kViewRaw ? row.top + row.height - icon.cellHeight : row.top;
+            if (icon.serial < m_laidY.size()) {
+                m_laidY[icon.serial] = icon.y;
+                m_rowTopOf[icon.serial] = row.top;
+            }
         }
         m_rows.push_back(row);
     };
@@ -144,6 +150,16 @@ bool ViewLayout::NeedsRearrange(int clientWidth) const {
             return true;
     }
     return false;
+}
+
+void ViewLayout::ArrangeByPosition(Workspace& ws, int clientWidth) {
+    if (m_view == kViewRaw) {
+        for (IconEntry& icon : ws.icons())
+            if (icon.serial < m_laidY.size() && m_laidY[icon.serial] == icon.y)
+                icon.y = m_rowTopOf[icon.serial];
+    }
+    ws.Sort(kSortByPosition);
+    Arrange(ws, clientWidth);
 }
 
 bool ViewLayout::LabelCentred() const {

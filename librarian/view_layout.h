@@ -74,6 +74,11 @@ class ViewLayout {
     // Whether a client area of the new width breaks a row that fits now, or leaves room for a
     // row's first icon at the end of the row before: then the window re-arranges by position.
     bool NeedsRearrange(int clientWidth) const;
+    // Sorts by position and arranges. Raw View sets its rows' icons on the rows' bottom lines, so
+    // icons of very different heights in one row would not count as one row for the sort and a
+    // mere resize would reorder them: icons still where the last arrangement put them are sorted
+    // by their row's top instead.
+    void ArrangeByPosition(Workspace& ws, int clientWidth);
 
     // Cell and label rectangles of an icon, in workspace coordinates (no scroll offset).
     LayoutRect CellRect(const Workspace& ws, size_t iconIndex) const;
@@ -120,6 +125,8 @@ class ViewLayout {
     int m_view = kViewWindows;
     std::vector<Row> m_rows;
     std::vector<int> m_firstCellWidths;  // width + 16 of each row's first cell
+    // Per serial: the y the last arrangement gave the icon and its row's top (Raw View).
+    std::vector<int32_t> m_laidY, m_rowTopOf;
     int64_t m_contentHeight = 0;
 };
 

@@ -50,6 +50,15 @@ TEST_F(ViewLayoutTest, RowsWrapAtTheClientWidthAndAWideIconHasItsOwnRow) {
     EXPECT_EQ(layout.rows()[3].count, 1u);
     EXPECT_EQ(ws.icons()[5].cellWidth, 255 + 16 + 255);
     EXPECT_FALSE(layout.NeedsRearrange(200));
+    // A narrower window re-arranges by position without reordering a row of a 16-pixel and a
+    // 255-pixel tall icon, though Raw View sets them on the row's bottom line.
+    layout.Arrange(ws, 2000);
+    ASSERT_EQ(layout.rows().size(), 1u);
+    layout.ArrangeByPosition(ws, 200);
+    std::vector<std::string> names, expected;
+    for (size_t i : ws.DisplayOrder()) names.push_back(std::to_string(ws.icons()[i].serial));
+    for (size_t i = 1; i <= 6; ++i) expected.push_back(std::to_string(i));
+    EXPECT_EQ(names, expected);
     // Its label spans more than a byte can hold.
     LayoutRect label = layout.LabelRect(ws, 5);
     EXPECT_EQ(label.right - label.left, 526 + 2 * desktop.labelOverhang());

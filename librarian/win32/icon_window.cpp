@@ -234,8 +234,7 @@ void IconWindow::Relayout() {
 
 void IconWindow::ArrangeByPosition() {
     SyncMode();
-    Workspace& ws = g_app.workspace;
-    ws.Sort(kSortByPosition);
+    m_layout.ArrangeByPosition(g_app.workspace, m_clientWidth);
     Arrange();
     SelectionChanged();
 }
