@@ -21,9 +21,16 @@ enum ToolId : int {
     kToolColorLocator = 1087,
 };
 
+// The Edit menu, numbered alike in both programs.
 inline constexpr int kCmdUndo = 1041;
 inline constexpr int kCmdRedo = 1042;
+inline constexpr int kCmdCut = 1043;
+inline constexpr int kCmdCopy = 1044;
+inline constexpr int kCmdPaste = 1045;
+inline constexpr int kCmdPasteSpecial = 1046;
+inline constexpr int kCmdClear = 1047;
 inline constexpr int kCmdSelectAll = 1048;
+inline constexpr int kCmdOpenBitmap = 1049;  // "Open Bitmap As Image..." / "As Frame..."
 inline constexpr int kCmdColorBTransparent = 1071;
 inline constexpr int kCmdColorBOpaque = 1072;
 

@@ -46,12 +46,14 @@ int CountPixelsUsing(const IconImage& image, uint32_t index) {
     return n;
 }
 
-std::string EditColourRefusal(const IconImage& image, Ink ink) {
+std::string EditColourRefusal(const IconImage& image, Ink ink, const char* needsEntryText) {
     if (ink.special) return kWellsFixedText;
     if (!IsPaletteBased(image.colorCode) || ink.value >= image.TableEntries()) return {};
     const uint32_t colour = image.TableColor(ink.value);
-    if (colour == 0x000000 && CountEntries(image, 0x000000) == 1) return kLastBlackText;
-    if (colour == 0xFFFFFF && CountEntries(image, 0xFFFFFF) == 1) return kLastWhiteText;
+    if (colour == 0x000000 && CountEntries(image, 0x000000) == 1)
+        return std::string(kLastBlackText) + needsEntryText;
+    if (colour == 0xFFFFFF && CountEntries(image, 0xFFFFFF) == 1)
+        return std::string(kLastWhiteText) + needsEntryText;
     return {};
 }
 

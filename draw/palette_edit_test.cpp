@@ -32,9 +32,15 @@ TEST(PaletteEdit, RefusesSpecialInksAndTheLastBlackOrWhite) {
     IconImage img = Greys();
     EXPECT_EQ(EditColourRefusal(img, Ink{3, true}), kWellsFixedText);
     EXPECT_EQ(EditColourRefusal(img, Ink{3, false}), "");  // another black entry exists
-    EXPECT_EQ(EditColourRefusal(img, Ink{255, false}), kLastWhiteText);
+    EXPECT_EQ(EditColourRefusal(img, Ink{255, false}),
+              "This is the last white entry in the color palette.  An icon requires at least one "
+              "entry of this value.\n\nPlease select another entry to edit.");
     img.SetTableColor(200, 0x808080);
-    EXPECT_EQ(EditColourRefusal(img, Ink{3, false}), kLastBlackText);
+    EXPECT_EQ(EditColourRefusal(img, Ink{3, false}), std::string(kLastBlackText) + kIconNeedsEntryText);
+    // The Animator's wording.
+    EXPECT_EQ(EditColourRefusal(img, Ink{3, false}, kCursorImageNeedsEntryText),
+              "This is the last black entry in the color palette.  A cursor image requires at "
+              "least one entry of this value.\n\nPlease select another entry to edit.");
     EXPECT_EQ(EditColourRefusal(img, Ink{9, false}), "");
 }
 

@@ -11,10 +11,10 @@ namespace vt {
 const char* const kReduceColoursFailedText =
     "Error encountered attempting to reduce true color image to 8 bit color.";
 
-ImportResult ImportBitmap(IconResource& doc, ImageHost& host, PaletteState& palettes,
-                          std::span<const uint8_t> file) {
-    IconImage* img = doc.ActiveImage();
-    if (!img || !img->HasBits()) return ImportResult::Unreadable;
+ImportResult ImportBitmapInto(IconImage& target, ImageHost& host, PaletteState& palettes,
+                              std::span<const uint8_t> file) {
+    IconImage* img = &target;
+    if (!img->HasBits()) return ImportResult::Unreadable;
     BmpPicture pic;
     if (ReadBmp(file, &pic) != BmpError::None) return ImportResult::Unreadable;
 
@@ -78,19 +78,32 @@ ImportResult ImportBitmap(IconResource& doc, ImageHost& host, PaletteState& pale
 
     img->screenColor = 0;
     img->inverseColor = 0;
-    ActivateImage(doc, host);
-    CommitImageBits(doc, host);
     if (host.createUndoBuffer) host.createUndoBuffer(*img);
     img->editorState = {};
     return ImportResult::Imported;
 }
 
-ImportResult ImportBitmapFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
-                              const std::string& path) {
+ImportResult ImportBitmap(IconResource& doc, ImageHost& host, PaletteState& palettes,
+                          std::span<const uint8_t> file) {
+    IconImage* img = doc.ActiveImage();
+    if (!img) return ImportResult::Unreadable;
+    const ImportResult result = ImportBitmapInto(*img, host, palettes, file);
+    if (result != ImportResult::Imported) return result;
+    ActivateImage(doc, host);
+    CommitImageBits(doc, host);
+    return result;
+}
+
+bool ReadBitmapFile(const std::string& path, std::vector<uint8_t>* bytes) {
     // Room for the largest picture the reader accepts at 32 bits, and its headers.
     constexpr size_t kMaxFile = kBmpMaxPixels * 4 + (size_t{1} << 16);
+    return ReadWholeFile(path, bytes, kMaxFile);
+}
+
+ImportResult ImportBitmapFile(IconResource& doc, ImageHost& host, PaletteState& palettes,
+                              const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, &bytes, kMaxFile)) return ImportResult::Unreadable;
+    if (!ReadBitmapFile(path, &bytes)) return ImportResult::Unreadable;
     return ImportBitmap(doc, host, palettes, bytes);
 }
 

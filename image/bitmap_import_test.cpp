@@ -45,6 +45,20 @@ std::array<int, 4> OpaqueBox(const IconImage& img) {
     return {l, t, r - l + 1, b - t + 1};
 }
 
+// The Animator fills the selected frame, an image of its own outside any icon resource.
+TEST_F(ImportTest, AGivenImageIsFilledAndTheDocumentLeftAlone) {
+    IconImage& active = Blank(32, 32, kColors16);
+    IconImage frame = active.Clone();
+    const std::array<int, 4> before = OpaqueBox(active);
+    m_host.createUndoBuffer = [this](IconImage&) { ++m_undoBuffers; };
+    ASSERT_EQ(ImportBitmapInto(frame, m_host, m_palettes, test::MakeBmp(Solid(8, 8, 0xFF0000))),
+              ImportResult::Imported);
+    EXPECT_EQ(OpaqueBox(frame), (std::array<int, 4>{12, 12, 8, 8}));
+    EXPECT_EQ(OpaqueBox(active), before);
+    EXPECT_EQ(m_undoBuffers, 1);
+    EXPECT_FALSE(m_doc.modified);
+}
+
 TEST_F(ImportTest, SmallPictureIsCentredWithATransparentBorder) {
     IconImage& img = Blank(32, 32, kTrueColor);
     m_host.createUndoBuffer = [this](IconImage&) { ++m_undoBuffers; };

@@ -29,6 +29,12 @@ bool WindowsTooOld() {
     return v.dwMajorVersion < 4;
 }
 
+void ShowEditorWindowsTooOld(const char* programTitle) {
+    MessageBeep(MB_ICONHAND);
+    MessageBoxA(nullptr, "Vantoro was designed for use with Windows 95 or Windows NT 4.0.", programTitle,
+                MB_OK | MB_ICONSTOP);
+}
+
 HBITMAP LoadFaceMappedBitmap(HINSTANCE instance, int id, bool keepGreen) {
     HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
                                                   LR_CREATEDIBSECTION));

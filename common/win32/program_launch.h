@@ -14,6 +14,8 @@ namespace vt {
 std::string ProgramFolder(HINSTANCE instance, bool multiByte);
 // True on systems older than the suite supports.
 bool WindowsTooOld();
+// The editors' refusal then (the Studio's and the Animator's words, error icon).
+void ShowEditorWindowsTooOld(const char* programTitle);
 // A bitmap resource with pure green replaced by the button-face colour (unless keepGreen).
 HBITMAP LoadFaceMappedBitmap(HINSTANCE instance, int id, bool keepGreen = false);
 

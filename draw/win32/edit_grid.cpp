@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "draw/win32/palette_window.h"
-#include "draw/win32/preview_window.h"
 #include "draw/win32/view_colors.h"
 
 namespace vt {

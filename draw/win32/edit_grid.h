@@ -15,8 +15,16 @@
 namespace vt {
 
 class PaletteWindow;
-class PreviewWindow;
 class ViewColors;
+
+// The preview the grid keeps up to date (the Studio's preview window, the Animator's preview):
+// single pixels as a tool paints them, and the whole image after every action, undo and redo.
+class GridPreview {
+public:
+    virtual ~GridPreview() = default;
+    virtual void SetPixel(int x, int y, Ink ink) = 0;
+    virtual void Redraw() = 0;
+};
 
 struct EditGridHooks {
     std::function<void(int part, const std::string& text)> status;  // part 1 position, 2 extent
@@ -28,12 +36,15 @@ struct EditGridHooks {
 
 class EditGrid : public DrawView {
 public:
+    // Timers of the owner window: 1 and 2 are the grid's, 3 the selection frame's
+    // (SelectionFrame::kFrameTimer); any other timer of the owner starts at kFirstFreeTimer.
     static constexpr UINT_PTR kLocatorTimer = 1;
     static constexpr UINT_PTR kHotSpotTimer = 2;
+    static constexpr UINT_PTR kFirstFreeTimer = 4;
 
     EditGrid(HWND owner, const ViewColors& colors, EditGridHooks hooks);
     void SetEngine(DrawEngine* engine) { m_engine = engine; }
-    void SetPreview(PreviewWindow* preview) { m_preview = preview; }
+    void SetPreview(GridPreview* preview) { m_preview = preview; }
     // The palette window frames the cell of the colour the "Color Locator" shows.
     void SetPalette(PaletteWindow* palette) { m_palette = palette; }
 
@@ -90,7 +101,7 @@ private:
     const ViewColors& m_colors;
     EditGridHooks m_hooks;
     DrawEngine* m_engine = nullptr;
-    PreviewWindow* m_preview = nullptr;
+    GridPreview* m_preview = nullptr;
     PaletteWindow* m_palette = nullptr;
     GridGeometry m_geo;
     bool m_gridLines = true;

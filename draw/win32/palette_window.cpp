@@ -274,7 +274,7 @@ void PaletteWindow::EditColour(MouseButton button, int x, int y) {
         m_engine.state().tool == kToolColorLocator)
         return;
     const Ink ink = button == MouseButton::Left ? m_engine.state().colorA : m_engine.state().colorB;
-    const std::string refusal = EditColourRefusal(*img, ink);
+    const std::string refusal = EditColourRefusal(*img, ink, m_needsEntryText);
     if (!refusal.empty()) {
         m_prompt.Tell(refusal, PromptIcon::Information);
         return;

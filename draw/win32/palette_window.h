@@ -11,6 +11,7 @@
 
 #include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
+#include "draw/palette_edit.h"
 #include "draw/palette_layout.h"
 
 namespace vt {
@@ -32,6 +33,9 @@ public:
     // A palette was loaded: the blend strip starts black again.
     void ClearBlendStrip();
     void SetHiddenHook(std::function<void()> hook) { m_hiddenHook = std::move(hook); }
+    // What the refusal to edit the last black or white entry says needs it (kIconNeedsEntryText
+    // unless set; the Animator gives kCursorImageNeedsEntryText).
+    void SetNeedsEntryText(const char* text) { m_needsEntryText = text; }
     // A palette entry changed: the editor repaints the grid, the preview and the format list.
     void SetPaletteChangedHook(std::function<void()> hook) { m_changedHook = std::move(hook); }
     int lastClickedIndex() const { return m_lastIndex; }
@@ -71,6 +75,7 @@ private:
     int m_lastIndex = 0;
     int32_t m_shownDepth = 0;
     std::function<void()> m_hiddenHook;
+    const char* m_needsEntryText = kIconNeedsEntryText;
     std::function<void()> m_changedHook;
     // A press on the blend strip that moves far enough drags that strip colour.
     int m_dragFrom = -1;

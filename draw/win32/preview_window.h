@@ -8,13 +8,14 @@
 
 #include "common/win32/window_dispatch.h"
 #include "draw/ink.h"
+#include "draw/win32/edit_grid.h"
 #include "image/icon_image.h"
 
 namespace vt {
 
 class ViewColors;
 
-class PreviewWindow {
+class PreviewWindow : public GridPreview {
 public:
     static constexpr int kOffset = 12;
 
@@ -25,9 +26,9 @@ public:
 
     void SetImage(const IconImage* image);
     // Repaints the whole image (after an action, undo, redo or a format change).
-    void Redraw();
+    void Redraw() override;
     // One pixel as a tool paints it, without waiting for the action to end.
-    void SetPixel(int x, int y, Ink ink);
+    void SetPixel(int x, int y, Ink ink) override;
     HWND hwnd() const { return m_hwnd; }
     // Called when the user hides the window with its close button.
     void SetHiddenHook(std::function<void()> hook) { m_hiddenHook = std::move(hook); }

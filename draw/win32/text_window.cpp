@@ -16,16 +16,22 @@ namespace {
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_NOPREFIX;
 constexpr int kWindowWidth = 210, kWindowHeight = 112;
 
+// One program registers one text window class; its name and the program's title are kept here.
+std::string g_className;
+std::string g_programTitle;
+
 }  // namespace
 
-bool TextWindow::Register(HINSTANCE instance) {
+bool TextWindow::Register(HINSTANCE instance, const char* className, const char* programTitle) {
+    g_className = className;
+    g_programTitle = programTitle;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kTextClass;
+    wc.lpszClassName = g_className.c_str();
     return RegisterClassExA(&wc) != 0;
 }
 
@@ -40,7 +46,7 @@ TextWindow* TextWindow::Create(HINSTANCE instance, HWND owner, int x, int y,
     self->m_hooks = std::move(hooks);
     self->m_label = labelText;
     self->m_button = buttonText;
-    if (!CreateWindowExA(WS_EX_TOOLWINDOW, kTextClass, "Add Text",
+    if (!CreateWindowExA(WS_EX_TOOLWINDOW, g_className.c_str(), "Add Text",
                          WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kWindowWidth, kWindowHeight,
                          owner, nullptr, instance, self)) {
         delete self;
@@ -50,7 +56,7 @@ TextWindow* TextWindow::Create(HINSTANCE instance, HWND owner, int x, int y,
 }
 
 LRESULT CALLBACK TextWindow::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return DispatchToWindow<TextWindow>(hwnd, msg, wp, lp, "Vantoro Studio");
+    return DispatchToWindow<TextWindow>(hwnd, msg, wp, lp, g_programTitle.c_str());
 }
 
 TextWindow::~TextWindow() {

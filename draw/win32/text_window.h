@@ -1,5 +1,6 @@
 #pragma once
-// The text tool's window "Add Text" (class "ICSText"): a two-line edit box and "Font...". Every
+// The text tool's window "Add Text" (class "ICSText" in the Studio, "ANIText" in the Animator): a
+// two-line edit box and "Font...". Every
 // change of the text or the font renders the text with the system's fonts into a 1-bit surface
 // word-wrapped to the image width and places it as a floating selection in colour A on colour B.
 
@@ -15,7 +16,6 @@
 
 namespace vt {
 
-inline constexpr char kTextClass[] = "ICSText";
 inline constexpr int kTextEditId = 1112;
 inline constexpr int kTextFontId = 1110;
 // The undo code a committed text is recorded with.
@@ -28,7 +28,9 @@ class TextWindow {
         std::function<void()> changed;            // the document was modified by a rendering
     };
 
-    static bool Register(HINSTANCE instance);
+    // className: the program's class for the window; programTitle captions the out-of-memory
+    // message of its window procedure.
+    static bool Register(HINSTANCE instance, const char* className, const char* programTitle);
     // font: the 60-byte LOGFONT kept in the persistent state; filled with the icon title font when
     // its height is 0. labelText and buttonText come from the string table.
     static TextWindow* Create(HINSTANCE instance, HWND owner, int x, int y,

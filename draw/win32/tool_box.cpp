@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/win32/frame_bars.h"
 #include "draw/grid_geometry.h"
 #include "draw/win32/chooser_window.h"
 
@@ -22,12 +23,6 @@ int ToolIndex(int id) {
     return -1;
 }
 
-std::string TipText(HINSTANCE instance, int command) {
-    char text[128] = {};
-    LoadStringA(instance, static_cast<UINT>(command - 224), text, sizeof text);
-    return text;
-}
-
 }  // namespace
 
 ToolBox::ToolBox(HWND owner, HINSTANCE instance, HBITMAP glyphs, DrawEngine& engine)
@@ -37,7 +32,7 @@ ToolBox::ToolBox(HWND owner, HINSTANCE instance, HBITMAP glyphs, DrawEngine& eng
     auto make = [&](int id) {
         HWND b = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 1, 1, owner,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        std::string tip = TipText(instance, id);
+        std::string tip = ToolTipText(instance, id);
         TTTOOLINFOA ti{};
         ti.cbSize = sizeof ti;
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -54,7 +49,7 @@ ToolBox::ToolBox(HWND owner, HINSTANCE instance, HBITMAP glyphs, DrawEngine& eng
         if (id == kToolBrush || id == kToolEraser || id == kShapeButtonId)
             SetWindowSubclass(m_tools[i], ButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
     }
-    for (size_t i = 0; i < m_dither.size(); ++i) m_dither[i] = make(1096 + static_cast<int>(i));
+    for (size_t i = 0; i < m_dither.size(); ++i) m_dither[i] = make(m_engine.commands().DitherCommand(static_cast<int>(i)));
 }
 
 ToolBox::~ToolBox() {
@@ -157,7 +152,12 @@ void ToolBox::ChooserReleased(HWND button, POINT p) {
     if (m_chosen) m_chosen();
 }
 
-bool ToolBox::IsToolBoxControl(int id) { return ToolIndex(id) >= 0 || (id >= 1096 && id <= 1099); }
+int ToolBox::DitherMode(int id) const {
+    const int mode = id - m_engine.commands().DitherCommand(0);
+    return mode >= 0 && mode < static_cast<int>(m_dither.size()) ? mode : -1;
+}
+
+bool ToolBox::IsToolBoxControl(int id) const { return ToolIndex(id) >= 0 || DitherMode(id) >= 0; }
 
 void ToolBox::Layout(int toolBarHeight, int gridTop) {
     for (size_t i = 0; i < m_tools.size(); ++i) {
@@ -181,7 +181,7 @@ int ToolBox::CommandFor(int id) const {
 }
 
 int ToolBox::GlyphFor(int id) const {
-    if (id >= 1096 && id <= 1099) return kDitherGlyphBase + (id - 1096);
+    if (DitherMode(id) >= 0) return kDitherGlyphBase + DitherMode(id);
     if (id == kShapeButtonId) return kShapeGlyphBase + m_engine.state().shapeVariant;
     if (id == kToolText) return kTextGlyph;
     if (id >= kToolColorSelector) return 13 + (id - kToolColorSelector);
@@ -190,7 +190,7 @@ int ToolBox::GlyphFor(int id) const {
 
 bool ToolBox::Pressed(int id) const {
     const DrawState& s = m_engine.state();
-    if (id >= 1096 && id <= 1099) return s.ditherMode == id - 1096;
+    if (DitherMode(id) >= 0) return s.ditherMode == DitherMode(id);
     if (id == kShapeButtonId) return s.tool == kToolRectangle || s.tool == kToolEllipse;
     return s.tool == id;
 }

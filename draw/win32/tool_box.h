@@ -30,7 +30,9 @@ public:
     bool DrawItem(const DRAWITEMSTRUCT& item);
     // The command a tool box button stands for (the shape button: the current variant).
     int CommandFor(int controlId) const;
-    static bool IsToolBoxControl(int controlId);
+    // The tool buttons use the tool commands; the dithering buttons use the engine's CommandSet
+    // (the Studio's 1096-1099, the Animator's 1097-1100).
+    bool IsToolBoxControl(int controlId) const;
 
     static constexpr int kShapeButtonId = 1079;
     static constexpr UINT kHoldMs = 200;
@@ -47,6 +49,8 @@ private:
     void ChooserReleased(HWND button, POINT ownerPoint);
     void ShowShapeDescription();
     int GlyphFor(int controlId) const;
+    // The dithering mode a button stands for, or -1.
+    int DitherMode(int controlId) const;
     bool Pressed(int controlId) const;
 
     HWND m_owner;

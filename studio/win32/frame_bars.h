@@ -1,5 +1,5 @@
 #pragma once
-// The frame's tool bar (with its tool tips) and its three-part status bar.
+// The Studio's tool bar buttons and tips (the bars themselves: common/win32/frame_bars.h).
 
 #include <windows.h>
 
@@ -8,14 +8,9 @@
 namespace vt::studio {
 
 // The buttons of the tool bar; New Image Format is added unless formats are locked.
-HWND CreateFrameToolBar(HWND frame, HINSTANCE instance, bool formatsLocked);
-// The tip of a tool bar or tool box command: the string numbered command - 224, with a note in
-// server mode for the commands that are not available there.
-std::string ToolTipText(HINSTANCE instance, int command, bool serverMode);
-
-HWND CreateFrameStatusBar(HWND frame, HINSTANCE instance, HFONT font);
-// Sets the part widths: the two right parts fit "  99,99XX" and "  99 x 99XX" plus 15 pixels in
-// the status font, leaving room for the size grip.
-void LayoutStatusParts(HWND statusBar, HFONT font);
+HWND CreateStudioToolBar(HWND frame, HINSTANCE instance, bool formatsLocked);
+// The tip of a tool bar or tool box command, with a note in server mode for the commands that are
+// not available there.
+std::string StudioToolTip(HINSTANCE instance, int command, bool serverMode);
 
 }  // namespace vt::studio

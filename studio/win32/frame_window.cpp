@@ -7,13 +7,16 @@
 #include <algorithm>
 
 #include "appservices/win32/vtapp.h"
+#include "common/win32/frame_bars.h"
 #include "common/win32/menu_state_query.h"
 #include "common/win32/program_launch.h"
 #include "draw/tool.h"
+#include "image/bitmap_import.h"
+#include "studio/win32/capture_window.h"
 #include "studio/win32/frame_bars.h"
-#include "studio/win32/edit_commands.h"
 #include "studio/win32/frame_menus.h"
 #include "studio/win32/new_resource_dialog.h"
+#include "studio/win32/properties_dialog.h"
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_app.h"
 #include "studio/win32/studio_settings.h"
@@ -133,32 +136,27 @@ void FrameWindow::OnCreate() {
         RECT r = ColorWellsRect();
         InvalidateRect(m_hwnd, &r, FALSE);
         if (m_palette) InvalidateRect(m_palette->hwnd(), nullptr, FALSE);
-        TextColorsChanged();
+        if (m_edit) m_edit->TextColorsChanged();
     };
     hooks.hotSpotSet = [this] { RefreshCommandStates(); };
     m_grid = std::make_unique<EditGrid>(m_hwnd, *m_colors, hooks);
     m_grid->SetGridLines(g_app.state.gridShown || !g_app.state.HasSavedPositions());
     m_selectionFrame = std::make_unique<SelectionFrame>(
-        m_hwnd, *m_grid, [this] { ShowSelectionContextMenu(m_hwnd); }, [this] { RefreshCommandStates(); });
+        m_hwnd, *m_grid, [this] { m_edit->ShowSelectionContextMenu(); }, [this] { RefreshCommandStates(); });
     m_engine = std::make_unique<DrawEngine>(*m_selectionFrame, *m_prompt);
     m_selectionFrame->SetEngine(m_engine.get());
-    m_engine->SetModifiedHook([this] {
-        g_app.doc.modified = true;
-        g_app.doc.commands.save = true;
-        if (IconImage* img = g_app.doc.ActiveImage()) {
-            img->changed = true;
-            img->untouched = false;
-        }
-    });
+    m_engine->SetModifiedHook([this] { MarkModified(); });
     m_grid->SetEngine(m_engine.get());
     m_engine->state().transparentColorB = g_app.colorBTransparent;
     m_document = std::make_unique<StudioDocument>(g_app, *m_engine, *m_prompt, *this);
+    m_edit = std::make_unique<EditCommands>(g_app.instance, m_hwnd, *m_engine, *this, *m_prompt, g_app.screenWidth,
+                                            g_app.screenHeight);
     m_toolBarShown = !g_app.state.toolBarHidden;
     m_statusBarShown = !g_app.state.statusBarHidden;
     m_paletteShown = !g_app.state.paletteHidden;
     m_previewShown = !g_app.state.previewHidden;
-    m_toolBar = CreateFrameToolBar(m_hwnd, g_app.instance, g_app.formatsLocked);
-    m_statusBar = CreateFrameStatusBar(m_hwnd, g_app.instance, g_app.statusFont);
+    m_toolBar = CreateStudioToolBar(m_hwnd, g_app.instance, g_app.formatsLocked);
+    m_statusBar = CreateFrameStatusBar(m_hwnd, g_app.instance, IDC_STATUSBAR, g_app.statusFont);
     if (m_toolBarShown) ShowWindow(m_toolBar, SW_SHOW);
     if (m_statusBarShown) ShowWindow(m_statusBar, SW_SHOW);
     m_toolBox = std::make_unique<ToolBox>(m_hwnd, g_app.instance, LoadFaceMappedBitmap(g_app.instance, 71, true),
@@ -176,7 +174,7 @@ void FrameWindow::OnCreate() {
 void FrameWindow::CreateToolWindows() {
     RECT frame;
     GetWindowRect(m_hwnd, &frame);
-    const StudioState& s = g_app.state;
+    const EditorState& s = g_app.state;
     const bool saved = s.HasSavedPositions();
     auto place = [&](int savedX, int savedY, int defX, int defY) {
         if (!saved) return POINT{defX, defY};
@@ -200,7 +198,7 @@ void FrameWindow::CreateToolWindows() {
     if (m_preview) m_preview->SetHiddenHook([this] { m_previewShown = false; RefreshCommandStates(); });
     m_grid->SetPreview(m_preview);
     m_grid->SetPalette(m_palette);
-    CreateTextWindow(m_hwnd, *m_engine);
+    m_edit->CreateTextWindow();
 }
 
 void FrameWindow::Start(bool openNewCursorDialog) {
@@ -304,9 +302,7 @@ bool FrameWindow::SetGridCursor() {
     return true;
 }
 
-void FrameWindow::SetStatus(int part, const std::string& text) {
-    if (m_statusBar) SendMessageA(m_statusBar, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
-}
+void FrameWindow::SetStatus(int part, const std::string& text) { SetStatusText(m_statusBar, part, text); }
 
 void FrameWindow::DetachImage() {
     m_engine->SetImage(nullptr);
@@ -316,7 +312,7 @@ void FrameWindow::DetachImage() {
 void FrameWindow::ShowDocument(const FormatList& list, int selected) {
     IconImage* img = g_app.doc.ActiveImage();
     m_engine->SetImage(img);
-    RestartTextTool(*m_engine);
+    m_edit->RestartTextTool();
     if (img && !IsPaletteBased(img->colorCode) && !img->trueColorPalette) img->trueColorPalette = g_app.palettes.current;
     if (img && img->colorCode == kColors256)
         for (uint32_t i = 0; i < 256; ++i) g_app.palettes.current[i] = img->TableColor(i);
@@ -345,6 +341,22 @@ void FrameWindow::PaletteLoaded() {
     if (m_palette) m_palette->Refresh();
 }
 
+void FrameWindow::MarkModified() {
+    g_app.doc.modified = true;
+    g_app.doc.commands.save = true;
+    if (IconImage* img = g_app.doc.ActiveImage()) {
+        img->changed = true;
+        img->untouched = false;
+    }
+}
+
+void FrameWindow::OpenBitmap(const std::string& path) {
+    ImportBitmapFile(g_app.doc, m_document->host(), g_app.palettes, path);
+    m_document->ShowFormats(true);
+}
+
+EditorState& FrameWindow::editorState() { return g_app.state; }
+
 void FrameWindow::FollowPaletteFile() {
     if (g_app.palettes.fileReads == m_paletteFileReads) return;
     m_paletteFileReads = g_app.palettes.fileReads;
@@ -355,7 +367,10 @@ void FrameWindow::RefreshCommandStates() {
     const ViewFlags v{m_grid->gridLines(), m_paletteShown, m_toolBarShown, m_statusBarShown, m_previewShown,
                       m_grid->hotSpotMode()};
     UpdateMenuStates(GetMenu(m_hwnd), g_app, *m_engine, v);
-    UpdateEditCommandStates(GetMenu(m_hwnd), m_toolBar, *m_engine);
+    m_edit->UpdateStates(GetMenu(m_hwnd), m_toolBar);
+    const bool image = m_engine->image() != nullptr;
+    EnableMenuItem(GetMenu(m_hwnd), IDM_VIEW_PROPERTIES, MF_BYCOMMAND | (image ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(GetMenu(m_hwnd), IDM_SCREEN_CAPTURE, MF_BYCOMMAND | MF_ENABLED);
     if (!m_toolBar) return;
     const UndoState u = m_engine->undoState();
     SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_FILE_SAVE, MAKELPARAM(!g_app.serverMode && g_app.doc.modified, 0));
@@ -410,7 +425,7 @@ void FrameWindow::OnCommand(int id, int code) {
         if (code == LBN_SELCHANGE) m_document->SelectFormat(m_formatList->SelectedPosition());
         return;
     }
-    if (ToolBox::IsToolBoxControl(id) && code == BN_CLICKED) id = m_toolBox->CommandFor(id);
+    if (m_toolBox->IsToolBoxControl(id) && code == BN_CLICKED) id = m_toolBox->CommandFor(id);
     switch (id) {
         case IDM_FILE_NEW: {
             if (g_app.serverMode) break;
@@ -437,13 +452,21 @@ void FrameWindow::OnCommand(int id, int code) {
         case IDM_HELP_ABOUT: VtAboutBox(m_hwnd, m_hwnd, kSection, g_app.instance); break;
         case IDM_NEW_FORMAT: if (!g_app.formatsLocked) m_document->NewImageFormat(m_hwnd); break;
         case IDM_REMOVE_FORMAT: if (!g_app.formatsLocked) m_document->RemoveImageFormat(); break;
+        case IDM_SCREEN_CAPTURE:
+            CaptureWindow::Run(g_app.instance, m_hwnd);
+            InvalidateRect(m_hwnd, nullptr, FALSE);
+            break;
+        case IDM_VIEW_PROPERTIES:
+            RunPropertiesDialog(g_app.instance, m_hwnd, g_app.doc, g_app.thousands, g_app.statusFont);
+            InvalidateRect(m_hwnd, nullptr, FALSE);
+            break;
         case IDM_SET_HOT_SPOT:
             if (g_app.doc.IsCursor()) m_grid->SetHotSpotMode(!m_grid->hotSpotMode());
             break;
         default:
             if (id >= IDM_FILE_MRU1 && id <= IDM_FILE_MRU4) {
                 OpenRecent(id - IDM_FILE_MRU1);
-            } else if (HandleEditCommand(m_hwnd, id, *m_engine, *m_document, *m_prompt)) {
+            } else if (m_edit->Handle(id)) {
             } else if (m_engine->Command(id)) {
                 if (id == IDM_EDIT_UNDO || id == IDM_EDIT_REDO) InvalidateRect(m_formatList->hwnd(), nullptr, FALSE);
             }
@@ -453,29 +476,14 @@ void FrameWindow::OnCommand(int id, int code) {
 }
 
 void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
-    if (flags == 0xFFFF && !menu) {
-        SetStatus(0, "");
-        return;
-    }
-    UINT id = item;
-    if (flags & MF_POPUP) {
-        if (!(flags & MF_SYSMENU)) {
-            SetStatus(0, "");
-            return;
-        }
-        id = IDS_SYSTEM_MENU;
-    }
-    if (id >= IDM_FILE_MRU1 && id <= IDM_FILE_MRU4) id = IDM_FILE_MRU1;
-    char text[256] = {};
-    LoadStringA(g_app.instance, id, text, sizeof text);
-    SetStatus(0, text);
+    SetStatus(0, MenuHelpText(g_app.instance, item, flags, menu, IDS_SYSTEM_MENU, IDM_FILE_MRU1, IDM_FILE_MRU4));
 }
 
 LRESULT FrameWindow::OnNotify(NMHDR* header) {
     if (header->code == TTN_GETDISPINFOA) {
         auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
         static std::string tip;
-        tip = ToolTipText(g_app.instance, static_cast<int>(header->idFrom), g_app.serverMode);
+        tip = StudioToolTip(g_app.instance, static_cast<int>(header->idFrom), g_app.serverMode);
         info->lpszText = tip.data();
         return 0;
     }
@@ -520,7 +528,7 @@ void FrameWindow::OnClose() {
 }
 
 void FrameWindow::RememberPositions() {
-    StudioState& s = g_app.state;
+    EditorState& s = g_app.state;
     WINDOWPLACEMENT wp{};
     wp.length = sizeof wp;
     GetWindowPlacement(m_hwnd, &wp);

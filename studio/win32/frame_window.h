@@ -11,6 +11,7 @@
 #include "common/win32/message_box_prompt.h"
 #include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
+#include "draw/win32/edit_commands.h"
 #include "draw/win32/edit_grid.h"
 #include "draw/win32/palette_window.h"
 #include "draw/win32/preview_window.h"
@@ -25,8 +26,9 @@ namespace vt::studio {
 inline constexpr char kFrameClass[] = "ICSFrame";
 inline constexpr char kPaletteClass[] = "ICSPAlette";
 inline constexpr char kPreviewClass[] = "ICSPreview";
+inline constexpr char kTextClass[] = "ICSText";
 
-class FrameWindow : public DocumentViews {
+class FrameWindow : public DocumentViews, public EditDocument {
 public:
     static bool Register(HINSTANCE instance);
     // Creates the frame and its children; the caller places and shows it.
@@ -44,6 +46,11 @@ public:
     void TitleChanged() override;
     void RecentFilesChanged() override;
     void PaletteLoaded() override;
+
+    // EditDocument.
+    void MarkModified() override;
+    void OpenBitmap(const std::string& path) override;
+    EditorState& editorState() override;
 
 private:
     FrameWindow() = default;
@@ -86,6 +93,7 @@ private:
     std::unique_ptr<SelectionFrame> m_selectionFrame;
     std::unique_ptr<DrawEngine> m_engine;
     std::unique_ptr<StudioDocument> m_document;
+    std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<ToolBox> m_toolBox;
     std::unique_ptr<FormatListBox> m_formatList;
     PaletteWindow* m_palette = nullptr;

@@ -80,5 +80,5 @@
 
 // Tool tips are the strings numbered command - 224; the system menu's help is numbered like the
 // system commands, the system menu itself has its own string.
-#define IDS_TIP_OFFSET 224
+#define IDS_TIP_OFFSET 224  // kToolTipStringOffset
 #define IDS_SYSTEM_MENU 1344

@@ -1,6 +1,7 @@
 #pragma once
-// Resource identifiers of the Studio's selection, clipboard, capture, text and properties dialogs
-// (kept apart from resource.h; the numbers do not meet those of resource.h).
+// Resource identifiers of the Studio's screen capture, GIF and properties dialogs
+// (kept apart from resource.h; the numbers do not meet those of resource.h nor
+// draw/win32/editor_ids.h, the resources shared with the Animator).
 
 #define IDD_ICON_PROPERTIES 110
 #define IDC_PROP_TAB 809
@@ -17,24 +18,8 @@
 
 #define IDD_CANNOT_COMPLETE 111
 
-#define IDD_PASTE_PANEL 112
-#define IDC_PASTE_FROM_CLIPBOARD 830
-#define IDC_PASTE_FROM_BITMAP 831
-#define IDC_PASTE_INTO_SELECTION 832
-#define IDC_PASTE_AS_NEW 833
-
 #define IDD_SCREEN_CAPTURE 113
 #define IDC_CAPTURE_16 840
 #define IDC_CAPTURE_32 841
 #define IDC_CAPTURE_48 842
 #define IDC_CAPTURE_CUSTOM 843
-
-// The text tool's window.
-#define IDC_TEXT_FONT 1110
-#define IDC_TEXT_EDIT 1112
-#define IDS_TEXT_FONT 1323
-#define IDS_TEXT_LABEL 1324
-
-// The selection's context menu.
-#define IDM_SELECTION_MENU 114
-#define IDM_REMOVE_SELECTION 1104

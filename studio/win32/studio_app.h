@@ -11,7 +11,7 @@
 #include "image/palette_state.h"
 #include "common/mru_list.h"
 #include "studio/studio_launch.h"
-#include "studio/studio_state.h"
+#include "common/editor_state.h"
 
 namespace vt::studio {
 
@@ -30,13 +30,13 @@ struct StudioApp {
     bool paletteDisplay = false;
     int32_t displayCode = kTrueColor;
 
-    StudioCommandLine commandLine;
+    EditorCommandLine commandLine;
     bool serverMode = false;
     bool formatsLocked = false;
 
     IconResource doc;
     PaletteState palettes;
-    StudioState state;
+    EditorState state;
     MruList mru;
     bool colorBTransparent = false;
     std::string thousands = ",";

@@ -35,7 +35,7 @@ class StudioDrag : public StudioOnFile {
 // the two.
 TEST_F(StudioDrag, FreehandStrokesThatLeaveTheGridAreNotJoinedWhereTheyComeBack) {
     OpenCanvas();
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Press(2, 2);
     grid.MoveTo(4, 2);
@@ -74,7 +74,7 @@ TEST_F(StudioDrag, FreehandStrokesThatLeaveTheGridAreNotJoinedWhereTheyComeBack)
 // The right button pressed and released during a left-button rectangle is not the rectangle's.
 TEST_F(StudioDrag, SecondButtonDuringADragIsNotDeliveredNorItsRelease) {
     OpenCanvas();
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, IDM_TOOL_FILLED_RECTANGLE));
     grid.Press(5, 5);
     grid.MoveTo(7, 6);
@@ -143,7 +143,7 @@ TEST_F(StudioDrag, EditFileAndFormatCommandsDuringAStrokeAreIgnored) {
     const std::string title = WindowTitle(frame);
     HWND list = GetDlgItem(frame, IDC_FORMAT_LIST);
     ASSERT_NE(list, nullptr);
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolBrush));
     grid.Click(28, 28);  // something for Undo, Redo and the nudges to change
     ASSERT_TRUE(SendCommand(frame, IDM_EDIT_UNDO));
@@ -227,7 +227,7 @@ TEST_F(StudioDrag, EditFileAndFormatCommandsDuringAStrokeAreIgnored) {
 // Cut and Clear while a selection is being dragged leave it floating; it is put down whole.
 TEST_F(StudioDrag, CutAndClearDuringASelectionMoveAreIgnored) {
     OpenCanvas();
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Stroke({{2, 2}, {4, 2}});
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
@@ -253,7 +253,7 @@ TEST_F(StudioDrag, CutAndClearDuringASelectionMoveAreIgnored) {
 // An emptied text box takes its text away: nothing is put down when the tool is left.
 TEST_F(StudioDrag, ClearedTextIsNotPutDown) {
     OpenCanvas();
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolText));
     HWND text = studio.WaitForWindow("ICSText");
     ASSERT_NE(text, nullptr);
@@ -283,7 +283,7 @@ void ParkPointer(HWND frame, POINT client) {
 
 // The grid's pixels on the screen that a repaint shows otherwise; the marching ants of a selection
 // (the lines around `antsCells`, in cells) crawl on and are left out.
-int GridPixelsUnlikeARepaint(HWND frame, const StudioGrid& grid, const char* name,
+int GridPixelsUnlikeARepaint(HWND frame, const EditorGrid& grid, const char* name,
                              const RECT* antsCells) {
     const std::string shownName = std::string("studio-drag-") + name + "-shown.bmp";
     const std::string repaintName = std::string("studio-drag-") + name + "-repaint.bmp";
@@ -328,7 +328,7 @@ int GridPixelsUnlikeARepaint(HWND frame, const StudioGrid& grid, const char* nam
 // down is what a repaint of the grid shows.
 TEST_F(StudioDrag, GridAfterMovingAndPuttingDownASelectionLooksAsARepaint) {
     OpenCanvas();
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ParkPointer(frame, {-40, -40});
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Stroke({{2, 3}, {9, 3}, {9, 7}});
@@ -368,7 +368,7 @@ TEST_F(StudioDrag, GridAfterMovingAndPuttingDownASelectionLooksAsARepaint) {
 // old tool's marks away: the cross-hair, the line tool's cell, the brush's footprint.
 TEST_F(StudioDrag, HoverMarksGoWhenTheToolChangesUnderThePointer) {
     OpenCanvas();
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ParkPointer(frame, {-40, -40});
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Stroke({{3, 3}, {12, 3}});

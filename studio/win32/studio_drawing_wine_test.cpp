@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(StudioDrawing, PencilAndFilledRectangleThenFloodWithUndoAndRedoSaveExactPixels) {
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ClickPaletteIndex(palette, kColors16, kRedIndex);
     ClickPaletteIndex(palette, kColors16, kBlueIndex, true);
 
@@ -89,7 +89,7 @@ TEST_F(StudioDrawing, PencilAndFilledRectangleThenFloodWithUndoAndRedoSaveExactP
 // Shift over the grid lends the pencil's place to the colour selector until it is released: a
 // click picks colour A and the pencil then draws with it.
 TEST_F(StudioDrawing, ShiftOverTheGridPicksAColourAndReturnsToThePencil) {
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ClickPaletteIndex(palette, kColors16, kBlueIndex);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Click(3, 3);  // a blue pixel to pick
@@ -137,7 +137,7 @@ uint32_t PictureRgb(COLORREF c) { return static_cast<uint32_t>(GetRValue(c) << 1
 // While the "Color Locator" flashes a colour's pixels, the colour's cell in the palette window is
 // framed twice in the flashing colour; the frame goes with the flashing.
 TEST_F(StudioDrawing, ColorLocatorFramesTheColoursPaletteCell) {
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ClickPaletteIndex(palette, kColors16, kRedIndex);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Click(6, 6);
@@ -157,7 +157,7 @@ TEST_F(StudioDrawing, ColorLocatorFramesTheColoursPaletteCell) {
 }
 
 TEST_F(StudioDrawing, UndoMenuTextNamesTheOperation) {
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Click(1, 1);
     // Opening a menu re-labels Undo; the state query makes the program refresh its menus.
@@ -290,7 +290,7 @@ TEST_F(StudioOnFile, HotSpotSetOnTheGridIsSavedInTheFileDirectory) {
     EXPECT_FALSE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_GRAYED);
     ASSERT_TRUE(SendCommand(frame, IDM_SET_HOT_SPOT));
     EXPECT_TRUE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_CHECKED);
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     grid.Click(7, 19);
     // The press set the hot spot and ended the mode; it drew nothing.
     EXPECT_FALSE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_CHECKED);

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "draw/command_ids.h"
+#include "draw/win32/editor_ids.h"
 #include "image/bmp_testutil.h"
 #include "studio/gif_file.h"
 #include "studio/win32/resource.h"
@@ -103,9 +104,9 @@ class StudioEditing : public ::testing::Test {
     // saveAsType: the Save As type the Studio remembers from an earlier session (0: none).
     void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico",
                    int saveAsType = 0) {
-        ResetStudioSettings();
+        ResetEditorSettings();
         if (saveAsType) {
-            StudioState state;
+            EditorState state;
             state.saveAsFileType = saveAsType;
             WriteStateRecord(state);
         }
@@ -116,7 +117,7 @@ class StudioEditing : public ::testing::Test {
     }
     void Start(const std::string& args) {
         ASSERT_TRUE(studio.Start("VTEDIT.EXE", args));
-        frame = WaitForStudio(studio);
+        frame = WaitForEditorFrame(studio);
         ASSERT_NE(frame, nullptr);
         palette = studio.WaitForWindow("ICSPAlette");
         ASSERT_NE(palette, nullptr);
@@ -136,7 +137,7 @@ class StudioEditing : public ::testing::Test {
 };
 
 TEST_F(StudioEditing, PropertiesOfANewIconShowOneColourAnd744Bytes) {
-    ResetStudioSettings();
+    ResetEditorSettings();
     Start("");
     ASSERT_FALSE(Grayed(IDM_VIEW_PROPERTIES));
     ASSERT_TRUE(PostCommand(frame, IDM_VIEW_PROPERTIES));
@@ -233,7 +234,7 @@ TEST_F(StudioEditing, NudgeLeftUndoesInOneStepAndASelectionDraggedOffAndBackLose
     ASSERT_TRUE(SendCommand(frame, IDM_EDIT_UNDO));
     EXPECT_TRUE(Grayed(IDM_EDIT_UNDO));
 
-    StudioGrid grid(frame, 16, 16);
+    EditorGrid grid(frame, 16, 16);
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
     grid.Stroke({{8, 8}, {15, 15}});
     EXPECT_FALSE(Grayed(IDM_EDIT_COPY));
@@ -264,7 +265,7 @@ TEST_F(StudioEditing, ImportedSmallBitmapIsCentredWithATransparentBorderAndCanno
     }
     ClickPaletteIndex(palette, kColors16, kBlueIndex);  // something to undo before the import
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
-    StudioGrid(frame, 32, 32).Click(1, 1);
+    EditorGrid(frame, 32, 32).Click(1, 1);
     EXPECT_FALSE(Grayed(IDM_EDIT_UNDO));
     ASSERT_TRUE(PostCommand(frame, IDM_EDIT_OPEN_BITMAP));
     AnswerFileDialog(studio.WaitForWindowTitled("Open Bitmap File"), bmp);
@@ -372,7 +373,7 @@ void Mouse(HWND w, UINT msg, WPARAM keys, int x, int y) {
 }
 
 TEST_F(StudioEditing, CustomCaptureNineWideAndFortyTallIsTooSmall) {
-    ResetStudioSettings();
+    ResetEditorSettings();
     Start("");
     HWND capture = StartCapture(studio, frame, IDC_CAPTURE_CUSTOM);
     ASSERT_NE(capture, nullptr);
@@ -391,7 +392,7 @@ TEST_F(StudioEditing, CustomCaptureNineWideAndFortyTallIsTooSmall) {
 }
 
 TEST_F(StudioEditing, FixedCapturePutsA32By32BitmapOnTheClipboard) {
-    ResetStudioSettings();
+    ResetEditorSettings();
     Start("");
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -416,7 +417,7 @@ TEST_F(StudioEditing, FixedCapturePutsA32By32BitmapOnTheClipboard) {
 }
 
 TEST_F(StudioEditing, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
-    ResetStudioSettings();
+    ResetEditorSettings();
     Start("");
     PutPlainBitmap(12, 11, RGB(1, 2, 3));
     HWND capture = StartCapture(studio, frame, IDC_CAPTURE_16);
@@ -455,7 +456,7 @@ TEST_F(StudioEditing, RightClickInsideTheSelectionOpensItsMenuAndRemoveSelection
     StartWith(std::move(images));
     ASSERT_TRUE(SendCommand(frame, IDM_EDIT_SELECT_ALL));
     EXPECT_FALSE(Grayed(IDM_EDIT_CUT));
-    const POINT p = StudioGrid(frame, 16, 16).CellCentre(5, 5);
+    const POINT p = EditorGrid(frame, 16, 16).CellCentre(5, 5);
     PostMessageA(frame, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil(
@@ -516,6 +517,28 @@ TEST_F(StudioEditing, TypedTextIsCommittedInColourAAndTransparentColourBLeavesTh
     EXPECT_GT(lit, 6);
 }
 
+// Delete typed into the text field removes a character there; it is not the Clear command, which
+// would take the floating text away.
+TEST_F(StudioEditing, DeleteInTheTextFieldEditsTheText) {
+    std::vector<IconImage> images;
+    images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
+    StartWith(std::move(images));
+    ASSERT_TRUE(SendCommand(frame, kToolText));
+    HWND text = studio.WaitForWindow("ICSText");
+    ASSERT_NE(text, nullptr);
+    HWND edit = GetDlgItem(text, 1112);
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("Hi"),
+                                    SMTO_NORMAL, 5000, &r));
+    ASSERT_TRUE(SendMessageTimeoutA(edit, EM_SETSEL, 0, 0, SMTO_NORMAL, 5000, &r));
+    ASSERT_FALSE(Grayed(IDM_EDIT_CLEAR));
+    // Posted, the key goes through the Studio's message loop as a typed one does.
+    PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 0x01530001);
+    PostMessageA(edit, WM_KEYUP, VK_DELETE, static_cast<LPARAM>(0xC1530001u));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(text, 1112) == "i"; }, 5000, "Delete in the text"));
+    EXPECT_FALSE(Grayed(IDM_EDIT_CLEAR));  // the floating text is still there
+}
+
 // The pixel rectangle holding every pixel of `value` in the saved image, and how many there are.
 struct Found {
     int count = 0;
@@ -546,7 +569,7 @@ TEST_F(StudioEditing, TextGoesWhereTheGridWasClickedFollowsColourAAndItsWindowCl
     HWND text = studio.WaitForWindow("ICSText");
     ASSERT_NE(text, nullptr);
     HWND edit = GetDlgItem(text, 1112);
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     grid.Click(12, 14);
     DWORD_PTR r = 0;
     HWND bar = ChildOfClass(frame, "ToolbarWindow32");
@@ -618,7 +641,7 @@ TEST_F(StudioEditing, SelectionFrameDashesCrawl) {
     };
     EXPECT_FALSE(twoPictures());
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
-    StudioGrid(frame, 16, 16).Stroke({{3, 3}, {12, 12}});
+    EditorGrid(frame, 16, 16).Stroke({{3, 3}, {12, 12}});
     EXPECT_FALSE(Grayed(IDM_EDIT_COPY));
     EXPECT_TRUE(twoPictures());
 }
@@ -627,7 +650,7 @@ TEST_F(StudioEditing, PasteIntoTheCurrentSelectionFillsItsRectangle) {
     std::vector<IconImage> images;
     images.push_back(MakeOpaqueImage(32, 32, kColors16, kWhiteIndex));
     StartWith(std::move(images));
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
     grid.Stroke({{4, 6}, {11, 13}});  // an 8 x 8 selection
     PutPlainBitmap(16, 16, kBlue);
@@ -672,7 +695,7 @@ TEST_F(StudioEditing, DrawingASelectionHoldsThePointerOnTheGrid) {
     images.push_back(MakeOpaqueImage(16, 16, kColors16, kWhiteIndex));
     StartWith(std::move(images));
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
-    StudioGrid grid(frame, 16, 16);
+    EditorGrid grid(frame, 16, 16);
     RECT free{};
     ASSERT_TRUE(GetClipCursor(&free));
     grid.Press(2, 2);
@@ -699,7 +722,7 @@ TEST_F(StudioEditing, PointerOverTheSelectionIsTheMovePointer) {
     images.push_back(MakeOpaqueImage(16, 16, kColors16, kWhiteIndex));
     StartWith(std::move(images));
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
-    StudioGrid grid(frame, 16, 16);
+    EditorGrid grid(frame, 16, 16);
     grid.Stroke({{2, 2}, {6, 6}});
     auto cursorOver = [&](int x, int y) {
         POINT p = grid.CellCentre(x, y);
@@ -731,7 +754,7 @@ TEST_F(StudioEditing, CutAndCopyButtonsFollowTheSelectionDrawnWithTheMouse) {
     auto enabled = [&](int id) { return SendMessageA(bar, TB_ISBUTTONENABLED, id, 0) != 0; };
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
     EXPECT_FALSE(enabled(IDM_EDIT_CUT));
-    StudioGrid grid(frame, 16, 16);
+    EditorGrid grid(frame, 16, 16);
     grid.Stroke({{2, 2}, {6, 6}});
     EXPECT_TRUE(enabled(IDM_EDIT_CUT));
     EXPECT_TRUE(enabled(IDM_EDIT_COPY));

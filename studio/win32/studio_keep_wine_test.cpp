@@ -95,7 +95,7 @@ TEST(StudioKeepsImages, EditingOneImageOfAModernIconKeepsEveryOtherByteForByte) 
     for (const EntryBytes& e : before) pngs += IsPng(e.data) ? 1 : 0;
     ASSERT_EQ(pngs, 1u) << "the icon holds nine bitmap images and one PNG image";
 
-    ResetStudioSettings();
+    ResetEditorSettings();
     const std::string path = ScratchDir("keep") + "\\shell.ico";
     {
         HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -155,7 +155,7 @@ TEST(StudioKeepsImages, EditingOneImageOfAModernIconKeepsEveryOtherByteForByte) 
     DWORD_PTR r = 0;
     ASSERT_TRUE(SendMessageTimeoutA(frame, WM_COMMAND, MAKEWPARAM(IDC_FORMAT_LIST, LBN_SELCHANGE),
                                     reinterpret_cast<LPARAM>(list), SMTO_NORMAL, 5000, &r));
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     ClickPaletteIndex(palette, kColors256, 1);
     grid.Stroke({{3, 4}, {4, 4}});

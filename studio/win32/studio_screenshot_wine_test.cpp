@@ -12,7 +12,7 @@ namespace vt::test {
 namespace {
 
 void DrawSample(HWND frame, HWND palette, int32_t code, int size) {
-    StudioGrid grid(frame, size, size);
+    EditorGrid grid(frame, size, size);
     ClickPaletteIndex(palette, code, code == kColors16 ? 9 : 40);
     ClickPaletteIndex(palette, code, code == kColors16 ? 14 : 200, true);
     ASSERT_TRUE(SendCommand(frame, IDM_TOOL_FILLED_ELLIPSE));
@@ -25,7 +25,7 @@ void DrawSample(HWND frame, HWND palette, int32_t code, int size) {
 }
 
 void Shoot(const std::string& name, int32_t code, uint32_t fill) {
-    ResetStudioSettings();
+    ResetEditorSettings();
     const std::string dir = ScratchDir("screenshot_" + name);
     const std::string path = dir + "\\" + name + ".ico";
     std::vector<IconImage> images;
@@ -42,7 +42,7 @@ void Shoot(const std::string& name, int32_t code, uint32_t fill) {
     WriteIconFile(path, 1, std::move(images));
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     HWND palette = studio.WaitForWindow("ICSPAlette");
     ASSERT_NE(palette, nullptr);
@@ -64,7 +64,7 @@ TEST(StudioScreenshot, TwoHundredFiftySixColourImage) { Shoot("256color", kColor
 // harness's folder, read at start-up, nothing is written at all; with it, only a plain ".bmp"
 // name inside that folder.
 TEST(StudioScreenshot, PicturesOnlyIntoTheFolderTheHarnessNamedAtStartUp) {
-    ResetStudioSettings();
+    ResetEditorSettings();
     const std::string dir = ScratchDir("pictures_refused");
     const std::string elsewhere = dir + "\\elsewhere.bmp";
     const std::string inFolder = PictureFolder() + "\\refused.bmp";
@@ -77,7 +77,7 @@ TEST(StudioScreenshot, PicturesOnlyIntoTheFolderTheHarnessNamedAtStartUp) {
         const bool started = studio.Start("VTEDIT.EXE");
         EnableWindowPictures(true);  // too late for the Studio already started
         ASSERT_TRUE(started);
-        HWND frame = WaitForStudio(studio);
+        HWND frame = WaitForEditorFrame(studio);
         ASSERT_NE(frame, nullptr);
         EXPECT_FALSE(RequestPicture(frame, "refused.bmp"));
         EXPECT_FALSE(RequestPicture(frame, elsewhere));
@@ -88,7 +88,7 @@ TEST(StudioScreenshot, PicturesOnlyIntoTheFolderTheHarnessNamedAtStartUp) {
     }
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     for (const std::string& bad : std::vector<std::string>{elsewhere, "..\\scratch\\pictures_refused\\elsewhere.bmp",
                                                            "refused.txt", "NUL.bmp", "a:b.bmp"})

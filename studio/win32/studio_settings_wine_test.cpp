@@ -2,6 +2,7 @@
 // "Color B Mode", all written when the program ends and honoured at the next start.
 #include <gtest/gtest.h>
 
+#include "studio/studio_launch.h"
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_wine_testutil.h"
 
@@ -10,14 +11,14 @@ namespace {
 
 class StudioSettings : public ::testing::Test {
 protected:
-    void SetUp() override { ResetStudioSettings(); }
+    void SetUp() override { ResetEditorSettings(); }
 
     // Starts the Studio, lets `act` drive it, and closes it.
     template <class Act>
     void Run(const std::string& args, Act act) {
         Program studio;
         ASSERT_TRUE(studio.Start("VTEDIT.EXE", args));
-        HWND frame = WaitForStudio(studio);
+        HWND frame = WaitForEditorFrame(studio);
         ASSERT_NE(frame, nullptr);
         act(studio, frame);
         EXPECT_EQ(studio.CloseAndWait(frame), 0);
@@ -78,8 +79,8 @@ TEST_F(StudioSettings, StateAndColorBModeSurviveARestart) {
     });
     EXPECT_EQ(ReadSettingText("Persistent", "Color B Mode"), "1");
     const std::vector<uint8_t> record = ReadSettingBinary("Persistent", "State");
-    ASSERT_EQ(record.size(), kStudioStateSize);
-    const StudioState state = DecodeStudioState(record);
+    ASSERT_EQ(record.size(), kEditorStateSize);
+    const EditorState state = DecodeEditorState(record, kStudioLastFileType);
     EXPECT_TRUE(state.toolBarHidden);
     EXPECT_TRUE(state.previewHidden);
     EXPECT_FALSE(state.statusBarHidden);
@@ -101,7 +102,7 @@ TEST_F(StudioSettings, StateAndColorBModeSurviveARestart) {
 }
 
 TEST_F(StudioSettings, SavedPositionsCountOnlyWithANonZeroPreviewLeft) {
-    StudioState state;
+    EditorState state;
     state.frameLeft = 40;
     state.frameTop = 30;
     state.frameWidth = 700;

@@ -21,13 +21,13 @@ class StudioShell : public ::testing::Test {
   protected:
     // type: 1 icon, 2 cursor.
     void Start(int32_t code = kColors16, uint32_t fill = kWhiteIndex, int type = 1) {
-        ResetStudioSettings();
+        ResetEditorSettings();
         path = ScratchDir("shell") + (type == 2 ? "\\canvas.cur" : "\\canvas.ico");
         std::vector<IconImage> images;
         images.push_back(MakeOpaqueImage(32, 32, code, fill));
         WriteIconFile(path, type, std::move(images));
         ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
-        frame = WaitForStudio(studio);
+        frame = WaitForEditorFrame(studio);
         ASSERT_NE(frame, nullptr);
         palette = studio.WaitForWindow("ICSPAlette");
         ASSERT_NE(palette, nullptr);
@@ -40,7 +40,7 @@ class StudioShell : public ::testing::Test {
 
     // The pointer the Studio shows with the mouse over a grid cell, as the system asks for it.
     HCURSOR GridCursor(int x, int y) {
-        POINT p = StudioGrid(frame, 32, 32).CellCentre(x, y);
+        POINT p = EditorGrid(frame, 32, 32).CellCentre(x, y);
         ClientToScreen(frame, &p);
         SetCursorPos(p.x, p.y);
         DWORD_PTR r = 0;
@@ -234,7 +234,7 @@ void ClickPaletteCell(HWND palette, PaletteCellKind kind, int value, bool right)
                         &done);
 }
 
-COLORREF CellCentre(const StudioPicture& picture, HWND palette, PaletteCellKind kind, int value) {
+COLORREF CellCentre(const EditorPicture& picture, HWND palette, PaletteCellKind kind, int value) {
     const RECT r = PaletteCellRect(kind, value);
     return picture.At(palette, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
@@ -247,7 +247,7 @@ TEST_F(StudioShell, BlendWellsAreInkBottlesAndOpeningAPaletteBlacksTheStrip) {
     ClickPaletteCell(palette, PaletteCellKind::LeftBlendWell, 0, false);
     ClickPaletteIndex(palette, kColors256, 255, true);
     ClickPaletteCell(palette, PaletteCellKind::RightBlendWell, 0, true);
-    StudioPicture before;
+    EditorPicture before;
     ASSERT_TRUE(before.Take(frame, "shell-blend.bmp"));
     const COLORREF colour = CellCentre(before, palette, PaletteCellKind::Entry, 100);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -272,7 +272,7 @@ TEST_F(StudioShell, BlendWellsAreInkBottlesAndOpeningAPaletteBlacksTheStrip) {
     HWND dialog = studio.WaitForWindowTitled("Open");
     AnswerFileDialog(dialog, pal);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000, "the Open dialog to close"));
-    StudioPicture after;
+    EditorPicture after;
     ASSERT_TRUE(after.Take(frame, "shell-blend-cleared.bmp"));
     EXPECT_EQ(CellCentre(after, palette, PaletteCellKind::Entry, 100), RGB(100, 100, 100));
     for (int k = 0; k < kBlendStripCells; ++k)
@@ -312,7 +312,7 @@ TEST_F(StudioShell, WindowPlacesAreKeptFromOneSessionToTheNext) {
 
     Program again;
     ASSERT_TRUE(again.Start("VTEDIT.EXE"));
-    HWND frame2 = WaitForStudio(again);
+    HWND frame2 = WaitForEditorFrame(again);
     ASSERT_NE(frame2, nullptr);
     HWND palette2 = again.WaitForWindow("ICSPAlette"), preview2 = again.WaitForWindow("ICSPreview"),
          text2 = again.WaitForWindow("ICSText", 3000);
@@ -353,10 +353,10 @@ POINT PaletteEntryCentre(int32_t code, int index) {
 TEST_F(StudioShell, CrossHairOnASixteenColourImageShowsTheEntryFifteenMinusTheValue) {
     Start(kColors16, 9);
     ASSERT_TRUE(SendCommand(frame, kToolRectangle));
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ParkPointerAt(frame, grid.CellCentre(10, 10));
     grid.MoveTo(10, 10);
-    StudioPicture shown;
+    EditorPicture shown;
     ASSERT_TRUE(shown.Take(frame, "shell-crosshair.bmp", true));
     const POINT six = PaletteEntryCentre(kColors16, 6), nine = PaletteEntryCentre(kColors16, 9);
     const COLORREF teal = shown.At(palette, six.x, six.y), red = shown.At(palette, nine.x, nine.y);
@@ -377,7 +377,7 @@ TEST_F(StudioShell, CrossHairOnASixteenColourImageShowsTheEntryFifteenMinusTheVa
 // The new hot spot's cell flashes, starting in the highlight colour.
 TEST_F(StudioShell, NewHotSpotFlashesFirstInTheHighlightColour) {
     Start(kMonochrome, 1, 2);
-    StudioGrid grid(frame, 32, 32);
+    EditorGrid grid(frame, 32, 32);
     ParkPointerAt(frame, {-40, -40});
     // The first of the flash's ticks (350 ms apart) must be pictured before the second comes; on
     // a machine too busy for that the attempt is made again.
@@ -386,14 +386,14 @@ TEST_F(StudioShell, NewHotSpotFlashesFirstInTheHighlightColour) {
         const int x = 5 + 3 * attempt, y = 19;
         const DWORD start = GetTickCount();
         grid.Click(x, y);
-        StudioPicture shown;
+        EditorPicture shown;
         ASSERT_TRUE(shown.Take(frame, "shell-hotspot.bmp", true));
         if (GetTickCount() - start >= 300) continue;
         const POINT c = grid.CellCentre(x, y);
         EXPECT_EQ(shown.At(frame, c.x, c.y), GetSysColor(COLOR_HIGHLIGHT));
         // Over after five ticks: the cell shows its pixel again.
         Sleep(5 * 350 + 300);
-        StudioPicture after;
+        EditorPicture after;
         ASSERT_TRUE(after.Take(frame, "shell-hotspot-after.bmp", true));
         EXPECT_EQ(after.At(frame, c.x, c.y), RGB(255, 255, 255));
         return;

@@ -12,13 +12,13 @@ namespace {
 
 class StudioStartup : public ::testing::Test {
 protected:
-    void SetUp() override { ResetStudioSettings(); }
+    void SetUp() override { ResetEditorSettings(); }
 };
 
 TEST_F(StudioStartup, FrameOpensTitledUntitledAndClosesWithExitCodeZero) {
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- untitled");
     // The tool windows exist from the start; the standalone File menu has its entries.
@@ -36,7 +36,7 @@ TEST_F(StudioStartup, FrameOpensTitledUntitledAndClosesWithExitCodeZero) {
 TEST_F(StudioStartup, ExitCommandEndsTheProgram) {
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(PostCommand(frame, IDM_FILE_EXIT));
     EXPECT_EQ(studio.WaitForExit(), 0);
@@ -45,7 +45,7 @@ TEST_F(StudioStartup, ExitCommandEndsTheProgram) {
 TEST_F(StudioStartup, AboutBoxComesFromVtappAndCloses) {
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(PostCommand(frame, IDM_HELP_ABOUT));
     HWND about = studio.WaitForWindowTitled("About Vantoro Studio");
@@ -59,7 +59,7 @@ TEST_F(StudioStartup, AboutBoxComesFromVtappAndCloses) {
 TEST_F(StudioStartup, CloseDuringAModalDialogWaitsForTheDialog) {
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(PostCommand(frame, IDM_HELP_ABOUT));
     HWND about = studio.WaitForWindowTitled("About Vantoro Studio");
@@ -84,7 +84,7 @@ TEST_F(StudioStartup, PathOnTheCommandLineOpensTheFileAndListsItsFormats) {
     WriteIconFile(path, 1, std::move(images));
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE", "\"" + path + "\""));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- Sample Icon");
     HWND list = GetDlgItem(frame, IDC_FORMAT_LIST);
@@ -109,7 +109,7 @@ TEST_F(StudioStartup, MissingCommandLineFileStartsANewDocument) {
     const std::string dir = ScratchDir("startup_missing");
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE", dir + "\\nothing-here.ico"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- untitled");
     EXPECT_EQ(studio.CloseAndWait(frame), 0);
@@ -126,7 +126,7 @@ TEST_F(StudioStartup, HashStartsACursorThroughTheNewResourceDialog) {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDCANCEL)));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000, "the New Resource dialog to close"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     // A cursor document: the hot spot can be set, new formats are not offered.
     EXPECT_FALSE(MenuItemState(frame, IDM_SET_HOT_SPOT) & MF_GRAYED);
@@ -137,7 +137,7 @@ TEST_F(StudioStartup, HashStartsACursorThroughTheNewResourceDialog) {
 TEST_F(StudioStartup, ServerModeWithLockedFormatsDisablesFormatCommands) {
     Program studio;
     ASSERT_TRUE(studio.Start("VTEDIT.EXE", "!Ptopic42"));
-    HWND frame = WaitForStudio(studio);
+    HWND frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(MenuItemState(frame, IDM_NEW_FORMAT) & MF_GRAYED);
     EXPECT_TRUE(MenuItemState(frame, IDM_REMOVE_FORMAT) & MF_GRAYED);

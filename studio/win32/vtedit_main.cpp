@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "appservices/win32/vtapp.h"
+#include "common/win32/editor_message_loop.h"
 #include "common/win32/program_launch.h"
 #include "image/format_list.h"
 #include "draw/win32/text_window.h"
@@ -30,7 +31,7 @@ bool RegisterClasses(HINSTANCE instance) {
            PaletteWindow::Register(instance, kPaletteClass, g_app.cursors[IDC_PALETTE_CURSOR - IDC_CURSOR_FIRST]) &&
            PreviewWindow::Register(instance, kPreviewClass) &&
            CaptureWindow::Register(instance, g_app.cursors[IDC_CAPTURE_CURSOR - IDC_CURSOR_FIRST]) &&
-           TextWindow::Register(instance);
+           TextWindow::Register(instance, kTextClass, kProgramTitle);
 }
 
 void MeasureDisplay() {
@@ -47,20 +48,13 @@ void MeasureDisplay() {
 }
 
 void PlaceFrame(HWND frame) {
-    const StudioState& s = g_app.state;
-    Rect32 r;
-    if (s.HasSavedPositions() && s.frameWidth > 0 && s.frameHeight > 0) {
-        r = ClampToScreen({s.frameLeft, s.frameTop, s.frameWidth, s.frameHeight}, g_app.screenWidth,
-                          g_app.screenHeight);
-    } else {
-        FrameMetrics m;
-        m.screenWidth = g_app.screenWidth;
-        m.screenHeight = g_app.screenHeight;
-        m.frameBorder = GetSystemMetrics(SM_CXFRAME);
-        m.caption = GetSystemMetrics(SM_CYCAPTION);
-        m.menu = GetSystemMetrics(SM_CYMENU);
-        r = DefaultFramePlacement(m, !s.toolBarHidden);
-    }
+    FrameMetrics m;
+    m.screenWidth = g_app.screenWidth;
+    m.screenHeight = g_app.screenHeight;
+    m.frameBorder = GetSystemMetrics(SM_CXFRAME);
+    m.caption = GetSystemMetrics(SM_CYCAPTION);
+    m.menu = GetSystemMetrics(SM_CYMENU);
+    const Rect32 r = StartingFramePlace(g_app.state, m, kStudioClientWidth, kStudioClientHeight);
     MoveWindow(frame, r.left, r.top, r.width, r.height, FALSE);
 }
 
@@ -73,9 +67,7 @@ int Run(HINSTANCE instance, const char* args) {
     g_app.programFolder = ProgramFolder(instance, g_app.multiByte);
     g_app.palettes.Start(g_app.programFolder);
     if (WindowsTooOld()) {
-        MessageBeep(MB_ICONHAND);
-        MessageBoxA(nullptr, "Vantoro was designed for use with Windows 95 or Windows NT 4.0.", kProgramTitle,
-                    MB_OK | MB_ICONSTOP);
+        ShowEditorWindowsTooOld(kProgramTitle);
         return 1;
     }
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
@@ -86,8 +78,8 @@ int Run(HINSTANCE instance, const char* args) {
     VtSetProgramFolder(g_app.programFolder.c_str());
     LoadSettings(g_app);
 
-    g_app.commandLine = ParseStudioCommandLine(args ? args : "");
-    g_app.serverMode = g_app.commandLine.launch == StudioLaunch::Server;
+    g_app.commandLine = ParseEditorCommandLine(args ? args : "", true);
+    g_app.serverMode = g_app.commandLine.launch == EditorLaunch::Session;
     g_app.formatsLocked = g_app.commandLine.FormatsLocked();
     char thousands[8] = {};
     GetProfileStringA("Intl", "sThousand", ",", thousands, sizeof thousands);
@@ -102,25 +94,20 @@ int Run(HINSTANCE instance, const char* args) {
     frame->CreateToolWindows();
 
     bool opened = false;
-    if (g_app.commandLine.launch == StudioLaunch::OpenFile) {
+    if (g_app.commandLine.launch == EditorLaunch::OpenFile) {
         std::string path = g_app.commandLine.path;
         // Command lines arrive in the OEM character set.
         OemToCharBuffA(path.data(), path.data(), static_cast<DWORD>(path.size()));
         opened = frame->document().Open(path, FileTypeForPath(path));
     }
     if (!opened) frame->document().NewDocument(kIconResource);
-    frame->Start(g_app.commandLine.launch == StudioLaunch::NewCursor);
+    frame->Start(g_app.commandLine.launch == EditorLaunch::NewCursor);
 
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (accelerators && TranslateAcceleratorA(g_app.frame, accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    const int exitCode = RunEditorMessageLoop(g_app.frame, accelerators);
     if (!g_app.serverMode) {
         RestoreSuiteExplorer();
     }
-    return static_cast<int>(msg.wParam);
+    return exitCode;
 }
 
 }  // namespace vt::studio

@@ -1,8 +1,8 @@
-#include "studio/win32/paste_panel_dialog.h"
+#include "draw/win32/paste_panel_dialog.h"
 
-#include "studio/win32/resource_edit.h"
+#include "draw/win32/editor_ids.h"
 
-namespace vt::studio {
+namespace vt {
 
 namespace {
 
@@ -58,4 +58,4 @@ bool RunPastePanel(HINSTANCE instance, HWND owner, bool clipboardHasBitmap, bool
     return true;
 }
 
-}  // namespace vt::studio
+}  // namespace vt

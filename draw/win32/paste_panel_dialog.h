@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace vt::studio {
+namespace vt {
 
 struct PastePanelChoice {
     bool fromClipboard = true;
@@ -15,4 +15,4 @@ struct PastePanelChoice {
 bool RunPastePanel(HINSTANCE instance, HWND owner, bool clipboardHasBitmap, bool selectionExists,
                    PastePanelChoice* choice);
 
-}  // namespace vt::studio
+}  // namespace vt
