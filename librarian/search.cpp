@@ -78,6 +78,10 @@ LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOption
     size_t lastIcons = 0;
     bool made = false;
     while (walker.NextMatchingFile(&file)) {
+        if (options.cancelled && options.cancelled()) {
+            counts->cancelled = true;
+            break;
+        }
         int kind = DetectFileKind(file.path, file.kind);
         if (kind == kKindUnknown) continue;
         LibStatus st;
@@ -118,7 +122,7 @@ LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOption
         return LibStatus::CannotOpen;
     }
     if (ws.icons().empty()) {
-        if (options.prompt)
+        if (options.prompt && !counts->cancelled)
             options.prompt->Tell("No icons found in file(s).", PromptIcon::Information);
         ws.New();
         return LibStatus::NoIcons;

@@ -51,6 +51,7 @@ struct SearchCounts {
     uint64_t files = 0;  // files that yielded icons
     uint64_t icons = 0;
     uint64_t images = 0;
+    bool cancelled = false;  // the user ended the search early
 };
 
 struct SearchOptions {
@@ -63,11 +64,16 @@ struct SearchOptions {
     // Each file read, with its kind, and whether it yielded icons.
     std::function<void(const FoundFile& file, bool yielded)> onFile;
     Prompt* prompt = nullptr;  // the readers' own messages and the search's closing message
+    // Asked before each file is read (the shell polls Esc here); true ends the search with what it
+    // has found so far.
+    std::function<bool()> cancelled;
 };
 
 // Discards the workspace and fills it with the icons of every matching file. Ok when icons were
 // found (mode 0, modified, no file); NoIcons ("No icons found in file(s).", a new empty
 // workspace); CannotOpen when the root could not be listed ("Could not find any files to open.").
+// A cancelled search keeps what it found, and with nothing found it says nothing: the user knows
+// why the workspace is empty.
 LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOptions& options,
                       SearchCounts* counts);
 

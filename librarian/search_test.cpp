@@ -75,6 +75,39 @@ TEST_F(SearchTest, AnUnlistableRootIsReported) {
     EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"Could not find any files to open."}));
 }
 
+TEST_F(SearchTest, ACancelledSearchKeepsWhatItFoundAndSaysNothing) {
+    // Subfolders included, three files hold four icons: a.ico, b.dll and sub/c.ico.
+    for (uint64_t k = 0; k < 3; ++k) {
+        SearchOptions o;
+        o.includeSubfolders = true;
+        o.prompt = &prompt;
+        uint64_t read = 0;  // files that yielded icons
+        o.onFile = [&](const FoundFile&, bool yielded) { read += yielded; };
+        o.cancelled = [&] { return read == k; };
+        LibStatus st = SearchFiles(ws, dir.path(), o, &counts);
+        EXPECT_TRUE(counts.cancelled);
+        EXPECT_EQ(read, k);
+        EXPECT_EQ(counts.files, k);
+        EXPECT_TRUE(prompt.texts().empty());
+        if (k == 0) {
+            EXPECT_EQ(st, LibStatus::NoIcons);
+            EXPECT_TRUE(ws.icons().empty());
+            EXPECT_TRUE(ws.hasFile());
+            continue;
+        }
+        EXPECT_EQ(st, LibStatus::Ok);
+        EXPECT_EQ(ws.icons().size(), counts.icons);
+        EXPECT_LT(counts.icons, 4u);
+        EXPECT_EQ(ws.mode(), kModeSingleIconFile);
+        EXPECT_TRUE(ws.modified());
+    }
+    SearchOptions whole;
+    whole.includeSubfolders = true;
+    ASSERT_EQ(SearchFiles(ws, dir.path(), whole, &counts), LibStatus::Ok);
+    EXPECT_FALSE(counts.cancelled);
+    EXPECT_EQ(counts.icons, 4u);
+}
+
 TEST(SearchText, ThousandsSeparators) {
     EXPECT_EQ(WithThousands(0), "0");
     EXPECT_EQ(WithThousands(999), "999");
