@@ -5,6 +5,7 @@
 #include <new>
 
 #include "common/byte_reader.h"
+#include "common/save_question.h"
 
 namespace vt {
 
@@ -261,14 +262,8 @@ void CommitImageBits(IconResource& doc, ImageHost& host) {
 
 bool ConfirmDiscardChanges(IconResource& doc, ImageHost& host, const std::function<bool()>& save) {
     if (!doc.modified) return true;
-    switch (host.Ask(kSaveChangesText, PromptButtons::YesNoCancel, PromptIcon::Question)) {
-        case PromptAnswer::Yes:
-            return save && save();
-        case PromptAnswer::No:
-            return true;
-        default:
-            return false;
-    }
+    return ProceedAfterSaveQuestion(
+        host.Ask(kSaveChangesText, PromptButtons::YesNoCancel, PromptIcon::Question), save);
 }
 
 }  // namespace vt
