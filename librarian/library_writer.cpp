@@ -15,11 +15,12 @@ constexpr uint16_t kFlags = 0x1C30;  // moveable, pure, discardable resources
 
 // The resident-name table: 03 "ICL", then one length-prefixed name per icon (an empty name as the
 // single character 0x03, which reads back as "(untitled)"). Without the final zero byte.
-std::vector<uint8_t> BuildNameTable(const Workspace& ws) {
+std::vector<uint8_t> BuildNameTable(const Workspace& ws, const std::vector<size_t>& order) {
     ByteWriter w;
     w.U8(3);
     w.Text("ICL");
-    for (const IconEntry& icon : ws.icons()) {
+    for (size_t i : order) {
+        const IconEntry& icon = ws.icons()[i];
         size_t n = strnlen(icon.displayName, kMaxDisplayName);
         if (n == 0) {
             w.U8(1);
@@ -30,6 +31,20 @@ std::vector<uint8_t> BuildNameTable(const Workspace& ws) {
         w.Bytes(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(icon.displayName), n));
     }
     return w.Take();
+}
+
+// The icons in the order the user sees them, which after a Delete is no longer the table's: the
+// reader gives them back in file order. A damaged chain loses no icon: the rest follow in table
+// order, each once.
+std::vector<size_t> WritingOrder(const Workspace& ws) {
+    std::vector<size_t> order;
+    order.reserve(ws.icons().size());
+    std::vector<bool> taken(ws.icons().size(), false);
+    for (size_t i : ws.DisplayOrder())
+        if (!taken[i]) taken[i] = true, order.push_back(i);
+    for (size_t i = 0; i < taken.size(); ++i)
+        if (!taken[i]) order.push_back(i);
+    return order;
 }
 
 uint64_t UnitsFor(uint64_t bytes, uint64_t unit) {
@@ -58,10 +73,11 @@ uint16_t LibraryAlignmentShift(uint64_t workspaceFileSize, size_t namesLength, s
 }
 
 long WriteLibrary(const Workspace& ws, TempFileWriter& out, Prompt& prompt) {
-    // Every icon with the format entries it owns, in table order.
+    // Every icon with the format entries it owns, in display order.
+    const std::vector<size_t> order = WritingOrder(ws);
     std::vector<std::vector<size_t>> owned;
     size_t images = 0;
-    for (size_t i = 0; i < ws.icons().size(); ++i) {
+    for (size_t i : order) {
         owned.push_back(ws.FormatsOf(i));
         images += owned.back().size();
     }
@@ -80,7 +96,7 @@ long WriteLibrary(const Workspace& ws, TempFileWriter& out, Prompt& prompt) {
         return -1;
     }
 
-    const std::vector<uint8_t> names = BuildNameTable(ws);
+    const std::vector<uint8_t> names = BuildNameTable(ws, order);
     const uint64_t namesLength = names.size();
     const uint64_t namesEnd =
         kNeHeaderOffset + 64 + 20 + 12 * uint64_t{icons + images} + namesLength + 1;

@@ -192,6 +192,32 @@ TEST_F(LibraryWriterTest, RoundTripKeepsNamesOrderFormatsAndBytes) {
     EXPECT_EQ(again.size(), Write().size());
 }
 
+TEST_F(LibraryWriterTest, AfterADeleteTheLibraryComesBackInDisplayOrder) {
+    // Deleting the second of five moves the last record into its place in the table, while the
+    // window still shows 1, 3, 4, 5.
+    for (int i = 1; i <= 5; ++i) {
+        long at = ws.AddImage(MakeDib(16 + 8 * i, 16 + 8 * i, 4), -1);
+        ws.Rename(static_cast<size_t>(at), "icon " + std::to_string(i));
+    }
+    ws.SelectOne(1);
+    prompt.Answer(PromptAnswer::Yes);
+    ASSERT_EQ(ws.DeleteSelection(prompt), LibStatus::Ok);
+    ASSERT_EQ(Workspace::ShownName(ws.icons()[1]), "icon 5");
+    ASSERT_FALSE(Write().empty());
+
+    Workspace back;
+    ReadBack(&back);
+    std::vector<std::string> names;
+    for (size_t i : back.DisplayOrder()) {
+        names.push_back(Workspace::ShownName(back.icons()[i]));
+        std::vector<uint8_t> block;
+        ASSERT_TRUE(back.ReadImageOf(back.formats()[back.FormatsOf(i).at(0)], &block));
+        EXPECT_EQ(LoadLE32(block.data() + 4), 16 + 8 * static_cast<uint32_t>(names.back()[5] - '0'))
+            << "the image stays with its name";
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"icon 1", "icon 3", "icon 4", "icon 5"}));
+}
+
 TEST_F(LibraryWriterTest, LargeWorkspacesUseWiderUnitsAndStillReadBack) {
     // About 2.3 MB of images: 64-byte units, and every offset still lands where the reader looks.
     for (int i = 0; i < 180; ++i) ws.AddImage(MakeDib(64, 64, 24, static_cast<uint8_t>(i)), -1);
