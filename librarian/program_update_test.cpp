@@ -164,9 +164,23 @@ TEST_F(ProgramUpdateTest, TheListShowsTenImagesThenHowManyMore) {
 TEST_F(ProgramUpdateTest, AnotherProgramFileIsNeverWritten) {
     ApplyIconUpdate(ws, 0, {MakeDib(32, 32, 4, 9), b});
     std::string other = dir.Write("other.exe", original);
+    // Refused before the update warning, naming the file the icons came from.
     EXPECT_EQ(SaveWorkspaceAs(ws, state, other, prompt), LibStatus::Refused);
     EXPECT_EQ(test::ReadAll(other), original);
-    EXPECT_EQ(prompt.texts().back(), "Error detected updating file.");
+    EXPECT_EQ(prompt.texts(),
+              (std::vector<std::string>{Format(kProgramSaveRefused, path.c_str())}));
+    EXPECT_TRUE(ws.modified());
+    // A library workspace has no place in any program file, its own source included.
+    prompt.Clear();
+    ws.SetMode(kModeLibrary);
+    state.path = dir.File("lib.icl");
+    state.sourcePath.clear();
+    EXPECT_EQ(SaveWorkspaceAs(ws, state, path, prompt), LibStatus::Refused);
+    EXPECT_EQ(prompt.texts(),
+              (std::vector<std::string>{Format(kProgramSaveRefused, state.path.c_str())}));
+    EXPECT_EQ(test::ReadAll(path), original);
+    ws.SetMode(kModeProgram);
+    state.path = state.sourcePath = path;
     // A program file that does not exist cannot be opened for the update.
     prompt.Clear();
     EXPECT_EQ(SaveWorkspaceAs(ws, state, dir.File("new.dll"), prompt), LibStatus::CannotOpen);

@@ -1,5 +1,7 @@
 #include "librarian/save_flow.h"
 
+#include <filesystem>
+
 #include "common/file_io.h"
 #include "librarian/file_kind.h"
 #include "librarian/library_writer.h"
@@ -17,9 +19,25 @@ const char* const kSavedButNotReopened =
     "file save "
     "completed.  This might be caused by a lack of unused (free) disk space.";
 
+const char* const kProgramSaveRefused =
+    "The icons of this workspace came from %s.\n\nThey can be written back only into that file.  "
+    "To keep them in another file, save with a name ending in .ICL.";
+
 int KindForSaveName(const std::string& path) {
     std::string ext = LowerExtension(path);
     return ext == "icl" ? kKindLibrary : ext == "ico" ? kKindIconFile : kKindProgram;
+}
+
+std::string ProgramSaveRefusal(const Workspace& ws, const SaveState& state,
+                               const std::string& target) {
+    // Image blocks go back at the offsets they had in their own program file; in any other file
+    // those offsets are someone else's bytes.
+    if (ws.mode() == kModeProgram && !state.sourcePath.empty()) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(target, state.sourcePath, ec) && !ec) return {};
+        return Format(kProgramSaveRefused, state.sourcePath.c_str());
+    }
+    return Format(kProgramSaveRefused, state.path.empty() ? "The workspace" : state.path.c_str());
 }
 
 namespace {
@@ -65,6 +83,14 @@ LibStatus WriteKind(Workspace& ws, SaveState& state, const std::string& target, 
         case kKindLibrary:
             return SaveLibrary(ws, state, target, prompt);
         case kKindProgram: {
+            // A missing or locked target is told by the update itself.
+            if (FileExists(target)) {
+                std::string refusal = ProgramSaveRefusal(ws, state, target);
+                if (!refusal.empty()) {
+                    prompt.Tell(refusal, PromptIcon::Stop);
+                    return LibStatus::Refused;
+                }
+            }
             LibStatus st = SaveProgramFile(ws, target, state.sourcePath, prompt);
             if (st == LibStatus::Ok) state.path = state.savedPath = target;
             return st;

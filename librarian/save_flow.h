@@ -27,7 +27,14 @@ LibStatus SaveWorkspace(Workspace& ws, SaveState& state, Prompt& prompt, bool* n
 LibStatus SaveWorkspaceAs(Workspace& ws, SaveState& state, const std::string& target,
                           Prompt& prompt);
 
+// Saving into a program file is refused, before its warning, unless the workspace came from that
+// very file: the text naming the workspace's source, or "" when the save may go on.
+std::string ProgramSaveRefusal(const Workspace& ws, const SaveState& state,
+                               const std::string& target);
+
 extern const char* const kSaveIncomplete;
+// %s: the program file the icons were read from, else the workspace's file or "The workspace".
+extern const char* const kProgramSaveRefused;
 extern const char* const kSavedButNotReopened;
 
 }  // namespace vt
