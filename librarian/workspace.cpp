@@ -580,7 +580,7 @@ long Workspace::AddImage(std::span<const uint8_t> block, long target, int x, int
 }
 
 long Workspace::CreateCopy(size_t index) {
-    if (index >= m_icons.size()) return -1;
+    if (index >= m_icons.size() || m_mode == kModeProgram) return -1;
     const IconEntry original = m_icons[index];
     // Everything is read before anything is added, and a failure on the way puts the tables back,
     // so a copy is made whole or not at all.

@@ -177,7 +177,8 @@ class Workspace {
     // icon centred on (x, y). Returns the icon's index or -1 on failure.
     long AddImage(std::span<const uint8_t> block, long target, int x = 0, int y = 0);
     // Copies an icon to a new icon with the same name placed one pixel right of it. Returns the
-    // new icon's index or -1; the shell then opens "Name New Copy" and re-arranges by position.
+    // new icon's index or -1 (always in program-file mode, which adds no icons); the shell then
+    // opens "Name New Copy" and re-arranges by position.
     long CreateCopy(size_t index);
     // Removes the selected icons after the questions of the rule; `hasSession` tells which icons
     // have an open edit session, `endSessions` ends them when the user agrees.
