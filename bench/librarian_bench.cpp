@@ -117,20 +117,7 @@ BENCHMARK(BM_SelectAllAndDelete)->Iterations(5)->Unit(benchmark::kMillisecond);
 void BM_ReadCraftedProgramFile(benchmark::State& state) {
     static test::TempFolder dir;
     static std::string path;
-    if (path.empty()) {
-        auto block = test::MakeDib(1, 1, 1);
-        std::vector<test::PeResource> resources;
-        constexpr uint32_t kImages = 65535;
-        for (uint32_t first = 1; first <= kImages; first += 20) {
-            std::vector<std::vector<uint8_t>> blocks;
-            std::vector<uint16_t> ids;
-            for (uint32_t id = first; id < first + 20 && id <= kImages; ++id)
-                blocks.push_back(block), ids.push_back(static_cast<uint16_t>(id));
-            resources.push_back({14, first, {}, test::MakeGroup(blocks, ids)});
-        }
-        for (uint32_t id = 1; id <= kImages; ++id) resources.push_back({3, id, {}, block});
-        path = dir.Write("crafted.dll", test::MakePe(resources));
-    }
+    if (path.empty()) path = dir.Write("crafted.dll", test::MakeManyImagesPe(65535));
     Workspace ws;
     for (auto _ : state) {
         if (ReadModuleIcons(ws, path, true) != LibStatus::Ok || ws.images().size() != 65535)

@@ -17,24 +17,11 @@ files=("$folder"/*.dll "$folder"/*.exe)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The best of five runs, in seconds, of a command that writes into the fresh folder $work/$1.
-best_of() {
-    local out=$1 best="" start end t
-    shift
-    for run in 1 2 3 4 5; do
-        rm -rf "${work:?}/$out" && mkdir "$work/$out"
-        start=$(date +%s.%N)
-        "$@" >/dev/null 2>&1 || true
-        end=$(date +%s.%N)
-        t=$(echo "$end - $start" | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-    done
-    echo "$best"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/best_of.sh"
 
 cat "${files[@]}" >/dev/null  # warm the cache
-ours=$(best_of ours "$vantoro" extract "${files[@]}" -o "$work/ours")
-theirs=$(best_of theirs wrestool -x --type=14 -o "$work/theirs" "${files[@]}")
+ours=$(FRESH="$work/ours" best_of "$vantoro" extract "${files[@]}" -o "$work/ours")
+theirs=$(FRESH="$work/theirs" best_of wrestool -x --type=14 -o "$work/theirs" "${files[@]}")
 
 # Both wrote the same image blocks (wrestool appends stray bytes after its icon files' images,
 # so blocks are compared, not whole files).

@@ -12,17 +12,7 @@ command -v wrestool >/dev/null || { echo "wrestool (icoutils) is needed" >&2; ex
 find_args=("$folder" -type f \( -iname '*.ico' -o -iname '*.icl' -o -iname '*.il' -o -iname '*.nil'
            -o -iname '*.exe' -o -iname '*.dll' \))
 
-best_of() {
-    local best="" start end t
-    for run in 1 2 3 4 5; do
-        start=$(date +%s.%N)
-        "$@" >/dev/null 2>&1 || true
-        end=$(date +%s.%N)
-        t=$(echo "$end - $start" | bc -l)
-        if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-    done
-    echo "$best"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/best_of.sh"
 
 files=$(find "${find_args[@]}" | wc -l)
 find "${find_args[@]}" -exec cat {} + >/dev/null  # warm the cache

@@ -78,6 +78,20 @@ std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks,
     return w.Take();
 }
 
+std::vector<uint8_t> MakeManyImagesPe(uint32_t images) {
+    auto block = MakeDib(1, 1, 1);
+    std::vector<PeResource> resources;
+    for (uint32_t first = 1; first <= images; first += 20) {
+        std::vector<std::vector<uint8_t>> blocks;
+        std::vector<uint16_t> ids;
+        for (uint32_t id = first; id < first + 20 && id <= images; ++id)
+            blocks.push_back(block), ids.push_back(static_cast<uint16_t>(id));
+        resources.push_back({14, first, {}, MakeGroup(blocks, ids)});
+    }
+    for (uint32_t id = 1; id <= images; ++id) resources.push_back({3, id, {}, block});
+    return MakePe(resources);
+}
+
 std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus) {
     PeLayout layout;
     layout.plus = plus;

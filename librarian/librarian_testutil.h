@@ -34,6 +34,8 @@ struct PeLayout {
 // A PE file with one section holding the resources, grouped by type in the order given.
 std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, const PeLayout& layout);
 std::vector<uint8_t> MakePe(const std::vector<PeResource>& resources, bool plus = false);
+// A crafted program file: `images` 1 × 1 monochrome images named by icon groups of 20 formats.
+std::vector<uint8_t> MakeManyImagesPe(uint32_t images);
 // An icon group directory entry list: one entry per (block, image id).
 std::vector<uint8_t> MakeGroup(const std::vector<std::vector<uint8_t>>& blocks,
                                const std::vector<uint16_t>& ids);

@@ -157,18 +157,9 @@ TEST(SearchLimits, RunningOutOfSerialsEndsTheSearchWithWhatItFoundAndSaysSoOnce)
 // 65,535 images fill every image number: the next file cannot add one.
 TEST(SearchLimits, RunningOutOfImageNumbersEndsTheOpenWithWhatItHas) {
     test::TempFolder dir;
-    auto block = test::MakeDib(1, 1, 1);
-    std::vector<test::PeResource> resources;
     constexpr uint32_t kImages = 65535;
-    for (uint32_t first = 1; first <= kImages; first += 20) {
-        std::vector<std::vector<uint8_t>> blocks;
-        std::vector<uint16_t> ids;
-        for (uint32_t id = first; id < first + 20 && id <= kImages; ++id)
-            blocks.push_back(block), ids.push_back(static_cast<uint16_t>(id));
-        resources.push_back({14, first, {}, test::MakeGroup(blocks, ids)});
-    }
-    for (uint32_t id = 1; id <= kImages; ++id) resources.push_back({3, id, {}, block});
-    std::string full = dir.Write("full.dll", test::MakePe(resources));
+    auto block = test::MakeDib(1, 1, 1);
+    std::string full = dir.Write("full.dll", test::MakeManyImagesPe(kImages));
     std::string more = dir.Write("more.ico", test::MakeIco({block}));
 
     Workspace ws;
