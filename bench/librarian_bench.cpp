@@ -1,5 +1,6 @@
 // Speed of the Librarian core where a large workspace or a crafted file once made it crawl:
-// sorts, cell sizes, deleting everything, and linking 65,535 images of one program file.
+// sorts, cells and rows per view, one page's paint query, deleting everything, and linking 65,535
+// images of one program file.
 
 #include <benchmark/benchmark.h>
 
@@ -7,6 +8,8 @@
 
 #include "librarian/librarian_testutil.h"
 #include "librarian/reader.h"
+#include "librarian/stored_icons.h"
+#include "librarian/view_layout.h"
 #include "librarian/workspace.h"
 
 namespace vt {
@@ -84,20 +87,54 @@ void BM_SortByPositionAfterMovingHalf(benchmark::State& state) {
 }
 BENCHMARK(BM_SortByPositionAfterMovingHalf)->Unit(benchmark::kMillisecond);
 
-void BM_CellsPerView(benchmark::State& state) {
+// A change of view: every icon's cell worked out again, then the rows laid out anew, as the icon
+// window does, for a client area 900 pixels wide.
+void BM_CellsAndLayoutPerView(benchmark::State& state) {
     static Workspace ws;
     if (ws.icons().empty()) Fill(ws);
-    ViewMetrics m;
-    m.view = static_cast<int>(state.range(0));
-    ws.SetMetrics(m);
-    for (auto _ : state) ws.UpdateAllCellSizes();
+    ViewLayout layout;
+    const int view = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        layout.SetView(ws, view);
+        layout.Arrange(ws, 900);
+        benchmark::DoNotOptimize(layout.ScrollRange(ws, 600));
+    }
 }
-BENCHMARK(BM_CellsPerView)
+BENCHMARK(BM_CellsAndLayoutPerView)
     ->Arg(kViewSpecific)
     ->Arg(kViewRaw)
     ->Arg(kViewDesktop)
     ->Arg(kViewWindows)
     ->Unit(benchmark::kMillisecond);
+
+// The layout alone (a resize or a drop re-arranges without new cells).
+void BM_LayoutPerView(benchmark::State& state) {
+    static Workspace ws;
+    if (ws.icons().empty()) Fill(ws);
+    ViewLayout layout;
+    layout.SetView(ws, static_cast<int>(state.range(0)));
+    for (auto _ : state) layout.Arrange(ws, 900);
+}
+BENCHMARK(BM_LayoutPerView)
+    ->Arg(kViewSpecific)
+    ->Arg(kViewRaw)
+    ->Arg(kViewDesktop)
+    ->Arg(kViewWindows)
+    ->Unit(benchmark::kMillisecond);
+
+// What one paint of a 900 × 600 page in the middle of the workspace asks: the icons it meets.
+void BM_IconsOnOnePage(benchmark::State& state) {
+    static Workspace ws;
+    if (ws.icons().empty()) Fill(ws);
+    ViewLayout layout;
+    layout.SetView(ws, kViewWindows);
+    layout.Arrange(ws, 900);
+    const std::vector<size_t> order = ws.DisplayOrder();
+    const int top = static_cast<int>(layout.ContentHeight() / 2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(layout.IconsMeeting(ws, order, {0, top, 900, top + 600}));
+}
+BENCHMARK(BM_IconsOnOnePage)->Unit(benchmark::kMillisecond);
 
 void BM_SelectAllAndDelete(benchmark::State& state) {
     Workspace ws;
@@ -125,6 +162,20 @@ void BM_ReadCraftedProgramFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadCraftedProgramFile)->Unit(benchmark::kMillisecond);
+
+// The same file through the reader of `vantoro info`.
+void BM_InfoOfCraftedProgramFile(benchmark::State& state) {
+    static test::TempFolder dir;
+    static std::string path;
+    if (path.empty()) path = dir.Write("crafted.dll", test::MakeManyImagesPe(65535));
+    for (auto _ : state) {
+        int kind = kKindUnknown;
+        std::vector<StoredGroup> groups;
+        if (ReadStoredIcons(path, ReadDepth::Headers, &kind, &groups) != LibStatus::Ok)
+            state.SkipWithError("the crafted file did not read");
+    }
+}
+BENCHMARK(BM_InfoOfCraftedProgramFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vt
