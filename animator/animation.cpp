@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/file_io.h"
+#include "common/save_question.h"
 #include "image/colour_convert.h"
 #include "image/icon_resource.h"
 
@@ -262,16 +263,10 @@ std::string Animation::DocumentName() const {
 
 bool Animation::ConfirmClose(const std::function<bool()>& save) {
     if (!m_modified) return true;
-    switch (m_host.Ask(Format(kSaveBeforeClosingText, DocumentName().c_str()),
-                       PromptButtons::YesNoCancel, PromptIcon::Question)) {
-        case PromptAnswer::Yes:
-            // A save that fails or is cancelled keeps the animation open.
-            return save && save() && !m_modified;
-        case PromptAnswer::No:
-            return true;
-        default:
-            return false;
-    }
+    const PromptAnswer answer = m_host.Ask(Format(kSaveBeforeClosingText, DocumentName().c_str()),
+                                           PromptButtons::YesNoCancel, PromptIcon::Question);
+    // A save that fails or is cancelled keeps the animation open.
+    return ProceedAfterSaveQuestion(answer, [&] { return save && save() && !m_modified; });
 }
 
 std::vector<int32_t> Animation::Times() const {
