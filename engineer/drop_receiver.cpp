@@ -25,8 +25,7 @@ std::optional<FileDrop> ReadFileDropBlock(std::span<const uint8_t> block) {
     return d;
 }
 
-bool DropReceiver::OnInitiate(WindowId from, std::string_view application,
-                              std::string_view topic) {
+bool DropReceiver::OnInitiate(WindowId from, std::string_view application, std::string_view topic) {
     // Atom names compare without regard to case, as the system's atom table does.
     if (from == 0 || !EqualsNoCase(application, kDropApplication) ||
         !EqualsNoCase(topic, kDropTopic))

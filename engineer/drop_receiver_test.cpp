@@ -118,8 +118,8 @@ TEST(DropConversation, TerminationAndANewInitiator) {
     ASSERT_TRUE(receiver.OnInitiate(kPeer, "Vantoro", "Shields down!"));
     ASSERT_TRUE(receiver.OnInitiate(kStranger, "Vantoro", "Shields down!"));
     receiver.OnTerminate(kPeer);
-    EXPECT_EQ(r.log, (std::vector<std::string>{"ack-initiate 50", "terminate 50",
-                                               "ack-initiate 60"}))
+    EXPECT_EQ(r.log,
+              (std::vector<std::string>{"ack-initiate 50", "terminate 50", "ack-initiate 60"}))
         << "the former peer is told once and then ignored";
     receiver.OnTerminate(kStranger);
     EXPECT_EQ(r.log.back(), "terminate 60");

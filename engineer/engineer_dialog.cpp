@@ -32,8 +32,8 @@ bool ChangeRow(Engineer& e, QualityDialogs& dialogs, const QualitySettings& sett
                const std::string& path, int index) {
     SystemIcons& icons = e.icons();
     const SystemObject& o = icons.row(row);
-    if (!o.isCursor() && !CheckIconQuality(icons.files(), e.prompt(), e.groups(), dialogs,
-                                           settings, true, o.shellIndex, path, index))
+    if (!o.isCursor() && !CheckIconQuality(icons.files(), e.prompt(), e.groups(), dialogs, settings,
+                                           true, o.shellIndex, path, index))
         return false;
     return e.AssignChosen(row, path, index);
 }
@@ -164,7 +164,8 @@ std::vector<int> FontSizes(bool trueType, const std::vector<FontVariant>& varian
     }
     int ppi = Ppi(pixelsPerInch);
     for (const FontVariant& v : variants) {
-        int64_t character = v.height < 0 ? -int64_t{v.height} : int64_t{v.height} - v.internalLeading;
+        int64_t character =
+            v.height < 0 ? -int64_t{v.height} : int64_t{v.height} - v.internalLeading;
         if (character <= 0) continue;
         sizes.push_back(static_cast<int>(std::min<int64_t>((character * 72 + 71) / ppi, 999)));
     }
@@ -192,8 +193,7 @@ int ListItemHeight(int itemIconSize) {
     return itemIconSize * 3 / 2;
 }
 
-std::optional<int> DropEntry(int topIndex, int y, int itemHeight, int itemCount,
-                             int clientHeight) {
+std::optional<int> DropEntry(int topIndex, int y, int itemHeight, int itemCount, int clientHeight) {
     if (itemHeight <= 0 || topIndex < 0 || y < 0 || y >= clientHeight) return std::nullopt;
     int64_t entry = int64_t{topIndex} + y / itemHeight;
     if (entry >= itemCount) return std::nullopt;

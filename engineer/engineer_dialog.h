@@ -3,8 +3,8 @@
 // boxes are enabled (one rule each, asked after every change), "Use Default", "Reset All", the
 // System page's comparison, spacing edits, title-font sizes, the entry under a drop point, and the
 // frame's size and place.
-// The program calls: FillList, ChangeRow, EvaluateControls, UseDefaultAllowed, UseDefault, ResetAll,
-// EvaluateSystemPage, ReadSpacingEdit / SpacingFromShown / ShownSpacing, PointsOfHeight /
+// The program calls: FillList, ChangeRow, EvaluateControls, UseDefaultAllowed, UseDefault,
+// ResetAll, EvaluateSystemPage, ReadSpacingEdit / SpacingFromShown / ShownSpacing, PointsOfHeight /
 // HeightOfPoints / FontSizes / SetTitleFontSize / SetTitleFontStyle, ItemIconSize /
 // ListItemHeight, DropEntry, PlaceFrame.
 
@@ -67,7 +67,7 @@ bool EvaluateSystemPage(Engineer& engineer);
 // The spacing edits show the spacing minus the large icon size, 0 to 150.
 constexpr int kMaxShownSpacing = 150;
 struct SpacingEdit {
-    int shown = 0;     // the value the edit and its up-down now hold
+    int shown = 0;  // the value the edit and its up-down now hold
     bool beep = false;
     bool rewrite = false;  // the edit's text must be replaced by `shown`
 };
@@ -101,8 +101,7 @@ int ListItemHeight(int itemIconSize);
 
 // The list entry under a drop point in the list's client coordinates; nothing when the point is
 // outside the list or past its last entry, or the item height is not positive.
-std::optional<int> DropEntry(int topIndex, int y, int itemHeight, int itemCount,
-                             int clientHeight);
+std::optional<int> DropEntry(int topIndex, int y, int itemHeight, int itemCount, int clientHeight);
 
 // The frame around the dialog: twice the dialog frame, caption, menu and status bar plus 2
 // pixels; centred, the left edge rounded down to a multiple of 8 after adding 4.

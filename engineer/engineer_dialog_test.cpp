@@ -21,9 +21,10 @@ struct World {
             w.shell.AddIcon(kCool, i);
         }
         w.shell.SetIconCount(kShell32, shell32Icons);
-        w.registry.Set(RegRoot::ClassesRoot,
-                       std::string(kRegistryLocations[kKeyInbox].keyPath) + "\\Shell\\Open\\Command",
-                       "", "C:\\Mail\\exchng32.exe");
+        w.registry.Set(
+            RegRoot::ClassesRoot,
+            std::string(kRegistryLocations[kKeyInbox].keyPath) + "\\Shell\\Open\\Command", "",
+            "C:\\Mail\\exchng32.exe");
         w.shell.AddIcon("C:\\Mail\\exchng32.exe", 0);
         e = &w.MakeEngineer();
         e->ReadStartupFacts();
@@ -191,7 +192,8 @@ TEST(SystemPage, FontSizesAndHeights) {
     EXPECT_EQ(tt.back(), 24);
     EXPECT_EQ(tt.size(), 19u);
     EXPECT_EQ(FontSizes(false, {{16, 3}, {-13, 0}, {19, 3}, {0, 0}}, 96),
-              (std::vector<int>{10, 12})) << "each size once, empty variants skipped";
+              (std::vector<int>{10, 12}))
+        << "each size once, empty variants skipped";
     World world(false, false, 40);
     SetTitleFontSize(*world.e, 10, 96);
     EXPECT_EQ(world.e->next.metrics.font.height, -13);

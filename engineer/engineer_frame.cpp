@@ -75,8 +75,11 @@ ModeLayout LayoutOf(EngineerMode mode) {
 
 bool EngineerFrame::AskDiscard() {
     if (!NeedsDiscardQuestion(m_engineer)) return true;
-    PromptMessage m{kDiscardQuestionText, kEngineerTitle, PromptIcon::Question,
-                    PromptButtons::YesNo, true, 0};
+    PromptMessage m;
+    m.text = kDiscardQuestionText;
+    m.caption = kEngineerTitle;
+    m.icon = PromptIcon::Question;
+    m.buttons = PromptButtons::YesNo;
     return m_prompt.Show(m) == PromptAnswer::Yes;
 }
 

@@ -16,12 +16,12 @@
 
 namespace vt {
 
-extern const char* const kEngineerTitle;       // "Vantoro Engineer"
+extern const char* const kEngineerTitle;        // "Vantoro Engineer"
 extern const char* const kDiscardQuestionText;  // "The workspace has been updated. ..."
 extern const char* const kMissingGraphicText;   // "Missing or invalid graphic configured ..."
 
 // String-table words the frame shows.
-constexpr int kUntitledStringId = 1347;     // "untitled"
+constexpr int kUntitledStringId = 1347;      // "untitled"
 constexpr int kUpdatesGroupStringId = 1353;  // "Updates" (Local System Update)
 constexpr int kIncludeGroupStringId = 1354;  // "Include" (Motif Mode)
 constexpr int kLocalModeStringId = 1323;     // "Local"
@@ -55,8 +55,8 @@ bool NeedsDiscardQuestion(const Engineer& engineer);
 
 // How the main dialog's controls look after a mode switch (the dialog applies it).
 struct ModeLayout {
-    std::vector<int> tabs;   // categories in tab order
-    bool applyShown = false;  // "A&pply" and "&Reset All"
+    std::vector<int> tabs;           // categories in tab order
+    bool applyShown = false;         // "A&pply" and "&Reset All"
     bool motifButtonsShown = false;  // "&New", "&Save", "Save &As..."
     bool clearUpdateShown = false;
     bool systemBoxShown = false;  // box 256

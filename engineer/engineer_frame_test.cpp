@@ -44,7 +44,8 @@ TEST(RecentMotifs, StoredFormsCountAndSurplus) {
 }
 
 TEST(RecentMotifs, LabelsKeepTheExtension) {
-    EXPECT_EQ(RecentMotifLabel(1, "C:\\motifs\\sub\\Blue.motif", "C:\\motifs"), "&1 sub\\Blue.motif");
+    EXPECT_EQ(RecentMotifLabel(1, "C:\\motifs\\sub\\Blue.motif", "C:\\motifs"),
+              "&1 sub\\Blue.motif");
     EXPECT_EQ(RecentMotifLabel(2, "C:\\other\\Red.theme", "c:\\motifs"), "&2 \\other\\Red.theme");
     EXPECT_EQ(RecentMotifLabel(3, "D:\\Green.motif", "C:\\motifs"), "&3 D:\\Green.motif");
 }
