@@ -1,6 +1,7 @@
 #include "librarian/staging.h"
 
 #include <filesystem>
+#include <new>
 
 #include "librarian/icon_file_writer.h"
 
@@ -16,9 +17,14 @@ LibStatus WriteStagingFile(const Workspace& ws, size_t iconIndex,
     *folder = StagingFolder(windowsDirectory);
     std::error_code ec;
     std::filesystem::create_directories(*folder, ec);
-    LibStatus st =
-        ec ? LibStatus::WriteError
-           : SaveIconAsIco(ws, iconIndex, (std::filesystem::path(*folder) / "stage.ico").string());
+    LibStatus st = LibStatus::WriteError;
+    try {
+        if (!ec) st = SaveIconAsIco(ws, iconIndex, (std::filesystem::path(*folder) / "stage.ico").string());
+    } catch (const std::bad_alloc&) {
+        // No memory for the copy: string 17 first, then the staging warning.
+        prompt.Tell("Out of global memory.  Cannot complete this request.", PromptIcon::Stop);
+        st = LibStatus::OutOfMemory;
+    }
     if (st != LibStatus::Ok)
         prompt.Tell("Error detected attempting to write icon to staging file.");
     return st;

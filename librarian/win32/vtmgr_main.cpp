@@ -11,6 +11,7 @@
 #include "librarian/win32/librarian_app.h"
 #include "librarian/win32/librarian_settings.h"
 #include "librarian/win32/resource.h"
+#include "librarian/win32/suite_exchange.h"
 #include "librarian/win32/test_gate.h"
 
 namespace vt::librarian {
@@ -123,7 +124,7 @@ int Run(HINSTANCE instance, const char* args) {
     m.verticalGap = g_app.desktop.verticalGap;
     m.displayColorCode = g_app.displayColorCode;
     ws.SetMetrics(m);
-    g_app.exchange = std::make_unique<LocalExchange>();
+    g_app.exchange = CreateSuiteExchange();
 
     if (!FrameWindow::Register(instance) || !RegisterIconWindow(instance)) return 1;
     std::string line = args ? args : "";
