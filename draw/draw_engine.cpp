@@ -63,6 +63,9 @@ void DrawEngine::SetImage(IconImage* image) {
         return;
     }
     if (m_canvas) {
+        // A drag under way ends on its own image first, as its release would have ended it: the
+        // stroke or shape is one whole operation of that image's history, and the pointer is let go.
+        if (m_state.buttonDown) ToolButtonUp(m_state.button);
         LeaveDrawingState();
         m_locator.Stop(m_view);
         SaveEditorState();

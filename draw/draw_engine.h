@@ -28,8 +28,9 @@ class DrawEngine {
     DrawEngine(DrawView& view, Prompt& prompt, CommandSet commands = CommandSet::Studio());
     ~DrawEngine();
 
-    // The image being edited, or none. Leaving an image closes what is open on it and keeps its
-    // undo state in it; entering one takes its colours A and B.
+    // The image being edited, or none. Leaving an image ends a drag under way on it (as its
+    // release would), closes what is open on it and keeps its undo state in it; entering one
+    // takes its colours A and B. The release that follows is not delivered again.
     void SetImage(IconImage* image);
     IconImage* image() { return m_canvas ? &m_canvas->image() : nullptr; }
     Canvas* canvas() { return m_canvas.get(); }

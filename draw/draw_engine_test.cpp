@@ -305,6 +305,39 @@ TEST_F(Engine, EditCommandsDuringADragAreIgnoredAndTheStrokeStaysOneOperation) {
     }
 }
 
+// The Animator's frame list can change the image in the middle of a drag: the stroke and the
+// rectangle end on their own image as one operation, and the late release draws nothing.
+TEST_F(Engine, SwitchingImagesDuringADragEndsItOnItsOwnImage) {
+    Use(8, 8, kColors16);
+    IconImage other = MakeImage(8, 8, kColors16);
+    engine.ChooseTool(kToolPencil);
+    Press({0, 0});
+    Move({3, 0});
+    engine.SetImage(&other);
+    EXPECT_FALSE(engine.state().buttonDown);
+    Move({3, 5});
+    Release();
+    EXPECT_FALSE(Undo().canUndo);
+    engine.SetColorA(kA);
+    engine.Command(kToolRectangle);
+    Press({1, 1});
+    Move({4, 4});
+    engine.SetImage(&image);
+    Release();
+    EXPECT_EQ(PixelsOf(kA), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 0}}));
+    EXPECT_EQ(Undo(), (UndoState{kOpPencil, 0, true, false}));
+    engine.Undo();
+    EXPECT_TRUE(PixelsOf(kA).empty());
+    EXPECT_FALSE(Undo().canUndo);
+
+    engine.SetImage(&other);
+    EXPECT_EQ(PixelsOf(kA).size(), 12u);  // the rectangle's outline from (1,1) to (4,4)
+    EXPECT_EQ(Undo().undoLabel, kOpRectangle);
+    engine.Undo();
+    EXPECT_TRUE(PixelsOf(kA).empty());
+    EXPECT_FALSE(Undo().canUndo);
+}
+
 TEST_F(Engine, PastesDuringADragAreIgnored) {
     Use(8, 8, kColors16);
     std::vector<FloatingPixel> pixels(1);
