@@ -1,7 +1,9 @@
 #include "studio/win32/frame_menus.h"
 
 #include "common/prompt.h"
+#include "common/win32/menu_entries.h"
 #include "draw/draw_engine.h"
+#include "draw/win32/drawing_menu_states.h"
 #include "studio/win32/resource.h"
 #include "studio/win32/studio_app.h"
 
@@ -10,30 +12,23 @@ namespace vt::studio {
 namespace {
 
 constexpr int kFileMenu = 0, kEditMenu = 1, kHelpMenu = 4;
-constexpr int kEditEntries = 12;
 
 void Enable(HMENU m, UINT id, bool on) { EnableMenuItem(m, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); }
 void Check(HMENU m, UINT id, bool on) { CheckMenuItem(m, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); }
-
-void SetText(HMENU m, UINT id, const std::string& text) {
-    MENUITEMINFOA mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
-    mi.dwTypeData = const_cast<char*>(text.c_str());
-    SetMenuItemInfoA(m, id, FALSE, &mi);
-}
-
-int PositionOf(HMENU m, UINT id) {
-    const int n = GetMenuItemCount(m);
-    for (int i = 0; i < n; ++i)
-        if (GetMenuItemID(m, i) == id) return i;
-    return -1;
-}
 
 std::string CurrentFolder() {
     char dir[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof dir, dir);
     return dir;
+}
+
+std::vector<std::string> RecentLabels(const StudioApp& app) {
+    const std::string folder = CurrentFolder();
+    std::vector<std::string> labels;
+    const auto& entries = app.mru.entries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        labels.push_back(MruList::Label(static_cast<int>(i + 1), entries[i].path, folder));
+    return labels;
 }
 
 }  // namespace
@@ -64,34 +59,11 @@ void AddStartupMenuEntries(HMENU bar, const StudioApp& app) {
 }
 
 void UpdateRecentMenu(HMENU bar, const StudioApp& app) {
-    HMENU file = GetSubMenu(bar, kFileMenu);
-    // Separators are found by position: the entries sit between their own separator and the
-    // separator before Exit.
-    const int first = PositionOf(file, IDM_FILE_MRU1);
-    for (UINT id = IDM_FILE_MRU1; id <= IDM_FILE_MRU4; ++id) DeleteMenu(file, id, MF_BYCOMMAND);
-    if (first > 0) DeleteMenu(file, static_cast<UINT>(first - 1), MF_BYPOSITION);
-    const auto& entries = app.mru.entries();
-    const int exitPos = PositionOf(file, IDM_FILE_EXIT);
-    if (entries.empty() || exitPos < 1) return;
-    const std::string folder = CurrentFolder();
-    UINT pos = static_cast<UINT>(exitPos - 1);
-    InsertMenuA(file, pos++, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const std::string label = MruList::Label(static_cast<int>(i + 1), entries[i].path, folder);
-        InsertMenuA(file, pos++, MF_BYPOSITION | MF_STRING, IDM_FILE_MRU1 + static_cast<UINT>(i), label.c_str());
-    }
+    vt::UpdateRecentMenu(GetSubMenu(bar, kFileMenu), IDM_FILE_MRU1, IDM_FILE_EXIT, RecentLabels(app));
 }
 
 void UpdatePaletteMenu(HMENU bar, bool deepImage) {
-    HMENU edit = GetSubMenu(bar, kEditMenu);
-    const int count = GetMenuItemCount(edit);
-    if (deepImage && count == kEditEntries) {
-        AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(edit, MF_STRING, IDM_EDIT_OPEN_PALETTE, "Ope&n Color Palette...");
-        AppendMenuA(edit, MF_STRING, IDM_EDIT_SAVE_PALETTE, "Sa&ve Color Palette...");
-    } else if (!deepImage && count > kEditEntries) {
-        for (int pos = count - 1; pos >= kEditEntries; --pos) DeleteMenu(edit, static_cast<UINT>(pos), MF_BYPOSITION);
-    }
+    UpdatePaletteFileMenu(GetSubMenu(bar, kEditMenu), deepImage, IDM_EDIT_OPEN_PALETTE, IDM_EDIT_SAVE_PALETTE);
 }
 
 void UpdateMenuStates(HMENU bar, const StudioApp& app, DrawEngine& engine, const ViewFlags& v) {
@@ -101,30 +73,10 @@ void UpdateMenuStates(HMENU bar, const StudioApp& app, DrawEngine& engine, const
         Enable(bar, IDM_FILE_UPDATE_EXIT, doc.modified);
     } else {
         Enable(bar, IDM_FILE_SAVE, doc.modified);
-        const std::string folder = CurrentFolder();
-        const auto& entries = app.mru.entries();
-        for (size_t i = 0; i < entries.size(); ++i)
-            SetText(bar, IDM_FILE_MRU1 + static_cast<UINT>(i),
-                    MruList::Label(static_cast<int>(i + 1), entries[i].path, folder));
+        const std::vector<std::string> labels = RecentLabels(app);
+        for (size_t i = 0; i < labels.size(); ++i) SetMenuText(bar, IDM_FILE_MRU1 + static_cast<UINT>(i), labels[i]);
     }
-    const UndoState u = engine.undoState();
-    SetText(bar, IDM_EDIT_UNDO, engine.UndoMenuText());
-    SetText(bar, IDM_EDIT_REDO, engine.RedoMenuText());
-    Enable(bar, IDM_EDIT_UNDO, u.canUndo);
-    Enable(bar, IDM_EDIT_REDO, u.canRedo);
-    Check(bar, IDM_VIEW_GRID, v.grid);
-    Check(bar, IDM_VIEW_PALETTE, v.palette);
-    Check(bar, IDM_VIEW_TOOLBAR, v.toolBar);
-    Check(bar, IDM_VIEW_STATUSBAR, v.statusBar);
-    Check(bar, IDM_VIEW_PREVIEW, v.preview);
-    Check(bar, IDM_COLORB_TRANSPARENT, app.colorBTransparent);
-    Check(bar, IDM_COLORB_OPAQUE, !app.colorBTransparent);
-    const DrawState& s = engine.state();
-    const int current = s.tool == kToolRectangle || s.tool == kToolEllipse ? kToolRectangle + s.shapeVariant : s.tool;
-    for (UINT id = IDM_TOOL_FIRST; id <= IDM_TOOL_SELECTOR; ++id) Check(bar, id, static_cast<int>(id) == current);
-    Check(bar, IDM_TOOL_LOCATOR, current == kToolColorLocator);
-    for (UINT id = IDM_DITHER_FIRST; id <= IDM_DITHER_LAST; ++id)
-        Check(bar, id, static_cast<int>(id) - IDM_DITHER_FIRST == s.ditherMode);
+    UpdateDrawingMenuStates(bar, engine, {v.grid, v.palette, v.toolBar, v.statusBar, v.preview}, app.colorBTransparent);
     Enable(bar, IDM_NEW_FORMAT, !app.formatsLocked && doc.commands.newImageFormat);
     Enable(bar, IDM_REMOVE_FORMAT, !app.formatsLocked);
     Enable(bar, IDM_SET_HOT_SPOT, doc.IsCursor());
