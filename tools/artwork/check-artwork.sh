@@ -26,4 +26,19 @@ icons=$(icotool -l "$dir/animator.ico")
 echo "$icons" | grep -q -- "--width=32 --height=32 --bit-depth=4" || { echo "no 32x32 Animator icon: $icons"; exit 1; }
 [ "$(identify -format '%w %h' "$dir/anitoolbar.bmp")" = "176 16" ] || { echo "Animator tool bar strip size"; exit 1; }
 [ "$(identify -format '%w %h' "$dir/play.bmp")" = "16 16" ] || { echo "play glyph size"; exit 1; }
+# The Engineer's: the program icon in two sizes, the 16 x 16 change marks, and the fifteen
+# 32 x 32 pictures of the standard cursors, 70 to 84.
+egr="$dir/engineer"
+mkdir -p "$egr"
+"$gen" "$egr" engineer
+icons=$(icotool -l "$egr/program.ico")
+echo "$icons" | grep -q -- "--width=16 --height=16 --bit-depth=4" || { echo "engineer: no 16x16 icon: $icons"; exit 1; }
+echo "$icons" | grep -q -- "--width=32 --height=32 --bit-depth=4" || { echo "engineer: no 32x32 icon: $icons"; exit 1; }
+for id in 52 53; do
+    icotool -l "$egr/mark$id.ico" | grep -q -- "--icon .*--width=16 --height=16" || { echo "mark $id"; exit 1; }
+done
+for id in $(seq 70 84); do
+    icotool -l "$egr/standard$id.ico" | grep -q -- "--icon .*--width=32 --height=32 --bit-depth=4" || { echo "standard cursor picture $id"; exit 1; }
+done
+[ ! -e "$egr/standard85.ico" ] || { echo "only fifteen standard cursor pictures"; exit 1; }
 echo "artwork ok"

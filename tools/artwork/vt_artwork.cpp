@@ -1,7 +1,7 @@
 // Writes the editors' artwork resources into a folder: program.ico (the Studio's icon 50),
 // cursorNN.cur for each of kCursorIds, toolbar.bmp and toolbox.bmp (16 x 16 images side by side,
-// pure green for the button face), the Librarian's with "librarian", and the Animator's
-// animator.ico, anitoolbar.bmp, play.bmp and stop.bmp. Run at build time; the images are drawn in
+// pure green for the button face), the Librarian's with "librarian", the Engineer's with
+// "engineer", and the Animator's animator.ico, anitoolbar.bmp, play.bmp and stop.bmp. Run at build time; the images are drawn in
 // glyphs.cpp with our own image model
 // and written with its icon file writer.
 #include <cstdio>
@@ -11,6 +11,7 @@
 #include "common/byte_writer.h"
 #include "common/file_io.h"
 #include "image/ico_file.h"
+#include "tools/artwork/engineer_glyphs.h"
 #include "tools/artwork/glyphs.h"
 
 namespace vt::art {
@@ -104,6 +105,27 @@ int RunLibrarian(const std::string& dir) {
     return ok ? 0 : 1;
 }
 
+// The Engineer's: program.ico, mark52.ico and mark53.ico (the change marks of the list rows) and
+// standard70.ico .. standard84.ico (the standard cursors' pictures).
+int RunEngineer(const std::string& dir) {
+    std::vector<IconImage> icon;
+    icon.push_back(ImageOf(EngineerIcon(16), kColors16));
+    icon.push_back(ImageOf(EngineerIcon(32), kColors16));
+    bool ok = WriteIco(dir + "/program.ico", kIconResource, std::move(icon));
+    for (const bool included : {true, false}) {
+        std::vector<IconImage> mark;
+        mark.push_back(ImageOf(ChangeMark(included), kColors16));
+        ok = WriteIco(dir + (included ? "/mark52.ico" : "/mark53.ico"), kIconResource, std::move(mark)) && ok;
+    }
+    for (int i = 0; i < kStandardCursorArtCount; ++i) {
+        std::vector<IconImage> one;
+        one.push_back(ImageOf(StandardCursorPicture(i), kColors16));
+        ok = WriteIco(dir + "/standard" + std::to_string(70 + i) + ".ico", kIconResource, std::move(one)) && ok;
+    }
+    if (!ok) std::fprintf(stderr, "vt_artwork: could not write the artwork into %s\n", dir.c_str());
+    return ok ? 0 : 1;
+}
+
 int Run(const std::string& dir) {
     std::vector<IconImage> icon;
     icon.push_back(ImageOf(ProgramIcon(16), kColors16));
@@ -136,8 +158,9 @@ int Run(const std::string& dir) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[2]) == "librarian") return vt::art::RunLibrarian(argv[1]);
+    if (argc == 3 && std::string(argv[2]) == "engineer") return vt::art::RunEngineer(argv[1]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: vt_artwork <output folder> [librarian]\n");
+        std::fprintf(stderr, "usage: vt_artwork <output folder> [librarian|engineer]\n");
         return 2;
     }
     return vt::art::Run(argv[1]);
