@@ -55,6 +55,8 @@ void PrintClientAt(HWND w, HDC dc, const RECT& all) {
         return;
     }
     if (lstrcmpiA(cls, "ListBox") == 0 && (style & LBS_OWNERDRAWFIXED)) {
+        // Only the rows in view, as painting shows them.
+        IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
         const LRESULT count = SendMessageA(w, LB_GETCOUNT, 0, 0);
         const LRESULT selected = SendMessageA(w, LB_GETCURSEL, 0, 0);
         item.CtlType = ODT_LISTBOX;
