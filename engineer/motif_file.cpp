@@ -87,6 +87,7 @@ MotifFile::RowSave MotifFile::SaveRow(int row, const std::string& folder, const 
         ReplaceQuestion q;
         q.text = Format("This folder already contains a file called '%s'.",
                         FileNameOf(companion).c_str());
+        q.existingPath = companion;
         fs.Stamp(companion, &q.existing);
         fs.Stamp(source, &q.incoming);
         q.existingSize = SizeText(q.existing.size);

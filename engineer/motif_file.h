@@ -17,6 +17,7 @@ extern const char* const kMotifSoftware;  // "Vantoro(tm)": a file without it is
 // What the "Confirm File Replace" dialog shows about the two files.
 struct ReplaceQuestion {
     std::string text;  // "This folder already contains a file called '%s'."
+    std::string existingPath;  // the companion file already there, for its icon
     FileStamp existing;
     FileStamp incoming;
     std::string existingSize;  // "%d bytes, created or last modified on"

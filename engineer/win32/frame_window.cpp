@@ -1,0 +1,302 @@
+#include "engineer/win32/frame_window.h"
+
+#include <commctrl.h>
+#include <dde.h>
+
+#include "appservices/win32/vtapp.h"
+#include "common/win32/menu_state_query.h"
+#include "common/win32/program_launch.h"
+#include "common/win32/window_dispatch.h"
+#include "engineer/win32/engineer_app.h"
+#include "engineer/win32/engineer_dialogs.h"
+#include "engineer/win32/main_dialog.h"
+#include "engineer/win32/resource.h"
+
+namespace vt::engineer {
+
+namespace {
+
+Engineer& Core() { return *g_app.core; }
+bool MotifMode() { return Core().mode == EngineerMode::Motif; }
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return DispatchToWindow<FrameWindow>(hwnd, msg, wp, lp, kProgramTitle);
+}
+
+HMENU FileMenu(HWND frame) { return GetSubMenu(GetMenu(frame), 0); }
+
+}  // namespace
+
+bool FrameWindow::Register(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_BYTEALIGNWINDOW;
+    wc.lpfnWndProc = FrameProc;
+    wc.cbWndExtra = 4;  // word 0: the page; word 2: the list's item height
+    wc.hInstance = instance;
+    wc.hIcon = g_app.programIcon;
+    wc.hIconSm = g_app.programIconSmall;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszMenuName = "vtegr";
+    wc.lpszClassName = kFrameClass;
+    return RegisterClassExA(&wc) != 0;
+}
+
+FrameWindow* FrameWindow::Create(HINSTANCE instance) {
+    auto* self = new FrameWindow;
+    HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, kFrameClass, kProgramTitle,
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, self);
+    return hwnd ? self : nullptr;  // a failed creation deleted the object with its window
+}
+
+LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == MenuStateQueryMessage()) {
+        RefreshFileMenu();
+        return AnswerMenuStateQuery(m_hwnd, wp);
+    }
+    switch (msg) {
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wp) == FileMenu(m_hwnd)) RefreshFileMenu();
+            return 0;
+        case WM_MENUSELECT: OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp)); return 0;
+        case WM_WININICHANGE: OnSettingChange(); return 0;
+        case WM_COPYDATA: return g_app.pictures.Answer(*reinterpret_cast<COPYDATASTRUCT*>(lp), {m_hwnd});
+        case WM_CLOSE: OnClose(); return 0;
+        case WM_DESTROY: OnDestroy(); return 0;
+        default: return DefWindowProcA(m_hwnd, msg, wp, lp);
+    }
+}
+
+void FrameWindow::OnCreate() {
+    g_app.frame = m_hwnd;
+    g_app.frameWindow = this;
+    g_app.prompt.SetOwner(m_hwnd);
+    g_app.status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hwnd,
+                                   reinterpret_cast<HMENU>(IDC_STATUS_BAR), g_app.instance, nullptr);
+    HMENU menu = GetMenu(m_hwnd);
+    CheckMenuItem(menu, IDM_LOCAL_UPDATE, MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(menu, IDM_QUALITY_CHECK, MF_BYCOMMAND | (g_app.quality.checking ? MF_CHECKED : MF_UNCHECKED));
+    InsertMenuA(menu, IDM_ABOUT, MF_BYCOMMAND | MF_STRING, IDM_SUPPORT, "Inter&net Services and Support...");
+    InsertMenuA(menu, IDM_ABOUT, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+    RebuildRecentItems();
+}
+
+bool FrameWindow::Start(int show) {
+    m_dialog = MainDialog::Create(m_hwnd);
+    if (!m_dialog) return false;
+    g_app.dialog = m_dialog->hwnd();
+    // The frame is as large as the dialog, its frame, caption, menu and status bar; centred with
+    // its left edge on a multiple of 8.
+    const SIZE d = m_dialog->Size();
+    RECT status;
+    GetWindowRect(g_app.status, &status);
+    RECT r{0, 0, d.cx, d.cy + (status.bottom - status.top)};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_STYLE)), TRUE,
+                       static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_EXSTYLE)));
+    const int w = r.right - r.left, h = r.bottom - r.top + 2;
+    const int x = ((GetSystemMetrics(SM_CXSCREEN) - w) / 2 + 4) / 8 * 8;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    MoveWindow(m_hwnd, x, y < 0 ? 0 : y, w, h, FALSE);
+    SetWindowPos(g_app.dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    LayoutStatus();
+    RefreshFrame();
+    ShowWindow(m_hwnd, show);
+    ShowWindow(g_app.dialog, SW_SHOW);
+    UpdateWindow(m_hwnd);
+    ShowRowStatus();
+    return true;
+}
+
+void FrameWindow::LayoutStatus() {
+    SendMessageA(g_app.status, WM_SIZE, 0, 0);
+    RECT client;
+    GetClientRect(g_app.status, &client);
+    HDC dc = GetDC(g_app.status);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(g_app.status, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (int i = 0; i < 2; ++i) {
+        SIZE s{};
+        GetTextExtentPoint32A(dc, g_app.words[i].c_str(), static_cast<int>(g_app.words[i].size()), &s);
+        if (s.cx > widest) widest = s.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(g_app.status, dc);
+    int parts[2] = {client.right - (widest + 10), -1};
+    SendMessageA(g_app.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    SendMessageA(g_app.status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(m_message.c_str()));
+    SendMessageA(g_app.status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(g_app.words[MotifMode() ? 1 : 0].c_str()));
+}
+
+void FrameWindow::ShowRowStatus() {
+    m_message = m_dialog ? m_dialog->StatusText() : std::string();
+    if (!m_menuOpen) SendMessageA(g_app.status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(m_message.c_str()));
+}
+
+void FrameWindow::ClearStatus() {
+    m_message.clear();
+    if (!m_menuOpen) SendMessageA(g_app.status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+}
+
+void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        // The menu closed: the two parts again, the message part as it was.
+        m_menuOpen = false;
+        SendMessageA(g_app.status, SB_SIMPLE, FALSE, 0);
+        if (m_dialog && m_dialog->page() != kCategorySystem) ShowRowStatus();
+        SendMessageA(g_app.status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(m_message.c_str()));
+        return;
+    }
+    m_menuOpen = true;
+    int id = static_cast<int>(item);
+    if (flags & MF_POPUP) {
+        if (flags & MF_SYSMENU) {
+            id = IDS_SYSTEM_MENU;
+        } else {
+            static const int kPopups[] = {IDS_FILE_MENU, IDS_CONFIG_MENU, IDS_HELP_MENU};
+            id = item < 3 ? kPopups[item] : 0;
+        }
+    } else if (flags & MF_SEPARATOR) {
+        id = 0;
+    }
+    const std::string help = id ? LoadText(id) : std::string();
+    SendMessageA(g_app.status, SB_SIMPLE, TRUE, 0);
+    SendMessageA(g_app.status, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(help.c_str()));
+}
+
+void FrameWindow::RefreshFrame() {
+    SetWindowTextA(m_hwnd, kProgramTitle);
+    RefreshFileMenu();
+}
+
+void FrameWindow::RefreshFileMenu() {}
+
+void FrameWindow::RebuildRecentItems() {}
+
+void FrameWindow::OnCommand(int id) {
+    switch (id) {
+        case IDM_NEW:
+            g_app.motif->New();
+            m_dialog->Refresh();
+            RefreshFrame();
+            return;
+        case IDM_OPEN: {
+            if (!ConfirmDiscard()) return;
+            std::string path;
+            if (!AskOpenMotifPath(m_hwnd, &path)) return;
+            // The workspace is emptied only once a file was chosen.
+            g_app.motif->New();
+            OpenMotif(path);
+            return;
+        }
+        case IDM_SAVE:
+        case IDM_SAVE_AS:
+            g_app.motif->Save(id == IDM_SAVE_AS);
+            m_dialog->Refresh();
+            RefreshFrame();
+            return;
+        case IDM_REBUILD_CACHE:
+            Core().RebuildIconCache();
+            m_dialog->Refresh();
+            return;
+        case IDM_EXPLORER: ShowSuiteExplorer(g_app.programFolder); return;
+        case IDM_EXIT: PostMessageA(m_hwnd, WM_CLOSE, 0, 0); return;
+        case IDM_LOCAL_UPDATE: SwitchMode(0); return;
+        case IDM_MOTIF_MODE: SwitchMode(1); return;
+        case IDM_QUALITY_CHECK:
+            if (RunQualityCheckDialog(m_hwnd, &g_app.quality))
+                CheckMenuItem(GetMenu(m_hwnd), IDM_QUALITY_CHECK,
+                              MF_BYCOMMAND | (g_app.quality.checking ? MF_CHECKED : MF_UNCHECKED));
+            return;
+        case IDM_HELP_TOPICS: OpenSuiteHelp(m_hwnd, g_app.programFolder); return;
+        case IDM_SUPPORT: {
+            ModalScope scope;
+            VtSupportDialog(m_hwnd);
+            return;
+        }
+        case IDM_SHELL_VERSION:
+            g_app.prompt.Show({Format("Shell Version: %s", g_app.icons->facts().shell.text.c_str()), {},
+                               PromptIcon::Information, PromptButtons::Ok, true, 0});
+            return;
+        case IDM_ABOUT: {
+            ModalScope scope;
+            VtAboutBox(g_app.instance, m_hwnd, "Engineer", g_app.instance);
+            return;
+        }
+        default:
+            if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + 4) OpenRecent(id - IDM_RECENT_FIRST);
+            return;
+    }
+}
+
+bool FrameWindow::ConfirmDiscard() {
+    const bool updated = MotifMode() ? Core().modified
+                                     : Core().pendingTotal > 0 || Core().SystemPageDiffers();
+    if (!updated) return true;
+    return g_app.prompt.Ask("The workspace has been updated.\n\nDo you want to discard these updates and continue?",
+                            PromptButtons::YesNo) == PromptAnswer::Yes;
+}
+
+void FrameWindow::SwitchMode(int mode) {
+    const EngineerMode next = mode ? EngineerMode::Motif : EngineerMode::LocalUpdate;
+    if (next == Core().mode || !ConfirmDiscard()) return;
+    Core().mode = next;
+    HMENU menu = GetMenu(m_hwnd);
+    CheckMenuItem(menu, IDM_LOCAL_UPDATE, MF_BYCOMMAND | (mode ? MF_UNCHECKED : MF_CHECKED));
+    CheckMenuItem(menu, IDM_MOTIF_MODE, MF_BYCOMMAND | (mode ? MF_CHECKED : MF_UNCHECKED));
+    g_app.motif->New();
+    m_dialog->ShowMode();
+    LayoutStatus();
+    RefreshFrame();
+}
+
+bool FrameWindow::OpenMotif(const std::string& path) {
+    const bool ok = g_app.motif->Open(path);
+    if (ok) AddRecent(path, Core().theme);
+    else RemoveRecent(path);
+    m_dialog->Refresh();
+    ShowRowStatus();
+    RefreshFrame();
+    return ok;
+}
+
+void FrameWindow::OpenFromCommandLine(const std::string& path) { OpenMotif(path); }
+
+void FrameWindow::OpenRecent(int position) {
+    if (position >= static_cast<int>(g_app.recent.size())) return;
+    if (!ConfirmDiscard()) return;
+    const MruEntry entry = g_app.recent.entries()[static_cast<size_t>(position)];
+    g_app.motif->New();
+    OpenMotif(entry.path);
+}
+
+void FrameWindow::AddRecent(const std::string& path, bool theme) {
+    g_app.recent.Add(path, theme ? 1 : 0);
+    RebuildRecentItems();
+}
+
+void FrameWindow::RemoveRecent(const std::string& path) {
+    if (g_app.recent.Remove(path)) RebuildRecentItems();
+}
+
+void FrameWindow::OnSettingChange() {
+    if (Core().ignoreSettingChanges) return;
+    if (g_app.icons->facts().isNt()) g_app.shell.ReinitializeIcons(false);
+    g_app.icons->RefreshCurrentIcons();
+    m_dialog->FollowIconSize();
+}
+
+void FrameWindow::OnClose() {
+    // Nothing pending or modified is lost without the question.
+    if (!ConfirmDiscard()) return;
+    DestroyWindow(m_hwnd);
+}
+
+void FrameWindow::OnDestroy() {
+    PostQuitMessage(0);
+}
+
+}  // namespace vt::engineer

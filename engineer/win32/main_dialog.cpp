@@ -1,0 +1,421 @@
+#include "engineer/win32/main_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "engineer/win32/engineer_app.h"
+#include "engineer/win32/engineer_dialogs.h"
+#include "engineer/win32/frame_window.h"
+#include "engineer/win32/resource.h"
+
+namespace vt::engineer {
+
+namespace {
+
+Engineer& Core() { return *g_app.core; }
+SystemIcons& Icons() { return *g_app.icons; }
+bool MotifMode() { return Core().mode == EngineerMode::Motif; }
+
+void Show(HWND dlg, int id, bool on) { ShowWindow(GetDlgItem(dlg, id), on ? SW_SHOW : SW_HIDE); }
+void Enable(HWND dlg, int id, bool on) { EnableWindow(GetDlgItem(dlg, id), on); }
+void Check(HWND dlg, int id, bool on) { CheckDlgButton(dlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
+bool Checked(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }
+
+}  // namespace
+
+// Adds each face of the enumerated families to the face box once.
+extern "C" int CALLBACK FontEnumeration(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM box) {
+    HWND combo = reinterpret_cast<HWND>(box);
+    if (SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(font->lfFaceName)) == CB_ERR)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    return 1;
+}
+
+MainDialog* MainDialog::Create(HWND frame) {
+    auto* self = new MainDialog;
+    self->m_frame = frame;
+    if (!CreateDialogParamA(g_app.instance, MAKEINTRESOURCEA(IDD_MAIN), frame, Proc,
+                            reinterpret_cast<LPARAM>(self))) {
+        delete self;
+        return nullptr;
+    }
+    return self;
+}
+
+INT_PTR CALLBACK MainDialog::Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    MainDialog* self;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<MainDialog*>(lp);
+        self->m_hwnd = dlg;
+        SetWindowLongPtrA(dlg, DWLP_USER, lp);
+    } else {
+        self = reinterpret_cast<MainDialog*>(GetWindowLongPtrA(dlg, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    const INT_PTR r = self->OnMessage(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(dlg, DWLP_USER, 0);
+        delete self;
+    }
+    return r;
+}
+
+SIZE MainDialog::Size() const {
+    RECT r;
+    GetWindowRect(m_hwnd, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+int MainDialog::SelectedRow() const {
+    HWND list = GetDlgItem(m_hwnd, IDC_LIST);
+    const LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (sel == LB_ERR || m_page == kCategorySystem) return -1;
+    return static_cast<int>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(sel), 0));
+}
+
+INT_PTR MainDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG: OnInit(); return TRUE;
+        case WM_COMMAND: OnCommand(LOWORD(wp), HIWORD(wp)); return TRUE;
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<NMHDR*>(lp);
+            if (n->idFrom == IDC_TABS && n->code == TCN_SELCHANGE) {
+                const int tab = static_cast<int>(SendDlgItemMessageA(m_hwnd, IDC_TABS, TCM_GETCURSEL, 0, 0));
+                SelectPage(MotifMode() ? tab + 1 : tab);
+            }
+            return TRUE;
+        }
+        case WM_MEASUREITEM:
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->itemHeight = static_cast<UINT>(m_itemHeight);
+            return TRUE;
+        case WM_DRAWITEM: DrawRow(*reinterpret_cast<DRAWITEMSTRUCT*>(lp)); return TRUE;
+        case WM_CLOSE:
+            // Closing the dialog closes the frame, which asks before anything is lost.
+            PostMessageA(m_frame, WM_CLOSE, 0, 0);
+            return TRUE;
+        default: return FALSE;
+    }
+}
+
+void MainDialog::OnInit() {
+    SetItemHeight();
+    SendDlgItemMessageA(m_hwnd, IDC_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.listFont), FALSE);
+    for (int id : {IDC_FACE, IDC_FONT_SIZE})
+        SendDlgItemMessageA(m_hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.comboFont), FALSE);
+    for (int id : {IDC_HSPACING_UPDOWN, IDC_VSPACING_UPDOWN})
+        SendDlgItemMessageA(m_hwnd, id, UDM_SETRANGE32, 0, 150);
+    HWND face = GetDlgItem(m_hwnd, IDC_FACE);
+    LOGFONTA all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    HDC dc = GetDC(m_hwnd);
+    EnumFontFamiliesExA(dc, &all, reinterpret_cast<FONTENUMPROCA>(FontEnumeration),
+                        reinterpret_cast<LPARAM>(face), 0);
+    ReleaseDC(m_hwnd, dc);
+    ShowSystemValues();
+    ShowMode();
+}
+
+void MainDialog::ShowMode() {
+    const bool motif = MotifMode();
+    BuildTabs();
+    Show(m_hwnd, IDC_APPLY, !motif);
+    Show(m_hwnd, IDC_RESET_ALL, !motif);
+    for (int id : {IDC_NEW, IDC_SAVE, IDC_SAVE_AS}) Show(m_hwnd, id, motif);
+    SetDlgItemTextA(m_hwnd, IDC_CATEGORY_GROUP, LoadText(motif ? IDS_GROUP_INCLUDE : IDS_GROUP_UPDATES).c_str());
+    SelectPage(motif ? kCategoryDesktop : m_page == kCategorySystem ? kCategorySystem : m_page);
+}
+
+void MainDialog::BuildTabs() {
+    HWND tabs = GetDlgItem(m_hwnd, IDC_TABS);
+    SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
+    const int first = MotifMode() ? kCategoryDesktop : kCategorySystem;
+    for (int c = first; c < kCategoryCount; ++c) {
+        std::string name = LoadText(kCategoryNameIdBase + c);
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = name.data();
+        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(c - first), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void MainDialog::SelectPage(int page) {
+    if (MotifMode() && page == kCategorySystem) page = kCategoryDesktop;
+    m_page = page;
+    SetWindowWord(m_frame, 0, static_cast<WORD>(page));
+    SendDlgItemMessageA(m_hwnd, IDC_TABS, TCM_SETCURSEL, static_cast<WPARAM>(MotifMode() ? page - 1 : page), 0);
+    const bool system = page == kCategorySystem;
+    for (int id = IDC_SYSTEM_FIRST; id <= IDC_SYSTEM_LAST; ++id)
+        if (HWND c = GetDlgItem(m_hwnd, id)) ShowWindow(c, system ? SW_SHOW : SW_HIDE);
+    for (int id : {IDC_LIST, IDC_USE_DEFAULT, IDC_CHANGE}) Show(m_hwnd, id, !system);
+    Show(m_hwnd, IDC_CLEAR_UPDATE, !system && !MotifMode());
+    Show(m_hwnd, IDC_CATEGORY_FIRST, !MotifMode());
+    if (system) {
+        if (g_app.frameWindow) g_app.frameWindow->ClearStatus();
+        Refresh();
+        return;
+    }
+    SetItemHeight();
+    FillList();
+}
+
+int MainDialog::ItemIconSize() const {
+    return m_page == kCategoryCursor ? g_app.cursorIconSize : g_app.largeIconHeight;
+}
+
+void MainDialog::SetItemHeight() {
+    m_itemHeight = ItemIconSize() * 3 / 2;
+    SetWindowWord(m_frame, 2, static_cast<WORD>(m_itemHeight));
+    SendDlgItemMessageA(m_hwnd, IDC_LIST, LB_SETITEMHEIGHT, 0, m_itemHeight);
+}
+
+void MainDialog::FillList() {
+    HWND list = GetDlgItem(m_hwnd, IDC_LIST);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (int r = 0; r < Icons().rowCount(); ++r) {
+        if (Icons().row(r).category != m_page || !Icons().IsListed(r)) continue;
+        const LRESULT item = SendMessageA(list, LB_ADDSTRING, 0, static_cast<LPARAM>(r));
+        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(r));
+    }
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    Refresh();
+    ShowStatus();
+}
+
+void MainDialog::DrawRow(const DRAWITEMSTRUCT& di) {
+    if (di.CtlID != IDC_LIST || di.itemID == UINT(-1)) return;
+    const int row = static_cast<int>(di.itemData);
+    if (row < 0 || row >= Icons().rowCount()) return;
+    const SystemObject& o = Icons().row(row);
+    const bool selected = (di.itemState & ODS_SELECTED) != 0;
+    HDC dc = di.hDC;
+    RECT rc = di.rcItem;
+    FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const int unit = g_app.textUnit;
+    const int iconColumn = rc.right - g_app.largeIconWidth * 5 / 4;
+    // The name, word-wrapped and centred between the left margin and the mark.
+    RECT text{rc.left + 3 * unit, rc.top, iconColumn - 32 - 3 * unit, rc.bottom};
+    RECT measure = text;
+    HGDIOBJ old = SelectObject(dc, g_app.listFont);
+    DrawTextA(dc, o.displayName.c_str(), -1, &measure, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+    const int h = measure.bottom - measure.top;
+    text.top += (rc.bottom - rc.top - h) / 2;
+    text.bottom = text.top + h;
+    DrawTextA(dc, o.displayName.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK);
+    SelectObject(dc, old);
+    const bool changed = MotifMode() ? o.chosenSlot != 0 : o.pending;
+    if (changed) {
+        const bool included = Core().categoryTicked[static_cast<size_t>(o.category)];
+        DrawIconEx(dc, iconColumn - 32, rc.top + (rc.bottom - rc.top - 16) / 2,
+                   included ? g_app.markIncluded : g_app.markExcluded, 16, 16, 0, nullptr, DI_NORMAL);
+    }
+    const int size = ItemIconSize();
+    const IconHandle icon = size == g_app.smallIconHeight && o.smallIcon ? o.smallIcon : o.largeIcon;
+    if (icon)
+        DrawIconEx(dc, iconColumn, rc.top + size / 4, reinterpret_cast<HICON>(icon), size, size, 0,
+                   nullptr, DI_NORMAL);
+    if (di.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+}
+
+void MainDialog::ShowSystemValues() {
+    m_filling = true;
+    const SystemSettings& s = Core().next;
+    SetDlgItemTextA(m_hwnd, IDC_COLOURS_LABEL, ColourDepthLabel(s.colourDepth).c_str());
+    Check(m_hwnd, IDC_LARGE_ICONS, s.largeIcons);
+    Check(m_hwnd, IDC_OVERLAYS, s.shortcutOverlays);
+    m_lastSpacing[0] = s.metrics.horizontalSpacing - g_app.largeIconWidth;
+    m_lastSpacing[1] = s.metrics.verticalSpacing - g_app.largeIconHeight;
+    SendDlgItemMessageA(m_hwnd, IDC_HSPACING_UPDOWN, UDM_SETPOS32, 0, m_lastSpacing[0]);
+    SendDlgItemMessageA(m_hwnd, IDC_VSPACING_UPDOWN, UDM_SETPOS32, 0, m_lastSpacing[1]);
+    SetDlgItemInt(m_hwnd, IDC_HSPACING, static_cast<UINT>(m_lastSpacing[0]), TRUE);
+    SetDlgItemInt(m_hwnd, IDC_VSPACING, static_cast<UINT>(m_lastSpacing[1]), TRUE);
+    SendDlgItemMessageA(m_hwnd, IDC_FACE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(s.metrics.font.faceName.c_str()));
+    FillSizes();
+    Check(m_hwnd, IDC_BOLD, s.metrics.font.weight > 500);
+    Check(m_hwnd, IDC_ITALIC, s.metrics.font.italic != 0);
+    m_filling = false;
+}
+
+void MainDialog::FillFaces() {}
+
+void MainDialog::FillSizes() {}
+
+void MainDialog::OnSpacing(int) {}
+
+void MainDialog::OnFontChoice(int) {}
+
+void MainDialog::OnCommand(int id, int code) {
+    if (m_filling) return;
+    switch (id) {
+        case IDC_LIST:
+            if (code == LBN_SELCHANGE) {
+                Refresh();
+                ShowStatus();
+            } else if (code == LBN_DBLCLK) {
+                OnChange();
+            }
+            return;
+        case IDC_CHANGE: OnChange(); return;
+        case IDC_USE_DEFAULT: OnUseDefault(); return;
+        case IDC_CLEAR_UPDATE: OnClearUpdate(); return;
+        case IDC_APPLY: OnApply(); return;
+        case IDC_RESET_ALL: OnResetAll(); return;
+        case IDC_NEW: SendMessageA(m_frame, WM_COMMAND, IDM_NEW, 0); return;
+        case IDC_SAVE: SendMessageA(m_frame, WM_COMMAND, IDM_SAVE, 0); return;
+        case IDC_SAVE_AS: SendMessageA(m_frame, WM_COMMAND, IDM_SAVE_AS, 0); return;
+        case IDC_COLOURS_BUTTON: OnColourDepth(); return;
+        case IDC_LARGE_ICONS:
+            Core().next.largeIcons = Checked(m_hwnd, IDC_LARGE_ICONS);
+            EvaluateSystemPage();
+            return;
+        case IDC_OVERLAYS:
+            Core().next.shortcutOverlays = Checked(m_hwnd, IDC_OVERLAYS);
+            EvaluateSystemPage();
+            return;
+        case IDC_HSPACING:
+        case IDC_VSPACING:
+            if (code == EN_CHANGE) OnSpacing(id);
+            return;
+        case IDC_FACE:
+        case IDC_FONT_SIZE:
+            if (code == CBN_SELCHANGE) OnFontChoice(id);
+            return;
+        case IDC_BOLD:
+        case IDC_ITALIC: OnFontChoice(id); return;
+        default:
+            if (id >= IDC_CATEGORY_FIRST && id < IDC_CATEGORY_FIRST + kCategoryCount) {
+                Core().categoryTicked[static_cast<size_t>(id - IDC_CATEGORY_FIRST)] = Checked(m_hwnd, id);
+                Refresh();
+            }
+            return;
+    }
+}
+
+void MainDialog::OnChange() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    const SystemObject& o = Icons().row(row);
+    std::string path;
+    int index = 0;
+    if (o.isCursor()) {
+        if (!BrowseForFile(m_frame, true, &path)) return;
+        TakeFile(row, path, 0);
+        return;
+    }
+    Icons().ResolveLocation(o.location, &path, &index);
+    if (!RunChangeIconDialog(m_frame, &path, &index)) return;
+    TakeFile(row, path, index);
+}
+
+void MainDialog::TakeFile(int row, const std::string& path, int index) {
+    const SystemObject& o = Icons().row(row);
+    if (!o.isCursor() &&
+        !CheckIconQuality(g_app.files, g_app.prompt, g_app.groups, *g_app.dialogs, g_app.quality,
+                          true, o.shellIndex, path, index))
+        return;
+    if (!Core().AssignChosen(row, path, index)) return;
+    Refresh();
+    ShowStatus();
+}
+
+void MainDialog::OnUseDefault() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    if (MotifMode()) {
+        Core().ClearUpdate(row);
+    } else {
+        Core().AssignDefault(row);
+    }
+    Refresh();
+    ShowStatus();
+}
+
+void MainDialog::OnClearUpdate() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    Core().ClearUpdate(row);
+    Refresh();
+    ShowStatus();
+}
+
+void MainDialog::OnApply() {
+    if (Icons().facts().faultyNtShell) {
+        ShowFaultyShellDialog(m_frame);
+        return;
+    }
+    HCURSOR old = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    Core().ApplyChanges();
+    SetCursor(old);
+    ShowSystemValues();
+    Refresh();
+    ShowStatus();
+}
+
+void MainDialog::OnResetAll() {
+    Core().next = Core().current;
+    for (int r = 0; r < Icons().rowCount(); ++r)
+        if (Icons().row(r).pending || Icons().row(r).chosenSlot) Core().ClearUpdate(r);
+    ShowSystemValues();
+    Refresh();
+}
+
+void MainDialog::OnColourDepth() {
+    int depth = Core().next.colourDepth;
+    if (!RunColourDepthDialog(m_frame, g_app.displayBits, &depth)) return;
+    Core().next.colourDepth = depth;
+    SetDlgItemTextA(m_hwnd, IDC_COLOURS_LABEL, ColourDepthLabel(depth).c_str());
+    EvaluateSystemPage();
+}
+
+void MainDialog::EvaluateSystemPage() { Refresh(); }
+
+void MainDialog::Refresh() {
+    const int row = SelectedRow();
+    const bool motif = MotifMode();
+    Enable(m_hwnd, IDC_CLEAR_UPDATE, row >= 0 && !motif && Icons().row(row).pending);
+    Enable(m_hwnd, IDC_USE_DEFAULT, row >= 0);
+    Enable(m_hwnd, IDC_CHANGE, row >= 0);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        Enable(m_hwnd, IDC_CATEGORY_FIRST + c, Core().pendingCount[static_cast<size_t>(c)] > 0);
+        Check(m_hwnd, IDC_CATEGORY_FIRST + c, Core().categoryTicked[static_cast<size_t>(c)]);
+    }
+    const bool anything = Core().pendingTotal > 0 || Core().SystemPageDiffers();
+    Enable(m_hwnd, IDC_APPLY, anything);
+    Enable(m_hwnd, IDC_RESET_ALL, anything);
+    InvalidateRect(GetDlgItem(m_hwnd, IDC_LIST), nullptr, FALSE);
+    if (g_app.frameWindow) g_app.frameWindow->RefreshFrame();
+}
+
+std::string MainDialog::StatusText() const {
+    const int row = SelectedRow();
+    if (row < 0) return {};
+    const SystemObject& o = Icons().row(row);
+    return o.largeIcon ? o.location : "Missing or invalid graphic configured for this item.";
+}
+
+void MainDialog::ShowStatus() {
+    if (g_app.frameWindow) g_app.frameWindow->ShowRowStatus();
+}
+
+void MainDialog::FollowIconSize() {
+    g_app.largeIconWidth = GetSystemMetrics(SM_CXICON);
+    g_app.largeIconHeight = GetSystemMetrics(SM_CYICON);
+    if (m_page == kCategorySystem) return;
+    SetItemHeight();
+    FillList();
+}
+
+bool MainDialog::ListEntryAt(POINT screen, int* row) const {
+    (void)screen;
+    (void)row;
+    return false;
+}
+
+}  // namespace vt::engineer

@@ -1,0 +1,132 @@
+// The Engineer program under Wine: VTENGNR.EXE started by the UI driver on the test prefix, its
+// resources, its pages and its pictures.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engineer/win32/resource.h"
+#include "engineer/win32/vtengnr_wine_testutil.h"
+#include "sysicons/system_object_table.h"
+
+namespace vt::test {
+namespace {
+
+// The texts of a dialog template (DLGTEMPLATE, not the extended form): caption, then each item's.
+std::vector<std::string> TemplateTexts(HMODULE module, int id) {
+    std::vector<std::string> texts;
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
+    if (!found) return texts;
+    const auto* p = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
+    const uint8_t* end = p + SizeofResource(module, found);
+    const uint8_t* at = p;
+    auto word = [&] {
+        uint16_t w = at + 2 <= end ? static_cast<uint16_t>(at[0] | at[1] << 8) : 0;
+        at += 2;
+        return w;
+    };
+    // A string or ordinal: 0xFFFF and a number, or UTF-16 text up to a zero.
+    auto text = [&] {
+        std::string s;
+        if (at + 2 <= end && at[0] == 0xFF && at[1] == 0xFF) {
+            at += 4;
+            return s;
+        }
+        for (uint16_t c; (c = word()) != 0 && at <= end;) s += static_cast<char>(c < 128 ? c : '?');
+        return s;
+    };
+    const uint32_t style = static_cast<uint32_t>(word() | word() << 16);
+    at += 4;  // extended style
+    const int items = word();
+    at += 8;  // x, y, cx, cy
+    text();   // menu
+    text();   // class
+    texts.push_back(text());
+    if (style & DS_SETFONT) {
+        word();
+        text();
+    }
+    for (int i = 0; i < items && at < end; ++i) {
+        at = p + ((at - p + 3) & ~3);
+        at += 8 + 8 + 2;  // style, extended style, x, y, cx, cy, id
+        text();           // class
+        texts.push_back(text());
+        const int extra = word();
+        at += extra;
+    }
+    return texts;
+}
+
+TEST(EngineerResources, StringsAndTheFaultyShellTemplateAreInTheProgram) {
+    const std::string exe = BinDir() + "\\VTENGNR.exe";
+    HMODULE m = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(m, nullptr) << exe;
+    auto str = [m](int id) {
+        char buf[512] = {};
+        LoadStringA(m, static_cast<UINT>(id), buf, sizeof buf);
+        return std::string(buf);
+    };
+    EXPECT_EQ(str(1282), "empty");
+    EXPECT_EQ(str(1283), "full");
+    const char* categories[] = {"System", "Desktop", "Start", "Folder", "Drive", "Misc.", "Cursor"};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(str(1316 + i), categories[i]);
+    EXPECT_EQ(str(1323), "Local");
+    EXPECT_EQ(str(1324), "Motif");
+    EXPECT_EQ(str(1347), "untitled");
+    EXPECT_EQ(str(1353), "Updates");
+    EXPECT_EQ(str(1354), "Include");
+    EXPECT_EQ(str(1361), "16");
+    EXPECT_EQ(str(1362), "65 thousand");
+    EXPECT_EQ(str(1363), "16 million");
+    // The item names are the table's, one for one.
+    for (int r = 0; r < kSystemObjectCount; ++r)
+        EXPECT_EQ(str(kSystemObjectTable[size_t(r)].stringId), kSystemObjectTable[size_t(r)].itemName) << r;
+    // Every menu command, popup and system command has its help string.
+    for (int id : {900, 1024, 1025, 1026, 1027, 1028, 1029, 1030, 1031, 1035, 1036, 1037, 1038, 1040, 1041,
+                   1042, 1043, 1101, 1102, 1103, 1104, 1105, 61440, 61456, 61472, 61488, 61536, 61728})
+        EXPECT_FALSE(str(id).empty()) << id;
+
+    const std::vector<std::string> faulty = TemplateTexts(m, IDD_FAULTY_SHELL);
+    ASSERT_EQ(faulty.size(), 6u);
+    EXPECT_EQ(faulty[0], "Vantoro Engineer");
+    EXPECT_EQ(faulty[1].rfind("Engineer has detected that the original Windows shell for your NT 4.0 installation", 0), 0u);
+    EXPECT_EQ(faulty[2],
+              "The shell that was installed by IE 4.0 is unable to process changes to desktop icons without "
+              "corrupting its own image list.  Unfortunately there is no way to workaround this problem.");
+    EXPECT_EQ(faulty[3].rfind("Microsoft is aware of this situation", 0), 0u);
+    EXPECT_EQ(faulty[4],
+              "Engineer will run in a \"no-update\" mode under this shell for those users who would like to "
+              "observe the program's design and features.");
+    EXPECT_EQ(faulty[5], "OK");
+    EXPECT_EQ(TemplateTexts(m, IDD_CONFIRM_REPLACE).at(0), "Confirm File Replace");
+    EXPECT_EQ(TemplateTexts(m, IDD_CHANGE_ICON).at(0), "Change Icon");
+    FreeLibrary(m);
+}
+
+TEST_F(EngineerProgram, PagesFollowTheTabsAndArePictured) {
+    // The System page first: its settings shown, the list and row buttons hidden.
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Engineer");
+    EXPECT_EQ(Page(), 0);
+    EXPECT_TRUE(Visible(IDC_LARGE_ICONS));
+    EXPECT_FALSE(Visible(IDC_LIST));
+    EXPECT_FALSE(Visible(IDC_USE_DEFAULT));
+    EXPECT_TRUE(Visible(IDC_APPLY));
+    EXPECT_FALSE(Visible(IDC_SAVE));
+    EXPECT_EQ(StatusPart(1), "Local");
+    EXPECT_TRUE(Picture("engineer-system.bmp"));
+
+    SelectTab(kCategoryCursor);
+    EXPECT_EQ(Page(), kCategoryCursor);
+    EXPECT_TRUE(Visible(IDC_LIST));
+    EXPECT_FALSE(Visible(IDC_LARGE_ICONS));
+    EXPECT_EQ(ItemHeightWord(), GetSystemMetrics(SM_CXICON) * 3 / 2);
+    EXPECT_EQ(ListCount(), 15);
+    EXPECT_TRUE(Picture("engineer-cursor.bmp"));
+}
+
+}  // namespace
+}  // namespace vt::test
