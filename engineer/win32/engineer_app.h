@@ -11,6 +11,8 @@
 #include "common/win32/message_box_prompt.h"
 #include "common/win32/window_picture.h"
 #include "engineer/engineer.h"
+#include "engineer/engineer_frame.h"
+#include "engineer/engineer_settings.h"
 #include "engineer/icon_quality.h"
 #include "engineer/motif_file.h"
 #include "engineer/win32/win32_profile.h"
@@ -26,6 +28,14 @@ inline constexpr char kFrameClass[] = "EGRFrame";
 class EngineerDialogs;
 class FrameWindow;
 
+// Message boxes over the frame that count as open modal windows while they show (a drop is
+// refused then).
+class ModalPrompt : public MessageBoxPrompt {
+  public:
+    ModalPrompt() : MessageBoxPrompt(nullptr, kProgramTitle) {}
+    PromptAnswer Show(const PromptMessage& message) override;
+};
+
 struct EngineerApp {
     HINSTANCE instance = nullptr;
     bool multiByte = false;
@@ -37,14 +47,14 @@ struct EngineerApp {
     Win32FileSystem files;
     Win32Profile profile;
     LibrarianIconGroups groups;
-    MessageBoxPrompt prompt{nullptr, kProgramTitle};
+    ModalPrompt prompt;
     std::unique_ptr<SystemIcons> icons;
     std::unique_ptr<Engineer> core;
     std::unique_ptr<EngineerDialogs> dialogs;
     std::unique_ptr<MotifFile> motif;
+    std::unique_ptr<EngineerFrame> rules;  // the frame's questions, title, menu state and opens
 
-    QualitySettings quality;
-    std::string folderOpen, folderSave, folderBrowse;
+    EngineerSettings settings;  // "Quality Checking" and the three remembered folders
     int browseFilter[2] = {1, 1};  // icons, cursors
     MruList recent;
 
@@ -54,6 +64,7 @@ struct EngineerApp {
     int largeIconHeight = 32;  // SM_CYICON, or the shell's icon size
     int smallIconHeight = 16;
     int cursorIconSize = 32;  // the standard icon width, for cursor rows
+    int shellIconSize = 32;     // "Shell Icon Size" as last seen
     int pixelsPerInch = 96;
     int displayBits = 24;
     std::string words[4];  // "Local", "Motif", "Icons", "Cursors"

@@ -150,6 +150,7 @@ struct ChangeIconData {
     std::string path;
     int index = 0;
     std::vector<HICON> icons;
+    std::string listed;  // the file whose icons the list shows
 };
 
 void ReleaseListedIcons(ChangeIconData* d) {
@@ -162,6 +163,7 @@ void ListIcons(HWND dlg, ChangeIconData* d, const std::string& path, int select)
     HWND list = GetDlgItem(dlg, IDC_ICONS);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     ReleaseListedIcons(d);
+    d->listed = path;
     const UINT count = reinterpret_cast<UINT_PTR>(ExtractIconA(g_app.instance, path.c_str(), UINT(-1)));
     for (UINT i = 0; i < count; ++i) {
         HICON icon = ExtractIconA(g_app.instance, path.c_str(), i);
@@ -233,11 +235,13 @@ INT_PTR CALLBACK ChangeIconProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
                     GetDlgItemTextA(dlg, IDC_FILE_NAME, typed, sizeof typed);
                     DWORD n = ExpandEnvironmentStringsA(typed, expanded, sizeof expanded);
                     d->path = n > 0 && n <= sizeof expanded ? expanded : typed;
-                    // A typed name that was not listed yet: its icons are listed first, so the
-                    // number taken is one the file really has.
+                    // The selected number belongs to the listed file; a name typed since then
+                    // takes that file's first icon.
                     HWND list = GetDlgItem(dlg, IDC_ICONS);
                     const LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
-                    d->index = sel == LB_ERR ? 0 : static_cast<int>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(sel), 0));
+                    d->index = sel == LB_ERR || lstrcmpiA(d->path.c_str(), d->listed.c_str()) != 0
+                                   ? 0
+                                   : static_cast<int>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(sel), 0));
                     EndDialog(dlg, IDOK);
                     return TRUE;
                 }
@@ -327,7 +331,7 @@ INT_PTR CALLBACK FaultyShellProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
 bool EngineerDialogs::AskSavePath(std::string* path) {
     std::string chosen;
     if (!RunFileDialog(g_app.frame, true, "Save Motif File", "Vantoro Motif\0*.motif\0",
-                       &g_app.folderSave, OFN_OVERWRITEPROMPT, "motif", nullptr, &chosen))
+                       &g_app.settings.folderSave, OFN_OVERWRITEPROMPT, "motif", nullptr, &chosen))
         return false;
     *path = FixMotifExtension(chosen);
     return true;
@@ -355,9 +359,9 @@ bool EngineerDialogs::ConfirmMissingFormats(const std::string& text,
     return RunModal(IDD_QUALITY_WARNING, g_app.frame, WarningProc, &data) == IDOK;
 }
 
-bool AskOpenMotifPath(HWND owner, std::string* path) {
-    return RunFileDialog(owner, false, "Open Motif File",
-                         "Vantoro Motif, Microsoft Theme\0*.motif;*.theme\0", &g_app.folderOpen,
+bool EngineerDialogs::AskOpenPath(std::string* path) {
+    return RunFileDialog(g_app.frame, false, "Open Motif File",
+                         "Vantoro Motif, Microsoft Theme\0*.motif;*.theme\0", &g_app.settings.folderOpen,
                          OFN_FILEMUSTEXIST, "motif", nullptr, path);
 }
 
@@ -370,7 +374,7 @@ bool BrowseForFile(HWND owner, bool cursors, std::string* path) {
         "*.ani\0";
     const std::string title = std::string("Browse for ") + (cursors ? g_app.words[3] : g_app.words[2]);
     return RunFileDialog(owner, false, title.c_str(), cursors ? kCursorFilter : kIconFilter,
-                         &g_app.folderBrowse, OFN_FILEMUSTEXIST, nullptr,
+                         &g_app.settings.folderBrowse, OFN_FILEMUSTEXIST, nullptr,
                          &g_app.browseFilter[cursors ? 1 : 0], path);
 }
 

@@ -16,6 +16,7 @@ namespace vt::engineer {
 class EngineerDialogs : public MotifDialogs, public QualityDialogs {
   public:
     bool AskSavePath(std::string* path) override;
+    bool AskOpenPath(std::string* path) override;
     ReplaceAnswer AskReplace(const ReplaceQuestion& question) override;
     bool ConfirmBlankImage(const std::string& text) override;
     bool ConfirmMissingFormats(const std::string& text,
@@ -23,8 +24,6 @@ class EngineerDialogs : public MotifDialogs, public QualityDialogs {
                                const std::array<bool, kQualityFormatCount>& desired) override;
 };
 
-// "Open Motif File"; "Folder Open" is the start and is updated.
-bool AskOpenMotifPath(HWND owner, std::string* path);
 // "Browse for Icons" or "Browse for Cursors"; "Folder Browse" and the filter are remembered.
 bool BrowseForFile(HWND owner, bool cursors, std::string* path);
 // "Change Icon": `path` starts as the row's current file; OK gives the chosen file (environment

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <dde.h>
 
+#include <cstdlib>
+
 #include "appservices/win32/vtapp.h"
 #include "common/win32/menu_state_query.h"
 #include "common/win32/program_launch.h"
@@ -11,6 +13,7 @@
 #include "engineer/win32/engineer_dialogs.h"
 #include "engineer/win32/main_dialog.h"
 #include "engineer/win32/resource.h"
+#include "sysicons/icon_cache.h"
 
 namespace vt::engineer {
 
@@ -24,6 +27,17 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HMENU FileMenu(HWND frame) { return GetSubMenu(GetMenu(frame), 0); }
+
+}  // namespace
+
+int ShellIconSize() {
+    std::string text;
+    if (g_app.registry.ReadString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", &text) != kRegOk)
+        return 32;
+    return std::atoi(text.c_str());
+}
+
+namespace {
 
 }  // namespace
 
@@ -79,7 +93,7 @@ void FrameWindow::OnCreate() {
                                    reinterpret_cast<HMENU>(IDC_STATUS_BAR), g_app.instance, nullptr);
     HMENU menu = GetMenu(m_hwnd);
     CheckMenuItem(menu, IDM_LOCAL_UPDATE, MF_BYCOMMAND | MF_CHECKED);
-    CheckMenuItem(menu, IDM_QUALITY_CHECK, MF_BYCOMMAND | (g_app.quality.checking ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, IDM_QUALITY_CHECK, MF_BYCOMMAND | (g_app.settings.quality.checking ? MF_CHECKED : MF_UNCHECKED));
     InsertMenuA(menu, IDM_ABOUT, MF_BYCOMMAND | MF_STRING, IDM_SUPPORT, "Inter&net Services and Support...");
     InsertMenuA(menu, IDM_ABOUT, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
     RebuildRecentItems();
@@ -168,30 +182,57 @@ void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
 }
 
 void FrameWindow::RefreshFrame() {
-    SetWindowTextA(m_hwnd, kProgramTitle);
+    SetWindowTextA(m_hwnd, g_app.rules->Title(LoadText(IDS_UNTITLED)).c_str());
     RefreshFileMenu();
 }
 
-void FrameWindow::RefreshFileMenu() {}
+void FrameWindow::RefreshFileMenu() {
+    HMENU menu = GetMenu(m_hwnd);
+    const FileMenuState state = g_app.rules->FileMenu();
+    auto enable = [menu](int id, bool on) { EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    enable(IDM_NEW, state.newEnabled);
+    enable(IDM_SAVE, state.saveEnabled);
+    enable(IDM_SAVE_AS, state.saveAsEnabled);
+    enable(IDM_REBUILD_CACHE, state.rebuildCacheEnabled);
+    // The recent entries, labelled against the current folder of the moment.
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof folder, folder);
+    const auto& entries = g_app.recent.entries();
+    for (size_t i = 0; i < entries.size() && i < static_cast<size_t>(m_recentShown); ++i) {
+        const std::string label = RecentMotifLabel(static_cast<int>(i) + 1, entries[i].path, folder);
+        ModifyMenuA(menu, IDM_RECENT_FIRST + static_cast<UINT>(i), MF_BYCOMMAND | MF_STRING,
+                    IDM_RECENT_FIRST + i, label.c_str());
+    }
+}
 
-void FrameWindow::RebuildRecentItems() {}
+// The recent entries stand between Explorer and Exit: a separator, the entries, and the separator
+// 1039 before "E&xit".
+void FrameWindow::RebuildRecentItems() {
+    HMENU file = FileMenu(m_hwnd);
+    for (int i = 0; i < 4; ++i) DeleteMenu(file, IDM_RECENT_FIRST + static_cast<UINT>(i), MF_BYCOMMAND);
+    DeleteMenu(file, IDM_RECENT_SEPARATOR, MF_BYCOMMAND);
+    DeleteMenu(file, IDM_RECENT_LEADING, MF_BYCOMMAND);
+    const size_t count = g_app.recent.size();
+    if (count > 0) InsertMenuA(file, IDM_EXIT, MF_BYCOMMAND | MF_SEPARATOR, IDM_RECENT_LEADING, nullptr);
+    for (size_t i = 0; i < count; ++i)
+        InsertMenuA(file, IDM_EXIT, MF_BYCOMMAND | MF_STRING, IDM_RECENT_FIRST + i,
+                    g_app.recent.entries()[i].path.c_str());
+    InsertMenuA(file, IDM_EXIT, MF_BYCOMMAND | MF_SEPARATOR, IDM_RECENT_SEPARATOR, nullptr);
+    m_recentShown = static_cast<int>(count);
+    RefreshFileMenu();
+}
 
 void FrameWindow::OnCommand(int id) {
     switch (id) {
         case IDM_NEW:
             g_app.motif->New();
-            m_dialog->Refresh();
+            m_dialog->Reload();
             RefreshFrame();
             return;
-        case IDM_OPEN: {
-            if (!ConfirmDiscard()) return;
-            std::string path;
-            if (!AskOpenMotifPath(m_hwnd, &path)) return;
-            // The workspace is emptied only once a file was chosen.
-            g_app.motif->New();
-            OpenMotif(path);
+        case IDM_OPEN:
+            g_app.rules->OpenWithDialog();
+            AfterOpen();
             return;
-        }
         case IDM_SAVE:
         case IDM_SAVE_AS:
             g_app.motif->Save(id == IDM_SAVE_AS);
@@ -200,16 +241,16 @@ void FrameWindow::OnCommand(int id) {
             return;
         case IDM_REBUILD_CACHE:
             Core().RebuildIconCache();
-            m_dialog->Refresh();
+            m_dialog->Reload();
             return;
         case IDM_EXPLORER: ShowSuiteExplorer(g_app.programFolder); return;
         case IDM_EXIT: PostMessageA(m_hwnd, WM_CLOSE, 0, 0); return;
         case IDM_LOCAL_UPDATE: SwitchMode(0); return;
         case IDM_MOTIF_MODE: SwitchMode(1); return;
         case IDM_QUALITY_CHECK:
-            if (RunQualityCheckDialog(m_hwnd, &g_app.quality))
+            if (RunQualityCheckDialog(m_hwnd, &g_app.settings.quality))
                 CheckMenuItem(GetMenu(m_hwnd), IDM_QUALITY_CHECK,
-                              MF_BYCOMMAND | (g_app.quality.checking ? MF_CHECKED : MF_UNCHECKED));
+                              MF_BYCOMMAND | (g_app.settings.quality.checking ? MF_CHECKED : MF_UNCHECKED));
             return;
         case IDM_HELP_TOPICS: OpenSuiteHelp(m_hwnd, g_app.programFolder); return;
         case IDM_SUPPORT: {
@@ -232,58 +273,40 @@ void FrameWindow::OnCommand(int id) {
     }
 }
 
-bool FrameWindow::ConfirmDiscard() {
-    const bool updated = MotifMode() ? Core().modified
-                                     : Core().pendingTotal > 0 || Core().SystemPageDiffers();
-    if (!updated) return true;
-    return g_app.prompt.Ask("The workspace has been updated.\n\nDo you want to discard these updates and continue?",
-                            PromptButtons::YesNo) == PromptAnswer::Yes;
-}
-
 void FrameWindow::SwitchMode(int mode) {
-    const EngineerMode next = mode ? EngineerMode::Motif : EngineerMode::LocalUpdate;
-    if (next == Core().mode || !ConfirmDiscard()) return;
-    Core().mode = next;
+    if (!g_app.rules->SwitchMode(mode ? EngineerMode::Motif : EngineerMode::LocalUpdate)) return;
     HMENU menu = GetMenu(m_hwnd);
     CheckMenuItem(menu, IDM_LOCAL_UPDATE, MF_BYCOMMAND | (mode ? MF_UNCHECKED : MF_CHECKED));
     CheckMenuItem(menu, IDM_MOTIF_MODE, MF_BYCOMMAND | (mode ? MF_CHECKED : MF_UNCHECKED));
-    g_app.motif->New();
     m_dialog->ShowMode();
     LayoutStatus();
     RefreshFrame();
 }
 
-bool FrameWindow::OpenMotif(const std::string& path) {
-    const bool ok = g_app.motif->Open(path);
-    if (ok) AddRecent(path, Core().theme);
-    else RemoveRecent(path);
-    m_dialog->Refresh();
+// After an open of any kind: the list, buttons, status, title and the recent entries follow.
+void FrameWindow::AfterOpen() {
+    if (static_cast<int>(g_app.recent.size()) != m_recentShown) RebuildRecentItems();
+    m_dialog->Reload();
     ShowRowStatus();
     RefreshFrame();
-    return ok;
 }
 
-void FrameWindow::OpenFromCommandLine(const std::string& path) { OpenMotif(path); }
+void FrameWindow::OpenFromCommandLine(const std::string& path) {
+    g_app.rules->OpenCommandLine(path);
+    AfterOpen();
+}
 
 void FrameWindow::OpenRecent(int position) {
-    if (position >= static_cast<int>(g_app.recent.size())) return;
-    if (!ConfirmDiscard()) return;
-    const MruEntry entry = g_app.recent.entries()[static_cast<size_t>(position)];
-    g_app.motif->New();
-    OpenMotif(entry.path);
-}
-
-void FrameWindow::AddRecent(const std::string& path, bool theme) {
-    g_app.recent.Add(path, theme ? 1 : 0);
-    RebuildRecentItems();
-}
-
-void FrameWindow::RemoveRecent(const std::string& path) {
-    if (g_app.recent.Remove(path)) RebuildRecentItems();
+    g_app.rules->OpenRecent(static_cast<size_t>(position));
+    AfterOpen();
 }
 
 void FrameWindow::OnSettingChange() {
     if (Core().ignoreSettingChanges) return;
+    // Only a change of the shell's icon size concerns the Engineer.
+    const int size = ShellIconSize();
+    if (size == g_app.shellIconSize) return;
+    g_app.shellIconSize = size;
     if (g_app.icons->facts().isNt()) g_app.shell.ReinitializeIcons(false);
     g_app.icons->RefreshCurrentIcons();
     m_dialog->FollowIconSize();
@@ -291,11 +314,13 @@ void FrameWindow::OnSettingChange() {
 
 void FrameWindow::OnClose() {
     // Nothing pending or modified is lost without the question.
-    if (!ConfirmDiscard()) return;
+    if (!g_app.rules->MayClose()) return;
     DestroyWindow(m_hwnd);
 }
 
 void FrameWindow::OnDestroy() {
+    SaveRecentMotifs(g_app.registry, g_app.recent);
+    SaveEngineerSettings(g_app.registry, g_app.settings);
     PostQuitMessage(0);
 }
 

@@ -11,6 +11,9 @@ namespace vt::engineer {
 
 class MainDialog;
 
+// "Shell Icon Size" of the current user's window metrics; 32 when absent.
+int ShellIconSize();
+
 class FrameWindow {
   public:
     static bool Register(HINSTANCE instance);
@@ -40,12 +43,9 @@ class FrameWindow {
     void OnClose();
     void OnDestroy();
     void LayoutStatus();
-    bool ConfirmDiscard();
     void SwitchMode(int mode);
-    bool OpenMotif(const std::string& path);
+    void AfterOpen();
     void OpenRecent(int position);
-    void AddRecent(const std::string& path, bool theme);
-    void RemoveRecent(const std::string& path);
     void RebuildRecentItems();
     void RefreshFileMenu();
 

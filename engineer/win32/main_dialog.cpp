@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "engineer/engineer_dialog.h"
+#include "engineer/engineer_frame.h"
 #include "engineer/win32/engineer_app.h"
 #include "engineer/win32/engineer_dialogs.h"
 #include "engineer/win32/frame_window.h"
@@ -83,7 +85,7 @@ INT_PTR MainDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             const auto* n = reinterpret_cast<NMHDR*>(lp);
             if (n->idFrom == IDC_TABS && n->code == TCN_SELCHANGE) {
                 const int tab = static_cast<int>(SendDlgItemMessageA(m_hwnd, IDC_TABS, TCM_GETCURSEL, 0, 0));
-                SelectPage(MotifMode() ? tab + 1 : tab);
+                SelectPage(CategoryOfTab(Core().mode, tab));
             }
             return TRUE;
         }
@@ -118,39 +120,40 @@ void MainDialog::OnInit() {
 }
 
 void MainDialog::ShowMode() {
-    const bool motif = MotifMode();
+    const ModeLayout layout = LayoutOf(Core().mode);
     BuildTabs();
-    Show(m_hwnd, IDC_APPLY, !motif);
-    Show(m_hwnd, IDC_RESET_ALL, !motif);
-    for (int id : {IDC_NEW, IDC_SAVE, IDC_SAVE_AS}) Show(m_hwnd, id, motif);
-    SetDlgItemTextA(m_hwnd, IDC_CATEGORY_GROUP, LoadText(motif ? IDS_GROUP_INCLUDE : IDS_GROUP_UPDATES).c_str());
-    SelectPage(motif ? kCategoryDesktop : m_page == kCategorySystem ? kCategorySystem : m_page);
+    Show(m_hwnd, IDC_APPLY, layout.applyShown);
+    Show(m_hwnd, IDC_RESET_ALL, layout.applyShown);
+    for (int id : {IDC_NEW, IDC_SAVE, IDC_SAVE_AS}) Show(m_hwnd, id, layout.motifButtonsShown);
+    SetDlgItemTextA(m_hwnd, IDC_CATEGORY_GROUP, LoadText(layout.groupCaptionId).c_str());
+    // Item heights go back to the large icon size; the first page of the mode is shown.
+    SelectPage(layout.tabs.front());
 }
 
 void MainDialog::BuildTabs() {
     HWND tabs = GetDlgItem(m_hwnd, IDC_TABS);
     SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
-    const int first = MotifMode() ? kCategoryDesktop : kCategorySystem;
-    for (int c = first; c < kCategoryCount; ++c) {
+    int tab = 0;
+    for (int c : PageTabs(Core().mode)) {
         std::string name = LoadText(kCategoryNameIdBase + c);
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = name.data();
-        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(c - first), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(tab++), reinterpret_cast<LPARAM>(&item));
     }
 }
 
 void MainDialog::SelectPage(int page) {
-    if (MotifMode() && page == kCategorySystem) page = kCategoryDesktop;
+    const ModeLayout layout = LayoutOf(Core().mode);
     m_page = page;
     SetWindowWord(m_frame, 0, static_cast<WORD>(page));
-    SendDlgItemMessageA(m_hwnd, IDC_TABS, TCM_SETCURSEL, static_cast<WPARAM>(MotifMode() ? page - 1 : page), 0);
+    SendDlgItemMessageA(m_hwnd, IDC_TABS, TCM_SETCURSEL, static_cast<WPARAM>(TabOfCategory(Core().mode, page)), 0);
     const bool system = page == kCategorySystem;
     for (int id = IDC_SYSTEM_FIRST; id <= IDC_SYSTEM_LAST; ++id)
         if (HWND c = GetDlgItem(m_hwnd, id)) ShowWindow(c, system ? SW_SHOW : SW_HIDE);
     for (int id : {IDC_LIST, IDC_USE_DEFAULT, IDC_CHANGE}) Show(m_hwnd, id, !system);
-    Show(m_hwnd, IDC_CLEAR_UPDATE, !system && !MotifMode());
-    Show(m_hwnd, IDC_CATEGORY_FIRST, !MotifMode());
+    Show(m_hwnd, IDC_CLEAR_UPDATE, !system && layout.clearUpdateShown);
+    Show(m_hwnd, IDC_CATEGORY_FIRST, layout.systemBoxShown);
     if (system) {
         if (g_app.frameWindow) g_app.frameWindow->ClearStatus();
         Refresh();
@@ -174,8 +177,7 @@ void MainDialog::FillList() {
     HWND list = GetDlgItem(m_hwnd, IDC_LIST);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (int r = 0; r < Icons().rowCount(); ++r) {
-        if (Icons().row(r).category != m_page || !Icons().IsListed(r)) continue;
+    for (int r : vt::FillList(Core(), m_page)) {
         const LRESULT item = SendMessageA(list, LB_ADDSTRING, 0, static_cast<LPARAM>(r));
         SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(r));
     }
@@ -229,8 +231,8 @@ void MainDialog::ShowSystemValues() {
     SetDlgItemTextA(m_hwnd, IDC_COLOURS_LABEL, ColourDepthLabel(s.colourDepth).c_str());
     Check(m_hwnd, IDC_LARGE_ICONS, s.largeIcons);
     Check(m_hwnd, IDC_OVERLAYS, s.shortcutOverlays);
-    m_lastSpacing[0] = s.metrics.horizontalSpacing - g_app.largeIconWidth;
-    m_lastSpacing[1] = s.metrics.verticalSpacing - g_app.largeIconHeight;
+    m_lastSpacing[0] = ShownSpacing(s.metrics.horizontalSpacing, g_app.largeIconWidth);
+    m_lastSpacing[1] = ShownSpacing(s.metrics.verticalSpacing, g_app.largeIconHeight);
     SendDlgItemMessageA(m_hwnd, IDC_HSPACING_UPDOWN, UDM_SETPOS32, 0, m_lastSpacing[0]);
     SendDlgItemMessageA(m_hwnd, IDC_VSPACING_UPDOWN, UDM_SETPOS32, 0, m_lastSpacing[1]);
     SetDlgItemInt(m_hwnd, IDC_HSPACING, static_cast<UINT>(m_lastSpacing[0]), TRUE);
@@ -243,13 +245,105 @@ void MainDialog::ShowSystemValues() {
     m_filling = false;
 }
 
-void MainDialog::FillFaces() {}
+namespace {
 
-void MainDialog::FillSizes() {}
+struct VariantList {
+    bool trueType = false;
+    std::vector<FontVariant> variants;
+};
 
-void MainDialog::OnSpacing(int) {}
+int CALLBACK CollectVariant(const LOGFONTA* font, const TEXTMETRICA* metric, DWORD type, LPARAM lp) {
+    auto* list = reinterpret_cast<VariantList*>(lp);
+    if (type & TRUETYPE_FONTTYPE) list->trueType = true;
+    list->variants.push_back({font->lfHeight, metric->tmInternalLeading});
+    return 1;
+}
 
-void MainDialog::OnFontChoice(int) {}
+// The internal leading of the title font, for a height given as a cell height.
+int InternalLeading(const TitleFont& f) {
+    LOGFONTA lf{};
+    lf.lfHeight = f.height;
+    lf.lfWeight = f.weight;
+    lf.lfItalic = f.italic;
+    lf.lfCharSet = f.charSet;
+    lstrcpynA(lf.lfFaceName, f.faceName.c_str(), LF_FACESIZE);
+    HFONT font = CreateFontIndirectA(&lf);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return tm.tmInternalLeading;
+}
+
+}  // namespace
+
+void MainDialog::FillSizes() {
+    const TitleFont& font = Core().next.metrics.font;
+    VariantList list;
+    LOGFONTA face{};
+    face.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(face.lfFaceName, font.faceName.c_str(), LF_FACESIZE);
+    HDC dc = GetDC(m_hwnd);
+    EnumFontFamiliesExA(dc, &face, CollectVariant, reinterpret_cast<LPARAM>(&list), 0);
+    ReleaseDC(m_hwnd, dc);
+    HWND sizes = GetDlgItem(m_hwnd, IDC_FONT_SIZE);
+    SendMessageA(sizes, CB_RESETCONTENT, 0, 0);
+    for (int points : FontSizes(list.trueType, list.variants, g_app.pixelsPerInch)) {
+        const std::string text = std::to_string(points);
+        const LRESULT at = SendMessageA(sizes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(sizes, CB_SETITEMDATA, static_cast<WPARAM>(at), points);
+    }
+    const int leading = font.height > 0 ? InternalLeading(font) : 0;
+    const std::string current = std::to_string(PointsOfHeight(font.height, leading, g_app.pixelsPerInch));
+    SendMessageA(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(current.c_str()));
+}
+
+void MainDialog::OnSpacing(int id) {
+    const int which = id == IDC_HSPACING ? 0 : 1;
+    char text[32] = {};
+    GetDlgItemTextA(m_hwnd, id, text, sizeof text);
+    const SpacingEdit edit = ReadSpacingEdit(text, m_lastSpacing[which]);
+    if (edit.beep) MessageBeep(0);
+    m_lastSpacing[which] = edit.shown;
+    m_filling = true;
+    if (edit.rewrite) SetDlgItemInt(m_hwnd, id, static_cast<UINT>(edit.shown), TRUE);
+    SendDlgItemMessageA(m_hwnd, id == IDC_HSPACING ? IDC_HSPACING_UPDOWN : IDC_VSPACING_UPDOWN, UDM_SETPOS32, 0,
+                        edit.shown);
+    m_filling = false;
+    IconMetrics& m = Core().next.metrics;
+    if (which == 0)
+        m.horizontalSpacing = SpacingFromShown(edit.shown, g_app.largeIconWidth);
+    else
+        m.verticalSpacing = SpacingFromShown(edit.shown, g_app.largeIconHeight);
+    EvaluateSystemPage();
+}
+
+void MainDialog::OnFontChoice(int id) {
+    if (id == IDC_FACE) {
+        HWND face = GetDlgItem(m_hwnd, IDC_FACE);
+        const LRESULT sel = SendMessageA(face, CB_GETCURSEL, 0, 0);
+        if (sel == CB_ERR) return;
+        char name[LF_FACESIZE] = {};
+        if (SendMessageA(face, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0) < LF_FACESIZE)
+            SendMessageA(face, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(name));
+        Core().next.metrics.font.faceName = name;
+        m_filling = true;
+        FillSizes();
+        m_filling = false;
+    } else if (id == IDC_FONT_SIZE) {
+        HWND sizes = GetDlgItem(m_hwnd, IDC_FONT_SIZE);
+        const LRESULT sel = SendMessageA(sizes, CB_GETCURSEL, 0, 0);
+        if (sel == CB_ERR) return;
+        SetTitleFontSize(Core(), static_cast<int>(SendMessageA(sizes, CB_GETITEMDATA, static_cast<WPARAM>(sel), 0)),
+                         g_app.pixelsPerInch);
+    } else {
+        SetTitleFontStyle(Core(), Checked(m_hwnd, IDC_BOLD), Checked(m_hwnd, IDC_ITALIC));
+    }
+    EvaluateSystemPage();
+}
 
 void MainDialog::OnCommand(int id, int code) {
     if (m_filling) return;
@@ -317,7 +411,7 @@ void MainDialog::OnChange() {
 void MainDialog::TakeFile(int row, const std::string& path, int index) {
     const SystemObject& o = Icons().row(row);
     if (!o.isCursor() &&
-        !CheckIconQuality(g_app.files, g_app.prompt, g_app.groups, *g_app.dialogs, g_app.quality,
+        !CheckIconQuality(g_app.files, g_app.prompt, g_app.groups, *g_app.dialogs, g_app.settings.quality,
                           true, o.shellIndex, path, index))
         return;
     if (!Core().AssignChosen(row, path, index)) return;
@@ -328,11 +422,7 @@ void MainDialog::TakeFile(int row, const std::string& path, int index) {
 void MainDialog::OnUseDefault() {
     const int row = SelectedRow();
     if (row < 0) return;
-    if (MotifMode()) {
-        Core().ClearUpdate(row);
-    } else {
-        Core().AssignDefault(row);
-    }
+    UseDefault(Core(), row);
     Refresh();
     ShowStatus();
 }
@@ -351,6 +441,7 @@ void MainDialog::OnApply() {
         return;
     }
     HCURSOR old = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    // A changed icon size reaches the frame as a setting change while Apply runs.
     Core().ApplyChanges();
     SetCursor(old);
     ShowSystemValues();
@@ -359,11 +450,10 @@ void MainDialog::OnApply() {
 }
 
 void MainDialog::OnResetAll() {
-    Core().next = Core().current;
-    for (int r = 0; r < Icons().rowCount(); ++r)
-        if (Icons().row(r).pending || Icons().row(r).chosenSlot) Core().ClearUpdate(r);
+    ResetAll(Core());
     ShowSystemValues();
     Refresh();
+    ShowStatus();
 }
 
 void MainDialog::OnColourDepth() {
@@ -374,34 +464,47 @@ void MainDialog::OnColourDepth() {
     EvaluateSystemPage();
 }
 
-void MainDialog::EvaluateSystemPage() { Refresh(); }
+void MainDialog::EvaluateSystemPage() {
+    vt::EvaluateSystemPage(Core());
+    Refresh();
+}
 
 void MainDialog::Refresh() {
-    const int row = SelectedRow();
-    const bool motif = MotifMode();
-    Enable(m_hwnd, IDC_CLEAR_UPDATE, row >= 0 && !motif && Icons().row(row).pending);
-    Enable(m_hwnd, IDC_USE_DEFAULT, row >= 0);
-    Enable(m_hwnd, IDC_CHANGE, row >= 0);
-    for (int c = 0; c < kCategoryCount; ++c) {
-        Enable(m_hwnd, IDC_CATEGORY_FIRST + c, Core().pendingCount[static_cast<size_t>(c)] > 0);
-        Check(m_hwnd, IDC_CATEGORY_FIRST + c, Core().categoryTicked[static_cast<size_t>(c)]);
+    const DialogControls c = EvaluateControls(Core(), SelectedRow());
+    Enable(m_hwnd, IDC_USE_DEFAULT, c.useDefault);
+    Enable(m_hwnd, IDC_CHANGE, c.change);
+    Enable(m_hwnd, IDC_CLEAR_UPDATE, c.clearUpdate);
+    for (size_t k = 0; k < kCategoryCount; ++k) {
+        Enable(m_hwnd, IDC_CATEGORY_FIRST + static_cast<int>(k), c.boxEnabled[k]);
+        Check(m_hwnd, IDC_CATEGORY_FIRST + static_cast<int>(k), c.boxTicked[k]);
     }
-    const bool anything = Core().pendingTotal > 0 || Core().SystemPageDiffers();
-    Enable(m_hwnd, IDC_APPLY, anything);
-    Enable(m_hwnd, IDC_RESET_ALL, anything);
+    Enable(m_hwnd, IDC_APPLY, c.apply);
+    Enable(m_hwnd, IDC_RESET_ALL, c.resetAll);
+    Enable(m_hwnd, IDC_NEW, c.newMotif);
+    Enable(m_hwnd, IDC_SAVE, c.saveMotif);
+    Enable(m_hwnd, IDC_SAVE_AS, c.saveMotifAs);
     InvalidateRect(GetDlgItem(m_hwnd, IDC_LIST), nullptr, FALSE);
     if (g_app.frameWindow) g_app.frameWindow->RefreshFrame();
 }
 
 std::string MainDialog::StatusText() const {
     const int row = SelectedRow();
-    if (row < 0) return {};
-    const SystemObject& o = Icons().row(row);
-    return o.largeIcon ? o.location : "Missing or invalid graphic configured for this item.";
+    return row < 0 ? std::string() : RowStatusText(Icons().row(row));
 }
 
 void MainDialog::ShowStatus() {
     if (g_app.frameWindow) g_app.frameWindow->ShowRowStatus();
+}
+
+void MainDialog::Reload() {
+    if (m_page == kCategorySystem) {
+        ShowSystemValues();
+        Refresh();
+        return;
+    }
+    const int row = SelectedRow();
+    FillList();
+    if (row >= 0) SelectRow(row);
 }
 
 void MainDialog::FollowIconSize() {
@@ -412,10 +515,29 @@ void MainDialog::FollowIconSize() {
     FillList();
 }
 
-bool MainDialog::ListEntryAt(POINT screen, int* row) const {
-    (void)screen;
-    (void)row;
-    return false;
+std::optional<int> MainDialog::RowAt(POINT screen) const {
+    if (m_page == kCategorySystem) return std::nullopt;
+    HWND list = GetDlgItem(m_hwnd, IDC_LIST);
+    POINT p = screen;
+    ScreenToClient(list, &p);
+    RECT client;
+    GetClientRect(list, &client);
+    if (p.x < client.left || p.x >= client.right) return std::nullopt;
+    const auto entry = DropEntry(static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)), p.y,
+                                 static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0)),
+                                 static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)), client.bottom);
+    if (!entry) return std::nullopt;
+    return static_cast<int>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(*entry), 0));
+}
+
+void MainDialog::SelectRow(int row) {
+    HWND list = GetDlgItem(m_hwnd, IDC_LIST);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        if (static_cast<int>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0)) == row)
+            SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    Refresh();
+    ShowStatus();
 }
 
 }  // namespace vt::engineer

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace vt::engineer {
@@ -22,16 +23,19 @@ class MainDialog {
 
     // After a mode switch, an open or New: tabs, buttons and group caption follow the mode.
     void ShowMode();
+    // After New, an open or a cache rebuild: the page shows the table's rows and values again.
+    void Reload();
     // Runs every enable rule and redraws the list.
     void Refresh();
     // The selected row's status text for the frame's message part (empty on the System page).
     std::string StatusText() const;
     // After a change of the shell's icon size: item height and list follow.
     void FollowIconSize();
-    // A file handed to the Engineer for the row under a point of the screen: the row takes it as
-    // by "C&hange..." once the quality check passed. False, with nothing changed, when the point
-    // is on no row of the list.
-    bool ListEntryAt(POINT screen, int* row) const;
+    // The row of the list entry under a point of the screen; nothing on the System page, outside
+    // the list or past its last entry.
+    std::optional<int> RowAt(POINT screen) const;
+    void SelectRow(int row);
+    // The row takes the file as by "C&hange..." once the quality check passed (icon rows).
     void TakeFile(int row, const std::string& path, int index);
 
   private:
@@ -44,7 +48,6 @@ class MainDialog {
     void FillList();
     void DrawRow(const DRAWITEMSTRUCT& di);
     void ShowSystemValues();
-    void FillFaces();
     void FillSizes();
     void OnSpacing(int id);
     void OnFontChoice(int id);

@@ -17,6 +17,7 @@
 #define IDM_REBUILD_CACHE 1029
 #define IDM_EXPLORER 1030
 #define IDM_EXIT 1031
+#define IDM_RECENT_LEADING 1034  // the separator before the recent entries
 #define IDM_RECENT_FIRST 1035  // 1035 .. 1038
 #define IDM_RECENT_SEPARATOR 1039
 #define IDS_CONFIG_MENU 1040

@@ -22,6 +22,11 @@ std::string LoadText(int id) {
     return text;
 }
 
+PromptAnswer ModalPrompt::Show(const PromptMessage& message) {
+    ModalScope scope;
+    return MessageBoxPrompt::Show(message);
+}
+
 namespace {
 
 int PlatformId() {
@@ -52,6 +57,7 @@ void MeasureDisplay() {
 
 void ReleaseAll() {
     if (g_app.icons) g_app.icons->ReleaseChosenFiles();
+    g_app.rules.reset();
     g_app.motif.reset();
     g_app.core.reset();
     g_app.icons.reset();  // releases every row's icons
@@ -104,8 +110,12 @@ int Run(HINSTANCE instance, const char* args) {
     g_app.core = std::make_unique<Engineer>(*g_app.icons, g_app.prompt, g_app.groups);
     g_app.dialogs = std::make_unique<EngineerDialogs>();
     g_app.motif = std::make_unique<MotifFile>(*g_app.core, g_app.profile, *g_app.dialogs);
+    g_app.rules = std::make_unique<EngineerFrame>(*g_app.core, *g_app.motif, g_app.prompt, g_app.recent);
     VtSetProgramFolder(g_app.programFolder.c_str());
-    g_app.core->ReadSystemSettings();
+    g_app.core->ReadStartupFacts();
+    g_app.settings = LoadEngineerSettings(g_app.registry);
+    g_app.recent = LoadRecentMotifs(g_app.registry);
+    g_app.shellIconSize = ShellIconSize();
 
     FrameWindow* frame = FrameWindow::Create(instance);
     if (!frame) {

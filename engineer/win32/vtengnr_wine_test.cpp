@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "engineer/win32/resource.h"
+#include "engineer/win32/wine_fixture.h"
 #include "engineer/win32/vtengnr_wine_testutil.h"
+#include "sysicons/install_icon_file.h"
 #include "sysicons/system_object_table.h"
 
 namespace vt::test {
@@ -126,6 +128,115 @@ TEST_F(EngineerProgram, PagesFollowTheTabsAndArePictured) {
     EXPECT_EQ(ItemHeightWord(), GetSystemMetrics(SM_CXICON) * 3 / 2);
     EXPECT_EQ(ListCount(), 15);
     EXPECT_TRUE(Picture("engineer-cursor.bmp"));
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+constexpr int kMyComputer = 0, kHardDrive = 12, kWait = 43;
+const char* const kShellIconsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
+
+std::string Value(RegRoot root, const std::string& key, const std::string& name) {
+    Win32Registry registry;
+    std::string out;
+    return registry.ReadString(root, key, name, &out) == kRegOk ? out : "(absent)";
+}
+
+// The user's way through "C&hange..." on an icon page: the "Change Icon" dialog with a typed
+// name, or its "&Browse..." dialog; the quality warning for the missing formats answered OK.
+void ChangeIconTo(EngineerProgram& t, const std::string& path, bool browse) {
+    t.PostClick(t.dialog, IDC_CHANGE);
+    HWND change = t.WaitForDialog("Change Icon");
+    ASSERT_NE(change, nullptr);
+    if (browse) {
+        t.PostClick(change, IDC_BROWSE);
+        AnswerFileDialog(t.WaitForDialog("Browse for Icons"), path);
+    } else {
+        SetDlgItemTextA(change, IDC_FILE_NAME, path.c_str());
+    }
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(change, IDC_FILE_NAME) == path && !t.FindDialog("Browse for Icons"); },
+                          kDefaultWaitMs, "the chosen file in the dialog"));
+    t.PostClick(change, IDOK);
+    HWND warning = t.WaitForDialog("Image Quality Warning");
+    ASSERT_NE(warning, nullptr);
+    t.PostClick(warning, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !t.FindDialog("Image Quality Warning") && !t.FindDialog("Change Icon"); },
+                          kDefaultWaitMs, "the dialogs to close"));
+}
+
+TEST_F(EngineerProgram, ApplyWritesTheChosenIconsAndCursorAndUseDefaultTakesThemBack) {
+    const std::string dir = ScratchDir("engineer_program_apply");
+    const std::string ico = dir + "\\disk.ico", cur = dir + "\\pointer.cur";
+    ASSERT_TRUE(WriteBytes(ico, SmallIconFile(1)));
+    ASSERT_TRUE(WriteBytes(cur, SmallIconFile(2)));
+    Win32Registry registry;
+    Win32Shell shell;
+    Win32FileSystem files;
+    RawEnvironment raw;
+    ASSERT_TRUE(DetectRawEnvironment(registry, &raw));
+    SystemIcons icons(registry, shell, files, DeriveEnvironment(raw), vt::Program::Engineer);
+    ASSERT_TRUE(icons.Prepare());
+    const std::string folder = InstalledIconsFolder(icons.facts());
+    for (int row : {kHardDrive, kMyComputer})
+        for (const auto& name : files.FindFiles(folder, InstalledNamePrefix(icons, row), ".ico")) {
+            files.SetAttributes(folder + "\\" + name, kAttrNormal);
+            files.Delete(folder + "\\" + name);
+        }
+    const bool perUser = icons.facts().perUserClasses;
+    const std::string classKey =
+        (perUser ? std::string("Software\\Classes\\") : std::string()) + kRegistryLocations[0].keyPath + "\\DefaultIcon";
+    const RegRoot classRoot = perUser ? RegRoot::CurrentUser : RegRoot::ClassesRoot;
+
+    SelectTab(kCategoryDesktop);
+    ASSERT_TRUE(SelectRow(kMyComputer));
+    ChangeIconTo(*this, ico, false);
+    SelectTab(kCategoryDrive);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    ChangeIconTo(*this, ico, true);
+    EXPECT_EQ(StatusPart(0), ico + ",0");
+    SelectTab(kCategoryCursor);
+    ASSERT_TRUE(SelectRow(kWait));
+    PostClick(dialog, IDC_CHANGE);
+    AnswerFileDialog(WaitForDialog("Browse for Cursors"), cur);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_CLEAR_UPDATE); }, kDefaultWaitMs, "the cursor to be pending"));
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    EXPECT_EQ(StatusPart(0), cur);
+    EXPECT_TRUE(Picture("engineer-cursor-pending.bmp"));
+
+    PostClick(dialog, IDC_APPLY);
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(IDC_APPLY); }, kDefaultWaitMs, "Apply to finish"));
+    const std::string hardDrive = folder + "\\Hard Drive1.ico";
+    const std::string myComputer = folder + "\\" + InstalledNamePrefix(icons, kMyComputer) + "1.ico";
+    EXPECT_EQ(Value(RegRoot::LocalMachine, kShellIconsKey, "8"), hardDrive + ",0");
+    EXPECT_EQ(Value(classRoot, classKey, ""), myComputer + ",0");
+    EXPECT_EQ(Value(RegRoot::CurrentUser, "Control Panel\\Cursors", "Wait"), cur);
+    uint32_t attributes = 0;
+    ASSERT_TRUE(files.GetAttributes(hardDrive, &attributes));
+    EXPECT_EQ(attributes, kAttrHidden | kAttrSystem | kAttrReadOnly);
+    std::string query = RunAndCapture("reg query \"HKLM\\" + std::string(kShellIconsKey) + "\" /v 8");
+    EXPECT_NE(query.find(hardDrive + ",0"), std::string::npos) << query;
+    query = RunAndCapture("reg query \"HKCU\\Control Panel\\Cursors\" /v Wait");
+    EXPECT_NE(query.find(cur), std::string::npos) << query;
+
+    // "Use Default" and Apply take all three back.
+    for (auto [page, row] : {std::pair{kCategoryCursor, kWait}, {kCategoryDrive, kHardDrive}, {kCategoryDesktop, kMyComputer}}) {
+        SelectTab(page);
+        ASSERT_TRUE(SelectRow(row));
+        ASSERT_TRUE(Enabled(IDC_USE_DEFAULT)) << row;
+        PostClick(dialog, IDC_USE_DEFAULT);
+        ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_CLEAR_UPDATE); }, kDefaultWaitMs, "the default to be pending"));
+        EXPECT_FALSE(Enabled(IDC_USE_DEFAULT)) << "the default is already the row's choice";
+    }
+    PostClick(dialog, IDC_APPLY);
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(IDC_APPLY); }, kDefaultWaitMs, "Apply to finish"));
+    EXPECT_EQ(Value(RegRoot::LocalMachine, kShellIconsKey, "8"), "(absent)");
+    EXPECT_EQ(Value(RegRoot::CurrentUser, "Control Panel\\Cursors", "Wait"), "(absent)");
+    EXPECT_EQ(Value(classRoot, classKey, ""), icons.facts().shell32Path + ",15");
+    // The prefix is shared by later runs: My Computer as Wine has it.
+    registry.DeleteValue(classRoot, classKey, "");
 }
 
 }  // namespace

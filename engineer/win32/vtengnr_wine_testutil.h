@@ -13,7 +13,7 @@
 namespace vt::test {
 
 class EngineerProgram : public ::testing::Test {
-  protected:
+  public:
     void SetUp() override;
     // Closes the Engineer, answering its discard question with Yes; it must end with 0.
     void TearDown() override;
