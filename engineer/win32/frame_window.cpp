@@ -9,6 +9,7 @@
 #include "common/win32/menu_state_query.h"
 #include "common/win32/program_launch.h"
 #include "common/win32/window_dispatch.h"
+#include "engineer/engineer_dialog.h"
 #include "engineer/win32/engineer_app.h"
 #include "engineer/win32/engineer_dialogs.h"
 #include "engineer/win32/main_dialog.h"
@@ -103,18 +104,22 @@ bool FrameWindow::Start(int show) {
     m_dialog = MainDialog::Create(m_hwnd);
     if (!m_dialog) return false;
     g_app.dialog = m_dialog->hwnd();
-    // The frame is as large as the dialog, its frame, caption, menu and status bar; centred with
-    // its left edge on a multiple of 8.
     const SIZE d = m_dialog->Size();
     RECT status;
     GetWindowRect(g_app.status, &status);
-    RECT r{0, 0, d.cx, d.cy + (status.bottom - status.top)};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_STYLE)), TRUE,
-                       static_cast<DWORD>(GetWindowLongA(m_hwnd, GWL_EXSTYLE)));
-    const int w = r.right - r.left, h = r.bottom - r.top + 2;
-    const int x = ((GetSystemMetrics(SM_CXSCREEN) - w) / 2 + 4) / 8 * 8;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    MoveWindow(m_hwnd, x, y < 0 ? 0 : y, w, h, FALSE);
+    FrameMeasures m;
+    m.dialogWidth = d.cx;
+    m.dialogHeight = d.cy;
+    // The frame's border is the dialog frame and the client edge around the client area.
+    m.dialogFrameX = GetSystemMetrics(SM_CXDLGFRAME) + GetSystemMetrics(SM_CXEDGE);
+    m.dialogFrameY = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYEDGE);
+    m.caption = GetSystemMetrics(SM_CYCAPTION);
+    m.menu = GetSystemMetrics(SM_CYMENU);
+    m.statusBar = status.bottom - status.top;
+    m.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    m.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const FramePlace place = PlaceFrame(m);
+    MoveWindow(m_hwnd, place.x, place.y, place.width, place.height, FALSE);
     SetWindowPos(g_app.dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     LayoutStatus();
     RefreshFrame();

@@ -163,12 +163,12 @@ void MainDialog::SelectPage(int page) {
     FillList();
 }
 
-int MainDialog::ItemIconSize() const {
-    return m_page == kCategoryCursor ? g_app.cursorIconSize : g_app.largeIconHeight;
+int MainDialog::IconSize() const {
+    return ItemIconSize(m_page, g_app.largeIconHeight, g_app.cursorIconSize);
 }
 
 void MainDialog::SetItemHeight() {
-    m_itemHeight = ItemIconSize() * 3 / 2;
+    m_itemHeight = ListItemHeight(IconSize());
     SetWindowWord(m_frame, 2, static_cast<WORD>(m_itemHeight));
     SendDlgItemMessageA(m_hwnd, IDC_LIST, LB_SETITEMHEIGHT, 0, m_itemHeight);
 }
@@ -217,7 +217,7 @@ void MainDialog::DrawRow(const DRAWITEMSTRUCT& di) {
         DrawIconEx(dc, iconColumn - 32, rc.top + (rc.bottom - rc.top - 16) / 2,
                    included ? g_app.markIncluded : g_app.markExcluded, 16, 16, 0, nullptr, DI_NORMAL);
     }
-    const int size = ItemIconSize();
+    const int size = IconSize();
     const IconHandle icon = size == g_app.smallIconHeight && o.smallIcon ? o.smallIcon : o.largeIcon;
     if (icon)
         DrawIconEx(dc, iconColumn, rc.top + size / 4, reinterpret_cast<HICON>(icon), size, size, 0,
@@ -409,12 +409,7 @@ void MainDialog::OnChange() {
 }
 
 void MainDialog::TakeFile(int row, const std::string& path, int index) {
-    const SystemObject& o = Icons().row(row);
-    if (!o.isCursor() &&
-        !CheckIconQuality(g_app.files, g_app.prompt, g_app.groups, *g_app.dialogs, g_app.settings.quality,
-                          true, o.shellIndex, path, index))
-        return;
-    if (!Core().AssignChosen(row, path, index)) return;
+    if (!ChangeRow(Core(), *g_app.dialogs, g_app.settings.quality, row, path, index)) return;
     Refresh();
     ShowStatus();
 }

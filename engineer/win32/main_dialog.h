@@ -59,7 +59,7 @@ class MainDialog {
     void OnColourDepth();
     void EvaluateSystemPage();
     void SetItemHeight();
-    int ItemIconSize() const;
+    int IconSize() const;
     void ShowStatus();
 
     HWND m_hwnd = nullptr;

@@ -18,6 +18,8 @@
 namespace vt::test {
 namespace {
 
+constexpr int kMyComputer = 0, kHardDrive = 12, kWait = 43;
+
 // The texts of a dialog template (DLGTEMPLATE, not the extended form): caption, then each item's.
 std::vector<std::string> TemplateTexts(HMODULE module, int id) {
     std::vector<std::string> texts;
@@ -136,7 +138,6 @@ TEST_F(EngineerProgram, PagesFollowTheTabsAndArePictured) {
 namespace vt::test {
 namespace {
 
-constexpr int kMyComputer = 0, kHardDrive = 12, kWait = 43;
 const char* const kShellIconsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
 
 std::string Value(RegRoot root, const std::string& key, const std::string& name) {
@@ -193,6 +194,11 @@ TEST_F(EngineerProgram, ApplyWritesTheChosenIconsAndCursorAndUseDefaultTakesThem
     SelectTab(kCategoryDesktop);
     ASSERT_TRUE(SelectRow(kMyComputer));
     ChangeIconTo(*this, ico, false);
+    EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_CATEGORY_FIRST + kCategoryDesktop));
+    EXPECT_TRUE(Picture("engineer-desktop-included.bmp"));
+    // Cleared, the Desktop box leaves My Computer out of the next Apply: the excluded mark.
+    ClickBox(IDC_CATEGORY_FIRST + kCategoryDesktop);
+    EXPECT_TRUE(Picture("engineer-desktop-excluded.bmp"));
     SelectTab(kCategoryDrive);
     ASSERT_TRUE(SelectRow(kHardDrive));
     ChangeIconTo(*this, ico, true);
@@ -206,6 +212,15 @@ TEST_F(EngineerProgram, ApplyWritesTheChosenIconsAndCursorAndUseDefaultTakesThem
     EXPECT_EQ(StatusPart(0), cur);
     EXPECT_TRUE(Picture("engineer-cursor-pending.bmp"));
 
+    PostClick(dialog, IDC_APPLY);
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(IDC_APPLY); }, kDefaultWaitMs, "Apply to finish"));
+    // My Computer's category was left out: nothing written, the row still pending.
+    EXPECT_EQ(Value(classRoot, classKey, ""), "(absent)");
+    SelectTab(kCategoryDesktop);
+    ASSERT_TRUE(SelectRow(kMyComputer));
+    EXPECT_TRUE(Enabled(IDC_CLEAR_UPDATE));
+    ClickBox(IDC_CATEGORY_FIRST + kCategoryDesktop);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_APPLY); }, kDefaultWaitMs, "Apply for the Desktop row"));
     PostClick(dialog, IDC_APPLY);
     ASSERT_TRUE(WaitUntil([&] { return !Enabled(IDC_APPLY); }, kDefaultWaitMs, "Apply to finish"));
     const std::string hardDrive = folder + "\\Hard Drive1.ico";
@@ -237,6 +252,35 @@ TEST_F(EngineerProgram, ApplyWritesTheChosenIconsAndCursorAndUseDefaultTakesThem
     EXPECT_EQ(Value(classRoot, classKey, ""), icons.facts().shell32Path + ",15");
     // The prefix is shared by later runs: My Computer as Wine has it.
     registry.DeleteValue(classRoot, classKey, "");
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// Closing with a pending row asks first; No keeps the Engineer, Yes ends it with 0 (TearDown).
+TEST_F(EngineerProgram, ClosingWithAPendingRowAsksAndNoKeepsItRunning) {
+    SelectTab(kCategoryDrive);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    ASSERT_TRUE(Enabled(IDC_USE_DEFAULT));
+    PostClick(dialog, IDC_USE_DEFAULT);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_CLEAR_UPDATE); }, kDefaultWaitMs, "the row to be pending"));
+    for (int way = 0; way < 2; ++way) {
+        // The close box, then "E&xit".
+        if (way == 0)
+            PostMessageA(frame, WM_CLOSE, 0, 0);
+        else
+            PostCommand(frame, IDM_EXIT);
+        HWND question = WaitForDialog("Vantoro Engineer");
+        ASSERT_NE(question, nullptr);
+        EXPECT_NE(AllChildTexts(question).find("The workspace has been updated."), std::string::npos);
+        PostMessageA(question, WM_COMMAND, IDNO, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !FindDialog("Vantoro Engineer"); }, kDefaultWaitMs, "the question to close"));
+        EXPECT_TRUE(program.running());
+        EXPECT_TRUE(IsWindow(frame));
+    }
 }
 
 }  // namespace

@@ -117,6 +117,13 @@ bool EngineerProgram::Picture(const std::string& fileName) {
     return RequestPicture(frame, fileName);
 }
 
+void EngineerProgram::ClickBox(int id) {
+    HWND box = GetDlgItem(dialog, id);
+    const LRESULT before = Send(box, BM_GETCHECK);
+    Send(box, BM_CLICK);
+    WaitUntil([&] { return Send(box, BM_GETCHECK) != before; }, kDefaultWaitMs, "the box to change");
+}
+
 void EngineerProgram::PostClick(HWND dlg, int id) {
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
 }

@@ -34,6 +34,8 @@ class EngineerProgram : public ::testing::Test {
     bool SelectRow(int row);
     // A picture of the Engineer's windows in the build's "pictures" folder.
     bool Picture(const std::string& fileName);
+    // Clicks a check box of the main dialog as the user would (the box changes, the dialog hears).
+    void ClickBox(int id);
     // Presses a dialog button with a posted click, for buttons that open modal dialogs.
     void PostClick(HWND dialog, int id);
 
