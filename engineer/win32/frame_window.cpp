@@ -4,6 +4,7 @@
 #include <dde.h>
 
 #include <cstdlib>
+#include <span>
 
 #include "appservices/win32/vtapp.h"
 #include "common/win32/menu_state_query.h"
@@ -79,6 +80,9 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_MENUSELECT: OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp)); return 0;
         case WM_WININICHANGE: OnSettingChange(); return 0;
+        case WM_DDE_INITIATE: OnDdeInitiate(reinterpret_cast<HWND>(wp), lp); return 0;
+        case WM_DDE_POKE: OnDdePoke(reinterpret_cast<HWND>(wp), lp); return 0;
+        case WM_DDE_TERMINATE: m_drop.OnTerminate(static_cast<WindowId>(wp)); return 0;
         case WM_COPYDATA: return g_app.pictures.Answer(*reinterpret_cast<COPYDATASTRUCT*>(lp), {m_hwnd});
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
@@ -315,6 +319,63 @@ void FrameWindow::OnSettingChange() {
     if (g_app.icons->facts().isNt()) g_app.shell.ReinitializeIcons(false);
     g_app.icons->RefreshCurrentIcons();
     m_dialog->FollowIconSize();
+}
+
+static std::string AtomName(ATOM atom) {
+    char name[256] = {};
+    if (atom) GlobalGetAtomNameA(atom, name, sizeof name);
+    return name;
+}
+
+void FrameWindow::OnDdeInitiate(HWND from, LPARAM atoms) {
+    m_initiateNames[0] = AtomName(LOWORD(atoms));
+    m_initiateNames[1] = AtomName(HIWORD(atoms));
+    m_drop.OnInitiate(reinterpret_cast<WindowId>(from), m_initiateNames[0], m_initiateNames[1]);
+}
+
+void FrameWindow::AcknowledgeInitiate(WindowId to) {
+    // The answer carries the initiate's atoms, each added once more for the initiator to delete.
+    const ATOM application = GlobalAddAtomA(m_initiateNames[0].c_str());
+    const ATOM topic = GlobalAddAtomA(m_initiateNames[1].c_str());
+    SendMessageA(reinterpret_cast<HWND>(to), WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hwnd), MAKELPARAM(application, topic));
+}
+
+void FrameWindow::OnDdePoke(HWND from, LPARAM packed) {
+    UINT_PTR memory = 0, item = 0;
+    UnpackDDElParam(WM_DDE_POKE, packed, &memory, &item);
+    FreeDDElParam(WM_DDE_POKE, packed);
+    HGLOBAL block = reinterpret_cast<HGLOBAL>(memory);
+    // A block that cannot be locked is refused like any other bad drop.
+    const void* bytes = block ? GlobalLock(block) : nullptr;
+    std::optional<std::span<const uint8_t>> data;
+    if (bytes) data = std::span<const uint8_t>(static_cast<const uint8_t*>(bytes), GlobalSize(block));
+    const DropOutcome outcome = m_drop.OnPoke(reinterpret_cast<WindowId>(from), data, static_cast<uint32_t>(item));
+    if (bytes) GlobalUnlock(block);
+    // A taken block is the receiver's to free; a refused one goes back to its sender with the
+    // negative acknowledgement.
+    if (outcome == DropOutcome::Taken && bytes) GlobalFree(block);
+}
+
+void FrameWindow::PostAck(WindowId to, uint16_t status, uint32_t itemAtom) {
+    PostMessageA(reinterpret_cast<HWND>(to), WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hwnd),
+                 PackDDElParam(WM_DDE_ACK, status, itemAtom));
+}
+
+void FrameWindow::PostTerminate(WindowId to) {
+    PostMessageA(reinterpret_cast<HWND>(to), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(m_hwnd), 0);
+}
+
+bool FrameWindow::AcceptsDrops() {
+    return m_dialog && m_dialog->page() != kCategorySystem && g_app.modalDepth == 0;
+}
+
+std::optional<int> FrameWindow::RowAt(int32_t screenX, int32_t screenY) {
+    return m_dialog->RowAt({screenX, screenY});
+}
+
+void FrameWindow::Take(int row, const std::string& path) {
+    m_dialog->SelectRow(row);
+    m_dialog->TakeFile(row, path, 0);
 }
 
 void FrameWindow::OnClose() {

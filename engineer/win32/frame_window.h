@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+
+#include "engineer/drop_receiver.h"
 
 namespace vt::engineer {
 
@@ -14,7 +17,9 @@ class MainDialog;
 // "Shell Icon Size" of the current user's window metrics; 32 when absent.
 int ShellIconSize();
 
-class FrameWindow {
+// The frame also receives icon files dropped by a sending program: it is the drop conversation's
+// outlet (DropSink) and where the drop lands (DropTarget).
+class FrameWindow : public DropSink, public DropTarget {
   public:
     static bool Register(HINSTANCE instance);
     static FrameWindow* Create(HINSTANCE instance);
@@ -35,11 +40,20 @@ class FrameWindow {
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     HWND m_hwnd = nullptr;
 
+    void AcknowledgeInitiate(WindowId to) override;
+    void PostAck(WindowId to, uint16_t status, uint32_t itemAtom) override;
+    void PostTerminate(WindowId to) override;
+    bool AcceptsDrops() override;
+    std::optional<int> RowAt(int32_t screenX, int32_t screenY) override;
+    void Take(int row, const std::string& path) override;
+
   private:
     void OnCreate();
     void OnCommand(int id);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnSettingChange();
+    void OnDdeInitiate(HWND from, LPARAM atoms);
+    void OnDdePoke(HWND from, LPARAM packed);
     void OnClose();
     void OnDestroy();
     void LayoutStatus();
@@ -53,6 +67,8 @@ class FrameWindow {
     std::string m_message;
     bool m_menuOpen = false;
     int m_recentShown = 0;  // recent items in the File menu now
+    DropReceiver m_drop{*this, *this};
+    std::string m_initiateNames[2];  // application and topic of the initiate being answered
 };
 
 }  // namespace vt::engineer

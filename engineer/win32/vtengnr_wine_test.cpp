@@ -3,15 +3,19 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dde.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engineer/win32/resource.h"
 #include "engineer/win32/wine_fixture.h"
 #include "engineer/win32/vtengnr_wine_testutil.h"
+#include "librarian/exchange_blocks.h"
 #include "sysicons/install_icon_file.h"
 #include "sysicons/system_object_table.h"
 
@@ -281,6 +285,175 @@ TEST_F(EngineerProgram, ClosingWithAPendingRowAsksAndNoKeepsItRunning) {
         EXPECT_TRUE(program.running());
         EXPECT_TRUE(IsWindow(frame));
     }
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// A sending program's window in this process: it offers drops to the Engineer and records what
+// comes back.
+class DropSender {
+  public:
+    DropSender() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VtTestDropSender";
+        RegisterClassA(&wc);
+        m_hwnd = CreateWindowA(wc.lpszClassName, "sender", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+        SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~DropSender() { DestroyWindow(m_hwnd); }
+
+    // 992 with "Vantoro" and "Shields down!"; true when the Engineer acknowledged it.
+    bool Initiate(HWND engineer) {
+        m_acks.clear();
+        m_initiateAcknowledged = false;
+        const ATOM application = GlobalAddAtomA("Vantoro"), topic = GlobalAddAtomA("Shields down!");
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(engineer, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(m_hwnd), MAKELPARAM(application, topic),
+                            SMTO_NORMAL, kDefaultWaitMs, &r);
+        GlobalDeleteAtom(application);
+        GlobalDeleteAtom(topic);
+        return m_initiateAcknowledged;
+    }
+    // 999 with the block; then waits for the acknowledgement and the termination. Returns the
+    // acknowledgement's status, -1 when none came. (Wine carries a poke to another process only
+    // with a block it can read, so a block that cannot be locked is left to the core's tests.)
+    int Poke(HWND engineer, const std::vector<uint8_t>& bytes) {
+        m_acks.clear();
+        m_terminated = false;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes.size());
+        memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        const ATOM item = GlobalAddAtomA("file");
+        const UINT_PTR memory = reinterpret_cast<UINT_PTR>(block);
+        PostMessageA(engineer, WM_DDE_POKE, reinterpret_cast<WPARAM>(m_hwnd), PackDDElParam(WM_DDE_POKE, memory, item));
+        WaitUntil(
+            [&] {
+                MSG msg;
+                // Not filtered by window: Wine hands over the DDE messages of other processes
+                // only to an unfiltered peek.
+                while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+                return !m_acks.empty() && m_terminated;
+            },
+            kDefaultWaitMs, "the acknowledgement and the termination");
+        GlobalDeleteAtom(item);
+        const int status = m_acks.empty() ? -1 : m_acks.back();
+        if (status != 0x8000 && block) GlobalFree(block);
+        return status;
+    }
+    HWND hwnd() const { return m_hwnd; }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<DropSender*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (self && msg == WM_DDE_ACK) {
+            if (InSendMessage()) {  // the answer to the initiate
+                self->m_initiateAcknowledged = true;
+                GlobalDeleteAtom(LOWORD(lp));
+                GlobalDeleteAtom(HIWORD(lp));
+                return 0;
+            }
+            UINT_PTR status = 0, item = 0;
+            UnpackDDElParam(WM_DDE_ACK, lp, &status, &item);
+            FreeDDElParam(WM_DDE_ACK, lp);
+            self->m_acks.push_back(static_cast<int>(status & 0xFFFF));
+            return 0;
+        }
+        if (self && msg == WM_DDE_TERMINATE) {
+            self->m_terminated = true;
+            return 0;
+        }
+        return DefWindowProcA(w, msg, wp, lp);
+    }
+
+    HWND m_hwnd = nullptr;
+    bool m_initiateAcknowledged = false;
+    std::vector<int> m_acks;
+    bool m_terminated = false;
+};
+
+TEST_F(EngineerProgram, AnIconDroppedOnARowIsTakenAndBadDropsAreRefused) {
+    const std::string dir = ScratchDir("engineer_program_drop");
+    const std::string ico = dir + "\\dropped.ico";
+    ASSERT_TRUE(WriteBytes(ico, SmallIconFile(1)));
+    SelectTab(kCategoryDrive);
+    HWND list = GetDlgItem(dialog, IDC_LIST);
+    // The point over Hard Drive's entry, as the list places it.
+    int entry = -1;
+    for (int i = 0; i < ListCount(); ++i)
+        if (SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) == kHardDrive) entry = i;
+    ASSERT_GE(entry, 0);
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    POINT onRow{10, (entry - top) * height + height / 2};
+    ClientToScreen(list, &onRow);
+    FileNamesBlock good;
+    good.x = onRow.x;
+    good.y = onRow.y;
+    good.names = {ico};
+    const uint16_t format = static_cast<uint16_t>(RegisterClipboardFormatA("VtIcon"));
+    DropSender sender;
+
+    // Bad drops: each refused with a negative acknowledgement and the termination; the Engineer
+    // runs on and nothing becomes pending.
+    struct Bad {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        bool initiate = true;
+    };
+    FileNamesBlock outside = good;
+    outside.x = onRow.x - 2000;
+    FileNamesBlock longName = good;
+    longName.names = {std::string(300, 'a') + ".ico"};
+    std::vector<uint8_t> unterminated = BuildFileNamesBlock(format, good);
+    unterminated.resize(24 + 5);
+    std::vector<Bad> bad = {
+        {"outside the list", BuildFileNamesBlock(format, outside)},
+        {"a name of 300 characters", BuildFileNamesBlock(format, longName)},
+        {"a block under 24 bytes", std::vector<uint8_t>(20, 0)},
+        {"a name that does not end in the block", unterminated},
+        {"a window that is not the peer", BuildFileNamesBlock(format, good), false},
+    };
+    for (const Bad& b : bad) {
+        if (b.initiate) {
+            ASSERT_TRUE(sender.Initiate(frame)) << b.what;
+        }
+        EXPECT_EQ(sender.Poke(frame, b.bytes), 0) << b.what;
+        EXPECT_TRUE(program.running()) << b.what;
+        EXPECT_FALSE(Enabled(IDC_RESET_ALL)) << b.what;
+    }
+    // On the System page, and while a modal dialog is open, no row takes a drop.
+    SelectTab(kCategorySystem);
+    ASSERT_TRUE(sender.Initiate(frame));
+    EXPECT_EQ(sender.Poke(frame, BuildFileNamesBlock(format, good)), 0) << "System page";
+    SelectTab(kCategoryDrive);
+    PostCommand(frame, IDM_QUALITY_CHECK);
+    HWND quality = WaitForDialog("Icon Quality Check");
+    ASSERT_NE(quality, nullptr);
+    ASSERT_TRUE(sender.Initiate(frame));
+    EXPECT_EQ(sender.Poke(frame, BuildFileNamesBlock(format, good)), 0) << "modal dialog";
+    PostClick(quality, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !FindDialog("Icon Quality Check"); }, kDefaultWaitMs, "the dialog to close"));
+    EXPECT_FALSE(Enabled(IDC_RESET_ALL));
+
+    // The good drop: acknowledged before the quality warning, which is answered OK.
+    ASSERT_TRUE(sender.Initiate(frame));
+    std::vector<uint8_t> bytes = BuildFileNamesBlock(format, good);
+    int status = -1;
+    std::thread answer([&] {
+        if (HWND warning = WaitForDialog("Image Quality Warning")) PostClick(warning, IDOK);
+    });
+    status = sender.Poke(frame, bytes);
+    answer.join();
+    EXPECT_EQ(status, 0x8000);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_CLEAR_UPDATE); }, kDefaultWaitMs, "the row to take the file"));
+    EXPECT_EQ(StatusPart(0), ico + ",0");
 }
 
 }  // namespace
