@@ -440,7 +440,8 @@ void MainDialog::OnApply() {
     Core().ApplyChanges();
     SetCursor(old);
     ShowSystemValues();
-    Refresh();
+    // The written values are the current ones now: the System box follows.
+    EvaluateSystemPage();
     ShowStatus();
 }
 

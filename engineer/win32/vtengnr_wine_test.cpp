@@ -16,6 +16,7 @@
 #include "engineer/win32/wine_fixture.h"
 #include "engineer/win32/vtengnr_wine_testutil.h"
 #include "librarian/exchange_blocks.h"
+#include "sysicons/icon_cache.h"
 #include "sysicons/install_icon_file.h"
 #include "sysicons/system_object_table.h"
 
@@ -454,6 +455,83 @@ TEST_F(EngineerProgram, AnIconDroppedOnARowIsTakenAndBadDropsAreRefused) {
     EXPECT_EQ(status, 0x8000);
     ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_CLEAR_UPDATE); }, kDefaultWaitMs, "the row to take the file"));
     EXPECT_EQ(StatusPart(0), ico + ",0");
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// Apply, with any question the Engineer asks meanwhile (the restart question) answered No.
+void ApplyAnsweringNo(EngineerProgram& t, bool* asked = nullptr) {
+    t.PostClick(t.dialog, IDC_APPLY);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (HWND question = t.FindDialog("Vantoro Engineer")) {
+                if (asked) *asked = true;
+                PostMessageA(question, WM_COMMAND, IDNO, 0);
+            }
+            return !t.Enabled(IDC_APPLY) && !t.FindDialog("Vantoro Engineer");
+        },
+        kDefaultWaitMs, "Apply to finish"));
+}
+
+TEST_F(EngineerProgram, SystemPageSettingsAreWrittenByApply) {
+    ICONMETRICSA metrics{sizeof metrics};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETICONMETRICS, sizeof metrics, &metrics, 0));
+    const std::string bpp = Value(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP");
+    const std::string size = Value(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size");
+    const bool overlays = Value(RegRoot::ClassesRoot, "lnkfile", "IsShortcut") != "(absent)";
+    ASSERT_EQ(Page(), kCategorySystem);
+
+    // 200 typed as the horizontal spacing shows 150 and ticks the System box; Reset All undoes it.
+    SetDlgItemTextA(dialog, IDC_HSPACING, "200");
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, IDC_HSPACING) == "150"; }, kDefaultWaitMs, "the clamped value"));
+    EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_CATEGORY_FIRST));
+    EXPECT_TRUE(Enabled(IDC_CATEGORY_FIRST));
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+    PostClick(dialog, IDC_RESET_ALL);
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(IDC_APPLY); }, kDefaultWaitMs, "Reset All"));
+    EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_CATEGORY_FIRST));
+
+    // 16 bits through the colour depth dialog: "Shell Icon BPP" and the restart question.
+    PostClick(dialog, IDC_COLOURS_BUTTON);
+    HWND depth = WaitForDialog("Icon Color Depth");
+    ASSERT_NE(depth, nullptr);
+    SendMessageA(GetDlgItem(depth, IDC_DEPTH_16), BM_CLICK, 0, 0);
+    PostClick(depth, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(dialog, IDC_COLOURS_LABEL) == "Maximum Icon Colors: 65 thousand"; },
+                          kDefaultWaitMs, "the new label"));
+    bool asked = false;
+    ApplyAnsweringNo(*this, &asked);
+    EXPECT_TRUE(asked) << "the restart question";
+    EXPECT_EQ(Value(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon BPP"), "16");
+
+    // Large icons, then shortcut overlays off and on again.
+    ClickBox(IDC_LARGE_ICONS);
+    ApplyAnsweringNo(*this);
+    EXPECT_EQ(Value(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size"), "48");
+    for (int round = 0; round < 2; ++round) {
+        ClickBox(IDC_OVERLAYS);
+        ApplyAnsweringNo(*this);
+        const bool on = IsDlgButtonChecked(dialog, IDC_OVERLAYS) == BST_CHECKED;
+        for (const char* cls : {"lnkfile", "piffile", "Dialer10CallingCard", "InternetShortcut"})
+            EXPECT_EQ(Value(RegRoot::ClassesRoot, cls, "IsShortcut") != "(absent)", on) << cls << " round " << round;
+    }
+
+    // The prefix as it was.
+    Win32Registry registry;
+    for (auto [name, old] : {std::pair{"Shell Icon BPP", bpp}, {"Shell Icon Size", size}}) {
+        if (old == "(absent)")
+            registry.DeleteValue(RegRoot::CurrentUser, kWindowMetricsKey, name);
+        else
+            registry.WriteString(RegRoot::CurrentUser, kWindowMetricsKey, name, old, {});
+    }
+    if (!overlays)
+        for (const char* cls : {"lnkfile", "piffile", "Dialer10CallingCard", "InternetShortcut"})
+            registry.DeleteValue(RegRoot::ClassesRoot, cls, "IsShortcut");
+    SystemParametersInfoA(SPI_SETICONMETRICS, sizeof metrics, &metrics, SPIF_UPDATEINIFILE);
 }
 
 }  // namespace
