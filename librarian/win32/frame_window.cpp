@@ -126,10 +126,7 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // A command may run a modal dialog while a close is asked for; the close waits.
             ++m_commandDepth;
             OnCommand(LOWORD(wp), HIWORD(wp));
-            if (--m_commandDepth == 0 && m_closePending) {
-                m_closePending = false;
-                PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
-            }
+            EndCommand();
             return 0;
         }
         case WM_SETFOCUS:
@@ -146,7 +143,18 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             --m_commandDepth;
             return ok;
         }
-        case kRunTestDrop: RunTestDrop(); return 0;
+        case kRunTestDrop:
+            ++m_commandDepth;
+            RunTestDrop();
+            EndCommand();
+            return 0;
+        case WM_ENABLE:
+            // A close asked for while a message box or dialog had the frame disabled.
+            if (wp && m_closePending && m_commandDepth == 0) {
+                m_closePending = false;
+                PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
+            }
+            return 0;
         case WM_ENDSESSION:
             // The session ends without destroying the window: the settings are kept and the
             // workspace file goes now.
@@ -873,8 +881,17 @@ LRESULT FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
     return AcceptTestDrop(data, m_hwnd, kRunTestDrop) ? TRUE : FALSE;
 }
 
+void FrameWindow::EndCommand() {
+    if (--m_commandDepth == 0 && m_closePending && IsWindowEnabled(m_hwnd)) {
+        m_closePending = false;
+        PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
+    }
+}
+
 void FrameWindow::OnClose() {
-    if (m_commandDepth > 0) {
+    // Not while a command runs or a message box of the icon window's drop or drag holds the
+    // frame disabled: the code that opened it still runs on the frame when it returns.
+    if (m_commandDepth > 0 || !IsWindowEnabled(m_hwnd)) {
         m_closePending = true;
         return;
     }

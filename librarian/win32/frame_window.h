@@ -49,6 +49,8 @@ class FrameWindow : public FrameServices {
     void OnCommand(int id, int code);
     LRESULT OnNotify(NMHDR* header);
     void OnClose();
+    // The end of a command; a close asked for meanwhile follows now.
+    void EndCommand();
     void OnDestroy();
     LRESULT OnCopyData(const COPYDATASTRUCT& data);
     void Layout();

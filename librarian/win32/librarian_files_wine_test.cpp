@@ -260,6 +260,24 @@ TEST_F(LibrarianFiles, SearchFolder) {
     WaitUntil([&] { return !IsWindow(save); }, kDefaultWaitMs, "the save dialog to close");
 }
 
+// A close asked for while a dropped folder's search shows its message waits for the message, and
+// the program then ends cleanly.
+TEST_F(LibrarianFiles, CloseDuringDroppedSearchMessage) {
+    const std::string empty = PictureFolder() + "\\nothing-here";
+    CreateDirectoryA(empty.c_str(), nullptr);
+    Start();
+    ASSERT_TRUE(SendTestDrop(frame, {"nothing-here"}, POINT{10, 10}, false, true));
+    HWND box = WaitForMessage(p);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageText(box).find("No icons found in file(s)."), std::string::npos) << MessageText(box);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    Sleep(200);
+    EXPECT_TRUE(p.running());
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(p.WaitForExit(), 0);
+    frame = nullptr;
+}
+
 // Ten thousand icons found by a search cannot go into one library: Save As says by how much the
 // resource table is too large and writes nothing.
 TEST_F(LibrarianFiles, TenThousandIconsRefusedAsLibrary) {
