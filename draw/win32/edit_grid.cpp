@@ -1,7 +1,10 @@
 #include "draw/win32/edit_grid.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
+#include "draw/tool.h"
 #include "draw/win32/palette_window.h"
 #include "draw/win32/view_colors.h"
 
@@ -155,6 +158,49 @@ void EditGrid::SetPosition(std::optional<Point> pixel) {
     if (text == m_positionText) return;
     m_positionText = text;
     if (m_hooks.status) m_hooks.status(1, text);
+}
+
+bool EditGrid::OnOwnerMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+    switch (msg) {
+        case WM_LBUTTONDOWN: OnButtonDown(MouseButton::Left, x, y); return true;
+        case WM_RBUTTONDOWN: OnButtonDown(MouseButton::Right, x, y); return true;
+        case WM_LBUTTONUP: OnButtonUp(MouseButton::Left); return true;
+        case WM_RBUTTONUP: OnButtonUp(MouseButton::Right); return true;
+        case WM_MOUSEMOVE: OnMouseMove(x, y, (wp & MK_SHIFT) != 0); return true;
+        case WM_MOUSELEAVE: OnMouseLeave(); return true;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lp) != m_owner) OnCaptureLost();
+            return true;
+        case WM_TIMER:
+            if (wp != kLocatorTimer && wp != kHotSpotTimer) return false;
+            OnTimer(wp);
+            return true;
+        default: return false;
+    }
+}
+
+bool EditGrid::SetCursor(const HCURSOR* cursors, int count, int firstId) {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(m_owner, &p);
+    if (!m_engine || !m_geo.Frame().Contains(p.x, p.y)) return false;
+    // Over a selection (or the floating text) the pointer shows that a press moves it.
+    const Selection& sel = m_engine->selection();
+    const std::optional<Point> pixel = m_geo.PixelAt(p.x, p.y);
+    if (!m_hotSpotMode && sel.Exists() &&
+        (sel.state() == Selection::kMoving || (pixel && sel.rect().Contains(pixel->x, pixel->y)))) {
+        ::SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
+        return true;
+    }
+    // Each tool has its own pointer over the grid; the hot spot is placed with the shape tools'
+    // cross-hair.
+    const int id = ToolCursorResource(m_hotSpotMode ? kToolRectangle : m_engine->state().tool);
+    if (id < firstId || id >= firstId + count) return false;
+    HCURSOR c = cursors[id - firstId];
+    if (!c) return false;
+    ::SetCursor(c);
+    return true;
 }
 
 void EditGrid::OnTimer(UINT_PTR id) {

@@ -56,6 +56,15 @@ public:
     void Invalidate();
     void Paint(HDC dc, const RECT& dirty);
 
+    // Routes the owner window's mouse messages (buttons, moves, WM_MOUSELEAVE, WM_CAPTURECHANGED)
+    // and the grid's own timers here; true when the message was the grid's. The owner handles
+    // Shift (OnShiftKey) and WM_SETCURSOR (SetCursor) itself.
+    bool OnOwnerMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // Over the grid: the move pointer over a selection, else the current tool's cursor, taken from
+    // `cursors` (count handles of the cursor resources firstId, firstId + 1, ...). False when the
+    // pointer is elsewhere or no cursor fits: the owner lets the system set its own.
+    bool SetCursor(const HCURSOR* cursors, int count, int firstId);
+
     // Mouse messages of the owner window, client coordinates.
     void OnButtonDown(MouseButton button, int x, int y);
     void OnMouseMove(int x, int y, bool shift);

@@ -84,7 +84,7 @@ LRESULT TextWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SetFocus(m_edit);
             return 0;
         case WM_CLOSE:
-            // The text window stands for the program: closing it closes the Studio.
+            // The text window stands for the program: closing it closes the editor.
             PostMessageA(m_owner, WM_CLOSE, 0, 0);
             return 0;
         default:

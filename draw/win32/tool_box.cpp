@@ -7,12 +7,15 @@
 #include "common/win32/frame_bars.h"
 #include "draw/grid_geometry.h"
 #include "draw/win32/chooser_window.h"
+#include "draw/win32/view_colors.h"
 
 namespace vt {
 
 namespace {
 
 constexpr int kGlyph = 16;
+constexpr int kWellSize = 13;
+constexpr int kWellOffset = 5;
 constexpr int kDitherGlyphBase = 15;
 constexpr int kShapeGlyphBase = 6;
 constexpr int kTextGlyph = 12;
@@ -168,6 +171,27 @@ void ToolBox::Layout(int toolBarHeight, int gridTop) {
         const GridRect r = DitherButtonRect(static_cast<int>(i), gridTop);
         MoveWindow(m_dither[i], r.left, r.top, r.Width(), r.Height(), TRUE);
     }
+}
+
+RECT ToolBox::ColorWellsRect(int gridTop) {
+    const GridRect lastDither = DitherButtonRect(3, gridTop);
+    const int left = lastDither.right + 12;
+    return {left, lastDither.top, left + kWellOffset + kWellSize, lastDither.top + kWellOffset + kWellSize};
+}
+
+void ToolBox::PaintColorWells(HDC dc, const ViewColors& colors, int gridTop) {
+    const IconImage* img = m_engine.image();
+    if (!img) return;
+    const RECT all = ColorWellsRect(gridTop);
+    RECT b{all.left + kWellOffset, all.top + kWellOffset, all.right, all.bottom};
+    RECT a{all.left, all.top, all.left + kWellSize, all.top + kWellSize};
+    auto paint = [&](RECT r, Ink ink) {
+        if (ink.special) ViewColors::DrawInkWell(dc, r, ViewColors::InkRgb(*img, ink) != 0);
+        else colors.FillCell(dc, r, *img, ink);
+        FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    };
+    paint(b, m_engine.state().colorB);
+    paint(a, m_engine.state().colorA);
 }
 
 void ToolBox::Update() {

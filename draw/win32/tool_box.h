@@ -14,6 +14,7 @@
 namespace vt {
 
 class ChooserWindow;
+class ViewColors;
 
 class ToolBox {
 public:
@@ -24,6 +25,11 @@ public:
     ToolBox& operator=(const ToolBox&) = delete;
 
     void Layout(int toolBarHeight, int gridTop);
+    // Colour A over colour B, right of the dithering row above the grid (gridTop: the grid's frame
+    // top). Below the tool box they would fall outside the frame at its default size, and the
+    // user must always see both colours.
+    static RECT ColorWellsRect(int gridTop);
+    void PaintColorWells(HDC dc, const ViewColors& colors, int gridTop);
     // Repaints the buttons after the tool or dithering mode changed.
     void Update();
     // Owner-draw for one of our buttons; false when the control is not ours.

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windowsx.h>
 
 #include <algorithm>
 
@@ -22,12 +21,6 @@
 #include "studio/win32/studio_settings.h"
 
 namespace vt::studio {
-
-namespace {
-constexpr int kWellSize = 13;
-constexpr int kWellOffset = 5;
-
-}  // namespace
 
 bool FrameWindow::Register(HINSTANCE instance) {
     WNDCLASSEXA wc{};
@@ -61,7 +54,7 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         RefreshCommandStates();
         return AnswerMenuStateQuery(m_hwnd, wp);
     }
-    const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+    if (m_grid && m_grid->OnOwnerMessage(msg, wp, lp)) return 0;
     switch (msg) {
         case WM_CREATE: OnCreate(); return 0;
         case WM_SIZE:
@@ -80,12 +73,6 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         }
-        case WM_LBUTTONDOWN: m_grid->OnButtonDown(MouseButton::Left, x, y); return 0;
-        case WM_RBUTTONDOWN: m_grid->OnButtonDown(MouseButton::Right, x, y); return 0;
-        case WM_LBUTTONUP: m_grid->OnButtonUp(MouseButton::Left); return 0;
-        case WM_RBUTTONUP: m_grid->OnButtonUp(MouseButton::Right); return 0;
-        case WM_MOUSEMOVE: m_grid->OnMouseMove(x, y, (wp & MK_SHIFT) != 0); return 0;
-        case WM_MOUSELEAVE: m_grid->OnMouseLeave(); return 0;
         case WM_KEYDOWN:
         case WM_KEYUP:
             // Shift's first press and its release; held keys repeat WM_KEYDOWN.
@@ -96,10 +83,6 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             return DefWindowProcA(m_hwnd, msg, wp, lp);
-        case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lp) != m_hwnd) m_grid->OnCaptureLost();
-            return 0;
-        case WM_TIMER: m_grid->OnTimer(wp); return 0;
         case WM_SETCURSOR:
             if (LOWORD(lp) == HTCLIENT && SetGridCursor()) return TRUE;
             return DefWindowProcA(m_hwnd, msg, wp, lp);
@@ -133,7 +116,7 @@ void FrameWindow::OnCreate() {
     hooks.committed = [this] { RefreshCommandStates(); InvalidateRect(m_formatList->hwnd(), nullptr, FALSE); };
     hooks.undoChanged = [this] { RefreshCommandStates(); };
     hooks.colorsChanged = [this] {
-        RECT r = ColorWellsRect();
+        RECT r = ToolBox::ColorWellsRect(m_grid->geometry().Frame().top);
         InvalidateRect(m_hwnd, &r, FALSE);
         if (m_palette) InvalidateRect(m_palette->hwnd(), nullptr, FALSE);
         if (m_edit) m_edit->TextColorsChanged();
@@ -244,29 +227,6 @@ void FrameWindow::Layout() {
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
-RECT FrameWindow::ColorWellsRect() const {
-    // Right of the dithering row above the grid: below the tool box they would fall outside
-    // the frame at its default size, and the user must always see both colours.
-    const GridRect lastDither = DitherButtonRect(3, m_grid->geometry().Frame().top);
-    const int left = lastDither.right + 12;
-    return {left, lastDither.top, left + kWellOffset + kWellSize, lastDither.top + kWellOffset + kWellSize};
-}
-
-void FrameWindow::PaintColorWells(HDC dc) {
-    const IconImage* img = m_engine->image();
-    if (!img) return;
-    const RECT all = ColorWellsRect();
-    RECT b{all.left + kWellOffset, all.top + kWellOffset, all.right, all.bottom};
-    RECT a{all.left, all.top, all.left + kWellSize, all.top + kWellSize};
-    auto paint = [&](RECT r, Ink ink) {
-        if (ink.special) ViewColors::DrawInkWell(dc, r, ViewColors::InkRgb(*img, ink) != 0);
-        else m_colors->FillCell(dc, r, *img, ink);
-        FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    };
-    paint(b, m_engine->state().colorB);
-    paint(a, m_engine->state().colorA);
-}
-
 void FrameWindow::OnPaint(HDC given) {
     PAINTSTRUCT ps{};
     HDC dc = given ? given : BeginPaint(m_hwnd, &ps);
@@ -274,32 +234,12 @@ void FrameWindow::OnPaint(HDC given) {
     if (given) GetClientRect(m_hwnd, &dirty);
     m_grid->Paint(dc, dirty);
     m_selectionFrame->PaintOver(dc, *m_colors);
-    PaintColorWells(dc);
+    m_toolBox->PaintColorWells(dc, *m_colors, m_grid->geometry().Frame().top);
     if (!given) EndPaint(m_hwnd, &ps);
 }
 
 bool FrameWindow::SetGridCursor() {
-    POINT p;
-    GetCursorPos(&p);
-    ScreenToClient(m_hwnd, &p);
-    const GridRect f = m_grid->geometry().Frame();
-    if (!f.Contains(p.x, p.y)) return false;
-    // Over a selection (or the floating text) the pointer shows that a press moves it.
-    const Selection& sel = m_engine->selection();
-    const std::optional<Point> pixel = m_grid->geometry().PixelAt(p.x, p.y);
-    if (!m_grid->hotSpotMode() && sel.Exists() &&
-        (sel.state() == Selection::kMoving || (pixel && sel.rect().Contains(pixel->x, pixel->y)))) {
-        SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
-        return true;
-    }
-    // Each tool has its own pointer over the grid; the hot spot is placed with the shape tools'
-    // cross-hair.
-    const int id = ToolCursorResource(m_grid->hotSpotMode() ? kToolRectangle : m_engine->state().tool);
-    if (id < IDC_CURSOR_FIRST || id >= IDC_CURSOR_FIRST + static_cast<int>(g_app.cursors.size())) return false;
-    HCURSOR c = g_app.cursors[static_cast<size_t>(id - IDC_CURSOR_FIRST)];
-    if (!c) return false;
-    SetCursor(c);
-    return true;
+    return m_grid->SetCursor(g_app.cursors.data(), static_cast<int>(g_app.cursors.size()), IDC_CURSOR_FIRST);
 }
 
 void FrameWindow::SetStatus(int part, const std::string& text) { SetStatusText(m_statusBar, part, text); }

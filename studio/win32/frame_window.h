@@ -74,8 +74,6 @@ private:
     void SetStatus(int part, const std::string& text);
     bool SetGridCursor();
     void OpenRecent(int index);
-    void PaintColorWells(HDC dc);
-    RECT ColorWellsRect() const;
     int ToolBarHeight() const;
     int StatusBarHeight() const;
     void RememberPositions();
