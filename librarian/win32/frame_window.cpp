@@ -9,6 +9,7 @@
 #include "appservices/win32/vtapp.h"
 #include "common/win32/menu_state_query.h"
 #include "common/win32/program_launch.h"
+#include "librarian/frame_rules.h"
 #include "librarian/icon_file_writer.h"
 #include "librarian/open_file.h"
 #include "librarian/program_update.h"
@@ -28,9 +29,6 @@ constexpr char kSessionsActive[] =
     "One or more edit sessions are still active in Studio.\n\nSelect OK to terminate edit sessions.  "
     "Select Cancel to return to your work.";
 constexpr char kSessionsOnClose[] = "Edit session(s) still active.  Do you still wish to close?";
-constexpr char kSaveIntoOtherProgram[] =
-    "The icons of this workspace came from %s.\n\nThey can be written back only into that file.  "
-    "To keep them in another file, save with a name ending in .ICL.";
 
 std::string LoadText(int id) {
     char text[512] = {};
@@ -378,23 +376,21 @@ bool FrameWindow::OneSelected(size_t* index) const {
 
 void FrameWindow::RefreshCommandStates() {
     HMENU menu = GetMenu(m_hwnd);
-    const Workspace& ws = g_app.workspace;
-    const bool modified = ws.modified();
-    const bool one = OneSelected(nullptr);
-    const bool any = !ws.Selection().empty();
-    auto enable = [&](int id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(IDM_FILE_SAVE, modified);
-    for (int id : {IDM_EDIT_RENAME, IDM_EDIT_COPY, IDM_EDIT_EDIT_ICON, IDM_EDIT_INSTALL}) enable(id, one);
-    enable(IDM_EDIT_DELETE, any);
-    enable(IDM_ARRANGE_FORMAT, g_app.state.view == kViewSpecific);
-    CheckMenuItem(menu, IDM_VIEW_TOOLBAR, MF_BYCOMMAND | (m_toolBarShown ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(menu, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | (m_statusBarShown ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuRadioItem(menu, IDM_VIEW_SPECIFIC, IDM_VIEW_WINDOWS, IDM_VIEW_SPECIFIC + g_app.state.view - 1,
-                       MF_BYCOMMAND);
-    if (m_toolBar) {
-        SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_FILE_SAVE, MAKELPARAM(modified, 0));
-        SendMessageA(m_toolBar, TB_CHECKBUTTON, IDM_VIEW_SPECIFIC + g_app.state.view - 1, MAKELPARAM(TRUE, 0));
+    const LibrarianMenuFacts facts =
+        MenuFactsOf(g_app.workspace, g_app.state.view, m_toolBarShown, m_statusBarShown);
+    for (int id : {IDM_FILE_SAVE, IDM_EDIT_RENAME, IDM_EDIT_COPY, IDM_EDIT_DELETE, IDM_EDIT_EDIT_ICON,
+                   IDM_EDIT_INSTALL, IDM_ARRANGE_FORMAT})
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (LibrarianCommandState(id, facts).enabled ? MF_ENABLED : MF_GRAYED));
+    for (int id : {IDM_VIEW_TOOLBAR, IDM_VIEW_STATUSBAR})
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (LibrarianCommandState(id, facts).checked ? MF_CHECKED : MF_UNCHECKED));
+    for (int id = IDM_VIEW_SPECIFIC; id <= IDM_VIEW_WINDOWS; ++id) {
+        const bool on = LibrarianCommandState(id, facts).checked;
+        if (on) CheckMenuRadioItem(menu, IDM_VIEW_SPECIFIC, IDM_VIEW_WINDOWS, id, MF_BYCOMMAND);
+        if (m_toolBar) SendMessageA(m_toolBar, TB_CHECKBUTTON, id, MAKELPARAM(on, 0));
     }
+    if (m_toolBar)
+        SendMessageA(m_toolBar, TB_ENABLEBUTTON, IDM_FILE_SAVE,
+                     MAKELPARAM(LibrarianCommandState(IDM_FILE_SAVE, facts).enabled, 0));
 }
 
 void FrameWindow::OnCommand(int id, int code) {
@@ -518,18 +514,14 @@ void FrameWindow::SelectFormat(int boxIndex) {
 void FrameWindow::RebuildFormatBox(FormatBoxCause cause, const std::vector<FormatTally>& before) {
     Workspace& ws = g_app.workspace;
     const FormatKey old = ws.currentFormat();
-    FormatBox box = BuildFormatBox(ws.tallies(), old, g_app.displayColorCode, cause, before);
+    FormatBox box = ApplyFormatBox(ws, cause, before, *m_prompt);
     if (box.warning == FormatBoxWarning::NoneSupported) {
-        m_prompt->Show({kNoFormatSupported, {}, PromptIcon::Information, PromptButtons::Ok, true, 0});
-        ws.New();
+        // Nothing of the file can be shown: the new, empty workspace forgets it.
         g_app.saveState = {};
         g_app.fileTitle.clear();
         g_app.fileKind = kKindLibrary;
-        box = BuildFormatBox(ws.tallies(), ws.currentFormat(), g_app.displayColorCode, FormatBoxCause::Opened);
         UpdateTitle();
         if (g_app.view) g_app.view->WorkspaceReplaced();
-    } else if (box.warning == FormatBoxWarning::SomeNotSupported) {
-        m_prompt->Show({kSomeFormatsNotSupported, {}, PromptIcon::Exclamation, PromptButtons::Ok, true, 0});
     }
     m_boxEntries = box.entries;
     if (m_formatBox) {
@@ -538,7 +530,6 @@ void FrameWindow::RebuildFormatBox(FormatBoxCause cause, const std::vector<Forma
             SendMessageA(m_formatBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.text.c_str()));
         SendMessageA(m_formatBox, CB_SETCURSEL, static_cast<WPARAM>(box.selected), 0);
     }
-    if (box.selected >= 0) ws.SetCurrentFormat(m_boxEntries[static_cast<size_t>(box.selected)].format);
     if (!(ws.currentFormat() == old)) {
         ws.UpdateAllCellSizes();
         if (g_app.view) g_app.view->Relayout();
@@ -562,23 +553,19 @@ void FrameWindow::ModifiedChanged() { RefreshCommandStates(); }
 
 bool FrameWindow::ConfirmReplace() {
     LibrarianExchange& ex = *g_app.exchange;
-    if (ex.HasSessions()) {
-        if (m_prompt->Ask(kSessionsActive, PromptButtons::OkCancel, PromptIcon::Information) != PromptAnswer::Ok)
-            return false;
-        ex.EndSessions(0);
-    }
-    return ConfirmReplaceAfterSessions();
+    return MayDiscardWorkspace(
+        g_app.workspace, g_app.fileTitle, *m_prompt, [this] { return Save(); },
+        [&] {
+            if (!ex.HasSessions()) return true;
+            if (m_prompt->Ask(kSessionsActive, PromptButtons::OkCancel, PromptIcon::Information) != PromptAnswer::Ok)
+                return false;
+            ex.EndSessions(0);
+            return true;
+        });
 }
 
 bool FrameWindow::ConfirmReplaceAfterSessions() {
-    if (!g_app.workspace.modified()) return true;
-    const std::string name = g_app.fileTitle.empty() ? LoadText(IDS_THE_WORKSPACE) : g_app.fileTitle;
-    switch (m_prompt->Ask(Format(LoadText(IDS_SAVE_CHANGES).c_str(), name.c_str()), PromptButtons::YesNoCancel)) {
-        // A save that failed or was cancelled keeps the work: the action stops.
-        case PromptAnswer::Yes: return Save();
-        case PromptAnswer::No: return true;
-        default: return false;
-    }
+    return MayDiscardWorkspace(g_app.workspace, g_app.fileTitle, *m_prompt, [this] { return Save(); });
 }
 
 void FrameWindow::ForgetRecentFile(const std::string& path) {
@@ -705,6 +692,15 @@ void FrameWindow::RunSearch(const std::string& root, OpenType type, bool subfold
         SetStatusParts(parts);
         if (m_statusBar) UpdateWindow(m_statusBar);
     };
+    // Esc between two files ends the search with what it found.
+    o.cancelled = [this] {
+        bool escape = false;
+        MSG m;
+        while (PeekMessageA(&m, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+            if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) escape = true;
+        if (m_statusBar) UpdateWindow(m_statusBar);
+        return escape;
+    };
     SearchCounts counts;
     const LibStatus st = SearchFiles(ws, root, o, &counts);
     m_searchStatus = false;
@@ -716,73 +712,50 @@ void FrameWindow::RunSearch(const std::string& root, OpenType type, bool subfold
 }
 
 bool FrameWindow::Save() {
-    Workspace& ws = g_app.workspace;
-    bool needsName = false;
-    LibStatus st;
+    std::string asked;
+    bool saved;
     {
         WaitCursor wait;
-        st = SaveWorkspace(ws, g_app.saveState, *m_prompt, &needsName);
+        saved = SaveOrSaveAs(g_app.workspace, g_app.saveState, *m_prompt, [&] {
+            std::string target;
+            if (AskSavePath(m_hwnd, SaveDialog::Library, &target)) asked = target;
+            return asked;
+        });
     }
-    if (needsName) return SaveAs();
-    if (ws.iconCount() == 0) {
-        // The empty-save question: Yes deleted the file and made a new workspace.
-        if (st == LibStatus::Ok) {
-            g_app.fileTitle.clear();
-            AfterReplace(FormatBoxCause::Opened);
-        }
-        return st == LibStatus::Ok;
-    }
-    if (st != LibStatus::Ok) {
-        RefreshCommandStates();
-        return false;
-    }
-    if (!g_app.saveState.savedPath.empty()) g_app.mru.Add(g_app.saveState.savedPath, g_app.fileKind);
-    AfterReplace(FormatBoxCause::Removed);
-    return true;
+    AfterSave(saved, asked);
+    return saved;
 }
 
 bool FrameWindow::SaveAs() {
-    Workspace& ws = g_app.workspace;
-    if (ws.iconCount() == 0) {
+    if (g_app.workspace.iconCount() == 0) {
         m_prompt->Tell("No icons to save.", PromptIcon::Exclamation);
         return false;
     }
     std::string target;
     if (!AskSavePath(m_hwnd, SaveDialog::Library, &target)) return false;
-    // A program file takes back only its own images: writing them into another program file, or
-    // a library's icons into any program file, would overwrite that file at offsets of this one.
-    if (KindForSaveName(target) == kKindProgram) {
-        const std::string& source = g_app.saveState.sourcePath;
-        if (ws.mode() != kModeProgram || source.empty() || !SamePath(source, target)) {
-            // A file that cannot be written says so first, as any save to it would.
-            HANDLE out = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-            if (out == INVALID_HANDLE_VALUE) {
-                m_prompt->Tell(kCannotOpenForSave, PromptIcon::Stop);
-                return false;
-            }
-            CloseHandle(out);
-            const std::string from = ws.mode() == kModeProgram && !source.empty() ? source
-                                     : g_app.saveState.path.empty() ? LoadText(IDS_THE_WORKSPACE)
-                                                                    : g_app.saveState.path;
-            m_prompt->Tell(Format(kSaveIntoOtherProgram, from.c_str()), PromptIcon::Stop);
-            return false;
-        }
-    }
     LibStatus st;
     {
         WaitCursor wait;
-        st = SaveWorkspaceAs(ws, g_app.saveState, target, *m_prompt);
+        st = SaveWorkspaceAs(g_app.workspace, g_app.saveState, target, *m_prompt);
     }
-    if (st != LibStatus::Ok) {
+    // A program file that kept images without a place stays modified: not all was saved.
+    const bool saved = st == LibStatus::Ok && !g_app.workspace.modified();
+    AfterSave(st == LibStatus::Ok, target);
+    return saved;
+}
+
+void FrameWindow::AfterSave(bool wrote, const std::string& asked) {
+    if (!wrote) {
         RefreshCommandStates();
-        return false;
+        return;
     }
-    const int kind = KindForSaveName(target);
-    g_app.fileKind = kind;
-    g_app.mru.Add(target, kind);
-    g_app.fileTitle = g_app.saveState.path.empty() ? std::string() : FileTitle(target);
-    AfterReplace(FormatBoxCause::Removed);
-    return true;
+    if (!asked.empty()) g_app.fileKind = KindForSaveName(asked);
+    // What was written goes to the recent files, also when it could not be read back.
+    const std::string& written = g_app.saveState.savedPath;
+    if (!written.empty()) g_app.mru.Add(written, g_app.fileKind);
+    g_app.fileTitle = g_app.saveState.path.empty() ? std::string() : FileTitle(g_app.saveState.path);
+    // A library save (and the empty-file question's Yes) made a new workspace.
+    AfterReplace(g_app.workspace.iconCount() == 0 ? FormatBoxCause::Opened : FormatBoxCause::Removed);
 }
 
 void FrameWindow::SaveSelectedAsIco() {
@@ -816,18 +789,9 @@ void FrameWindow::CreateCopy() {
     size_t index = 0;
     if (!OneSelected(&index)) return;
     Workspace& ws = g_app.workspace;
-    if (ws.mode() == kModeProgram) {
-        m_prompt->Tell(LoadText(IDS_PROGRAM_FILE_FIXED), PromptIcon::Stop);
-        return;
-    }
     const std::vector<FormatTally> before = ws.tallies();
-    const long copy = ws.CreateCopy(index);
-    if (copy < 0) {
-        m_prompt->Tell("Error detected updating workspace file area.\r\n\r\nCheck to be sure you have temporary "
-                       "disk space available.",
-                       PromptIcon::Stop);
-        return;
-    }
+    const long copy = CopySelectedIcon(ws, *m_prompt);
+    if (copy < 0) return;
     ws.SelectOne(static_cast<size_t>(copy));
     g_app.nameLastTaken = Workspace::ShownName(ws.icons()[static_cast<size_t>(copy)]);
     ws.UpdateCellSize(static_cast<size_t>(copy));

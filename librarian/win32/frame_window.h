@@ -68,6 +68,9 @@ class FrameWindow : public FrameServices {
     // Save, or Save As for a workspace without file. True when the workspace was saved.
     bool Save();
     bool SaveAs();
+    // After a save: the kind, the recent files, the title and the workspace read back. `asked`:
+    // the name Save As was given, if any.
+    void AfterSave(bool wrote, const std::string& asked);
     void SaveSelectedAsIco();
     void AfterReplace(FormatBoxCause cause);
     void OpenRecent(int index);
