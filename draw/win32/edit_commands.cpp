@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "common/file_io.h"
 #include "common/prompt.h"
 #include "draw/command_ids.h"
 #include "draw/draw_engine.h"
@@ -14,15 +13,13 @@
 #include "draw/win32/editor_ids.h"
 #include "draw/win32/paste_panel_dialog.h"
 #include "draw/win32/text_window.h"
+#include "image/bitmap_import.h"
 #include "image/bmp_reader.h"
 #include "image/win32/clipboard.h"
 
 namespace vt {
 
 namespace {
-
-// Bitmap files larger than this are not pictures anyone pastes into an icon.
-constexpr size_t kMaxBitmapFile = size_t{64} << 20;
 
 bool AskBitmapPath(HWND owner, std::string* path) {
     char file[MAX_PATH] = {};
@@ -79,23 +76,25 @@ void EditCommands::Place(const PastePixels& pixels, bool into) {
     m_document.MarkModified();
 }
 
+void EditCommands::PastePrepared(bool intoSelection, const PrepareFn& prepare) {
+    const IconImage* img = m_engine.image();
+    if (!img) return;
+    const bool into = intoSelection && m_engine.selection().Exists();
+    const SelectionRect sel = m_engine.selection().rect();
+    PastePixels pixels;
+    if (prepare(*img, into, sel.Width(), sel.Height(), &pixels)) Place(pixels, into);
+}
+
 void EditCommands::PasteClipboard(bool intoSelection) {
     ClipboardContents clip;
     if (!ReadClipboard(m_frame, &clip)) {
         MessageBeep(MB_OK);
         return;
     }
-    const IconImage* img = m_engine.image();
-    if (!img) return;
-    const bool into = intoSelection && m_engine.selection().Exists();
-    const SelectionRect sel = m_engine.selection().rect();
-    PastePixels pixels;
-    const bool ok =
-        clip.hasBlock
-            ? PrepareClipPaste(clip.block, *img, m_prompt, into, sel.Width(), sel.Height(), &pixels)
-            : PrepareBitmapPaste(clip.colours, clip.width, clip.height, *img, m_prompt, into,
-                                 sel.Width(), sel.Height(), &pixels);
-    if (ok) Place(pixels, into);
+    PastePrepared(intoSelection, [&](const IconImage& img, bool into, int w, int h, PastePixels* out) {
+        return clip.hasBlock ? PrepareClipPaste(clip.block, img, m_prompt, into, w, h, out)
+                             : PrepareBitmapPaste(clip.colours, clip.width, clip.height, img, m_prompt, into, w, h, out);
+    });
 }
 
 void EditCommands::PasteBitmapFile(bool intoSelection) {
@@ -104,16 +103,10 @@ void EditCommands::PasteBitmapFile(bool intoSelection) {
     std::vector<uint8_t> bytes;
     BmpPicture picture;
     // A source that cannot be read leaves the image as it was.
-    if (!ReadWholeFile(path, &bytes, kMaxBitmapFile) || ReadBmp(bytes, &picture) != BmpError::None)
-        return;
-    const IconImage* img = m_engine.image();
-    if (!img) return;
-    const bool into = intoSelection && m_engine.selection().Exists();
-    const SelectionRect sel = m_engine.selection().rect();
-    PastePixels pixels;
-    if (PrepareBitmapPaste(picture.colours, picture.width, picture.height, *img, m_prompt, into,
-                           sel.Width(), sel.Height(), &pixels))
-        Place(pixels, into);
+    if (!ReadBitmapFile(path, &bytes) || ReadBmp(bytes, &picture) != BmpError::None) return;
+    PastePrepared(intoSelection, [&](const IconImage& img, bool into, int w, int h, PastePixels* out) {
+        return PrepareBitmapPaste(picture.colours, picture.width, picture.height, img, m_prompt, into, w, h, out);
+    });
 }
 
 void EditCommands::PasteSpecial() {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "common/editor_state.h"
@@ -18,6 +19,7 @@ namespace vt {
 class DrawEngine;
 class Prompt;
 class TextWindow;
+struct IconImage;
 struct PastePixels;
 
 // What the edit commands need from the program's document (the Studio's icon, the Animator's
@@ -65,6 +67,10 @@ public:
 private:
     bool Copy();
     void Place(const PastePixels& pixels, bool into);
+    // Prepares the pixels to paste for the image, into the selection or not, at the selection's
+    // width and height; false when nothing is to be pasted.
+    using PrepareFn = std::function<bool(const IconImage&, bool into, int width, int height, PastePixels*)>;
+    void PastePrepared(bool intoSelection, const PrepareFn& prepare);
     void PasteClipboard(bool intoSelection);
     void PasteBitmapFile(bool intoSelection);
     void PasteSpecial();
