@@ -9,6 +9,7 @@
 #include "common/win32/frame_bars.h"
 #include "common/win32/menu_state_query.h"
 #include "common/win32/program_launch.h"
+#include "common/win32/window_places.h"
 #include "draw/tool.h"
 #include "image/bitmap_import.h"
 #include "studio/win32/capture_window.h"
@@ -157,17 +158,8 @@ void FrameWindow::OnCreate() {
 void FrameWindow::CreateToolWindows() {
     RECT frame;
     GetWindowRect(m_hwnd, &frame);
-    const EditorState& s = g_app.state;
-    const bool saved = s.HasSavedPositions();
-    auto place = [&](int savedX, int savedY, int defX, int defY) {
-        if (!saved) return POINT{defX, defY};
-        const Rect32 r = ClampToScreen({savedX, savedY, 120, 120}, g_app.screenWidth, g_app.screenHeight);
-        return POINT{r.left, r.top};
-    };
-    const POINT pal = place(s.paletteLeft, s.paletteTop, std::max(0, static_cast<int>(frame.left) - 190), frame.top);
-    // Without saved places the two tool windows stand side by side left of the frame, the tall
-    // 256-colour palette next to the frame and the small preview beyond it.
-    const POINT pre = place(s.previewLeft, s.previewTop, std::max(0, static_cast<int>(frame.left) - 290), frame.top);
+    const ToolWindowPlaces places = StartingToolWindowPlaces(g_app.state, frame, g_app.screenWidth, g_app.screenHeight);
+    const POINT pal = places.palette, pre = places.preview;
     m_palette = PaletteWindow::Create(g_app.instance, kPaletteClass, m_hwnd, pal.x, pal.y, *m_colors, *m_engine,
                                       *m_prompt);
     m_preview = PreviewWindow::Create(g_app.instance, kPreviewClass, m_hwnd, pre.x, pre.y, *m_colors);
@@ -469,23 +461,7 @@ void FrameWindow::OnClose() {
 
 void FrameWindow::RememberPositions() {
     EditorState& s = g_app.state;
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(m_hwnd, &wp);
-    const RECT& f = wp.rcNormalPosition;
-    s.frameLeft = f.left;
-    s.frameTop = f.top;
-    s.frameWidth = f.right - f.left;
-    s.frameHeight = f.bottom - f.top;
-    RECT r;
-    if (m_palette && GetWindowRect(m_palette->hwnd(), &r)) {
-        s.paletteLeft = r.left;
-        s.paletteTop = r.top;
-    }
-    if (m_preview && GetWindowRect(m_preview->hwnd(), &r)) {
-        s.previewLeft = r.left;
-        s.previewTop = r.top;
-    }
+    TakeWindowPlaces(s, m_hwnd, m_palette ? m_palette->hwnd() : nullptr, m_preview ? m_preview->hwnd() : nullptr);
     s.toolBarHidden = !m_toolBarShown;
     s.statusBarHidden = !m_statusBarShown;
     s.paletteHidden = !m_paletteShown;
