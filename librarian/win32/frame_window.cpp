@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "appservices/win32/vtapp.h"
+#include "common/win32/frame_bars.h"
 #include "common/win32/menu_state_query.h"
 #include "common/win32/program_launch.h"
 #include "librarian/frame_rules.h"
@@ -46,19 +47,16 @@ class WaitCursor {
     HCURSOR m_old;
 };
 
-struct ToolButton {
-    int image;  // -1: separator
-    int command;
-};
-constexpr ToolButton kToolButtons[] = {{-1, 0},
-                                       {0, IDM_FILE_NEW},
-                                       {1, IDM_FILE_OPEN},
-                                       {2, IDM_FILE_SAVE},
-                                       {-1, 0},
-                                       {3, IDM_VIEW_SPECIFIC},
-                                       {4, IDM_VIEW_RAW},
-                                       {5, IDM_VIEW_DESKTOP},
-                                       {6, IDM_VIEW_WINDOWS}};
+// Separator, New, Open, Save (enabled with changes), separator, the four views.
+constexpr BarButton kToolButtons[] = {kBarSeparator,
+                                      {0, IDM_FILE_NEW, true, false},
+                                      {1, IDM_FILE_OPEN, true, false},
+                                      {2, IDM_FILE_SAVE, false, false},
+                                      kBarSeparator,
+                                      {3, IDM_VIEW_SPECIFIC, true, true},
+                                      {4, IDM_VIEW_RAW, true, true},
+                                      {5, IDM_VIEW_DESKTOP, true, true},
+                                      {6, IDM_VIEW_WINDOWS, true, true}};
 constexpr int kToolImages = 7;
 
 // Tab in the box hands the focus back to the frame; tool-tip mouse messages go to the tips.
@@ -185,32 +183,8 @@ void FrameWindow::OnCreate() {
 }
 
 void FrameWindow::CreateBars() {
-    m_toolBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                                WS_CHILD | WS_CLIPCHILDREN | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP, 0, 0,
-                                0, 0, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)),
-                                g_app.instance, nullptr);
+    m_toolBar = CreateFrameToolBar(m_hwnd, g_app.instance, IDC_TOOLBAR, IDB_TOOLBAR, kToolImages, kToolButtons);
     if (m_toolBar) {
-        SendMessageA(m_toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-        SendMessageA(m_toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-        TBADDBITMAP add{nullptr,
-                        reinterpret_cast<UINT_PTR>(LoadFaceMappedBitmap(g_app.instance, IDB_TOOLBAR))};
-        SendMessageA(m_toolBar, TB_ADDBITMAP, kToolImages, reinterpret_cast<LPARAM>(&add));
-        std::vector<TBBUTTON> buttons;
-        for (const ToolButton& b : kToolButtons) {
-            TBBUTTON t{};
-            if (b.image < 0) {
-                t.fsStyle = BTNS_SEP;
-            } else {
-                t.iBitmap = b.image;
-                t.idCommand = b.command;
-                t.fsState = b.command == IDM_FILE_SAVE ? 0 : TBSTATE_ENABLED;
-                t.fsStyle = b.command >= IDM_VIEW_SPECIFIC ? (BTNS_CHECKGROUP) : BTNS_BUTTON;
-            }
-            buttons.push_back(t);
-        }
-        SendMessageA(m_toolBar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-        SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
-
         // The box: as wide as "1024x1024, 256 colors", eight lines high, 20 pixels after the buttons.
         RECT last{};
         SendMessageA(m_toolBar, TB_GETITEMRECT, std::size(kToolButtons) - 1, reinterpret_cast<LPARAM>(&last));
@@ -245,11 +219,7 @@ void FrameWindow::CreateBars() {
         }
         if (m_toolBarShown) ShowWindow(m_toolBar, SW_SHOW);
     }
-    m_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0, m_hwnd,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
-                                  g_app.instance, nullptr);
-    if (m_statusBar && g_app.statusFont)
-        SendMessageA(m_statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.statusFont), FALSE);
+    m_statusBar = CreateFrameStatusBar(m_hwnd, g_app.instance, IDC_STATUSBAR, g_app.statusFont);
     if (m_statusBar && m_statusBarShown) ShowWindow(m_statusBar, SW_SHOW);
 }
 
