@@ -99,7 +99,10 @@ long CopySelectedIcon(Workspace& ws, Prompt& prompt) {
         return -1;
     }
     if (ws.selectionValue() <= 0) return -1;
-    long copy = ws.CreateCopy(static_cast<size_t>(ws.selectionValue() - 1));
+    const size_t index = static_cast<size_t>(ws.selectionValue() - 1);
+    // An icon without images (an icon file may hold none) has nothing to copy.
+    if (index >= ws.iconCount() || ws.FormatsOf(index).empty()) return -1;
+    long copy = ws.CreateCopy(index);
     if (copy < 0) {
         prompt.Tell(
             ws.nextSerial() > 0x7FFF || ws.imagesFull() ? kOutOfGlobalMemory : kWorkspaceFileError,

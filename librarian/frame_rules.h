@@ -122,7 +122,8 @@ struct DropPlan {
 DropPlan PlanFileDrop(const Workspace& ws, bool askWhenNotEmpty);
 
 // Create Copy of the one selected icon. In program-file mode: string 22 (error beep, stop icon)
-// and nothing is copied; a copy the workspace file cannot take tells the workspace-file text.
+// and nothing is copied; a copy the workspace file cannot take tells the workspace-file text, one
+// past the last serial or image number string 17. An icon without images gives no copy.
 // Returns the copy's table index, or -1. The shell then opens "Name New Copy" for it and
 // re-arranges by position.
 long CopySelectedIcon(Workspace& ws, Prompt& prompt);

@@ -120,6 +120,13 @@ TEST_F(FrameRulesTest, ProgramFileModeCopiesNothingAndRenamesWithoutChange) {
     ASSERT_EQ(copy, 3);
     EXPECT_EQ(ws.icons()[3].x, ws.icons()[0].x + 1);
 
+    // A copy the workspace file cannot take says so and leaves no icon behind.
+    ws.LimitWrites(0);
+    EXPECT_EQ(CopySelectedIcon(ws, prompt), -1);
+    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{kWorkspaceFileError}));
+    ws.LimitWrites(UINT64_MAX);
+    prompt.Clear();
+
     ws.SetMode(kModeProgram);
     ws.SetModified(false);
     EXPECT_EQ(CopySelectedIcon(ws, prompt), -1);
