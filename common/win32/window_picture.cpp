@@ -75,7 +75,10 @@ void PrintClientAt(HWND w, HDC dc, const RECT& all) {
 }
 
 void PrintChildren(HWND parent, HDC dc, const RECT& all) {
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    // The bottom of the Z order first, so that what lies on top (a dialog's controls over its
+    // tab control) shows on top.
+    HWND first = GetWindow(parent, GW_CHILD);
+    for (HWND c = first ? GetWindow(first, GW_HWNDLAST) : nullptr; c; c = GetWindow(c, GW_HWNDPREV))
         if (IsWindowVisible(c)) {
             PrintClient(c, dc, all);
             PrintChildren(c, dc, all);
