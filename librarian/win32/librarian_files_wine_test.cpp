@@ -2,6 +2,9 @@
 // resources in another section, saving in every way, and searching a folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "librarian/icon_file_writer.h"
 #include "librarian/librarian_testutil.h"
 #include "librarian/open_file.h"
@@ -154,6 +157,19 @@ TEST_F(LibrarianFiles, OpenRecentFilesAndHeaderQuestion) {
     ThroughDialog(p, frame, IDM_FILE_OPEN, "Open File", pe);
     ASSERT_TRUE(TitleIs(frame, "moved"));
     EXPECT_EQ(StatusText(frame), "1 object");
+
+    // The recent files as stored: newest first, each with its kind less 506.
+    EXPECT_EQ(CloseLibrarian(p, frame), 0);
+    frame = nullptr;
+    auto text = [](const char* name) {
+        const std::vector<uint8_t> v = ReadLibrarianSetting("MRU List", name);
+        return std::string(v.begin(), std::find(v.begin(), v.end(), 0));
+    };
+    EXPECT_EQ(text("MRUCount"), "4");
+    EXPECT_EQ(text("MRU1"), pe + ",2");
+    EXPECT_EQ(text("MRU2"), lib + ",1");
+    EXPECT_EQ(text("MRU3"), paths[4] + ",0");
+    EXPECT_EQ(text("MRU4"), paths[2] + ",0");
 }
 
 TEST_F(LibrarianFiles, SavingTexts) {
@@ -276,6 +292,36 @@ TEST_F(LibrarianFiles, CloseDuringDroppedSearchMessage) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(p.WaitForExit(), 0);
     frame = nullptr;
+}
+
+// Work that a save question's Yes does not save is kept: the end of the Windows session and the
+// close both stop when the Save As dialog is cancelled.
+TEST_F(LibrarianFiles, UnsavedYesKeepsTheWork) {
+    const std::string dir = ScratchDir("librarian_keep");
+    WriteTestIconFile(dir + "\\a.ico", {"", {{32, 4}}, 0x21});
+    Start(dir);
+    Search(p, frame, 1, false);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(frame) == "1 object"; }, kDefaultWaitMs, "the search"));
+    for (int round = 0; round < 2; ++round) {
+        DWORD_PTR answer = 1;
+        std::thread ask([&] {
+            if (round == 0)
+                SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, &answer);
+            else
+                PostMessageA(frame, WM_CLOSE, 0, 0);
+        });
+        ExpectMessage(p, "The workspace has been changed.  Save this file before proceeding?", IDYES);
+        HWND save = p.WaitForWindowTitled("Save File As");
+        ASSERT_NE(save, nullptr);
+        PostMessageA(save, WM_COMMAND, IDCANCEL, 0);
+        ask.join();
+        if (round == 0) {
+            EXPECT_EQ(answer, 0u);
+        }
+        WaitUntil([&] { return !IsWindow(save); }, kDefaultWaitMs, "the save dialog to close");
+        EXPECT_TRUE(p.running());
+        EXPECT_EQ(StatusText(frame), "1 object");
+    }
 }
 
 // Ten thousand icons found by a search cannot go into one library: Save As says by how much the
