@@ -1,5 +1,7 @@
 #include "common/win32/window_picture_controls.h"
 
+#include <string>
+
 namespace vt {
 
 bool PrintDialogControl(HWND w, HDC dc, const RECT& client) {
@@ -9,17 +11,26 @@ bool PrintDialogControl(HWND w, HDC dc, const RECT& client) {
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         return true;
     }
-    if (lstrcmpiA(cls, "Static") == 0 &&
-        (GetWindowLongPtrA(w, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT) {
-        char label[128] = {};
-        GetWindowTextA(w, label, sizeof label);
+    if (lstrcmpiA(cls, "Static") == 0) {
+        const LONG_PTR type = GetWindowLongPtrA(w, GWL_STYLE) & SS_TYPEMASK;
+        if (type == SS_ICON) {
+            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+            if (HICON icon = reinterpret_cast<HICON>(SendMessageA(w, STM_GETICON, 0, 0)))
+                DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+            return true;
+        }
+        if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT) return false;
+        // The whole label, however long (warnings run to several sentences).
+        std::string label(static_cast<size_t>(GetWindowTextLengthA(w)) + 1, '\0');
+        GetWindowTextA(w, label.data(), static_cast<int>(label.size()));
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         HGDIOBJ oldFont =
             SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)));
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SetTextColor(dc, GetSysColor(IsWindowEnabled(w) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
         RECT r = client;
-        DrawTextA(dc, label, -1, &r, DT_LEFT | DT_WORDBREAK);
+        const UINT align = type == SS_CENTER ? DT_CENTER : type == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+        DrawTextA(dc, label.c_str(), -1, &r, align | DT_WORDBREAK);
         SelectObject(dc, oldFont);
         return true;
     }

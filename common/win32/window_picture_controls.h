@@ -8,7 +8,8 @@
 namespace vt {
 
 // Draws `w` into `dc` (client coordinates) when it is a push button, radio button, check box or
-// group box, or a dialog's background; false for every other window, which paints itself.
+// group box, a text label (left, centred or right aligned) or icon, or a dialog's background;
+// false for every other window, which paints itself.
 bool PrintDialogControl(HWND w, HDC dc, const RECT& client);
 
 }  // namespace vt

@@ -244,7 +244,11 @@ void FrameWindow::OnCommand(int id) {
             return;
         case IDM_SAVE:
         case IDM_SAVE_AS:
-            g_app.motif->Save(id == IDM_SAVE_AS);
+            // A saved Motif is one to come back to: it heads the recent list like an opened one.
+            if (g_app.motif->Save(id == IDM_SAVE_AS)) {
+                g_app.recent.Add(Core().motifPath, Core().theme ? 1 : 0);
+                RebuildRecentItems();
+            }
             m_dialog->Refresh();
             RefreshFrame();
             return;

@@ -153,7 +153,7 @@ std::string Value(RegRoot root, const std::string& key, const std::string& name)
 
 // The user's way through "C&hange..." on an icon page: the "Change Icon" dialog with a typed
 // name, or its "&Browse..." dialog; the quality warning for the missing formats answered OK.
-void ChangeIconTo(EngineerProgram& t, const std::string& path, bool browse) {
+void ChangeIconTo(EngineerProgram& t, const std::string& path, bool browse, bool pictures = false) {
     t.PostClick(t.dialog, IDC_CHANGE);
     HWND change = t.WaitForDialog("Change Icon");
     ASSERT_NE(change, nullptr);
@@ -165,9 +165,20 @@ void ChangeIconTo(EngineerProgram& t, const std::string& path, bool browse) {
     }
     ASSERT_TRUE(WaitUntil([&] { return ControlText(change, IDC_FILE_NAME) == path && !t.FindDialog("Browse for Icons"); },
                           kDefaultWaitMs, "the chosen file in the dialog"));
+    if (pictures) {
+        EXPECT_TRUE(t.Picture("engineer-change-icon.bmp"));
+    }
     t.PostClick(change, IDOK);
     HWND warning = t.WaitForDialog("Image Quality Warning");
     ASSERT_NE(warning, nullptr);
+    if (pictures) {
+        // The 32 x 32 16-colour format is there and desired; 256 colours are not desired.
+        EXPECT_TRUE(IsDlgButtonChecked(warning, IDC_FORMAT_FIRST + 1));
+        EXPECT_FALSE(IsDlgButtonChecked(warning, IDC_FORMAT_FIRST));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(warning, IDC_FORMAT_FIRST)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(warning, IDC_FORMAT_FIRST + 3)));
+        EXPECT_TRUE(t.Picture("engineer-quality-warning.bmp"));
+    }
     t.PostClick(warning, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !t.FindDialog("Image Quality Warning") && !t.FindDialog("Change Icon"); },
                           kDefaultWaitMs, "the dialogs to close"));
@@ -236,10 +247,17 @@ TEST_F(EngineerProgram, ApplyWritesTheChosenIconsAndCursorAndUseDefaultTakesThem
     uint32_t attributes = 0;
     ASSERT_TRUE(files.GetAttributes(hardDrive, &attributes));
     EXPECT_EQ(attributes, kAttrHidden | kAttrSystem | kAttrReadOnly);
-    std::string query = RunAndCapture("reg query \"HKLM\\" + std::string(kShellIconsKey) + "\" /v 8");
-    EXPECT_NE(query.find(hardDrive + ",0"), std::string::npos) << query;
-    query = RunAndCapture("reg query \"HKCU\\Control Panel\\Cursors\" /v Wait");
-    EXPECT_NE(query.find(cur), std::string::npos) << query;
+    // The same values as the system's registry tool shows them (asked again should the tool's
+    // start fail on a loaded machine).
+    std::string query;
+    EXPECT_TRUE(WaitUntil([&] {
+        query = RunAndCapture("reg query \"HKLM\\" + std::string(kShellIconsKey) + "\" /v 8");
+        return query.find(hardDrive + ",0") != std::string::npos;
+    }, kDefaultWaitMs, "reg query of Shell Icons")) << query;
+    EXPECT_TRUE(WaitUntil([&] {
+        query = RunAndCapture("reg query \"HKCU\\Control Panel\\Cursors\" /v Wait");
+        return query.find(cur) != std::string::npos;
+    }, kDefaultWaitMs, "reg query of the Wait cursor")) << query;
 
     // "Use Default" and Apply take all three back.
     for (auto [page, row] : {std::pair{kCategoryCursor, kWait}, {kCategoryDrive, kHardDrive}, {kCategoryDesktop, kMyComputer}}) {
@@ -532,6 +550,120 @@ TEST_F(EngineerProgram, SystemPageSettingsAreWrittenByApply) {
         for (const char* cls : {"lnkfile", "piffile", "Dialer10CallingCard", "InternetShortcut"})
             registry.DeleteValue(RegRoot::ClassesRoot, cls, "IsShortcut");
     SystemParametersInfoA(SPI_SETICONMETRICS, sizeof metrics, &metrics, SPIF_UPDATEINIFILE);
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+std::string ProfileValue(const std::string& file, const char* section, const char* key) {
+    char text[512] = {};
+    GetPrivateProfileStringA(section, key, "(absent)", text, sizeof text, file.c_str());
+    return text;
+}
+
+bool Grayed(HWND frame, int id) { return (MenuItemState(frame, static_cast<UINT>(id)) & MF_GRAYED) != 0; }
+
+TEST_F(EngineerProgram, MotifsAreSavedReopenedAndGuarded) {
+    const std::string dir = ScratchDir("engineer_program_motif");
+    const std::string ico = dir + "\\disk.ico", cur = dir + "\\pointer.cur";
+    ASSERT_TRUE(WriteBytes(ico, SmallIconFile(1)));
+    ASSERT_TRUE(WriteBytes(cur, SmallIconFile(2)));
+    const char* shellIcons = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
+
+    PostCommand(frame, IDM_MOTIF_MODE);
+    ASSERT_TRUE(WaitUntil([&] { return StatusPart(1) == "Motif"; }, kDefaultWaitMs, "Motif Mode"));
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Engineer- untitled");
+    EXPECT_EQ(Page(), kCategoryDesktop);
+    EXPECT_FALSE(Visible(IDC_APPLY));
+    EXPECT_TRUE(Visible(IDC_SAVE_AS));
+    EXPECT_FALSE(Grayed(frame, IDM_NEW));
+    EXPECT_TRUE(Grayed(frame, IDM_SAVE));
+    EXPECT_TRUE(Grayed(frame, IDM_SAVE_AS));
+    EXPECT_TRUE(Picture("engineer-motif.bmp"));
+
+    SelectTab(kCategoryDrive);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    ChangeIconTo(*this, ico, false, true);
+    SelectTab(kCategoryCursor);
+    ASSERT_TRUE(SelectRow(kWait));
+    PostClick(dialog, IDC_CHANGE);
+    AnswerFileDialog(WaitForDialog("Browse for Cursors"), cur);
+    ASSERT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_SAVE_AS); }, kDefaultWaitMs, "a modified Motif"));
+
+    // Save As through the dialog: the entries and the companion files beside the Motif.
+    const std::string first = dir + "\\first.motif";
+    PostCommand(frame, IDM_SAVE_AS);
+    AnswerFileDialog(WaitForDialog("Save Motif File"), first);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(frame) == "Vantoro Engineer- first"; }, kDefaultWaitMs, "the saved title"));
+    EXPECT_EQ(ProfileValue(first, "Software Credits", "Software"), "Vantoro(tm)");
+    EXPECT_EQ(ProfileValue(first, shellIcons, "8"), "%Folder%first Hard Drive.ico,0");
+    EXPECT_EQ(ProfileValue(first, "Control Panel\\Cursors", "Wait"), "%Folder%first Wait.cur");
+    EXPECT_EQ(GetFileAttributesA((dir + "\\first Hard Drive.ico").c_str()) != INVALID_FILE_ATTRIBUTES, true);
+    EXPECT_EQ(ReadBytes(dir + "\\first Wait.cur"), SmallIconFile(2));
+    EXPECT_TRUE(Grayed(frame, IDM_SAVE));
+
+    // New, then the recent entry opens it again unmodified.
+    PostCommand(frame, IDM_NEW);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(frame) == "Vantoro Engineer- untitled"; }, kDefaultWaitMs, "New"));
+    PostCommand(frame, IDM_RECENT_FIRST);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(frame) == "Vantoro Engineer- first"; }, kDefaultWaitMs, "the reopened Motif"));
+    EXPECT_TRUE(Grayed(frame, IDM_SAVE));
+
+    // Saved elsewhere, the reopened Motif writes the same entries under its new name.
+    const std::string second = dir + "\\second.motif";
+    PostCommand(frame, IDM_SAVE_AS);
+    AnswerFileDialog(WaitForDialog("Save Motif File"), second);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(frame) == "Vantoro Engineer- second"; }, kDefaultWaitMs, "the second save"));
+    EXPECT_EQ(ProfileValue(second, shellIcons, "8"), "%Folder%second Hard Drive.ico,0");
+    EXPECT_EQ(ProfileValue(second, "Control Panel\\Cursors", "Wait"), "%Folder%second Wait.cur");
+    EXPECT_EQ(ReadBytes(dir + "\\second Wait.cur"), SmallIconFile(2));
+
+    // "Use Default" takes the row out of the Motif: Save is enabled and the change is guarded.
+    SelectTab(kCategoryDrive);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    ASSERT_TRUE(Enabled(IDC_USE_DEFAULT));
+    PostClick(dialog, IDC_USE_DEFAULT);
+    ASSERT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_SAVE); }, kDefaultWaitMs, "Save after Use Default"));
+    EXPECT_TRUE(Enabled(IDC_SAVE));
+    PostCommand(frame, IDM_LOCAL_UPDATE);
+    HWND question = WaitForDialog("Vantoro Engineer");
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !FindDialog("Vantoro Engineer"); }, kDefaultWaitMs, "the question to close"));
+    EXPECT_EQ(StatusPart(1), "Motif");
+    EXPECT_TRUE(MenuItemState(frame, IDM_MOTIF_MODE) & MF_CHECKED);
+}
+
+// A blank image brings the "Empty Image Warning!"; Cancel leaves the row as it was.
+TEST_F(EngineerProgram, ABlankIconIsQuestionedAndCancelKeepsTheRow) {
+    const std::string dir = ScratchDir("engineer_program_blank");
+    const std::string blank = dir + "\\blank.ico";
+    std::vector<uint8_t> bytes = SmallIconFile(1);
+    std::fill(bytes.end() - 4 * 32, bytes.end(), uint8_t{0xFF});  // every mask bit transparent
+    ASSERT_TRUE(WriteBytes(blank, bytes));
+    SelectTab(kCategoryDrive);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    const std::string before = StatusPart(0);
+    PostClick(dialog, IDC_CHANGE);
+    HWND change = WaitForDialog("Change Icon");
+    ASSERT_NE(change, nullptr);
+    SetDlgItemTextA(change, IDC_FILE_NAME, blank.c_str());
+    PostClick(change, IDOK);
+    HWND warning = WaitForDialog("Empty Image Warning!");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(ControlText(warning, IDC_BLANK_TEXT).rfind(
+                  "At least one blank image has been detected in the file 'blank.ico'.  The image is in the 16 "
+                  "color format and is 32x32 pixels in size.", 0),
+              0u);
+    EXPECT_TRUE(Picture("engineer-blank-warning.bmp"));
+    PostClick(warning, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !FindDialog("Empty Image Warning!") && !FindDialog("Change Icon"); },
+                          kDefaultWaitMs, "the dialogs to close"));
+    EXPECT_FALSE(Enabled(IDC_CLEAR_UPDATE));
+    EXPECT_EQ(StatusPart(0), before);
 }
 
 }  // namespace

@@ -98,6 +98,13 @@ inline bool WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
     return fs.WriteFile(path, bytes);
 }
 
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+    Win32FileSystem fs;
+    std::vector<uint8_t> bytes;
+    fs.ReadFile(path, 1 << 20, &bytes);
+    return bytes;
+}
+
 // Runs a command line inside the prefix and returns what it printed.
 inline std::string RunAndCapture(const std::string& command) {
     std::string out;
