@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +16,8 @@
 #include "engineer/win32/resource.h"
 #include "engineer/win32/wine_fixture.h"
 #include "engineer/win32/vtengnr_wine_testutil.h"
+#include "appservices/settings_layout.h"
+#include "engineer/engineer_settings.h"
 #include "librarian/exchange_blocks.h"
 #include "sysicons/icon_cache.h"
 #include "sysicons/install_icon_file.h"
@@ -664,6 +667,116 @@ TEST_F(EngineerProgram, ABlankIconIsQuestionedAndCancelKeepsTheRow) {
                           kDefaultWaitMs, "the dialogs to close"));
     EXPECT_FALSE(Enabled(IDC_CLEAR_UPDATE));
     EXPECT_EQ(StatusPart(0), before);
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// The Engineer's settings keys, saved before a test and put back after it.
+class SavedEngineerSettings {
+  public:
+    SavedEngineerSettings() : m_settings(LoadEngineerSettings(m_registry)), m_recent(LoadRecentMotifs(m_registry)) {}
+    ~SavedEngineerSettings() {
+        SaveEngineerSettings(m_registry, m_settings);
+        SaveRecentMotifs(m_registry, m_recent);
+    }
+
+  private:
+    Win32Registry m_registry;
+    EngineerSettings m_settings;
+    MruList m_recent;
+};
+
+// The Engineer started after its settings were saved; they are put back once it ended.
+class EngineerSettingsProgram : public EngineerProgram {
+  public:
+    void SetUp() override {
+        m_saved = std::make_unique<SavedEngineerSettings>();
+        EngineerProgram::SetUp();
+    }
+    void TearDown() override {
+        EngineerProgram::TearDown();
+        m_saved.reset();
+    }
+
+  private:
+    std::unique_ptr<SavedEngineerSettings> m_saved;
+};
+
+// "Icon Quality Check": 701 enables the six boxes; OK sets the menu mark and, after exit, the
+// 28-byte "Quality Checking" value.
+TEST_F(EngineerSettingsProgram, QualityCheckChoicesAreKeptAfterExit) {
+    EngineerProgram& t = *this;
+    EXPECT_TRUE(MenuItemState(t.frame, IDM_QUALITY_CHECK) & MF_CHECKED);
+    PostCommand(t.frame, IDM_QUALITY_CHECK);
+    HWND dlg = t.WaitForDialog("Icon Quality Check");
+    ASSERT_NE(dlg, nullptr);
+    SendMessageA(GetDlgItem(dlg, IDC_CHECK_ICONS), BM_CLICK, 0, 0);
+    for (int id = IDC_DESIRED_FIRST; id < IDC_DESIRED_FIRST + 6; ++id) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, id))) << id;
+    SendMessageA(GetDlgItem(dlg, IDC_CHECK_ICONS), BM_CLICK, 0, 0);
+    for (int id = IDC_DESIRED_FIRST; id < IDC_DESIRED_FIRST + 6; ++id) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, id))) << id;
+    SendMessageA(GetDlgItem(dlg, IDC_DESIRED_FIRST + 4), BM_CLICK, 0, 0);  // 32x32 256 colours
+    SendMessageA(GetDlgItem(dlg, IDC_CHECK_ICONS), BM_CLICK, 0, 0);         // checking off
+    t.PostClick(dlg, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !(MenuItemState(t.frame, IDM_QUALITY_CHECK) & MF_CHECKED); }, kDefaultWaitMs,
+                          "the menu mark to go"));
+    t.EngineerProgram::TearDown();
+    Win32Registry registry;
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(registry.ReadBinary(RegRoot::CurrentUser, SettingsKeyPath("Engineer", "Persistent"), "Quality Checking", 64,
+                                  &bytes),
+              kRegOk);
+    ASSERT_EQ(bytes.size(), 28u);
+    // Seven little-endian integers: checking off, 16-colour formats, then 256 colours 32x32 only.
+    const std::vector<uint8_t> expected = {0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
+                                           0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(bytes, expected);
+}
+
+// Five Motifs opened leave four in the recent list after exit; one deleted since is dropped when
+// it is opened from the list.
+TEST_F(EngineerSettingsProgram, RecentMotifsKeepFourAndDropOneThatNoLongerOpens) {
+    EngineerProgram& t = *this;
+    const std::string dir = ScratchDir("engineer_program_recent");
+    ASSERT_TRUE(WriteBytes(dir + "\\pointer.cur", SmallIconFile(2)));
+    std::vector<std::string> motifs;
+    for (int i = 1; i <= 5; ++i) {
+        motifs.push_back(dir + "\\set" + std::to_string(i) + ".motif");
+        WritePrivateProfileStringA("Software Credits", "Software", "Vantoro(tm)", motifs.back().c_str());
+        WritePrivateProfileStringA("Control Panel\\Cursors", "Wait", "%Folder%pointer.cur", motifs.back().c_str());
+    }
+    PostCommand(t.frame, IDM_MOTIF_MODE);
+    ASSERT_TRUE(WaitUntil([&] { return t.StatusPart(1) == "Motif"; }, kDefaultWaitMs, "Motif Mode"));
+    for (const std::string& m : motifs) {
+        PostCommand(t.frame, IDM_OPEN);
+        AnswerFileDialog(t.WaitForDialog("Open Motif File"), m);
+        std::string name = m.substr(m.rfind('\\') + 1);
+        name.resize(name.size() - 6);  // without ".motif"
+        const std::string title = "Vantoro Engineer- " + name;
+        ASSERT_TRUE(WaitUntil([&] { return WindowTitle(t.frame) == title; }, kDefaultWaitMs, title));
+    }
+    for (int id = IDM_RECENT_FIRST; id < IDM_RECENT_FIRST + 4; ++id) EXPECT_NE(MenuItemState(t.frame, id), -1) << id;
+    EXPECT_NE(MenuItemState(t.frame, IDM_RECENT_SEPARATOR), -1);
+    // The second entry (set4) is gone from its folder: opening it fails and drops it.
+    DeleteFileA(motifs[3].c_str());
+    PostCommand(t.frame, IDM_RECENT_FIRST + 1);
+    ASSERT_TRUE(WaitUntil([&] { return MenuItemState(t.frame, IDM_RECENT_FIRST + 3) == -1; }, kDefaultWaitMs,
+                          "the failed entry to leave the menu"));
+    t.EngineerProgram::TearDown();
+    Win32Registry registry;
+    const std::string key = SettingsKeyPath("Engineer", "MRU List");
+    std::string text;
+    ASSERT_EQ(registry.ReadString(RegRoot::CurrentUser, key, "MRUCount", &text), kRegOk);
+    EXPECT_EQ(text, "3");
+    const char* expected[] = {"set5", "set3", "set2"};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(registry.ReadString(RegRoot::CurrentUser, key, "MRU" + std::to_string(i + 1), &text), kRegOk);
+        EXPECT_EQ(text, dir + "\\" + expected[i] + ".motif,0");
+    }
+    EXPECT_NE(registry.ReadString(RegRoot::CurrentUser, key, "MRU4", &text), kRegOk) << "the surplus value is deleted";
 }
 
 }  // namespace
