@@ -85,6 +85,35 @@ TEST_F(LibrarianStart, FirstStartRestartAndForeignState) {
     }
 }
 
+// New Window starts a second Librarian in the right half of the work area and moves this one to
+// the left half.
+TEST_F(LibrarianStart, NewWindowSharesTheWorkArea) {
+    Program p;
+    ASSERT_TRUE(p.Start("VTMGR.EXE"));
+    HWND frame = WaitForLibrarian(p);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_NEW_WINDOW));
+    HWND second = nullptr;
+    WaitUntil([&] {
+        for (HWND w = FindWindowA("VtLibMain", nullptr); w; w = FindWindowExA(nullptr, w, "VtLibMain", nullptr))
+            if (w != frame && IsWindowVisible(w)) second = w;
+        return second != nullptr;
+    }, kDefaultWaitMs, "the second Librarian");
+    ASSERT_NE(second, nullptr);
+    RECT work{}, left{}, right{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(frame, &left);
+    GetWindowRect(second, &right);
+    const int half = (work.right - work.left) / 2;
+    EXPECT_EQ(left.left, work.left);
+    EXPECT_EQ(left.right - left.left, half);
+    EXPECT_EQ(right.left, work.left + half);
+    EXPECT_EQ(right.bottom - right.top, work.bottom - work.top);
+    PostMessageA(second, WM_CLOSE, 0, 0);
+    WaitUntil([&] { return !IsWindow(second); }, kDefaultWaitMs, "the second Librarian to close");
+    Close(p, frame);
+}
+
 // The frame in Windows View with a library of a few icons, for people to look at.
 TEST_F(LibrarianStart, PictureOfWindowsView) {
     const std::string path = PictureFolder() + "\\shelf.icl";
