@@ -294,6 +294,24 @@ TEST_F(LibrarianFiles, CloseDuringDroppedSearchMessage) {
     frame = nullptr;
 }
 
+// Esc waiting when a search starts ends it before its first file: the workspace is replaced by
+// what was found, nothing, and no "No icons" message follows.
+TEST_F(LibrarianFiles, EscapeEndsASearch) {
+    const std::string folder = PictureFolder() + "\\escape-search";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteTestIconFile(folder + "\\a.ico", {"", {{32, 4}}, 0x21});
+    ASSERT_TRUE(p.Start("VTMGR.EXE", "\"" + folder + "\\a.ico\""));
+    frame = WaitForLibrarian(p);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(TitleIs(frame, "a"));
+    // The drop is run from a posted message; the key posted after it waits in the queue.
+    ASSERT_TRUE(SendTestDrop(frame, {"escape-search"}, POINT{10, 10}, false, true));
+    PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(TitleIs(frame, "(untitled)"));
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(frame) == "0 objects"; }, kDefaultWaitMs, "an empty workspace"));
+    EXPECT_EQ(FindWindowA("#32770", kLibrarianTitle), nullptr);
+}
+
 // Work that a save question's Yes does not save is kept: the end of the Windows session and the
 // close both stop when the Save As dialog is cancelled.
 TEST_F(LibrarianFiles, UnsavedYesKeepsTheWork) {
