@@ -41,4 +41,14 @@ for id in $(seq 70 84); do
     icotool -l "$egr/standard$id.ico" | grep -q -- "--icon .*--width=32 --height=32 --bit-depth=4" || { echo "standard cursor picture $id"; exit 1; }
 done
 [ ! -e "$egr/standard85.ico" ] || { echo "only fifteen standard cursor pictures"; exit 1; }
+# The Librarian's: the program icon in two sizes, the stack of several dragged icons, and the
+# toolbar's seven images (New, Open, Save, the four views).
+mgr="$dir/librarian"
+mkdir -p "$mgr"
+"$gen" "$mgr" librarian
+icons=$(icotool -l "$mgr/program.ico")
+echo "$icons" | grep -q -- "--width=16 --height=16 --bit-depth=4" || { echo "librarian: no 16x16 icon: $icons"; exit 1; }
+echo "$icons" | grep -q -- "--width=32 --height=32 --bit-depth=4" || { echo "librarian: no 32x32 icon: $icons"; exit 1; }
+icotool -l "$mgr/stack.ico" | grep -q -- "--icon .*--width=32 --height=32" || { echo "librarian: stack icon"; exit 1; }
+[ "$(identify -format '%w %h' "$mgr/toolbar.bmp")" = "112 16" ] || { echo "librarian: toolbar strip size"; exit 1; }
 echo "artwork ok"
