@@ -102,6 +102,8 @@ INT_PTR MainDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void MainDialog::OnInit() {
+    // The core repaints the list through this when it rebuilds the rows' icons.
+    Core().redrawList = [this] { InvalidateRect(GetDlgItem(m_hwnd, IDC_LIST), nullptr, FALSE); };
     SetItemHeight();
     SendDlgItemMessageA(m_hwnd, IDC_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.listFont), FALSE);
     for (int id : {IDC_FACE, IDC_FONT_SIZE})

@@ -183,8 +183,8 @@ void ChangeIconTo(EngineerProgram& t, const std::string& path, bool browse, bool
         EXPECT_TRUE(t.Picture("engineer-quality-warning.bmp"));
     }
     t.PostClick(warning, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !t.FindDialog("Image Quality Warning") && !t.FindDialog("Change Icon"); },
-                          kDefaultWaitMs, "the dialogs to close"));
+    // The row shows its new file once it took it.
+    ASSERT_TRUE(WaitUntil([&] { return t.StatusPart(0) == path + ",0"; }, kDefaultWaitMs, "the row to take the file"));
 }
 
 TEST_F(EngineerProgram, ApplyWritesTheChosenIconsAndCursorAndUseDefaultTakesThemBack) {
@@ -777,6 +777,55 @@ TEST_F(EngineerSettingsProgram, RecentMotifsKeepFourAndDropOneThatNoLongerOpens)
         EXPECT_EQ(text, dir + "\\" + expected[i] + ".motif,0");
     }
     EXPECT_NE(registry.ReadString(RegRoot::CurrentUser, key, "MRU4", &text), kRegOk) << "the surplus value is deleted";
+}
+
+}  // namespace
+}  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// A change of the shell's icon size reaches the Engineer as a setting change: the list follows
+// the size the system reports, the pending row keeps its choice; a cache rebuild keeps both the
+// row and the size; Apply then writes the row.
+TEST_F(EngineerProgram, SettingChangesAndCacheRebuildsKeepThePendingRow) {
+    const std::string dir = ScratchDir("engineer_program_setting");
+    const std::string ico = dir + "\\disk.ico";
+    ASSERT_TRUE(WriteBytes(ico, SmallIconFile(1)));
+    const std::string size = Value(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size");
+    Win32Registry registry;
+    SelectTab(kCategoryDrive);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    ChangeIconTo(*this, ico, false);
+    ASSERT_TRUE(Enabled(IDC_CLEAR_UPDATE));
+
+    ASSERT_EQ(registry.WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", "48", {}), kRegOk);
+    DWORD_PTR r = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_WININICHANGE, 46, 0, SMTO_NORMAL, kDefaultWaitMs, &r));
+    EXPECT_EQ(ItemHeightWord(), GetSystemMetrics(SM_CYICON) * 3 / 2);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    EXPECT_TRUE(Enabled(IDC_CLEAR_UPDATE));
+    EXPECT_EQ(StatusPart(0), ico + ",0");
+
+    PostCommand(frame, IDM_REBUILD_CACHE);
+    ASSERT_TRUE(WaitUntil([&] { return Value(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size") == "48"; },
+                          kDefaultWaitMs, "the rebuild to end on the custom size"));
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    EXPECT_TRUE(Enabled(IDC_CLEAR_UPDATE));
+    EXPECT_EQ(StatusPart(0), ico + ",0");
+
+    ApplyAnsweringNo(*this);
+    Win32Registry reader;
+    std::string written;
+    ASSERT_EQ(reader.ReadString(RegRoot::LocalMachine, kShellIconsKey, "8", &written), kRegOk);
+    EXPECT_NE(written.find("Hard Drive"), std::string::npos) << written;
+
+    // The prefix as it was: the drive's override and the icon size.
+    registry.DeleteValue(RegRoot::LocalMachine, kShellIconsKey, "8");
+    if (size == "(absent)")
+        registry.DeleteValue(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size");
+    else
+        registry.WriteString(RegRoot::CurrentUser, kWindowMetricsKey, "Shell Icon Size", size, {});
 }
 
 }  // namespace
