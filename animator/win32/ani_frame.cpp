@@ -18,6 +18,7 @@
 #include "common/win32/menu_entries.h"
 #include "common/win32/menu_state_query.h"
 #include "common/win32/program_launch.h"
+#include "common/win32/window_places.h"
 #include "draw/canvas.h"
 #include "draw/tool.h"
 #include "draw/win32/drawing_menu_states.h"
@@ -221,17 +222,11 @@ void AnimatorFrame::OnCreate() {
 void AnimatorFrame::CreateToolWindows() {
     RECT frame;
     GetWindowRect(m_hwnd, &frame);
-    const EditorState& s = g_app.state;
-    const bool saved = s.HasSavedPositions();
-    auto place = [&](int savedX, int savedY, int defX, int defY) {
-        if (!saved) return POINT{defX, defY};
-        const Rect32 r = ClampToScreen({savedX, savedY, 120, 120}, g_app.screenWidth, g_app.screenHeight);
-        return POINT{r.left, r.top};
-    };
-    const POINT pal = place(s.paletteLeft, s.paletteTop, std::max(0, static_cast<int>(frame.left) - 190), frame.top);
-    // Without saved places the palette and, below it, the preview stand left of the frame.
-    const POINT pre = place(s.previewLeft, s.previewTop, std::max(0, static_cast<int>(frame.left) - 130),
-                            frame.top + 340);
+    ToolWindowPlaces places = StartingToolWindowPlaces(g_app.state, frame, g_app.screenWidth, g_app.screenHeight);
+    // Without saved places the Animator's preview, wider than the Studio's for its buttons and
+    // slider, stands below the palette instead of beside it.
+    if (!g_app.state.HasSavedPositions()) places.preview = {places.palette.x, frame.top + 340};
+    const POINT pal = places.palette, pre = places.preview;
     m_palette = PaletteWindow::Create(g_app.instance, kPaletteClass, m_hwnd, pal.x, pal.y, *m_colors, *m_engine,
                                       *m_prompt);
     m_preview = AnimatorPreview::Create(g_app.instance, kPreviewClass, m_hwnd, pre.x, pre.y, *m_colors, *m_animation);
@@ -738,24 +733,7 @@ void AnimatorFrame::OnClose() {
 
 void AnimatorFrame::RememberPositions() {
     EditorState& s = g_app.state;
-    WINDOWPLACEMENT wp{};
-    wp.length = sizeof wp;
-    GetWindowPlacement(m_hwnd, &wp);
-    const RECT& f = wp.rcNormalPosition;
-    s.frameLeft = f.left;
-    s.frameTop = f.top;
-    s.frameWidth = f.right - f.left;
-    s.frameHeight = f.bottom - f.top;
-    RECT r;
-    if (m_palette && GetWindowRect(m_palette->hwnd(), &r)) {
-        s.paletteLeft = r.left;
-        s.paletteTop = r.top;
-    }
-    if (m_preview && GetWindowRect(m_preview->hwnd(), &r)) {
-        // A preview at the screen's left edge still counts as a saved place.
-        s.previewLeft = r.left != 0 ? r.left : 1;
-        s.previewTop = r.top;
-    }
+    TakeWindowPlaces(s, m_hwnd, m_palette ? m_palette->hwnd() : nullptr, m_preview ? m_preview->hwnd() : nullptr);
     s.toolBarHidden = !m_toolBarShown;
     s.statusBarHidden = !m_statusBarShown;
     s.paletteHidden = !m_paletteShown;

@@ -409,6 +409,9 @@ TEST_F(AnimatorTest, RecentFilesNewestFirstPlainPathsAndSessionsLeaveThem) {
         EXPECT_EQ(run.program.CloseAndWait(run.frame), 0);
     }
     EXPECT_EQ(ReadSettingText("MRU List", "MRUCount"), "4");
+    // The window places and views went into the Animator's own section.
+    EXPECT_EQ(ReadSettingBinary("Persistent", "State").size(), 912u);
+    EXPECT_EQ(ReadSettingText("Persistent", "Color B Mode"), "0");
     EXPECT_EQ(ReadSettingText("MRU List", "MRU1"), paths[4]);
     EXPECT_EQ(ReadSettingText("MRU List", "MRU4"), paths[1]);
 
