@@ -830,3 +830,66 @@ TEST_F(EngineerProgram, SettingChangesAndCacheRebuildsKeepThePendingRow) {
 
 }  // namespace
 }  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// "&Open" asks before the workspace goes, and a cancelled dialog leaves the pending row in place.
+TEST_F(EngineerProgram, OpenCancelledKeepsThePendingRow) {
+    SelectTab(kCategoryDrive);
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    PostClick(dialog, IDC_USE_DEFAULT);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_CLEAR_UPDATE); }, kDefaultWaitMs, "the row to be pending"));
+    PostCommand(frame, IDM_OPEN);
+    HWND question = WaitForDialog("Vantoro Engineer");
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    HWND open = WaitForDialog("Open Motif File");
+    ASSERT_NE(open, nullptr);
+    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !FindDialog("Open Motif File"); }, kDefaultWaitMs, "the dialog to close"));
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    EXPECT_TRUE(Enabled(IDC_CLEAR_UPDATE));
+    EXPECT_TRUE(Enabled(IDC_APPLY));
+}
+
+// While a menu is browsed the status bar shows the item's help in one part; closed, the two
+// parts come back.
+TEST_F(EngineerProgram, MenuHelpShowsInTheStatusBar) {
+    SelectTab(kCategoryDrive);
+    DWORD_PTR r = 0;
+    auto select = [&](UINT item, UINT flags, HMENU menu) {
+        SendMessageTimeoutA(frame, WM_MENUSELECT, MAKEWPARAM(item, flags), reinterpret_cast<LPARAM>(menu),
+                            SMTO_NORMAL, kDefaultWaitMs, &r);
+    };
+    // Menus belong to the Engineer's process; any non-null handle says "a menu is open".
+    HMENU open = reinterpret_cast<HMENU>(1);
+    select(IDM_OPEN, MF_STRING, open);
+    EXPECT_EQ(StatusPart(0), "Opens a Motif or theme file");
+    select(1, MF_POPUP, open);
+    EXPECT_EQ(StatusPart(0), "Commands to choose the mode and the icon quality check");
+    select(SC_CLOSE, MF_STRING | MF_SYSMENU, open);
+    EXPECT_EQ(StatusPart(0), "Quits the Engineer");
+    select(0, 0xFFFF, nullptr);
+    EXPECT_EQ(StatusPart(1), "Local");
+    EXPECT_FALSE(StatusPart(0).empty()) << "the selected row's location again";
+}
+
+// Without the harness's variable at start-up, the Engineer writes no picture for anyone.
+TEST(EngineerPictures, RequestsAreIgnoredUnlessEnabledAtStartUp) {
+    EnableWindowPictures(false);
+    Program engineer;
+    const bool started = engineer.Start("VTENGNR.exe");
+    EnableWindowPictures(true);
+    ASSERT_TRUE(started);
+    HWND frame = engineer.WaitForWindow("EGRFrame");
+    ASSERT_NE(frame, nullptr);
+    const std::string name = "engineer-not-enabled.bmp";
+    DeleteFileA((PictureFolder() + "\\" + name).c_str());
+    EXPECT_FALSE(RequestPicture(frame, name));
+    EXPECT_EQ(GetFileAttributesA((PictureFolder() + "\\" + name).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(engineer.CloseAndWait(frame), 0);
+}
+
+}  // namespace
+}  // namespace vt::test
