@@ -1,5 +1,4 @@
-// The Librarian with the other programs of the suite: Install to System through VTINST.DLL, and
-// edit sessions with the Studio.
+// The Librarian with the installer library: Install to System through VTINST.DLL.
 #include <windows.h>
 
 #include <commctrl.h>

@@ -1,7 +1,13 @@
 #include "librarian/win32/suite_exchange.h"
 
+#include <dde.h>
+
+#include <span>
 #include <string>
 
+#include "common/win32/dde_blocks.h"
+#include "librarian/edit_sessions.h"
+#include "librarian/exchange_blocks.h"
 #include "librarian/staging.h"
 #include "librarian/win32/librarian_app.h"
 
@@ -11,10 +17,252 @@ namespace {
 
 using InstallIconFn = int(WINAPI*)(HWND, LPCSTR);
 
-class SuiteExchange : public LocalExchange {
+constexpr char kApplication[] = "Vantoro";
+constexpr char kGetIcon[] = "GetIcon";
+constexpr char kIconUpdate[] = "IconUpdate";
+constexpr char kInProgress[] =
+    "An edit session is currently in progress.\n\nPlease end the current session before beginning another.";
+constexpr char kMultipleSelected[] = "Multiple icons are selected.  Please select the icon you wish to edit.";
+// How often the sessions are checked for Studios that ended without a word.
+constexpr UINT kPruneMs = 2000;
+
+HWND AsWindow(uintptr_t w) { return reinterpret_cast<HWND>(w); }
+uintptr_t AsNumber(HWND w) { return reinterpret_cast<uintptr_t>(w); }
+
+class SuiteExchange : public LibrarianExchange {
   public:
+    SuiteExchange() { s_self = this; }
+    ~SuiteExchange() override {
+        if (m_timer) KillTimer(nullptr, m_timer);
+        s_self = nullptr;
+    }
+
+    bool HasSessions() const override {
+        const_cast<SuiteExchange*>(this)->PruneDead();
+        return m_sessions.count() > 0;
+    }
+    bool HasSessionFor(uint32_t serial) const override {
+        const_cast<SuiteExchange*>(this)->PruneDead();
+        return m_sessions.HasSessionFor(serial);
+    }
+    void EndSessions(uint32_t serial) override;
+    void IconMoved(size_t from, size_t to) override { m_sessions.IconMoved(from, to); }
+    void StartEditSession(bool newIcon, POINT where) override;
+    bool AcceptsDropOn(HWND) const override { return false; }
+    bool DragIconsTo(HWND, POINT, bool) override { return false; }
     void InstallSelected() override;
+    LRESULT OnDdeMessage(HWND frame, UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    static void CALLBACK PruneTimer(HWND, UINT, UINT_PTR, DWORD) {
+        if (s_self) s_self->PruneDead();
+    }
+    void PruneDead();
+    void OnInitiate(HWND frame, HWND from, ATOM application, ATOM topic);
+    void OnRequest(HWND frame, HWND from, LPARAM lp);
+    void OnAck(HWND from, LPARAM lp);
+    void OnPoke(HWND frame, HWND from, LPARAM lp);
+    void OnTerminate(HWND frame, HWND from);
+    // Applies the images of a session's update; false when they could not be taken.
+    bool ApplyUpdate(SessionSlot& slot, const ImageBlocks& images);
+
+    static SuiteExchange* s_self;
+    EditSessions m_sessions;
+    uint32_t m_sequence = 0;
+    UINT_PTR m_timer = 0;
 };
+
+SuiteExchange* SuiteExchange::s_self = nullptr;
+
+std::string AtomText(ATOM atom) {
+    char text[256] = {};
+    if (!atom || !GlobalGetAtomNameA(atom, text, sizeof text)) return {};
+    return text;
+}
+
+void SuiteExchange::PruneDead() {
+    // A Studio that died leaves its slot; the icon keeps what it last received.
+    for (const SessionSlot& gone : m_sessions.Prune([](uintptr_t w) { return IsWindow(AsWindow(w)) != FALSE; }))
+        if (gone.sentBlock) GlobalFree(reinterpret_cast<HGLOBAL>(gone.sentBlock));
+    if (m_timer && m_sessions.count() == 0) {
+        KillTimer(nullptr, m_timer);
+        m_timer = 0;
+    }
+}
+
+void SuiteExchange::EndSessions(uint32_t serial) {
+    const int64_t which = serial == 0 ? -2 : static_cast<int64_t>(serial);
+    for (uintptr_t w : m_sessions.EndAll(which))
+        PostMessageA(AsWindow(w), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_app.frame), 0);
+}
+
+void SuiteExchange::StartEditSession(bool newIcon, POINT where) {
+    Prompt& prompt = g_app.services->prompt();
+    PruneDead();
+    if (m_sessions.Full()) {
+        prompt.Tell(kInProgress, PromptIcon::Stop);
+        if (HWND first = AsWindow(m_sessions.slots()[0].window)) BringWindowToTop(first);
+        return;
+    }
+    const Workspace& ws = g_app.workspace;
+    int64_t index = -1;
+    char letter = 'N';
+    if (!newIcon) {
+        const std::vector<size_t> selection = ws.Selection();
+        if (selection.size() != 1) {
+            prompt.Tell(kMultipleSelected, PromptIcon::Stop);
+            return;
+        }
+        index = static_cast<int64_t>(selection[0]);
+        letter = ws.mode() == kModeProgram ? 'P' : 'I';
+    }
+    const uint32_t token = MakeSessionToken(GetCurrentProcessId(), ++m_sequence);
+    m_sessions.SetPending(token, index, where.x, where.y);
+    std::string line = "\"" + g_app.studioPath + "\" !" + letter + std::to_string(token) + " ";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    // A Studio that cannot be started is not reported.
+    if (CreateProcessA(g_app.studioPath.c_str(), line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                       nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+}
+
+LRESULT SuiteExchange::OnDdeMessage(HWND frame, UINT msg, WPARAM wp, LPARAM lp) {
+    HWND from = reinterpret_cast<HWND>(wp);
+    if (msg != WM_DDE_INITIATE) PruneDead();
+    switch (msg) {
+        case WM_DDE_INITIATE: OnInitiate(frame, from, LOWORD(lp), HIWORD(lp)); return 0;
+        case WM_DDE_REQUEST: OnRequest(frame, from, lp); return 0;
+        case WM_DDE_ACK: OnAck(from, lp); return 0;
+        case WM_DDE_POKE: OnPoke(frame, from, lp); return 0;
+        case WM_DDE_TERMINATE: OnTerminate(frame, from); return 0;
+        default: return 0;
+    }
+}
+
+void SuiteExchange::OnInitiate(HWND frame, HWND from, ATOM application, ATOM topic) {
+    if (!g_app.iconClipFormat || from == frame || lstrcmpiA(AtomText(application).c_str(), kApplication) != 0) return;
+    const Workspace& ws = g_app.workspace;
+    const auto slot = m_sessions.Open(AsNumber(from), AtomText(topic), [&ws](int64_t index) -> int64_t {
+        return index < static_cast<int64_t>(ws.iconCount()) ? ws.icons()[static_cast<size_t>(index)].serial : -1;
+    });
+    if (!slot) return;
+    // The initiator deletes the atoms of the acknowledgement.
+    const ATOM app = GlobalAddAtomA(kApplication);
+    const ATOM top = GlobalAddAtomA(AtomText(topic).c_str());
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(from, WM_DDE_ACK, reinterpret_cast<WPARAM>(frame), MAKELPARAM(app, top), SMTO_NORMAL,
+                        5000, &result);
+    if (!m_timer) m_timer = SetTimer(nullptr, 0, kPruneMs, PruneTimer);
+}
+
+void SuiteExchange::OnRequest(HWND frame, HWND from, LPARAM lp) {
+    UINT_PTR format = 0, item = 0;
+    UnpackDDElParam(WM_DDE_REQUEST, lp, &format, &item);
+    FreeDDElParam(WM_DDE_REQUEST, lp);
+    SessionSlot* slot = m_sessions.Find(AsNumber(from));
+    const ATOM itemAtom = static_cast<ATOM>(item);
+    const Workspace& ws = g_app.workspace;
+    const long index = slot && slot->serial >= 0 ? ws.FindIconBySerial(static_cast<uint32_t>(slot->serial)) : -1;
+    HGLOBAL block = nullptr;
+    if (index >= 0 && format == g_app.iconClipFormat && lstrcmpiA(AtomText(itemAtom).c_str(), kGetIcon) == 0 &&
+        !slot->sentBlock) {
+        // The session's own icon, whatever is selected now, under its own name.
+        EditIconBlock icon;
+        const FormatKey& f = ws.currentFormat();
+        if (MakeEditIconBlock(ws, static_cast<size_t>(index), Workspace::ShownName(ws.icons()[index]), &icon) ==
+            LibStatus::Ok) {
+            icon.width = f.width, icon.height = f.height, icon.colorCode = f.colorCode;
+            std::vector<uint8_t> bytes = BuildEditIconBlock(static_cast<uint16_t>(g_app.iconClipFormat), icon);
+            // Released by the Studio once it has taken it; a refusal leaves it to us.
+            SetDdeFlags(bytes, kAckRequested | kReleaseByReceiver | kResponseToRequest);
+            block = NewDdeBlock(bytes);
+            if (!block) g_app.services->prompt().Tell("Out of global memory.  Cannot complete this request.",
+                                                      PromptIcon::Stop);
+        }
+    }
+    if (!block) {
+        PostDdeAck(from, frame, false, itemAtom);
+        return;
+    }
+    if (!PostDdeMessage(from, WM_DDE_DATA, frame, reinterpret_cast<UINT_PTR>(block), itemAtom)) {
+        GlobalFree(block);
+        GlobalDeleteAtom(itemAtom);
+        return;
+    }
+    slot->sentBlock = reinterpret_cast<uintptr_t>(block);
+}
+
+void SuiteExchange::OnAck(HWND from, LPARAM lp) {
+    UINT_PTR status = 0, item = 0;
+    if (!UnpackDDElParam(WM_DDE_ACK, lp, &status, &item)) return;
+    FreeDDElParam(WM_DDE_ACK, lp);
+    if (SessionSlot* slot = m_sessions.Find(AsNumber(from)); slot && slot->sentBlock) {
+        // Taken: the Studio frees it. Refused: it is still ours.
+        if (!(status & 0x8000)) GlobalFree(reinterpret_cast<HGLOBAL>(slot->sentBlock));
+        slot->sentBlock = 0;
+    }
+    if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
+}
+
+void SuiteExchange::OnPoke(HWND frame, HWND from, LPARAM lp) {
+    UINT_PTR data = 0, item = 0;
+    if (!UnpackDDElParam(WM_DDE_POKE, lp, &data, &item)) return;
+    FreeDDElParam(WM_DDE_POKE, lp);
+    const ATOM itemAtom = static_cast<ATOM>(item);
+    HGLOBAL block = reinterpret_cast<HGLOBAL>(data);
+    SessionSlot* slot = m_sessions.Find(AsNumber(from));
+    bool taken = false;
+    uint16_t flags = 0;
+    if (slot && lstrcmpiA(AtomText(itemAtom).c_str(), kIconUpdate) == 0) {
+        // Another process's bytes: only the checked parser reads them.
+        std::optional<ImageBlocks> images;
+        if (const auto bytes = ReadDdeBlock(block, g_app.iconClipFormat, &flags)) images = ParseIconUpdateBlock(*bytes);
+        taken = images && ApplyUpdate(*slot, *images);
+    }
+    // Acknowledged once processed; a taken block with the release flag is freed here, a refused
+    // one stays the sender's.
+    PostDdeAck(from, frame, taken, itemAtom);
+    if (taken && (flags & kReleaseByReceiver)) GlobalFree(block);
+}
+
+bool SuiteExchange::ApplyUpdate(SessionSlot& slot, const ImageBlocks& images) {
+    Workspace& ws = g_app.workspace;
+    const std::vector<FormatTally> before = ws.tallies();
+    long index = -1;
+    if (slot.serial < 0) {
+        if (images.empty() || ws.mode() == kModeProgram) return false;
+        // A new icon's first update places it, named "(untitled)".
+        POINT at{slot.x, slot.y};
+        if (at.x < 0 && g_app.view) {
+            RECT client{};
+            GetClientRect(g_app.view->hwnd(), &client);
+            at.x = client.right - (g_app.desktop.largeIcon + g_app.desktop.horizontalGap);
+            at.y = static_cast<LONG>(ws.currentFormat().height);
+        }
+        index = ws.AddImage(images[0], -1, at.x, at.y);
+        if (index < 0) return false;
+        slot.serial = ws.icons()[static_cast<size_t>(index)].serial;
+    } else {
+        index = ws.FindIconBySerial(static_cast<uint32_t>(slot.serial));
+        if (index < 0) return true;  // the icon was deleted meanwhile: taken, nothing applied
+    }
+    if (ApplyIconUpdate(ws, static_cast<size_t>(index), images) != LibStatus::Ok) return false;
+    ws.UpdateCellSize(static_cast<size_t>(index));
+    if (g_app.view) g_app.view->ArrangeByPosition();
+    g_app.services->ImagesChanged(FormatBoxCause::Added, before);
+    return true;
+}
+
+void SuiteExchange::OnTerminate(HWND frame, HWND from) {
+    SessionSlot* slot = m_sessions.Find(AsNumber(from));
+    if (!slot) return;
+    PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
+    m_sessions.Close(AsNumber(from));
+}
 
 void SuiteExchange::InstallSelected() {
     const std::vector<size_t> selection = g_app.workspace.Selection();

@@ -1,6 +1,7 @@
 #include "studio/win32/frame_window.h"
 
 #include <commctrl.h>
+#include <dde.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -55,6 +56,10 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         RefreshCommandStates();
         return AnswerMenuStateQuery(m_hwnd, wp);
     }
+    if (msg >= WM_DDE_FIRST && msg <= WM_DDE_LAST) {
+        if (m_session) m_session->OnDdeMessage(msg, wp, lp);
+        return 0;
+    }
     if (m_grid && m_grid->OnOwnerMessage(msg, wp, lp)) return 0;
     switch (msg) {
         case WM_CREATE: OnCreate(); return 0;
@@ -101,7 +106,9 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (m_colors) m_colors->Rebuild();
             InvalidateRect(m_hwnd, nullptr, TRUE);
             return 0;
-        case WM_QUERYENDSESSION: return m_document->ConfirmDiscard();
+        case WM_QUERYENDSESSION:
+            if (m_session && m_session->Connected()) return m_session->ConfirmEndOfWindowsSession();
+            return m_document->ConfirmDiscard();
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
         default: return DefWindowProcA(m_hwnd, msg, wp, lp);
@@ -366,6 +373,13 @@ void FrameWindow::OnCommand(int id, int code) {
             break;
         }
         case IDM_FILE_OPEN: if (!g_app.serverMode) m_document->OpenWithDialog(m_hwnd); break;
+        case IDM_FILE_UPDATE:
+        case IDM_FILE_UPDATE_EXIT:
+            if (m_session && m_session->Connected() && g_app.doc.modified) {
+                m_session->Update(id == IDM_FILE_UPDATE_EXIT);
+                RefreshCommandStates();
+            }
+            break;
         case IDM_FILE_SAVE: if (!g_app.serverMode) m_document->Save(m_hwnd, false); break;
         case IDM_FILE_SAVE_AS: m_document->Save(m_hwnd, true); break;
         case IDM_FILE_NEW_WINDOW: StartProgram(m_hwnd, g_app.programFolder, "VTEDIT.EXE"); break;
@@ -447,11 +461,17 @@ bool FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
     return g_app.pictures.Answer(data, std::move(windows));
 }
 
+bool FrameWindow::StartSession(char modeLetter, const std::string& topic) {
+    m_session = std::make_unique<StudioSession>(m_hwnd, *m_document, *m_prompt);
+    return m_session->Start(modeLetter, topic);
+}
+
 void FrameWindow::OnClose() {
     if (m_commandDepth > 0) {
         m_closePending = true;
         return;
     }
+    if (m_session && m_session->Connected() && !m_session->ConfirmClose()) return;
     if (!m_document->ConfirmDiscard()) return;
     // The windows the frame owns are destroyed before the frame itself hears of its destruction,
     // so their places are taken now.

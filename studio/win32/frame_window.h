@@ -20,6 +20,7 @@
 #include "draw/win32/view_colors.h"
 #include "image/win32/format_list_box.h"
 #include "studio/win32/studio_document.h"
+#include "studio/win32/studio_session.h"
 
 namespace vt::studio {
 
@@ -39,6 +40,8 @@ public:
     void CreateToolWindows();
     void Start(bool openNewCursorDialog);
     StudioDocument& document() { return *m_document; }
+    // Server mode: the edit session with the Librarian (start-up step 11); false ends the program.
+    bool StartSession(char modeLetter, const std::string& topic);
 
     // DocumentViews.
     void DetachImage() override;
@@ -91,6 +94,7 @@ private:
     std::unique_ptr<SelectionFrame> m_selectionFrame;
     std::unique_ptr<DrawEngine> m_engine;
     std::unique_ptr<StudioDocument> m_document;
+    std::unique_ptr<StudioSession> m_session;
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<ToolBox> m_toolBox;
     std::unique_ptr<FormatListBox> m_formatList;

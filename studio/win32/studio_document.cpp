@@ -183,4 +183,28 @@ void StudioDocument::SavePalette(HWND owner) {
     m_app.palettes.Save(path, "ICS");
 }
 
+bool StudioDocument::LoadSessionIcon(const ImageFormat& shown, const std::vector<std::vector<uint8_t>>& images,
+                                     const std::string& name) {
+    m_engine.LeaveDrawingState();
+    m_views.DetachImage();
+    IconResource& doc = m_app.doc;
+    FreeAllImages(doc);
+    doc.keptImages.clear();
+    doc.resourceType = kIconResource;
+    doc.fileType = kIconFile;
+    // Each record is checked against its own format by FindOrCreateImage; one it refuses is left out.
+    for (const std::vector<uint8_t>& image : images) FindOrCreateImage(doc, image.data(), image.size(), m_host);
+    doc.activeFormat = shown;
+    doc.path = name;
+    doc.untitled = false;
+    doc.modified = false;
+    doc.commands.newImageFormat = true;
+    doc.commands.setHotSpot = false;
+    const bool any = !doc.images.empty();
+    ShowFormats(true);
+    return any;
+}
+
+void StudioDocument::FinishEditing() { m_engine.LeaveDrawingState(); }
+
 }  // namespace vt::studio

@@ -54,6 +54,12 @@ public:
     void RemoveImageFormat();
     void OpenPalette(HWND owner);
     void SavePalette(HWND owner);
+    // Server mode: the Librarian's icon replaces the document, shown at `shown`, titled `name`.
+    // The images are image blocks in the form the document keeps. False when none could be taken.
+    bool LoadSessionIcon(const ImageFormat& shown, const std::vector<std::vector<uint8_t>>& images,
+                         const std::string& name);
+    // Pending editing is finished (a floating selection dropped, a text placed).
+    void FinishEditing();
 
 private:
     void Attach(const FormatList& list, int selected);

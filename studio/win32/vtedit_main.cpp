@@ -101,6 +101,10 @@ int Run(HINSTANCE instance, const char* args) {
         opened = frame->document().Open(path, FileTypeForPath(path));
     }
     if (!opened) frame->document().NewDocument(kIconResource);
+    if (g_app.serverMode && !frame->StartSession(g_app.commandLine.modeLetter, g_app.commandLine.topic)) {
+        DestroyWindow(frame->hwnd());
+        return 1;
+    }
     frame->Start(g_app.commandLine.launch == EditorLaunch::NewCursor);
 
     const int exitCode = RunEditorMessageLoop(g_app.frame, accelerators);

@@ -1,0 +1,296 @@
+// Edit sessions between the Librarian and the Studio, each program in its own process: Edit Icon
+// and New Icon started from the Librarian, and the Studio's start against a stand-in server in
+// this test process (no answer, no icon, a malformed icon).
+#include <windows.h>
+
+#include <dde.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "librarian/exchange_blocks.h"
+#include "librarian/reader.h"
+#include "librarian/win32/librarian_wine_testutil.h"
+#include "librarian/win32/resource.h"
+#include "librarian/workspace.h"
+#include "tests/win32/editor_wine_testutil.h"
+
+namespace vt::test {
+namespace {
+
+// Icon k of the first row of Windows View with the desktop's default metrics.
+POINT WindowsViewIcon(int k) { return POINT{21 + k * (64 + 43) + 8, 20 + 8}; }
+
+LRESULT Send(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(w, message, wParam, lParam, SMTO_NORMAL, kDefaultWaitMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+bool Grayed(HWND frame, UINT id) {
+    const int state = MenuItemState(frame, id);
+    return state >= 0 && (state & MF_GRAYED) != 0;
+}
+
+class LibrarianSession : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetLibrarianSettings(); }
+    void TearDown() override {
+        if (frame) {
+            EXPECT_EQ(CloseLibrarian(librarian, frame), 0);
+        }
+    }
+    void Start(const std::string& name) {
+        ASSERT_TRUE(librarian.Start("VTMGR.EXE", "\"" + PictureFolder() + "\\" + name + "\""));
+        frame = WaitForLibrarian(librarian);
+        ASSERT_NE(frame, nullptr);
+        child = ChildOfClass(frame, "VtLibChild");
+        ASSERT_NE(child, nullptr);
+    }
+    void Click(POINT p, WPARAM keys = 0) {
+        Send(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(p.x, p.y));
+        Send(child, WM_LBUTTONUP, keys, MAKELPARAM(p.x, p.y));
+    }
+
+    Program librarian;
+    HWND frame = nullptr;
+    HWND child = nullptr;
+};
+
+// --- edit sessions with the Studio ---
+
+constexpr int kUpdateLibrarian = 1031;
+constexpr int kUpdateAndExit = 1032;
+constexpr int kStudioFormatList = 1124;
+
+[[maybe_unused]] const bool g_studio = [] {
+    SetEditorUnderTest({"VTEDIT.EXE", "Studio", "ICSFrame", "ICSPAlette", "Vantoro Studio"});
+    return true;
+}();
+
+// The images of each icon of a library file, in format-table order, read with the core.
+std::vector<ImageBlocks> LibraryImages(const std::string& path) {
+    Workspace ws;
+    std::vector<ImageBlocks> out;
+    if (ReadModuleIcons(ws, path, true) != LibStatus::Ok) return out;
+    for (size_t i = 0; i < ws.iconCount(); ++i) {
+        EditIconBlock block;
+        EXPECT_EQ(MakeEditIconBlock(ws, i, "", &block), LibStatus::Ok);
+        out.push_back(block.images);
+    }
+    return out;
+}
+
+// The Studio frame that shows `title`, started by the Librarian (another process).
+HWND WaitForStudioTitled(const std::string& title) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindWindowA("ICSFrame", title.c_str());
+            return found && IsWindowVisible(found);
+        },
+        30000, "a Studio titled " + title);
+    return found;
+}
+
+// Chooses entry `index` of the Librarian's "Image Format" box (its entries run by width).
+bool ChooseLibrarianFormat(HWND frame, int index, int count) {
+    HWND box = GetDlgItem(GetDlgItem(frame, IDC_TOOLBAR), IDC_FORMAT_BOX);
+    if (Send(box, CB_GETCOUNT, 0, 0) != count) return false;
+    Send(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Send(frame, WM_COMMAND, MAKEWPARAM(IDC_FORMAT_BOX, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    return true;
+}
+
+// The pixels of an image block: everything after its 40-byte header.
+std::vector<uint8_t> Pixels(const std::vector<uint8_t>& block) {
+    return block.size() > 40 ? std::vector<uint8_t>(block.begin() + 40, block.end()) : block;
+}
+
+// Waits for the process of `window` to end and returns its exit code (-1: it did not).
+int WaitForProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process) return -1;
+    DWORD code = STILL_ACTIVE;
+    WaitUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 20000, "the Studio to end");
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return static_cast<int>(code);
+}
+
+TEST_F(LibrarianSession, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExitEndsIt) {
+    const std::string library = PictureFolder() + "\\suite-session.icl";
+    WriteTestLibrary(library, {{"first", {{32, 4}}, 0x22}, {"drive", {{16, 4}, {32, 4}, {48, 8}}, 0x35}});
+    const std::vector<ImageBlocks> before = LibraryImages(library);
+    ASSERT_EQ(before.size(), 2u);
+    Start("suite-session.icl");
+    ASSERT_TRUE(ChooseLibrarianFormat(frame, 1, 3)) << "the Librarian shows 32 x 32, 16 colours";
+    Click(WindowsViewIcon(1));
+    ASSERT_TRUE(PostCommand(frame, IDM_EDIT_EDIT_ICON));
+    HWND studio = WaitForStudioTitled("Vantoro Studio- [drive]");
+    ASSERT_NE(studio, nullptr);
+    HWND list = GetDlgItem(studio, kStudioFormatList);
+    EXPECT_EQ(Send(list, LB_GETCOUNT, 0, 0), 3) << "all three formats arrived";
+    // The list runs 16, 32, 48 pixels wide: the Librarian's current format is the second.
+    EXPECT_EQ(Send(list, LB_GETITEMDATA, static_cast<WPARAM>(Send(list, LB_GETCURSEL, 0, 0)), 0), 2);
+
+    // A stroke on the 32 x 32 image, then Update Librarian.
+    EXPECT_TRUE(Grayed(studio, kUpdateLibrarian)) << "nothing changed yet";
+    EditorGrid(studio, 32, 32).Stroke({{1, 1}, {2, 1}, {3, 1}});
+    ASSERT_FALSE(Grayed(studio, kUpdateLibrarian));
+    ASSERT_TRUE(PostCommand(studio, kUpdateLibrarian));
+    ASSERT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_FILE_SAVE); }, kDefaultWaitMs,
+                          "the Librarian's workspace to change"));
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
+    const std::vector<ImageBlocks> after = LibraryImages(library);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0], before[0]) << "the other icon is untouched";
+    ASSERT_EQ(after[1].size(), 3u);
+    EXPECT_EQ(Pixels(after[1][0]), Pixels(before[1][0])) << "16 x 16 keeps its pixels";
+    EXPECT_NE(Pixels(after[1][1]), Pixels(before[1][1])) << "32 x 32 holds the stroke";
+    EXPECT_EQ(Pixels(after[1][2]), Pixels(before[1][2])) << "48 x 48 keeps its pixels";
+
+    // Update Librarian and Exit: sent, conversation ended, Studio gone with exit code 0.
+    EditorGrid(studio, 32, 32).Click(5, 5);
+    ASSERT_TRUE(PostCommand(studio, kUpdateAndExit));
+    EXPECT_EQ(WaitForProcessOf(studio), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_FILE_SAVE); }, kDefaultWaitMs, "the second update"));
+    // The session is over: closing asks only the save question (CloseLibrarian answers No).
+}
+
+TEST_F(LibrarianSession, NewIconSessionPlacesAnUntitledIconOnItsFirstUpdate) {
+    WriteTestLibrary(PictureFolder() + "\\suite-new.icl", {{"only", {{32, 4}}, 0x22}});
+    Start("suite-new.icl");
+    ASSERT_TRUE(PostCommand(frame, IDM_EDIT_NEW_ICON));
+    HWND studio = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            studio = FindWindowA("ICSFrame", nullptr);
+            return studio && IsWindowVisible(studio);
+        },
+        30000, "the Studio"));
+    EditorGrid(studio, 32, 32).Stroke({{4, 4}, {5, 5}});
+    ASSERT_TRUE(PostCommand(studio, kUpdateAndExit));
+    EXPECT_EQ(WaitForProcessOf(studio), 0);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(frame) == "2 objects"; }, kDefaultWaitMs, "the new icon"));
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
+    Workspace ws;
+    ASSERT_EQ(ReadModuleIcons(ws, PictureFolder() + "\\suite-new.icl", true), LibStatus::Ok);
+    ASSERT_EQ(ws.iconCount(), 2u);
+    EXPECT_EQ(Workspace::ShownName(ws.icons()[1]), "(untitled)");
+}
+
+// A stand-in for the Librarian in this test process: it answers the initiation for one token and
+// then either stays silent or sends a malformed icon block.
+struct TestServer {
+    static TestServer* self;
+    HWND window = nullptr;
+    std::string token;
+    bool malformed = false;
+    int requests = 0;
+    int negativeAcks = -1;
+    bool terminated = false;
+
+    TestServer(const std::string& t, bool bad) : token(t), malformed(bad) {
+        self = this;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VtTestLibrarian";
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, wc.lpszClassName, "test server", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+    }
+    ~TestServer() {
+        DestroyWindow(window);
+        self = nullptr;
+    }
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        TestServer* s = self;
+        if (!s) return DefWindowProcA(w, msg, wp, lp);
+        HWND from = reinterpret_cast<HWND>(wp);
+        char text[64] = {};
+        switch (msg) {
+            case WM_DDE_INITIATE:
+                GlobalGetAtomNameA(HIWORD(lp), text, sizeof text);
+                if (s->token == text)
+                    SendMessageA(from, WM_DDE_ACK, reinterpret_cast<WPARAM>(w),
+                                 MAKELPARAM(GlobalAddAtomA("Vantoro"), GlobalAddAtomA(text)));
+                return 0;
+            case WM_DDE_REQUEST: {
+                ++s->requests;
+                UINT_PTR format = 0, item = 0;
+                UnpackDDElParam(msg, lp, &format, &item);
+                FreeDDElParam(msg, lp);
+                if (!s->malformed) {
+                    GlobalDeleteAtom(static_cast<ATOM>(item));
+                    return 0;
+                }
+                // The header names eight images, and none follows.
+                HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, 24);
+                auto* p = static_cast<uint8_t*>(GlobalLock(block));
+                p[1] = 0x80 | 0x20 | 0x10;
+                p[2] = static_cast<uint8_t>(format), p[3] = static_cast<uint8_t>(format >> 8);
+                p[4] = 32, p[8] = 32, p[12] = 16, p[16] = 8;
+                GlobalUnlock(block);
+                PostMessageA(from, WM_DDE_DATA, reinterpret_cast<WPARAM>(w),
+                             PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(block), item));
+                return 0;
+            }
+            case WM_DDE_ACK: {
+                UINT_PTR status = 0, item = 0;
+                UnpackDDElParam(msg, lp, &status, &item);
+                FreeDDElParam(msg, lp);
+                s->negativeAcks = (status & 0x8000) ? 0 : 1;
+                if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
+                return 0;
+            }
+            case WM_DDE_TERMINATE: s->terminated = true; return 0;
+            default: return DefWindowProcA(w, msg, wp, lp);
+        }
+    }
+};
+TestServer* TestServer::self = nullptr;
+
+TEST(StudioSessionStart, NoServerSilentServerAndMalformedIcon) {
+    {
+        SCOPED_TRACE("no server");
+        Program studio;
+        ASSERT_TRUE(studio.Start("VTEDIT.EXE", "!I1999 "));
+        HWND box = studio.WaitForWindowTitled("Vantoro Studio", 30000);
+        ASSERT_NE(box, nullptr);
+        EXPECT_NE(AllChildTexts(box).find("Initiating Librarian is not responding to open DDE link."),
+                  std::string::npos);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(studio.WaitForExit(), 1);
+    }
+    {
+        SCOPED_TRACE("a server that never sends the icon");
+        TestServer server("2001", false);
+        Program studio;
+        ASSERT_TRUE(studio.Start("VTEDIT.EXE", "!I2001 "));
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil(
+            [&] { return (box = FindWindowA("#32770", "Vantoro Studio")) != nullptr; }, 40000,
+            "the Studio's message after its ten seconds"));
+        EXPECT_EQ(server.requests, 1);
+        EXPECT_NE(AllChildTexts(box).find("Error encountered completing DDE initialization.  Edit session failed."),
+                  std::string::npos);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(studio.WaitForExit(), 1);
+        WaitUntil([&] { return server.terminated; }, kDefaultWaitMs, "the conversation to end");
+    }
+    {
+        SCOPED_TRACE("a malformed icon block");
+        TestServer server("2003", true);
+        Program studio;
+        ASSERT_TRUE(studio.Start("VTEDIT.EXE", "!I2003 "));
+        ASSERT_TRUE(WaitUntil([&] { return server.negativeAcks >= 0; }, 30000, "the Studio's answer"));
+        EXPECT_EQ(server.negativeAcks, 1) << "refused, not taken";
+        EXPECT_EQ(studio.WaitForExit(20000), 1) << "ended without a crash";
+    }
+}
+
+}  // namespace
+}  // namespace vt::test
