@@ -7,7 +7,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "librarian/exchange_blocks.h"
+#include "common/win32/edit_session_client.h"
 #include "librarian/reader.h"
 #include "librarian/win32/librarian_wine_testutil.h"
 #include "librarian/win32/resource.h"
@@ -61,6 +64,9 @@ class LibrarianSession : public ::testing::Test {
 constexpr int kUpdateLibrarian = 1031;
 constexpr int kUpdateAndExit = 1032;
 constexpr int kStudioFormatList = 1124;
+constexpr int kOpen = 1026;
+constexpr int kNewFormat = 1120;
+constexpr int kRemoveFormat = 1121;
 
 [[maybe_unused]] const bool g_studio = [] {
     SetEditorUnderTest({"VTEDIT.EXE", "Studio", "ICSFrame", "ICSPAlette", "Vantoro Studio"});
@@ -188,6 +194,7 @@ struct TestServer {
     HWND window = nullptr;
     std::string token;
     bool malformed = false;
+    bool sendIcon = false;  // answers the request with a 32 x 32 16-colour icon named "served"
     int requests = 0;
     int negativeAcks = -1;
     bool terminated = false;
@@ -223,6 +230,19 @@ struct TestServer {
                 UINT_PTR format = 0, item = 0;
                 UnpackDDElParam(msg, lp, &format, &item);
                 FreeDDElParam(msg, lp);
+                if (s->sendIcon) {
+                    EditIconBlock icon;
+                    icon.width = icon.height = 32, icon.colorCode = 16, icon.name = "served";
+                    icon.images.push_back(RecordFromImage(MakeOpaqueImage(32, 32, kColors16, 9)));
+                    std::vector<uint8_t> bytes = BuildEditIconBlock(static_cast<uint16_t>(format), icon);
+                    bytes[1] = 0x80 | 0x20 | 0x10;
+                    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
+                    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+                    GlobalUnlock(block);
+                    PostMessageA(from, WM_DDE_DATA, reinterpret_cast<WPARAM>(w),
+                                 PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(block), item));
+                    return 0;
+                }
                 if (!s->malformed) {
                     GlobalDeleteAtom(static_cast<ATOM>(item));
                     return 0;
@@ -290,6 +310,30 @@ TEST(StudioSessionStart, NoServerSilentServerAndMalformedIcon) {
         EXPECT_EQ(server.negativeAcks, 1) << "refused, not taken";
         EXPECT_EQ(studio.WaitForExit(20000), 1) << "ended without a crash";
     }
+}
+
+// "P": a program file's icon, whose formats cannot be added or removed.
+TEST(StudioSessionStart, ServerModeWithLockedFormatsDisablesFormatCommands) {
+    TestServer server("2005", false);
+    server.sendIcon = true;
+    Program studio;
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", "!P2005 "));
+    HWND frame = WaitForEditorFrame(studio);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- [served]");
+    EXPECT_TRUE(WaitUntil([&] { return server.negativeAcks >= 0; }, kDefaultWaitMs, "the acknowledgement"));
+    EXPECT_EQ(server.negativeAcks, 0) << "the icon was taken";
+    EXPECT_TRUE(MenuItemState(frame, kNewFormat) & MF_GRAYED);
+    EXPECT_TRUE(MenuItemState(frame, kRemoveFormat) & MF_GRAYED);
+    EXPECT_NE(MenuItemState(frame, kUpdateLibrarian), -1);
+    EXPECT_EQ(MenuItemState(frame, kOpen), -1);
+    // No New Image Format button on the tool bar.
+    HWND bar = ChildOfClass(frame, "ToolbarWindow32");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(Send(bar, TB_COMMANDTOINDEX, kNewFormat, 0), -1);
+    // Unchanged: closing just ends the conversation.
+    EXPECT_EQ(studio.CloseAndWait(frame), 0);
+    EXPECT_TRUE(WaitUntil([&] { return server.terminated; }, kDefaultWaitMs, "the conversation to end"));
 }
 
 }  // namespace

@@ -134,21 +134,5 @@ TEST_F(StudioStartup, HashStartsACursorThroughTheNewResourceDialog) {
     EXPECT_EQ(studio.CloseAndWait(frame), 0);
 }
 
-TEST_F(StudioStartup, ServerModeWithLockedFormatsDisablesFormatCommands) {
-    Program studio;
-    ASSERT_TRUE(studio.Start("VTEDIT.EXE", "!Ptopic42"));
-    HWND frame = WaitForEditorFrame(studio);
-    ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(MenuItemState(frame, IDM_NEW_FORMAT) & MF_GRAYED);
-    EXPECT_TRUE(MenuItemState(frame, IDM_REMOVE_FORMAT) & MF_GRAYED);
-    EXPECT_NE(MenuItemState(frame, IDM_FILE_UPDATE), -1);
-    EXPECT_EQ(MenuItemState(frame, IDM_FILE_OPEN), -1);
-    // No New Image Format button on the tool bar.
-    HWND bar = ChildOfClass(frame, "ToolbarWindow32");
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(SendMessageA(bar, TB_COMMANDTOINDEX, IDM_NEW_FORMAT, 0), -1);
-    EXPECT_EQ(studio.CloseAndWait(frame), 0);
-}
-
 }  // namespace
 }  // namespace vt::test
