@@ -108,6 +108,40 @@ TEST_F(AnimatorTest, EditInsertRemoveRetimeAndSave) {
     EXPECT_EQ(a.header().flags, 3u);
 }
 
+// A frame chosen in the list while the pencil is down: the stroke stays on its own frame, the list
+// keeps showing that frame, and the stroke is one step of that frame's history.
+TEST_F(AnimatorTest, ChoosingAFrameDuringAPencilDragKeepsTheStrokeOnItsFrame) {
+    const std::string path = ScratchDir("ani_dragswitch") + "\\drag.ani";
+    WriteAnimation(path, {{9, 10}, {10, 10}, {12, 10}});
+    ASSERT_TRUE(ani.Start(Quoted(path)));
+    ASSERT_TRUE(SendCommand(ani.frame, IDM_TOOL_PENCIL));
+    EditorGrid grid(ani.frame, 32, 32);
+    grid.Press(4, 4);
+    grid.MoveTo(5, 4);
+    ani.SelectFrame(2);
+    EXPECT_EQ(ani.Selected(), 0);
+    grid.MoveTo(6, 4);
+    grid.Release(6, 4);
+    EXPECT_EQ(ani.Selected(), 0);
+    // One Undo takes the whole stroke back.
+    ASSERT_TRUE(SendCommand(ani.frame, IDM_EDIT_UNDO));
+    ASSERT_TRUE(SendCommand(ani.frame, IDM_FILE_SAVE));
+    {
+        ReadBack undone(path);
+        ASSERT_TRUE(undone.ok());
+        for (int x = 4; x <= 6; ++x) EXPECT_EQ(undone.animation().frame(0).image().XorValue(x, 4), 9u) << x;
+    }
+    ASSERT_TRUE(SendCommand(ani.frame, IDM_EDIT_REDO));
+    ani.SelectFrame(2);
+    EXPECT_EQ(ani.Selected(), 2);
+    ASSERT_TRUE(SendCommand(ani.frame, IDM_FILE_SAVE));
+    ReadBack back(path);
+    ASSERT_TRUE(back.ok());
+    for (int x = 4; x <= 6; ++x) EXPECT_EQ(back.animation().frame(0).image().XorValue(x, 4), 0u) << x;
+    EXPECT_EQ(back.animation().frame(2).image().XorValue(5, 4), 12u);
+    EXPECT_EQ(back.animation().frame(1).image().XorValue(5, 4), 10u);
+}
+
 // ---- hostile files ----
 
 TEST_F(AnimatorTest, HostileFilesLeaveANewAnimationAndTheRecentEntryGoes) {
