@@ -123,6 +123,11 @@ TEST_F(AnimatorTest, ChoosingAFrameDuringAPencilDragKeepsTheStrokeOnItsFrame) {
     grid.MoveTo(6, 4);
     grid.Release(6, 4);
     EXPECT_EQ(ani.Selected(), 0);
+    // Each frame keeps its own history: the other frame has nothing to undo, this one the stroke.
+    ani.SelectFrame(1);
+    EXPECT_EQ(MenuItemState(ani.frame, IDM_EDIT_UNDO) & MF_GRAYED, MF_GRAYED);
+    ani.SelectFrame(0);
+    EXPECT_EQ(MenuItemState(ani.frame, IDM_EDIT_UNDO) & MF_GRAYED, 0);
     // One Undo takes the whole stroke back.
     ASSERT_TRUE(SendCommand(ani.frame, IDM_EDIT_UNDO));
     ASSERT_TRUE(SendCommand(ani.frame, IDM_FILE_SAVE));
