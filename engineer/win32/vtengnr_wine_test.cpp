@@ -638,6 +638,30 @@ TEST_F(EngineerProgram, MotifsAreSavedReopenedAndGuarded) {
     ASSERT_TRUE(WaitUntil([&] { return !FindDialog("Vantoro Engineer"); }, kDefaultWaitMs, "the question to close"));
     EXPECT_EQ(StatusPart(1), "Motif");
     EXPECT_TRUE(MenuItemState(frame, IDM_MOTIF_MODE) & MF_CHECKED);
+
+    // Another icon for the drive, saved over the Motif: the companions already there are asked
+    // about first.
+    std::vector<uint8_t> other = SmallIconFile(1);
+    other[other.size() - 200] ^= 0x55;  // a different picture
+    const std::string ico2 = dir + "\\disk2.ico";
+    ASSERT_TRUE(WriteBytes(ico2, other));
+    ASSERT_TRUE(SelectRow(kHardDrive));
+    ChangeIconTo(*this, ico2, false);
+    PostCommand(frame, IDM_SAVE);
+    HWND replace = WaitForDialog("Confirm File Replace");
+    ASSERT_NE(replace, nullptr);
+    EXPECT_EQ(ControlText(replace, IDC_REPLACE_TEXT),
+              "This folder already contains a file called 'second Hard Drive.ico'.");
+    EXPECT_EQ(ControlText(replace, IDC_INCOMING_SIZE), std::to_string(other.size()) + " bytes, created or last modified on");
+    EXPECT_FALSE(ControlText(replace, IDC_EXISTING_DATE).empty());
+    EXPECT_TRUE(Picture("engineer-confirm-replace.bmp"));
+    // "Yes to All" also answers for the cursor's companion, which comes from the first Motif.
+    PostClick(replace, IDC_YES_TO_ALL);
+    ASSERT_TRUE(WaitUntil([&] { return Grayed(frame, IDM_SAVE); }, kDefaultWaitMs, "the save to end"));
+    EXPECT_FALSE(FindDialog("Confirm File Replace"));
+    EXPECT_EQ(ReadBytes(dir + "\\second Hard Drive.ico"), other);
+    EXPECT_EQ(ReadBytes(dir + "\\second Wait.cur"), SmallIconFile(2));
+    EXPECT_EQ(ProfileValue(second, shellIcons, "8"), "%Folder%second Hard Drive.ico,0");
 }
 
 // A blank image brings the "Empty Image Warning!"; Cancel leaves the row as it was.
