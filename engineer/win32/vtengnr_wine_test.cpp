@@ -917,3 +917,40 @@ TEST(EngineerPictures, RequestsAreIgnoredUnlessEnabledAtStartUp) {
 
 }  // namespace
 }  // namespace vt::test
+
+namespace vt::test {
+namespace {
+
+// In Local System Update an opened Motif becomes pending updates that Apply writes; a theme file
+// opens in Motif Mode with Save kept grey, changed or not, until Save As.
+TEST_F(EngineerSettingsProgram, MotifsOpenAsUpdatesAndThemesAreSavedOnlyUnderANewName) {
+    const std::string dir = ScratchDir("engineer_program_open");
+    ASSERT_TRUE(WriteBytes(dir + "\\pointer.cur", SmallIconFile(2)));
+    const std::string motif = dir + "\\busy.motif", theme = dir + "\\desk.theme";
+    WritePrivateProfileStringA("Software Credits", "Software", "Vantoro(tm)", motif.c_str());
+    WritePrivateProfileStringA("Control Panel\\Cursors", "Wait", "%Folder%pointer.cur", motif.c_str());
+    WritePrivateProfileStringA("Control Panel\\Cursors", "Wait", "%ThemeDir%pointer.cur", theme.c_str());
+
+    PostCommand(frame, IDM_OPEN);
+    AnswerFileDialog(WaitForDialog("Open Motif File"), motif);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(IDC_APPLY); }, kDefaultWaitMs, "the Motif's rows to be pending"));
+    EXPECT_EQ(WindowTitle(frame), "Vantoro Engineer");
+    ApplyAnsweringNo(*this);
+    EXPECT_EQ(Value(RegRoot::CurrentUser, "Control Panel\\Cursors", "Wait"), dir + "\\pointer.cur");
+    Win32Registry().DeleteValue(RegRoot::CurrentUser, "Control Panel\\Cursors", "Wait");
+
+    PostCommand(frame, IDM_MOTIF_MODE);
+    ASSERT_TRUE(WaitUntil([&] { return StatusPart(1) == "Motif"; }, kDefaultWaitMs, "Motif Mode"));
+    PostCommand(frame, IDM_OPEN);
+    AnswerFileDialog(WaitForDialog("Open Motif File"), theme);
+    ASSERT_TRUE(WaitUntil([&] { return WindowTitle(frame) == "Vantoro Engineer- desk.theme"; }, kDefaultWaitMs, "the theme"));
+    SelectTab(kCategoryCursor);
+    ASSERT_TRUE(SelectRow(kWait));
+    PostClick(dialog, IDC_USE_DEFAULT);
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(IDC_USE_DEFAULT); }, kDefaultWaitMs, "the row to leave the theme"));
+    EXPECT_TRUE(Grayed(frame, IDM_SAVE)) << "a theme is saved only under a new name";
+    EXPECT_FALSE(Grayed(frame, IDM_SAVE_AS));
+}
+
+}  // namespace
+}  // namespace vt::test
