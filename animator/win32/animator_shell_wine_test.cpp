@@ -47,6 +47,7 @@ TEST_F(AnimatorTest, EditInsertRemoveRetimeAndSave) {
     ASSERT_TRUE(ani.Start(Quoted(path)));
     EXPECT_EQ(WindowTitle(ani.frame), "Vantoro Animator- walk.ani");
     ASSERT_EQ(ani.FrameCount(), 4);
+    EXPECT_TRUE(ani.program.FindWindowOfClass("ANIText"));
     // A time the field cannot hold is shown, and showing it is no edit.
     ani.SelectFrame(3);
     EXPECT_EQ(ani.TimeText(), "1000");
@@ -64,6 +65,10 @@ TEST_F(AnimatorTest, EditInsertRemoveRetimeAndSave) {
     EXPECT_EQ(ControlText(dlg, IDC_INSERT_COUNT), "1");
     EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_INSERT_AFTER, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_INSERT_FILL, BM_GETCHECK, 0, 0), BST_CHECKED);
+    // No frames to insert: the dialog stays.
+    SetDlgItemTextA(dlg, IDC_INSERT_COUNT, "0");
+    SendMessageA(dlg, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(IsWindowVisible(dlg));
     SetDlgItemTextA(dlg, IDC_INSERT_COUNT, "3");
     SendDlgItemMessageA(dlg, IDC_INSERT_FILL, BM_SETCHECK, BST_UNCHECKED, 0);
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
