@@ -27,7 +27,7 @@ bool Checked(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECK
 }  // namespace
 
 // Adds each face of the enumerated families to the face box once.
-extern "C" int CALLBACK FontEnumeration(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM box) {
+extern "C" __declspec(dllexport) int CALLBACK FontEnumeration(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM box) {
     HWND combo = reinterpret_cast<HWND>(box);
     if (SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>(font->lfFaceName)) == CB_ERR)
