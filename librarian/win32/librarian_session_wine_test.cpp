@@ -165,6 +165,30 @@ TEST_F(LibrarianSession, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExit
     // The session is over: closing asks only the save question (CloseLibrarian answers No).
 }
 
+// A Studio that dies mid-session: the slot is freed (closing asks no session question), the icon
+// keeps what it had, and a new session on the same icon starts.
+TEST_F(LibrarianSession, AStudioKilledMidSessionFreesItsSlot) {
+    WriteTestLibrary(PictureFolder() + "\\suite-killed.icl", {{"victim", {{32, 4}}, 0x22}});
+    Start("suite-killed.icl");
+    Click(WindowsViewIcon(0));
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(PostCommand(frame, IDM_EDIT_EDIT_ICON));
+        HWND studio = WaitForStudioTitled("Vantoro Studio- [victim]");
+        ASSERT_NE(studio, nullptr);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(studio, &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        ASSERT_NE(process, nullptr);
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, kDefaultWaitMs);
+        CloseHandle(process);
+        WaitUntil([&] { return !IsWindow(studio); }, kDefaultWaitMs, "the Studio's window to go");
+    }
+    EXPECT_TRUE(Grayed(frame, IDM_FILE_SAVE)) << "nothing was applied";
+    // Closing asks no session question: CloseLibrarian would time out on it.
+}
+
 TEST_F(LibrarianSession, NewIconSessionPlacesAnUntitledIconOnItsFirstUpdate) {
     WriteTestLibrary(PictureFolder() + "\\suite-new.icl", {{"only", {{32, 4}}, 0x22}});
     Start("suite-new.icl");
