@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "librarian/exchange_blocks.h"
@@ -209,6 +210,69 @@ TEST_F(LibrarianSession, NewIconSessionPlacesAnUntitledIconOnItsFirstUpdate) {
     ASSERT_EQ(ReadModuleIcons(ws, PictureFolder() + "\\suite-new.icl", true), LibStatus::Ok);
     ASSERT_EQ(ws.iconCount(), 2u);
     EXPECT_EQ(Workspace::ShownName(ws.icons()[1]), "(untitled)");
+}
+
+// --- icons dragged between two Librarian processes ---
+
+// The names of a saved library's icons, read with the core.
+std::vector<std::string> LibraryNames(const std::string& path) {
+    Workspace ws;
+    std::vector<std::string> out;
+    if (ReadModuleIcons(ws, path, true) != LibStatus::Ok) return out;
+    for (size_t i = 0; i < ws.iconCount(); ++i) out.push_back(Workspace::ShownName(ws.icons()[i]));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST_F(LibrarianSession, IconsDraggedToAnotherLibrarianMoveOrCopyWithTheirNames) {
+    WriteTestLibrary(PictureFolder() + "\\suite-drag-from.icl",
+                     {{"one", {{32, 4}, {16, 4}}, 0x11}, {"two", {{32, 4}}, 0x22}, {"three", {{48, 8}}, 0x33}});
+    WriteTestLibrary(PictureFolder() + "\\suite-drag-to.icl", {{"resident", {{32, 4}}, 0x44}});
+    Start("suite-drag-from.icl");
+    Program other;
+    ASSERT_TRUE(other.Start("VTMGR.EXE", "\"" + PictureFolder() + "\\suite-drag-to.icl\""));
+    HWND target = WaitForLibrarian(other);
+    ASSERT_NE(target, nullptr);
+    HWND targetChild = ChildOfClass(target, "VtLibChild");
+    // Side by side, the target on the right.
+    SetWindowPos(frame, HWND_TOP, 0, 0, 420, 360, 0);
+    SetWindowPos(target, HWND_TOP, 440, 0, 420, 360, 0);
+    Send(frame, WM_NULL, 0, 0);
+    Send(target, WM_NULL, 0, 0);
+    // An empty place of the target's icon window, in the source icon window's coordinates.
+    POINT drop{200, 200};
+    ClientToScreen(targetChild, &drop);
+    ASSERT_EQ(WindowFromPoint(drop), targetChild);
+    ScreenToClient(child, &drop);
+    auto drag = [&](POINT from, bool right) {
+        const WPARAM button = right ? MK_RBUTTON : MK_LBUTTON;
+        Send(child, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, button, MAKELPARAM(from.x, from.y));
+        Send(child, WM_MOUSEMOVE, button, MAKELPARAM(from.x + 20, from.y + 20));
+        Send(child, WM_MOUSEMOVE, button, MAKELPARAM(drop.x, drop.y));
+        PostMessageA(child, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+    };
+
+    // One icon, dragged with the left button: moved.
+    Click(WindowsViewIcon(0));
+    drag(WindowsViewIcon(0), false);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(target) == "2 objects"; }, 20000, "the target to take one icon"));
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(frame) == "2 objects"; }, kDefaultWaitMs, "the source to lose it"));
+
+    // The two left, with the right button and "Copy Here": copied.
+    ASSERT_TRUE(SendCommand(frame, IDM_EDIT_SELECT_ALL));
+    drag(WindowsViewIcon(1), true);  // the moved icon's place stays empty
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); },
+                          kDefaultWaitMs, "the drop menu"));
+    for (int i = 0; i < 2; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(target) == "4 objects"; }, 20000, "the target to take two icons"));
+    EXPECT_EQ(StatusText(frame), "2 objects") << "a copy leaves the source as it was";
+
+    ASSERT_TRUE(SendCommand(target, IDM_FILE_SAVE));
+    EXPECT_EQ(LibraryNames(PictureFolder() + "\\suite-drag-to.icl"),
+              (std::vector<std::string>{"one", "resident", "three", "two"}));
+    EXPECT_EQ(CloseLibrarian(other, target), 0);
 }
 
 // A stand-in for the Librarian in this test process: it answers the initiation for one token and

@@ -1,5 +1,6 @@
 #include "librarian/win32/suite_exchange.h"
 
+#include <commctrl.h>
 #include <dde.h>
 
 #include <span>
@@ -8,8 +9,10 @@
 #include "common/win32/dde_blocks.h"
 #include "librarian/edit_sessions.h"
 #include "librarian/exchange_blocks.h"
+#include "librarian/search.h"
 #include "librarian/staging.h"
 #include "librarian/win32/librarian_app.h"
+#include "librarian/win32/resource.h"
 
 namespace vt::librarian {
 
@@ -20,6 +23,11 @@ using InstallIconFn = int(WINAPI*)(HWND, LPCSTR);
 constexpr char kApplication[] = "Vantoro";
 constexpr char kGetIcon[] = "GetIcon";
 constexpr char kIconUpdate[] = "IconUpdate";
+constexpr char kDragTopic[] = "Make it so!";
+constexpr char kEngage[] = "Engage!";
+constexpr char kNoDropTarget[] = "Drop target is not responding.";
+// How long a drag source waits for the drop target to take the icons.
+constexpr DWORD kDropWaitMs = 15000;
 constexpr char kInProgress[] =
     "An edit session is currently in progress.\n\nPlease end the current session before beginning another.";
 constexpr char kMultipleSelected[] = "Multiple icons are selected.  Please select the icon you wish to edit.";
@@ -48,8 +56,8 @@ class SuiteExchange : public LibrarianExchange {
     void EndSessions(uint32_t serial) override;
     void IconMoved(size_t from, size_t to) override { m_sessions.IconMoved(from, to); }
     void StartEditSession(bool newIcon, POINT where) override;
-    bool AcceptsDropOn(HWND) const override { return false; }
-    bool DragIconsTo(HWND, POINT, bool) override { return false; }
+    bool AcceptsDropOn(HWND target) const override { return g_app.iconClipFormat != 0 && IsWindow(target); }
+    bool DragIconsTo(HWND target, POINT screen, bool move) override;
     void InstallSelected() override;
     LRESULT OnDdeMessage(HWND frame, UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -65,6 +73,17 @@ class SuiteExchange : public LibrarianExchange {
     void OnTerminate(HWND frame, HWND from);
     // Applies the images of a session's update; false when they could not be taken.
     bool ApplyUpdate(SessionSlot& slot, const ImageBlocks& images);
+    // Icons dropped here by another Librarian; false when they could not be taken.
+    bool TakeDroppedIcons(const DraggedIconsBlock& dropped);
+    void ShowStatus(const std::string& text);
+
+    // The drag this window sends (one at a time): the target that answered, and the answer.
+    enum class DragState { None, Initiating, AwaitingAck, Done };
+    DragState m_dragState = DragState::None;
+    HWND m_dropTarget = nullptr;
+    bool m_dropTaken = false;
+    // The Librarian dropping icons here (a "Make it so!" conversation).
+    HWND m_dropSource = nullptr;
 
     static SuiteExchange* s_self;
     EditSessions m_sessions;
@@ -145,6 +164,16 @@ LRESULT SuiteExchange::OnDdeMessage(HWND frame, UINT msg, WPARAM wp, LPARAM lp) 
 
 void SuiteExchange::OnInitiate(HWND frame, HWND from, ATOM application, ATOM topic) {
     if (!g_app.iconClipFormat || from == frame || lstrcmpiA(AtomText(application).c_str(), kApplication) != 0) return;
+    if (lstrcmpiA(AtomText(topic).c_str(), kDragTopic) == 0) {
+        // Another Librarian is about to drop icons here.
+        if (g_app.workspace.mode() == kModeProgram) return;
+        m_dropSource = from;
+        DWORD_PTR done = 0;
+        SendMessageTimeoutA(from, WM_DDE_ACK, reinterpret_cast<WPARAM>(frame),
+                            MAKELPARAM(GlobalAddAtomA(kApplication), GlobalAddAtomA(kDragTopic)), SMTO_NORMAL, 5000,
+                            &done);
+        return;
+    }
     const Workspace& ws = g_app.workspace;
     const auto slot = m_sessions.Open(AsNumber(from), AtomText(topic), [&ws](int64_t index) -> int64_t {
         return index < static_cast<int64_t>(ws.iconCount()) ? ws.icons()[static_cast<size_t>(index)].serial : -1;
@@ -197,9 +226,23 @@ void SuiteExchange::OnRequest(HWND frame, HWND from, LPARAM lp) {
 }
 
 void SuiteExchange::OnAck(HWND from, LPARAM lp) {
+    if (m_dragState == DragState::Initiating) {
+        // Sent during our initiation: the atoms are the answerer's, and ours to delete.
+        GlobalDeleteAtom(LOWORD(lp));
+        GlobalDeleteAtom(HIWORD(lp));
+        if (!m_dropTarget) m_dropTarget = from;
+        else if (from != m_dropTarget) PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_app.frame), 0);
+        return;
+    }
     UINT_PTR status = 0, item = 0;
     if (!UnpackDDElParam(WM_DDE_ACK, lp, &status, &item)) return;
     FreeDDElParam(WM_DDE_ACK, lp);
+    if (m_dragState == DragState::AwaitingAck && from == m_dropTarget) {
+        m_dropTaken = (status & 0x8000) != 0;
+        m_dragState = DragState::Done;
+        if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
+        return;
+    }
     if (SessionSlot* slot = m_sessions.Find(AsNumber(from)); slot && slot->sentBlock) {
         // Taken: the Studio frees it. Refused: it is still ours.
         if (!(status & 0x8000)) GlobalFree(reinterpret_cast<HGLOBAL>(slot->sentBlock));
@@ -217,6 +260,19 @@ void SuiteExchange::OnPoke(HWND frame, HWND from, LPARAM lp) {
     SessionSlot* slot = m_sessions.Find(AsNumber(from));
     bool taken = false;
     uint16_t flags = 0;
+    if (from && from == m_dropSource) {
+        std::optional<DraggedIconsBlock> dropped;
+        if (lstrcmpiA(AtomText(itemAtom).c_str(), kEngage) == 0)
+            if (const auto bytes = ReadDdeBlock(block, g_app.iconClipFormat, &flags))
+                dropped = ParseDraggedIconsBlock(*bytes);
+        taken = dropped && TakeDroppedIcons(*dropped);
+        PostDdeAck(from, frame, taken, itemAtom);
+        if (taken && (flags & kReleaseByReceiver)) GlobalFree(block);
+        // One drop per conversation: it ends here.
+        PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
+        m_dropSource = nullptr;
+        return;
+    }
     if (slot && lstrcmpiA(AtomText(itemAtom).c_str(), kIconUpdate) == 0) {
         // Another process's bytes: only the checked parser reads them.
         std::optional<ImageBlocks> images;
@@ -258,10 +314,149 @@ bool SuiteExchange::ApplyUpdate(SessionSlot& slot, const ImageBlocks& images) {
 }
 
 void SuiteExchange::OnTerminate(HWND frame, HWND from) {
+    if (from && from == m_dropSource) {
+        PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
+        m_dropSource = nullptr;
+        return;
+    }
+    if (from && from == m_dropTarget) {
+        // The target ended the drop's conversation.
+        PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
+        if (m_dragState == DragState::AwaitingAck) m_dragState = DragState::Done;
+        m_dropTarget = nullptr;
+        return;
+    }
     SessionSlot* slot = m_sessions.Find(AsNumber(from));
     if (!slot) return;
     PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
     m_sessions.Close(AsNumber(from));
+}
+
+void SuiteExchange::ShowStatus(const std::string& text) {
+    if (HWND bar = GetDlgItem(g_app.frame, IDC_STATUSBAR))
+        SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool SuiteExchange::DragIconsTo(HWND target, POINT screen, bool move) {
+    Workspace& ws = g_app.workspace;
+    const std::vector<size_t> selection = ws.Selection();
+    if (selection.empty() || !g_app.iconClipFormat) return false;
+    HWND frame = g_app.frame;
+    HWND targetFrame = GetAncestor(target, GA_ROOT);
+    m_dropTarget = nullptr;
+    m_dragState = DragState::Initiating;
+    const ATOM app = GlobalAddAtomA(kApplication);
+    const ATOM topic = GlobalAddAtomA(kDragTopic);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(targetFrame, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(frame), MAKELPARAM(app, topic),
+                        SMTO_ABORTIFHUNG, 5000, &result);
+    GlobalDeleteAtom(app);
+    GlobalDeleteAtom(topic);
+    HWND partner = m_dropTarget;
+    if (!partner) {
+        m_dragState = DragState::None;
+        MessageBeep(MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, kNoDropTarget, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+
+    // The block: every selected icon with its images in format-table order and its name.
+    DraggedIconsBlock dragged;
+    dragged.x = screen.x, dragged.y = screen.y;
+    size_t images = 0;
+    ShowStatus("Copying icons...");
+    bool readFailed = false;
+    for (size_t index : selection) {
+        EditIconBlock icon;
+        if (MakeEditIconBlock(ws, index, "", &icon) != LibStatus::Ok) {
+            readFailed = true;
+            break;
+        }
+        images += icon.images.size();
+        std::string name = Workspace::ShownName(ws.icons()[index]).substr(0, 49);
+        dragged.icons.push_back(DraggedIcon{std::move(icon.images), std::move(name)});
+        ShowStatus("Icons:  " + WithThousands(dragged.icons.size(), g_app.thousands));
+        ShowStatus("Images:  " + WithThousands(images, g_app.thousands));
+    }
+    HGLOBAL block = nullptr;
+    if (!readFailed) {
+        std::vector<uint8_t> bytes = BuildDraggedIconsBlock(static_cast<uint16_t>(g_app.iconClipFormat), dragged);
+        SetDdeFlags(bytes, kReleaseByReceiver);
+        block = NewDdeBlock(bytes);
+        if (!block) g_app.services->prompt().Tell("Out of global memory.  Cannot complete this request.", PromptIcon::Stop);
+    }
+    const ATOM item = block ? GlobalAddAtomA(kEngage) : 0;
+    if (!block || !PostDdeMessage(partner, WM_DDE_POKE, frame, reinterpret_cast<UINT_PTR>(block), item)) {
+        if (block) GlobalFree(block);
+        if (item) GlobalDeleteAtom(item);
+        PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
+        m_dropTarget = nullptr;
+        m_dragState = DragState::None;
+        return false;
+    }
+    // Waiting for the answer, other messages still dispatched; a target that went away or does
+    // not answer in time ends the wait.
+    m_dropTaken = false;
+    m_dragState = DragState::AwaitingAck;
+    const DWORD start = GetTickCount();
+    MSG msg{};
+    while (m_dragState == DragState::AwaitingAck && IsWindow(partner) && GetTickCount() - start < kDropWaitMs) {
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) continue;
+        while (m_dragState == DragState::AwaitingAck && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (msg.message == WM_QUIT) break;
+    }
+    const bool answered = m_dragState == DragState::Done;
+    m_dragState = DragState::None;
+    if (!answered) {
+        // The block may be the target's by now: it is left alone.
+        PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
+        m_dropTarget = nullptr;
+        MessageBeep(MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, kNoDropTarget, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!m_dropTaken) {
+        GlobalFree(block);
+        return false;
+    }
+    if (move && ws.mode() != kModeProgram) {
+        for (size_t index : selection) EndSessions(ws.icons()[index].serial);
+        ws.RemoveIcons(selection);
+        ws.SelectNone();
+    }
+    return true;
+}
+
+bool SuiteExchange::TakeDroppedIcons(const DraggedIconsBlock& dropped) {
+    Workspace& ws = g_app.workspace;
+    if (ws.mode() == kModeProgram || !g_app.view) return false;
+    const std::vector<FormatTally> before = ws.tallies();
+    POINT at{dropped.x, dropped.y};
+    ScreenToClient(g_app.view->hwnd(), &at);
+    at.y += GetScrollPos(g_app.view->hwnd(), SB_VERT);
+    bool any = false;
+    for (const DraggedIcon& icon : dropped.icons) {
+        long index = -1;
+        for (const std::vector<uint8_t>& image : icon.images) {
+            const long added = ws.AddImage(image, index, at.x, at.y);
+            if (added >= 0) index = added;
+        }
+        if (index < 0) continue;
+        ws.Rename(static_cast<size_t>(index), icon.name);
+        ws.UpdateCellSize(static_cast<size_t>(index));
+        any = true;
+    }
+    if (!any) return dropped.icons.empty();
+    g_app.view->ArrangeByPosition();
+    g_app.services->ImagesChanged(FormatBoxCause::Added, before);
+    return true;
 }
 
 void SuiteExchange::InstallSelected() {
