@@ -1,6 +1,7 @@
 #include "engineer/win32/main_dialog.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <cstdlib>
 
@@ -105,6 +106,9 @@ void MainDialog::OnInit() {
     // The core repaints the list through this when it rebuilds the rows' icons.
     Core().redrawList = [this] { InvalidateRect(GetDlgItem(m_hwnd, IDC_LIST), nullptr, FALSE); };
     SetItemHeight();
+    // The page's labels and boxes sit on the tab control and are drawn in the button face colour:
+    // the tab control draws its page in the same colour rather than a theme's.
+    SetWindowTheme(GetDlgItem(m_hwnd, IDC_TABS), L" ", L" ");
     SendDlgItemMessageA(m_hwnd, IDC_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.listFont), FALSE);
     for (int id : {IDC_FACE, IDC_FONT_SIZE})
         SendDlgItemMessageA(m_hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(g_app.comboFont), FALSE);
