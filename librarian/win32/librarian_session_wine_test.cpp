@@ -166,6 +166,47 @@ TEST_F(LibrarianSession, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExit
     // The session is over: closing asks only the save question (CloseLibrarian answers No).
 }
 
+// Closing a changed Studio asks; Cancel keeps it, No ends it without sending, Yes sends first.
+TEST_F(LibrarianSession, TheStudiosCloseQuestion) {
+    WriteTestLibrary(PictureFolder() + "\\suite-close.icl", {{"asked", {{32, 4}}, 0x22}});
+    Start("suite-close.icl");
+    Click(WindowsViewIcon(0));
+    auto question = [&]() -> HWND {
+        HWND box = nullptr;
+        WaitUntil([&] { return (box = FindWindowA("#32770", "Vantoro Studio")) != nullptr; }, kDefaultWaitMs,
+                  "the close question");
+        if (box) {
+            EXPECT_NE(AllChildTexts(box).find("Do you want to update the image in your folder?"), std::string::npos);
+        }
+        return box;
+    };
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        ASSERT_TRUE(PostCommand(frame, IDM_EDIT_EDIT_ICON));
+        HWND studio = WaitForStudioTitled("Vantoro Studio- [asked]");
+        ASSERT_NE(studio, nullptr);
+        EditorGrid(studio, 32, 32).Click(3, 3);
+        if (answer == IDNO) {
+            PostMessageA(studio, WM_CLOSE, 0, 0);
+            HWND box = question();
+            ASSERT_NE(box, nullptr);
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+            WaitUntil([&] { return !IsWindow(box); }, kDefaultWaitMs, "the question to close");
+            EXPECT_TRUE(IsWindow(studio)) << "Cancel keeps the Studio";
+        }
+        PostMessageA(studio, WM_CLOSE, 0, 0);
+        HWND box = question();
+        ASSERT_NE(box, nullptr);
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+        EXPECT_EQ(WaitForProcessOf(studio), 0);
+        if (answer == IDNO) {
+            EXPECT_TRUE(Grayed(frame, IDM_FILE_SAVE)) << "No sends nothing";
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_FILE_SAVE); }, kDefaultWaitMs, "Yes's update"));
+        }
+    }
+}
+
 // A Studio that dies mid-session: the slot is freed (closing asks no session question), the icon
 // keeps what it had, and a new session on the same icon starts.
 TEST_F(LibrarianSession, AStudioKilledMidSessionFreesItsSlot) {
