@@ -13,6 +13,7 @@
 #include "librarian/exchange_blocks.h"
 #include "common/win32/edit_session_client.h"
 #include "librarian/reader.h"
+#include "librarian/win32/librarian_suite_wine_fixture.h"
 #include "librarian/win32/librarian_wine_testutil.h"
 #include "librarian/win32/resource.h"
 #include "librarian/workspace.h"
@@ -21,44 +22,6 @@
 namespace vt::test {
 namespace {
 
-// Icon k of the first row of Windows View with the desktop's default metrics.
-POINT WindowsViewIcon(int k) { return POINT{21 + k * (64 + 43) + 8, 20 + 8}; }
-
-LRESULT Send(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(w, message, wParam, lParam, SMTO_NORMAL, kDefaultWaitMs, &result);
-    return static_cast<LRESULT>(result);
-}
-
-bool Grayed(HWND frame, UINT id) {
-    const int state = MenuItemState(frame, id);
-    return state >= 0 && (state & MF_GRAYED) != 0;
-}
-
-class LibrarianSession : public ::testing::Test {
-  protected:
-    void SetUp() override { ResetLibrarianSettings(); }
-    void TearDown() override {
-        if (frame) {
-            EXPECT_EQ(CloseLibrarian(librarian, frame), 0);
-        }
-    }
-    void Start(const std::string& name) {
-        ASSERT_TRUE(librarian.Start("VTMGR.EXE", "\"" + PictureFolder() + "\\" + name + "\""));
-        frame = WaitForLibrarian(librarian);
-        ASSERT_NE(frame, nullptr);
-        child = ChildOfClass(frame, "VtLibChild");
-        ASSERT_NE(child, nullptr);
-    }
-    void Click(POINT p, WPARAM keys = 0) {
-        Send(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(p.x, p.y));
-        Send(child, WM_LBUTTONUP, keys, MAKELPARAM(p.x, p.y));
-    }
-
-    Program librarian;
-    HWND frame = nullptr;
-    HWND child = nullptr;
-};
 
 // --- edit sessions with the Studio ---
 
@@ -126,7 +89,7 @@ int WaitForProcessOf(HWND window) {
     return static_cast<int>(code);
 }
 
-TEST_F(LibrarianSession, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExitEndsIt) {
+TEST_F(LibrarianSuite, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExitEndsIt) {
     const std::string library = PictureFolder() + "\\suite-session.icl";
     WriteTestLibrary(library, {{"first", {{32, 4}}, 0x22}, {"drive", {{16, 4}, {32, 4}, {48, 8}}, 0x35}});
     const std::vector<ImageBlocks> before = LibraryImages(library);
@@ -167,7 +130,7 @@ TEST_F(LibrarianSession, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExit
 }
 
 // Closing a changed Studio asks; Cancel keeps it, No ends it without sending, Yes sends first.
-TEST_F(LibrarianSession, TheStudiosCloseQuestion) {
+TEST_F(LibrarianSuite, TheStudiosCloseQuestion) {
     WriteTestLibrary(PictureFolder() + "\\suite-close.icl", {{"asked", {{32, 4}}, 0x22}});
     Start("suite-close.icl");
     Click(WindowsViewIcon(0));
@@ -209,7 +172,7 @@ TEST_F(LibrarianSession, TheStudiosCloseQuestion) {
 
 // A Studio that dies mid-session: the slot is freed (closing asks no session question), the icon
 // keeps what it had, and a new session on the same icon starts.
-TEST_F(LibrarianSession, AStudioKilledMidSessionFreesItsSlot) {
+TEST_F(LibrarianSuite, AStudioKilledMidSessionFreesItsSlot) {
     WriteTestLibrary(PictureFolder() + "\\suite-killed.icl", {{"victim", {{32, 4}}, 0x22}});
     Start("suite-killed.icl");
     Click(WindowsViewIcon(0));
@@ -231,7 +194,7 @@ TEST_F(LibrarianSession, AStudioKilledMidSessionFreesItsSlot) {
     // Closing asks no session question: CloseLibrarian would time out on it.
 }
 
-TEST_F(LibrarianSession, NewIconSessionPlacesAnUntitledIconOnItsFirstUpdate) {
+TEST_F(LibrarianSuite, NewIconSessionPlacesAnUntitledIconOnItsFirstUpdate) {
     WriteTestLibrary(PictureFolder() + "\\suite-new.icl", {{"only", {{32, 4}}, 0x22}});
     Start("suite-new.icl");
     ASSERT_TRUE(PostCommand(frame, IDM_EDIT_NEW_ICON));
@@ -265,7 +228,7 @@ std::vector<std::string> LibraryNames(const std::string& path) {
     return out;
 }
 
-TEST_F(LibrarianSession, IconsDraggedToAnotherLibrarianMoveOrCopyWithTheirNames) {
+TEST_F(LibrarianSuite, IconsDraggedToAnotherLibrarianMoveOrCopyWithTheirNames) {
     WriteTestLibrary(PictureFolder() + "\\suite-drag-from.icl",
                      {{"one", {{32, 4}, {16, 4}}, 0x11}, {"two", {{32, 4}}, 0x22}, {"three", {{48, 8}}, 0x33}});
     WriteTestLibrary(PictureFolder() + "\\suite-drag-to.icl", {{"resident", {{32, 4}}, 0x44}});

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "installer/win32/resource.h"
+#include "librarian/win32/librarian_suite_wine_fixture.h"
 #include "librarian/win32/librarian_wine_testutil.h"
 #include "librarian/win32/resource.h"
 #include "sysicons/install_icon_file.h"
@@ -18,44 +19,6 @@
 namespace vt::test {
 namespace {
 
-// Icon k of the first row of Windows View with the desktop's default metrics.
-POINT WindowsViewIcon(int k) { return POINT{21 + k * (64 + 43) + 8, 20 + 8}; }
-
-LRESULT Send(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(w, message, wParam, lParam, SMTO_NORMAL, kDefaultWaitMs, &result);
-    return static_cast<LRESULT>(result);
-}
-
-bool Grayed(HWND frame, UINT id) {
-    const int state = MenuItemState(frame, id);
-    return state >= 0 && (state & MF_GRAYED) != 0;
-}
-
-class LibrarianSuite : public ::testing::Test {
-  protected:
-    void SetUp() override { ResetLibrarianSettings(); }
-    void TearDown() override {
-        if (frame) {
-            EXPECT_EQ(CloseLibrarian(librarian, frame), 0);
-        }
-    }
-    void Start(const std::string& name) {
-        ASSERT_TRUE(librarian.Start("VTMGR.EXE", "\"" + PictureFolder() + "\\" + name + "\""));
-        frame = WaitForLibrarian(librarian);
-        ASSERT_NE(frame, nullptr);
-        child = ChildOfClass(frame, "VtLibChild");
-        ASSERT_NE(child, nullptr);
-    }
-    void Click(POINT p, WPARAM keys = 0) {
-        Send(child, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(p.x, p.y));
-        Send(child, WM_LBUTTONUP, keys, MAKELPARAM(p.x, p.y));
-    }
-
-    Program librarian;
-    HWND frame = nullptr;
-    HWND child = nullptr;
-};
 
 // --- Install to System ---
 
