@@ -118,12 +118,9 @@ LRESULT AnimatorFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: {
             // A command may run a modal dialog, and the frame may be asked to close meanwhile;
             // the close waits until the command is over.
-            ++m_commandDepth;
+            m_closeGuard.Begin();
             OnCommand(LOWORD(wp), HIWORD(wp));
-            if (--m_commandDepth == 0 && m_closePending) {
-                m_closePending = false;
-                PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
-            }
+            m_closeGuard.End(m_hwnd);
             return 0;
         }
         case WM_KEYDOWN:
@@ -719,10 +716,7 @@ bool AnimatorFrame::OnCopyData(const COPYDATASTRUCT& data) {
 // ---- closing ----
 
 void AnimatorFrame::OnClose() {
-    if (m_commandDepth > 0) {
-        m_closePending = true;
-        return;
-    }
+    if (m_closeGuard.Hold(m_hwnd)) return;
     if (!ConfirmClose()) return;
     if (g_app.session.end) g_app.session.end();
     // The windows the frame owns are destroyed before the frame hears of its own destruction, so

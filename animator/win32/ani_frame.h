@@ -8,6 +8,7 @@
 #include <string>
 
 #include "animator/animation.h"
+#include "common/win32/close_guard.h"
 #include "common/win32/message_box_prompt.h"
 #include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
@@ -102,8 +103,7 @@ private:
     void OnPlayingChanged();
     void RepaintFrames();
 
-    int m_commandDepth = 0;
-    bool m_closePending = false;
+    CloseGuard m_closeGuard;
     HWND m_hwnd = nullptr;
     HWND m_toolBar = nullptr;
     HWND m_statusBar = nullptr;

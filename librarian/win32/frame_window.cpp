@@ -120,9 +120,9 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE: Layout(); return 0;
         case WM_COMMAND: {
             // A command may run a modal dialog while a close is asked for; the close waits.
-            ++m_commandDepth;
+            m_closeGuard.Begin();
             OnCommand(LOWORD(wp), HIWORD(wp));
-            EndCommand();
+            m_closeGuard.End(m_hwnd);
             return 0;
         }
         case WM_SETFOCUS:
@@ -134,22 +134,19 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_QUERYENDSESSION: {
             // Only the save question: the session may end while the Studio still edits.
             if (!g_app.workspace.modified()) return TRUE;
-            ++m_commandDepth;
+            m_closeGuard.Begin();
             const bool ok = ConfirmReplaceAfterSessions();
-            --m_commandDepth;
+            m_closeGuard.EndQuietly();
             return ok;
         }
         case kRunTestDrop:
-            ++m_commandDepth;
+            m_closeGuard.Begin();
             RunTestDrop();
-            EndCommand();
+            m_closeGuard.End(m_hwnd);
             return 0;
         case WM_ENABLE:
             // A close asked for while a message box or dialog had the frame disabled.
-            if (wp && m_closePending && m_commandDepth == 0) {
-                m_closePending = false;
-                PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
-            }
+            m_closeGuard.OnEnable(m_hwnd, wp != 0);
             return 0;
         case WM_ENDSESSION:
             // The session ends without destroying the window: the settings are kept and the
@@ -815,28 +812,18 @@ LRESULT FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
     return AcceptTestDrop(data, m_hwnd, kRunTestDrop) ? TRUE : FALSE;
 }
 
-void FrameWindow::EndCommand() {
-    if (--m_commandDepth == 0 && m_closePending && IsWindowEnabled(m_hwnd)) {
-        m_closePending = false;
-        PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
-    }
-}
-
 void FrameWindow::OnClose() {
     // Not while a command runs or a message box of the icon window's drop or drag holds the
     // frame disabled: the code that opened it still runs on the frame when it returns.
-    if (m_commandDepth > 0 || !IsWindowEnabled(m_hwnd)) {
-        m_closePending = true;
-        return;
-    }
+    if (m_closeGuard.Hold(m_hwnd)) return;
     LibrarianExchange& ex = *g_app.exchange;
     if (ex.HasSessions()) {
         if (m_prompt->Ask(kSessionsOnClose, PromptButtons::YesNo) != PromptAnswer::Yes) return;
         ex.EndSessions(0);
     }
-    ++m_commandDepth;
+    m_closeGuard.Begin();
     const bool ok = ConfirmReplaceAfterSessions();
-    --m_commandDepth;
+    m_closeGuard.EndQuietly();
     if (!ok) return;
     RememberState();
     DestroyWindow(m_hwnd);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/close_guard.h"
 #include "common/win32/message_box_prompt.h"
 #include "common/win32/window_dispatch.h"
 #include "librarian/search.h"
@@ -49,8 +50,6 @@ class FrameWindow : public FrameServices {
     void OnCommand(int id, int code);
     LRESULT OnNotify(NMHDR* header);
     void OnClose();
-    // The end of a command; a close asked for meanwhile follows now.
-    void EndCommand();
     void OnDestroy();
     LRESULT OnCopyData(const COPYDATASTRUCT& data);
     void Layout();
@@ -103,8 +102,9 @@ class FrameWindow : public FrameServices {
     bool m_toolBarShown = true;
     bool m_statusBarShown = true;
     bool m_searchStatus = false;
-    int m_commandDepth = 0;
-    bool m_closePending = false;
+    // The close also waits while a message box of the icon window's drop or drag holds the
+    // frame disabled.
+    CloseGuard m_closeGuard{true};
     std::unique_ptr<MessageBoxPrompt> m_prompt;
     std::vector<FormatBoxEntry> m_boxEntries;
 };

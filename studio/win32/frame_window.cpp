@@ -71,12 +71,9 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: {
             // A command may run a modal dialog, and the frame may be asked to close meanwhile;
             // the close waits until the command is over so nothing runs on a destroyed frame.
-            ++m_commandDepth;
+            m_closeGuard.Begin();
             OnCommand(LOWORD(wp), HIWORD(wp));
-            if (--m_commandDepth == 0 && m_closePending) {
-                m_closePending = false;
-                PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
-            }
+            m_closeGuard.End(m_hwnd);
             return 0;
         }
         case WM_KEYDOWN:
@@ -467,10 +464,7 @@ bool FrameWindow::StartSession(char modeLetter, const std::string& topic) {
 }
 
 void FrameWindow::OnClose() {
-    if (m_commandDepth > 0) {
-        m_closePending = true;
-        return;
-    }
+    if (m_closeGuard.Hold(m_hwnd)) return;
     if (m_session && m_session->Connected() && !m_session->ConfirmClose()) return;
     if (!m_document->ConfirmDiscard()) return;
     // The windows the frame owns are destroyed before the frame itself hears of its destruction,

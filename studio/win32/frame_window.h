@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "common/win32/close_guard.h"
 #include "common/win32/message_box_prompt.h"
 #include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
@@ -83,8 +84,7 @@ private:
     // A palette file was read since the last look: the blend strip starts black.
     void FollowPaletteFile();
 
-    int m_commandDepth = 0;     // commands under way (a modal dialog may be open)
-    bool m_closePending = false;  // a close asked for while a command ran
+    CloseGuard m_closeGuard;  // commands under way (a modal dialog may be open)
     HWND m_hwnd = nullptr;
     HWND m_toolBar = nullptr;
     HWND m_statusBar = nullptr;
