@@ -102,6 +102,10 @@ TEST_F(LibrarianSuite, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExitEn
     ASSERT_NE(studio, nullptr);
     HWND list = GetDlgItem(studio, kStudioFormatList);
     EXPECT_EQ(Send(list, LB_GETCOUNT, 0, 0), 3) << "all three formats arrived";
+    // Pictures of the two programs in the session, for people to look at.
+    SetWindowPos(frame, HWND_TOP, 0, 0, 420, 360, SWP_NOACTIVATE);
+    EXPECT_TRUE(RequestPicture(frame, "session-librarian.bmp"));
+    EXPECT_TRUE(RequestPicture(studio, "session-studio.bmp"));
     // The list runs 16, 32, 48 pixels wide: the Librarian's current format is the second.
     EXPECT_EQ(Send(list, LB_GETITEMDATA, static_cast<WPARAM>(Send(list, LB_GETCURSEL, 0, 0)), 0), 2);
 
