@@ -70,52 +70,66 @@ std::string WithThousands(uint64_t n, const std::string& separator) {
 
 LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOptions& options,
                       SearchCounts* counts) {
+    return SearchFiles(ws, std::vector<std::string>{root}, options, counts);
+}
+
+LibStatus SearchFiles(Workspace& ws, const std::vector<std::string>& roots,
+                      const SearchOptions& options, SearchCounts* counts) {
     *counts = {};
     ws.Discard();
     if (options.progress) options.progress({"Scanning for icons..."});
-    FolderWalker walker(root, options.type, options.includeSubfolders);
     FoundFile file;
     size_t lastIcons = 0;
     bool made = false;
-    while (walker.NextMatchingFile(&file)) {
-        if (options.cancelled && options.cancelled()) {
-            counts->cancelled = true;
-            break;
+    bool anyListed = false;
+    bool stopped = false;  // cancelled, or the workspace is full
+    for (const std::string& root : roots) {
+        FolderWalker walker(root, options.type, options.includeSubfolders);
+        while (walker.NextMatchingFile(&file)) {
+            if (options.cancelled && options.cancelled()) {
+                counts->cancelled = true;
+                stopped = true;
+                break;
+            }
+            int kind = DetectFileKind(file.path, file.kind);
+            if (kind == kKindUnknown) continue;
+            LibStatus st;
+            if (kind == kKindIconFile) {
+                st = ReadIconFileToWorkspace(ws, file.path, !made);
+            } else {
+                ReadOptions ro;
+                ro.kind = kind;
+                ro.searching = true;
+                ro.prompt = options.prompt;
+                st = ReadModuleIcons(ws, file.path, !made, ro);
+            }
+            if (st == LibStatus::Ok) made = true;
+            bool full = st == LibStatus::OutOfMemory;
+            bool yielded = ws.icons().size() != lastIcons;
+            if (options.onFile) options.onFile(file, yielded);
+            if (yielded) {
+                lastIcons = ws.icons().size();
+                ++counts->files;
+                counts->icons = ws.icons().size();
+                counts->images = ws.formats().size();
+                if (options.progress)
+                    options.progress(
+                        {"Files:  " + WithThousands(counts->files, options.thousands),
+                         "Icons:  " + WithThousands(counts->icons, options.thousands),
+                         "Images:  " + WithThousands(counts->images, options.thousands)});
+            }
+            // Out of serials or image numbers: every later file would be refused too, so the search
+            // ends with what it found and says why once.
+            if (full) {
+                if (options.prompt) options.prompt->Tell(kOutOfGlobalMemory, PromptIcon::Stop);
+                stopped = true;
+                break;
+            }
         }
-        int kind = DetectFileKind(file.path, file.kind);
-        if (kind == kKindUnknown) continue;
-        LibStatus st;
-        if (kind == kKindIconFile) {
-            st = ReadIconFileToWorkspace(ws, file.path, !made);
-        } else {
-            ReadOptions ro;
-            ro.kind = kind;
-            ro.searching = true;
-            ro.prompt = options.prompt;
-            st = ReadModuleIcons(ws, file.path, !made, ro);
-        }
-        if (st == LibStatus::Ok) made = true;
-        bool full = st == LibStatus::OutOfMemory;
-        bool yielded = ws.icons().size() != lastIcons;
-        if (options.onFile) options.onFile(file, yielded);
-        if (yielded) {
-            lastIcons = ws.icons().size();
-            ++counts->files;
-            counts->icons = ws.icons().size();
-            counts->images = ws.formats().size();
-            if (options.progress)
-                options.progress({"Files:  " + WithThousands(counts->files, options.thousands),
-                                  "Icons:  " + WithThousands(counts->icons, options.thousands),
-                                  "Images:  " + WithThousands(counts->images, options.thousands)});
-        }
-        // Out of serials or image numbers: every later file would be refused too, so the search
-        // ends with what it found and says why once.
-        if (full) {
-            if (options.prompt) options.prompt->Tell(kOutOfGlobalMemory, PromptIcon::Stop);
-            break;
-        }
+        anyListed = anyListed || walker.rootListed();
+        if (stopped) break;
     }
-    if (!walker.rootListed()) {
+    if (!anyListed) {
         if (options.prompt)
             options.prompt->Tell("Could not find any files to open.", PromptIcon::Information);
         ws.New();

@@ -76,5 +76,9 @@ struct SearchOptions {
 // why the workspace is empty.
 LibStatus SearchFiles(Workspace& ws, const std::string& root, const SearchOptions& options,
                       SearchCounts* counts);
+// The same over several folders in turn, all into the one workspace (folders dropped together).
+// A folder that cannot be listed is passed over; CannotOpen only when none could be.
+LibStatus SearchFiles(Workspace& ws, const std::vector<std::string>& roots, const SearchOptions& options,
+                      SearchCounts* counts);
 
 }  // namespace vt

@@ -75,6 +75,21 @@ TEST_F(SearchTest, AnUnlistableRootIsReported) {
     EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"Could not find any files to open."}));
 }
 
+TEST_F(SearchTest, SeveralFoldersFillOneWorkspace) {
+    // Dropped together: sub/c.ico (one icon), a folder that is gone, then the top folder's a.ico
+    // and b.dll (three icons); none is left out and the missing folder is passed over quietly.
+    SearchOptions o;
+    o.prompt = &prompt;
+    o.progress = [this](const std::vector<std::string>& parts) { statuses.push_back(parts); };
+    const std::vector<std::string> roots{dir.File("sub"), dir.File("missing"), dir.path()};
+    ASSERT_EQ(SearchFiles(ws, roots, o, &counts), LibStatus::Ok);
+    EXPECT_EQ(ws.icons().size(), 4u);
+    EXPECT_EQ(statuses.back(), (std::vector<std::string>{"Files:  3", "Icons:  4", "Images:  5"}));
+    EXPECT_TRUE(prompt.texts().empty());
+    EXPECT_EQ(SearchFiles(ws, {dir.File("missing"), dir.File("gone")}, o, &counts), LibStatus::CannotOpen);
+    EXPECT_EQ(prompt.texts(), (std::vector<std::string>{"Could not find any files to open."}));
+}
+
 TEST_F(SearchTest, ACancelledSearchKeepsWhatItFoundAndSaysNothing) {
     // Subfolders included, three files hold four icons: a.ico, b.dll and sub/c.ico.
     for (uint64_t k = 0; k < 3; ++k) {

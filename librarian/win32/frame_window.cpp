@@ -559,8 +559,8 @@ void FrameWindow::OpenDroppedFiles(const std::vector<std::string>& paths) {
 }
 
 void FrameWindow::SearchFolders(const std::vector<std::string>& roots) {
-    // Each folder is searched into a new workspace; the last one's icons stay.
-    for (const std::string& root : roots) RunSearch(root, OpenType::IconFiles, true);
+    // All the folders dropped together are searched into one new workspace.
+    RunSearch(roots, OpenType::IconFiles, true);
 }
 
 // --- files ---
@@ -643,10 +643,10 @@ void FrameWindow::SearchWithDialog() {
     if (!AskSearchRoot(m_hwnd, &request)) return;
     g_app.openType = request.type;
     if (!ConfirmReplace()) return;
-    RunSearch(request.root, request.type, request.subfolders);
+    RunSearch({request.root}, request.type, request.subfolders);
 }
 
-void FrameWindow::RunSearch(const std::string& root, OpenType type, bool subfolders) {
+void FrameWindow::RunSearch(const std::vector<std::string>& roots, OpenType type, bool subfolders) {
     WaitCursor wait;
     Workspace& ws = g_app.workspace;
     SearchOptions o;
@@ -669,12 +669,12 @@ void FrameWindow::RunSearch(const std::string& root, OpenType type, bool subfold
         return escape;
     };
     SearchCounts counts;
-    const LibStatus st = SearchFiles(ws, root, o, &counts);
+    const LibStatus st = SearchFiles(ws, roots, o, &counts);
     m_searchStatus = false;
     g_app.saveState = {};
     g_app.fileTitle.clear();
     g_app.fileKind = kKindLibrary;
-    if (st == LibStatus::Ok) g_app.nameLastTaken = FileTitle(root);
+    if (st == LibStatus::Ok) g_app.nameLastTaken = FileTitle(roots.front());
     AfterReplace(FormatBoxCause::Opened);
 }
 

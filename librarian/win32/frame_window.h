@@ -63,7 +63,7 @@ class FrameWindow : public FrameServices {
     // Reads one file as the new workspace; `direct`: the path came from the recent files, the
     // command line or a drop, so a failure takes it off the recent files.
     void OpenPath(const std::string& path, int kind, bool direct);
-    void RunSearch(const std::string& root, OpenType type, bool subfolders);
+    void RunSearch(const std::vector<std::string>& roots, OpenType type, bool subfolders);
     // Save, or Save As for a workspace without file. True when the workspace was saved.
     bool Save();
     bool SaveAs();

@@ -267,6 +267,17 @@ TEST_F(LibrarianView, DropsOpenAddAndRefuse) {
     EXPECT_EQ(StatusPart(frame, 0), "3 objects");
 }
 
+TEST_F(LibrarianView, FoldersDroppedTogetherAreSearchedIntoOneWorkspace) {
+    for (const char* folder : {"\\view-find1", "\\view-find2"})
+        CreateDirectoryA((PictureFolder() + folder).c_str(), nullptr);
+    WriteTestIconFile(PictureFolder() + "\\view-find1\\one.ico", {"one", {{32, 4}}});
+    WriteTestLibrary(PictureFolder() + "\\view-find2\\two.icl", {{"t1", {{32, 4}}}, {"t2", {{32, 1}}}});
+    Start();
+    ASSERT_TRUE(SendTestDrop(frame, {"view-find1", "view-find2"}, POINT{40, 40}, true, true));
+    EXPECT_TRUE(WaitUntil([&] { return StatusPart(frame, 0) == "3 objects"; }, kDefaultWaitMs,
+                          "both folders' icons"));
+}
+
 TEST_F(LibrarianView, PropertiesDialogsShowTheirTexts) {
     WriteTestLibrary(PictureFolder() + "\\view-props.icl", kThree);
     Start("view-props.icl");
