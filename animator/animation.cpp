@@ -255,7 +255,37 @@ void Animation::ApplySpeed() {
     ResetSlider();
 }
 
+bool Animation::LoadSessionImages(const std::vector<std::vector<uint8_t>>& images, const std::string& name) {
+    std::vector<Frame> frames;
+    int32_t code = 0;
+    for (const std::vector<uint8_t>& block : images) {
+        if (block.size() < kBitmapHeaderSize || frames.size() >= kMaxFrames) continue;
+        const BitmapInfoHeader h = BitmapInfoHeader::Load(block.data());
+        const int32_t blockCode = CodeForBitCount(static_cast<uint32_t>(h.planes) * h.bitCount);
+        if (h.width != kAnimatorImageSize || h.height != kAnimatorImageSize) continue;
+        if (blockCode != kColors16 && blockCode != kColors256 && blockCode != kTrueColor) continue;
+        if (code == 0) code = blockCode;
+        if (blockCode != code) continue;
+        std::shared_ptr<FrameRecord> record = MakeRecord(block, code);
+        if (record) frames.push_back({kNewFrameTime, std::move(record)});
+    }
+    if (frames.empty()) return false;
+    m_frames = std::move(frames);
+    m_header = AniHeader{};
+    m_title.clear();
+    m_author.clear();
+    m_colorCode = code;
+    m_modified = false;
+    m_untitled = true;
+    m_path.clear();
+    m_sessionName = name;
+    m_selected = 0;
+    ResetSlider();
+    return true;
+}
+
 std::string Animation::DocumentName() const {
+    if ((m_untitled || m_path.empty()) && !m_sessionName.empty()) return m_sessionName;
     if (m_untitled || m_path.empty()) return "untitled";
     const size_t cut = m_path.find_last_of("\\/");
     return cut == std::string::npos ? m_path : m_path.substr(cut + 1);

@@ -95,7 +95,13 @@ class Animation {
     // Before the animation is closed or replaced: a modified one asks whether to save first. Yes
     // runs `save` (which may ask for a name); true when the animation may go.
     bool ConfirmClose(const std::function<bool()>& save);
-    // The file name without its folder, or "untitled".
+    // The images an edit session brought, in editor form: every 32 x 32 image of the first one's
+    // colour depth (16, 256 or true colour) becomes one frame, in order; others are left out. The
+    // animation is then known by `name` ("untitled" when empty), unmodified and without a file
+    // (Save asks for one). False, and nothing changed, when no image fits.
+    bool LoadSessionImages(const std::vector<std::vector<uint8_t>>& images, const std::string& name);
+    // The file name without its folder, the session's name for an unsaved session animation, or
+    // "untitled".
     std::string DocumentName() const;
 
     size_t frameCount() const { return m_frames.size(); }
@@ -138,6 +144,8 @@ class Animation {
     int32_t colorCode() const { return m_colorCode; }
     bool modified() const { return m_modified; }
     void SetModified() { m_modified = true; }
+    // The changes went elsewhere than a file (an edit session's update).
+    void ClearModified() { m_modified = false; }
     bool untitled() const { return m_untitled; }
     const std::string& path() const { return m_path; }
     std::vector<int32_t> Times() const;
@@ -156,6 +164,7 @@ class Animation {
     int32_t m_colorCode = 16;
     bool m_modified = false;
     bool m_untitled = true;
+    std::string m_sessionName;
     std::string m_path;
     SpeedSlider m_slider;
 };

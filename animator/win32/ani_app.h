@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "common/editor_launch.h"
@@ -26,20 +25,6 @@ inline constexpr char kPaletteClass[] = "ANIPAlette";
 inline constexpr char kPreviewClass[] = "ANIPreview";
 inline constexpr char kTextClass[] = "ANIText";
 
-// The plug points of an edit session for the Librarian ("!" on the command line). No session
-// ever connects yet: "!" starts a new, untitled animation, and "&Update Librarian" and "Update
-// &Librarian and Exit" stay disabled.
-struct SessionLink {
-    // The session opened: fills the animation (a new one, or the cursor the Librarian sends).
-    std::function<bool(Animation&)> start;
-    // "&Update Librarian": sends the animation; true when the Librarian took it.
-    std::function<bool(const Animation&)> update;
-    // The session ends with the program.
-    std::function<void()> end;
-
-    bool connected() const { return static_cast<bool>(update); }
-};
-
 struct AnimatorApp {
     HINSTANCE instance = nullptr;
     std::string programFolder;
@@ -51,7 +36,6 @@ struct AnimatorApp {
 
     EditorCommandLine commandLine;
     bool sessionMode = false;
-    SessionLink session;
 
     PaletteState palettes;
     EditorState state;

@@ -1,6 +1,7 @@
 #include "animator/win32/ani_frame.h"
 
 #include <commctrl.h>
+#include <dde.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -108,6 +109,10 @@ LRESULT AnimatorFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return AnswerMenuStateQuery(m_hwnd, wp);
     }
     if (m_grid && m_grid->OnOwnerMessage(msg, wp, lp)) return 0;
+    if (msg >= WM_DDE_FIRST && msg <= WM_DDE_LAST) {
+        if (m_session) m_session->OnDdeMessage(msg, wp, lp);
+        return 0;
+    }
     switch (msg) {
         case WM_CREATE: OnCreate(); return 0;
         case WM_SIZE:
@@ -152,7 +157,7 @@ LRESULT AnimatorFrame::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (m_colors) m_colors->Rebuild();
             InvalidateRect(m_hwnd, nullptr, TRUE);
             return 0;
-        case WM_QUERYENDSESSION: return ConfirmClose();
+        case WM_QUERYENDSESSION: return SessionConnected() ? ConfirmSessionEndOfWindows() : ConfirmClose();
         case WM_CLOSE: OnClose(); return 0;
         case WM_DESTROY: OnDestroy(); return 0;
         default: return DefWindowProcA(m_hwnd, msg, wp, lp);
@@ -341,15 +346,6 @@ void AnimatorFrame::NewAnimation(int32_t colorCode) {
     FramesChanged();
 }
 
-bool AnimatorFrame::StartSession() {
-    if (!g_app.session.start) return false;
-    StopAndLeave();
-    DetachImage();
-    const bool ok = g_app.session.start(*m_animation);
-    FramesChanged();
-    return ok;
-}
-
 bool AnimatorFrame::ConfirmClose() {
     StopAndLeave();
     return m_animation->ConfirmClose([this] { return Save(false); });
@@ -510,8 +506,7 @@ void AnimatorFrame::OnCommand(int id, int code) {
         case IDM_FILE_EXPLORER: ShowSuiteExplorer(g_app.programFolder); break;
         case IDM_FILE_UPDATE:
         case IDM_FILE_UPDATE_EXIT:
-            if (g_app.session.connected() && g_app.session.update(*m_animation) && id == IDM_FILE_UPDATE_EXIT)
-                PostMessageA(m_hwnd, WM_CLOSE, 0, 0);
+            if (SessionConnected() && m_animation->modified()) UpdateLibrarian(id == IDM_FILE_UPDATE_EXIT);
             break;
         case IDM_FILE_EXIT: PostMessageA(m_hwnd, WM_CLOSE, 0, 0); break;
         case IDM_EDIT_OPEN_PALETTE: OpenPaletteCommand(); break;
@@ -588,8 +583,8 @@ void AnimatorFrame::UpdateMenus() {
     auto enable = [bar](UINT id, bool on) { EnableMenuItem(bar, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
     const bool playing = m_preview && m_preview->playing();
     enable(IDM_FILE_SAVE, m_animation->modified());
-    enable(IDM_FILE_UPDATE, g_app.session.connected() && m_animation->modified());
-    enable(IDM_FILE_UPDATE_EXIT, g_app.session.connected() && m_animation->modified());
+    enable(IDM_FILE_UPDATE, SessionConnected() && m_animation->modified());
+    enable(IDM_FILE_UPDATE_EXIT, SessionConnected() && m_animation->modified());
     m_edit->UpdateStates(bar, m_toolBar);
     UpdateDrawingMenuStates(
         bar, *m_engine, {m_grid->gridLines(), m_paletteShown, m_toolBarShown, m_statusBarShown, m_previewShown},
@@ -717,8 +712,7 @@ bool AnimatorFrame::OnCopyData(const COPYDATASTRUCT& data) {
 
 void AnimatorFrame::OnClose() {
     if (m_closeGuard.Hold(m_hwnd)) return;
-    if (!ConfirmClose()) return;
-    if (g_app.session.end) g_app.session.end();
+    if (SessionConnected() ? !ConfirmSessionClose() : !ConfirmClose()) return;
     // The windows the frame owns are destroyed before the frame hears of its own destruction, so
     // their places are taken now.
     RememberPositions();

@@ -9,6 +9,7 @@
 
 #include "animator/animation.h"
 #include "common/win32/close_guard.h"
+#include "common/win32/edit_session_client.h"
 #include "common/win32/message_box_prompt.h"
 #include "common/win32/window_dispatch.h"
 #include "draw/draw_engine.h"
@@ -22,10 +23,13 @@
 
 namespace vt::animator {
 
+inline constexpr const char* kAnimationChangedText =
+    "The animated cursor has been changed.\n\nDo you want to update the image in your folder?";
+
 class AnimatorPreview;
 class FrameList;
 
-class AnimatorFrame : public EditDocument {
+class AnimatorFrame : public EditDocument, public EditSessionDocument {
 public:
     static bool Register(HINSTANCE instance);
     // Creates the frame and its children; the caller places and shows it.
@@ -42,13 +46,19 @@ public:
     bool OpenPath(const std::string& path);
     // A new, untitled animation of one blank frame. Does not ask about changes.
     void NewAnimation(int32_t colorCode);
-    // An edit session opened: the session fills the animation.
-    bool StartSession();
+    // Start-up in an edit session for the Librarian: connects and fills the animation (the
+    // Librarian's images, or one blank frame for "N"). False when the program is to end.
+    bool StartSession(char modeLetter, const std::string& topic);
 
     // EditDocument.
     void MarkModified() override;
     void OpenBitmap(const std::string& path) override;
     EditorState& editorState() override;
+
+    // EditSessionDocument.
+    bool ReceiveIcon(const EditIconBlock& icon) override;
+    std::vector<const IconImage*> ImagesToSend() override;
+    void CloseProgram() override;
 
 private:
     AnimatorFrame();
@@ -80,6 +90,16 @@ private:
     bool Save(bool askName);
     // Asks about a modified animation before it is closed or replaced; true to go on.
     bool ConfirmClose();
+    // In an edit session: "&Update Librarian" and "Update Librarian &and Exit".
+    void UpdateLibrarian(bool andExit);
+    // Closing in an edit session: the update question; true when the window may close now, false
+    // to keep it (Cancel, or an update on its way that closes the program once taken).
+    bool ConfirmSessionClose();
+    // The end of the Windows session in an edit session: the question, the update when asked
+    // for, the conversation ended. False when the user cancelled.
+    bool ConfirmSessionEndOfWindows();
+    PromptAnswer AskSessionUpdate();
+    bool SessionConnected() const { return m_session && m_session->Connected(); }
     void NewCommand();
     void InsertFramesCommand();
     void RemoveFrameCommand();
@@ -111,6 +131,7 @@ private:
     std::unique_ptr<Animation> m_animation;
     std::unique_ptr<ViewColors> m_colors;
     std::unique_ptr<MessageBoxPrompt> m_prompt;
+    std::unique_ptr<EditSessionClient> m_session;
     std::unique_ptr<EditGrid> m_grid;
     std::unique_ptr<SelectionFrame> m_selectionFrame;
     std::unique_ptr<DrawEngine> m_engine;

@@ -14,6 +14,7 @@
 #include "animator/win32/animator_wine_testutil.h"
 #include "animator/win32/resource.h"
 #include "common/file_io.h"
+#include "tests/win32/session_test_server.h"
 
 namespace vt::test {
 namespace {
@@ -474,6 +475,7 @@ TEST_F(AnimatorTest, RecentFilesNewestFirstPlainPathsAndSessionsLeaveThem) {
     EXPECT_EQ(ReadSettingText("MRU List", "MRUCount"), "3");
 
     // An edit session neither reads nor writes the list.
+    TestServer server("1234", false);
     Animator session;
     ASSERT_TRUE(session.Start("!N1234"));
     EXPECT_EQ(WindowTitle(session.frame), "Vantoro Animator- untitled");

@@ -102,8 +102,11 @@ int Run(HINSTANCE instance, const char* args) {
         OemToCharBuffA(path.data(), path.data(), static_cast<DWORD>(path.size()));
         opened = frame->OpenPath(path);
     }
-    if (!opened && g_app.sessionMode && g_app.session.start) opened = frame->StartSession();
     if (!opened) frame->NewAnimation(kColors16);
+    if (g_app.sessionMode && !frame->StartSession(g_app.commandLine.modeLetter, g_app.commandLine.topic)) {
+        DestroyWindow(frame->hwnd());
+        return 1;
+    }
     frame->Start();
 
     const int exitCode = RunEditorMessageLoop(g_app.frame, accelerators);

@@ -18,6 +18,7 @@
 #include "librarian/win32/resource.h"
 #include "librarian/workspace.h"
 #include "tests/win32/editor_wine_testutil.h"
+#include "tests/win32/session_test_server.h"
 
 namespace vt::test {
 namespace {
@@ -283,91 +284,6 @@ TEST_F(LibrarianSuite, IconsDraggedToAnotherLibrarianMoveOrCopyWithTheirNames) {
     EXPECT_EQ(CloseLibrarian(other, target), 0);
 }
 
-// A stand-in for the Librarian in this test process: it answers the initiation for one token and
-// then either stays silent or sends a malformed icon block.
-struct TestServer {
-    static TestServer* self;
-    HWND window = nullptr;
-    std::string token;
-    bool malformed = false;
-    bool sendIcon = false;  // answers the request with a 32 x 32 16-colour icon named "served"
-    int requests = 0;
-    int negativeAcks = -1;
-    bool terminated = false;
-
-    TestServer(const std::string& t, bool bad) : token(t), malformed(bad) {
-        self = this;
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "VtTestLibrarian";
-        RegisterClassA(&wc);
-        window = CreateWindowExA(0, wc.lpszClassName, "test server", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
-    }
-    ~TestServer() {
-        DestroyWindow(window);
-        self = nullptr;
-    }
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-        TestServer* s = self;
-        if (!s) return DefWindowProcA(w, msg, wp, lp);
-        HWND from = reinterpret_cast<HWND>(wp);
-        char text[64] = {};
-        switch (msg) {
-            case WM_DDE_INITIATE:
-                GlobalGetAtomNameA(HIWORD(lp), text, sizeof text);
-                if (s->token == text)
-                    SendMessageA(from, WM_DDE_ACK, reinterpret_cast<WPARAM>(w),
-                                 MAKELPARAM(GlobalAddAtomA("Vantoro"), GlobalAddAtomA(text)));
-                return 0;
-            case WM_DDE_REQUEST: {
-                ++s->requests;
-                UINT_PTR format = 0, item = 0;
-                UnpackDDElParam(msg, lp, &format, &item);
-                FreeDDElParam(msg, lp);
-                if (s->sendIcon) {
-                    EditIconBlock icon;
-                    icon.width = icon.height = 32, icon.colorCode = 16, icon.name = "served";
-                    icon.images.push_back(RecordFromImage(MakeOpaqueImage(32, 32, kColors16, 9)));
-                    std::vector<uint8_t> bytes = BuildEditIconBlock(static_cast<uint16_t>(format), icon);
-                    bytes[1] = 0x80 | 0x20 | 0x10;
-                    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
-                    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-                    GlobalUnlock(block);
-                    PostMessageA(from, WM_DDE_DATA, reinterpret_cast<WPARAM>(w),
-                                 PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(block), item));
-                    return 0;
-                }
-                if (!s->malformed) {
-                    GlobalDeleteAtom(static_cast<ATOM>(item));
-                    return 0;
-                }
-                // The header names eight images, and none follows.
-                HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, 24);
-                auto* p = static_cast<uint8_t*>(GlobalLock(block));
-                p[1] = 0x80 | 0x20 | 0x10;
-                p[2] = static_cast<uint8_t>(format), p[3] = static_cast<uint8_t>(format >> 8);
-                p[4] = 32, p[8] = 32, p[12] = 16, p[16] = 8;
-                GlobalUnlock(block);
-                PostMessageA(from, WM_DDE_DATA, reinterpret_cast<WPARAM>(w),
-                             PackDDElParam(WM_DDE_DATA, reinterpret_cast<UINT_PTR>(block), item));
-                return 0;
-            }
-            case WM_DDE_ACK: {
-                UINT_PTR status = 0, item = 0;
-                UnpackDDElParam(msg, lp, &status, &item);
-                FreeDDElParam(msg, lp);
-                s->negativeAcks = (status & 0x8000) ? 0 : 1;
-                if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
-                return 0;
-            }
-            case WM_DDE_TERMINATE: s->terminated = true; return 0;
-            default: return DefWindowProcA(w, msg, wp, lp);
-        }
-    }
-};
-TestServer* TestServer::self = nullptr;
 
 TEST(StudioSessionStart, NoServerSilentServerAndMalformedIcon) {
     {
