@@ -71,6 +71,27 @@ TEST(Animation, NewAnimationIsOneBlankFrame) {
     EXPECT_EQ(LoadLE32(&file[20 + 32]), 1u);  // flags
 }
 
+TEST(Animation, SessionImagesOfTheFirstOnesDepthBecomeFrames) {
+    TestEditor e;
+    Animation a(e.host);
+    ASSERT_TRUE(a.New(16));
+    a.SetModified();
+    const Bytes first = MakeBlock(4, 1), other = MakeBlock(8, 2), third = MakeBlock(4, 3);
+    ASSERT_TRUE(a.LoadSessionImages({first, other, Bytes(first.begin(), first.begin() + 20), third}, "drive"));
+    ASSERT_EQ(a.frameCount(), 2u) << "the 256-colour and the cut block are left out";
+    EXPECT_EQ(a.colorCode(), 16);
+    EXPECT_EQ(a.frame(0).image().block, first);
+    EXPECT_EQ(a.frame(1).image().block, third);
+    EXPECT_EQ(a.DocumentName(), "drive");
+    EXPECT_FALSE(a.modified());
+    EXPECT_TRUE(a.untitled()) << "Save asks for a file";
+
+    // Nothing that fits: refused, and the animation stays as it was.
+    EXPECT_FALSE(a.LoadSessionImages({Bytes(first.begin(), first.begin() + 39)}, "other"));
+    EXPECT_EQ(a.frameCount(), 2u);
+    EXPECT_EQ(a.DocumentName(), "drive");
+}
+
 TEST(Animation, SharedPictureGivesEveryStepItsOwnCopy) {
     TestEditor e;
     Animation a(e.host);
