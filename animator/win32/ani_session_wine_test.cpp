@@ -97,6 +97,17 @@ TEST_F(AnimatorSession, TheCloseQuestionCancelsSendsOrEndsUnsent) {
     EXPECT_EQ(second.program.WaitForExit(20000), 0);
     EXPECT_TRUE(WaitUntil([&] { return server->terminated; }, kDefaultWaitMs, "the conversation to end"));
     EXPECT_TRUE(server->updates.empty()) << "No sends nothing";
+
+    // The end of the Windows session asks too; Yes sends and ends the conversation.
+    server = nullptr;
+    Animator third;
+    Start("3006", third);
+    third.Stroke({{4, 4}});
+    PostMessageA(third.frame, WM_QUERYENDSESSION, 0, 0);
+    EXPECT_NE(third.AnswerBox(IDYES).find("The animated cursor has been changed."), std::string::npos);
+    EXPECT_TRUE(WaitUntil([&] { return server->updates.size() == 1 && server->terminated; }, kDefaultWaitMs,
+                          "the update and the end of the conversation"));
+    EXPECT_EQ(third.program.CloseAndWait(third.frame), 0) << "closes without asking again";
 }
 
 TEST_F(AnimatorSession, AMalformedBlockIsRefusedAndChangesNothing) {
