@@ -729,6 +729,16 @@ HWND IconWindow::OtherIconWindowAt(POINT screen) const {
     return nullptr;
 }
 
+HWND IconWindow::OtherProgramAt(POINT screen) const {
+    HWND top = GetAncestor(WindowFromPoint(screen), GA_ROOT);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(top, &pid);
+    char cls[32] = {};
+    if (!top || pid == GetCurrentProcessId() || (GetClassNameA(top, cls, sizeof cls) && lstrcmpiA(cls, kFrameClass) == 0))
+        return nullptr;
+    return top;
+}
+
 void IconWindow::TrackDrag(POINT screen) {
     if (m_dragImage) ImageList_DragMove(screen.x, screen.y);
     LPCSTR cursor = IDC_NO;
@@ -739,6 +749,8 @@ void IconWindow::TrackDrag(POINT screen) {
         if (GetWindowLongPtrA(other, 0) != kModeProgram &&
             m_services.exchange().AcceptsDropOn(other))
             cursor = IDC_ARROW;
+    } else if (HWND program = OtherProgramAt(screen); program && m_services.exchange().AcceptsDropOn(program)) {
+        cursor = IDC_ARROW;
     }
     SetCursor(LoadCursorA(nullptr, cursor));
 }
@@ -759,7 +771,13 @@ void IconWindow::EndDrag(POINT screen, bool cancelled) {
         return;
     }
     HWND other = OtherIconWindowAt(screen);
-    if (!other || GetWindowLongPtrA(other, 0) == kModeProgram ||
+    if (!other) {
+        // Another program takes a copy of the icon.
+        if (HWND program = OtherProgramAt(screen); program && m_services.exchange().AcceptsDropOn(program))
+            m_services.exchange().DragIconsTo(program, screen, false);
+        return;
+    }
+    if (GetWindowLongPtrA(other, 0) == kModeProgram ||
         !m_services.exchange().AcceptsDropOn(other))
         return;
     const bool programSource = g_app.workspace.mode() == kModeProgram;

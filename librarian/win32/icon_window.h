@@ -109,6 +109,9 @@ class IconWindow : public IconView {
     void EndDrag(POINT screen, bool cancelled);
     void DropOnSelf(POINT client);
     HWND OtherIconWindowAt(POINT screen) const;
+    // The top-level window of another program under the point (the Engineer takes dropped icons
+    // through the exchange); nullptr over this process or another Librarian.
+    HWND OtherProgramAt(POINT screen) const;
 
     // Context menus and shell drops.
     void ShowContextMenu(POINT client);

@@ -3,12 +3,14 @@
 #include <commctrl.h>
 #include <dde.h>
 
+#include <cstring>
 #include <span>
 #include <string>
 
 #include "common/win32/dde_blocks.h"
 #include "librarian/edit_sessions.h"
 #include "librarian/exchange_blocks.h"
+#include "librarian/icon_file_writer.h"
 #include "librarian/search.h"
 #include "librarian/staging.h"
 #include "librarian/win32/librarian_app.h"
@@ -25,6 +27,8 @@ constexpr char kGetIcon[] = "GetIcon";
 constexpr char kIconUpdate[] = "IconUpdate";
 constexpr char kDragTopic[] = "Make it so!";
 constexpr char kEngage[] = "Engage!";
+constexpr char kFileTopic[] = "Shields down!";
+constexpr char kEngineerClass[] = "EGRFrame";
 constexpr char kNoDropTarget[] = "Drop target is not responding.";
 // How long a drag source waits for the drop target to take the icons.
 constexpr DWORD kDropWaitMs = 15000;
@@ -56,7 +60,7 @@ class SuiteExchange : public LibrarianExchange {
     void EndSessions(uint32_t serial) override;
     void IconMoved(size_t from, size_t to) override { m_sessions.IconMoved(from, to); }
     void StartEditSession(bool newIcon, POINT where) override;
-    bool AcceptsDropOn(HWND target) const override { return g_app.iconClipFormat != 0 && IsWindow(target); }
+    bool AcceptsDropOn(HWND target) const override;
     bool DragIconsTo(HWND target, POINT screen, bool move) override;
     void InstallSelected() override;
     LRESULT OnDdeMessage(HWND frame, UINT msg, WPARAM wp, LPARAM lp) override;
@@ -76,6 +80,13 @@ class SuiteExchange : public LibrarianExchange {
     // Icons dropped here by another Librarian; false when they could not be taken.
     bool TakeDroppedIcons(const DraggedIconsBlock& dropped);
     void ShowStatus(const std::string& text);
+    // Initiates a conversation on `topic` with `target`; the window that answered, or nullptr.
+    HWND InitiateWith(HWND target, const char* topic);
+    // Waits for the answer to a poke of `block` to `partner`: true when it was taken. A refused
+    // block is freed; without an answer "Drop target is not responding." is shown.
+    bool WaitForDropAnswer(HWND partner, HGLOBAL block);
+    // The selected icon handed to the Engineer as an icon file ("Shields down!").
+    bool SendIconFile(HWND engineer, POINT screen);
 
     // The drag this window sends (one at a time): the target that answered, and the answer.
     enum class DragState { None, Initiating, AwaitingAck, Done };
@@ -332,6 +343,109 @@ void SuiteExchange::OnTerminate(HWND frame, HWND from) {
     m_sessions.Close(AsNumber(from));
 }
 
+bool IsEngineer(HWND window) {
+    char cls[32] = {};
+    return GetClassNameA(GetAncestor(window, GA_ROOT), cls, sizeof cls) && lstrcmpiA(cls, kEngineerClass) == 0;
+}
+
+bool SuiteExchange::AcceptsDropOn(HWND target) const {
+    if (!g_app.iconClipFormat || !IsWindow(target)) return false;
+    char cls[32] = {};
+    GetClassNameA(GetAncestor(target, GA_ROOT), cls, sizeof cls);
+    if (lstrcmpiA(cls, kFrameClass) == 0) return true;
+    // The Engineer takes one icon file at a time.
+    return lstrcmpiA(cls, kEngineerClass) == 0 && g_app.workspace.Selection().size() == 1;
+}
+
+HWND SuiteExchange::InitiateWith(HWND target, const char* topic) {
+    m_dropTarget = nullptr;
+    m_dragState = DragState::Initiating;
+    const ATOM app = GlobalAddAtomA(kApplication);
+    const ATOM top = GlobalAddAtomA(topic);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(target, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(g_app.frame), MAKELPARAM(app, top),
+                        SMTO_ABORTIFHUNG, 5000, &result);
+    GlobalDeleteAtom(app);
+    GlobalDeleteAtom(top);
+    m_dragState = DragState::None;
+    if (!m_dropTarget) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, kNoDropTarget, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return m_dropTarget;
+}
+
+bool SuiteExchange::WaitForDropAnswer(HWND partner, HGLOBAL block) {
+    // Other messages are still dispatched; a target that went away or does not answer in time
+    // ends the wait.
+    m_dropTaken = false;
+    m_dragState = DragState::AwaitingAck;
+    const DWORD start = GetTickCount();
+    MSG msg{};
+    while (m_dragState == DragState::AwaitingAck && IsWindow(partner) && GetTickCount() - start < kDropWaitMs) {
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) continue;
+        while (m_dragState == DragState::AwaitingAck && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (msg.message == WM_QUIT) break;
+    }
+    const bool answered = m_dragState == DragState::Done;
+    m_dragState = DragState::None;
+    if (!answered) {
+        // The block may be the target's by now: it is left alone.
+        PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_app.frame), 0);
+        m_dropTarget = nullptr;
+        MessageBeep(MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, kNoDropTarget, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!m_dropTaken) GlobalFree(block);
+    return m_dropTaken;
+}
+
+bool SuiteExchange::SendIconFile(HWND engineer, POINT screen) {
+    Workspace& ws = g_app.workspace;
+    const std::vector<size_t> selection = ws.Selection();
+    if (selection.size() != 1) return false;
+    // The Engineer keeps the file's name, so it is written where it stays: a folder of the
+    // staging folder, named after the icon.
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string folder = StagingFolder(windows) + "\\Dropped Icons";
+    CreateDirectoryA(StagingFolder(windows).c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string name = Workspace::ShownName(ws.icons()[selection[0]]);
+    for (char& c : name)
+        if (std::strchr("\\/:*?\"<>|", c)) c = '_';
+    const std::string path = folder + "\\" + name + ".ico";
+    if (SaveIconAsIco(ws, selection[0], path) != LibStatus::Ok) {
+        g_app.services->prompt().Tell("Error detected attempting to write icon to staging file.");
+        return false;
+    }
+    HWND partner = InitiateWith(engineer, kFileTopic);
+    if (!partner) return false;
+    FileNamesBlock names;
+    names.x = screen.x, names.y = screen.y;
+    names.names = {path};
+    std::vector<uint8_t> bytes = BuildFileNamesBlock(static_cast<uint16_t>(g_app.iconClipFormat), names);
+    SetDdeFlags(bytes, kReleaseByReceiver);
+    HGLOBAL block = NewDdeBlock(bytes);
+    const ATOM item = block ? GlobalAddAtomA(kEngage) : 0;
+    if (!block || !PostDdeMessage(partner, WM_DDE_POKE, g_app.frame, reinterpret_cast<UINT_PTR>(block), item)) {
+        if (block) GlobalFree(block);
+        if (item) GlobalDeleteAtom(item);
+        PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_app.frame), 0);
+        m_dropTarget = nullptr;
+        return false;
+    }
+    return WaitForDropAnswer(partner, block);
+}
+
 void SuiteExchange::ShowStatus(const std::string& text) {
     if (HWND bar = GetDlgItem(g_app.frame, IDC_STATUSBAR))
         SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -342,23 +456,9 @@ bool SuiteExchange::DragIconsTo(HWND target, POINT screen, bool move) {
     const std::vector<size_t> selection = ws.Selection();
     if (selection.empty() || !g_app.iconClipFormat) return false;
     HWND frame = g_app.frame;
-    HWND targetFrame = GetAncestor(target, GA_ROOT);
-    m_dropTarget = nullptr;
-    m_dragState = DragState::Initiating;
-    const ATOM app = GlobalAddAtomA(kApplication);
-    const ATOM topic = GlobalAddAtomA(kDragTopic);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(targetFrame, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(frame), MAKELPARAM(app, topic),
-                        SMTO_ABORTIFHUNG, 5000, &result);
-    GlobalDeleteAtom(app);
-    GlobalDeleteAtom(topic);
-    HWND partner = m_dropTarget;
-    if (!partner) {
-        m_dragState = DragState::None;
-        MessageBeep(MB_ICONEXCLAMATION);
-        MessageBoxA(nullptr, kNoDropTarget, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
+    if (IsEngineer(target)) return SendIconFile(target, screen);
+    HWND partner = InitiateWith(GetAncestor(target, GA_ROOT), kDragTopic);
+    if (!partner) return false;
 
     // The block: every selected icon with its images in format-table order and its name.
     DraggedIconsBlock dragged;
@@ -394,38 +494,7 @@ bool SuiteExchange::DragIconsTo(HWND target, POINT screen, bool move) {
         m_dragState = DragState::None;
         return false;
     }
-    // Waiting for the answer, other messages still dispatched; a target that went away or does
-    // not answer in time ends the wait.
-    m_dropTaken = false;
-    m_dragState = DragState::AwaitingAck;
-    const DWORD start = GetTickCount();
-    MSG msg{};
-    while (m_dragState == DragState::AwaitingAck && IsWindow(partner) && GetTickCount() - start < kDropWaitMs) {
-        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) continue;
-        while (m_dragState == DragState::AwaitingAck && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (msg.message == WM_QUIT) break;
-    }
-    const bool answered = m_dragState == DragState::Done;
-    m_dragState = DragState::None;
-    if (!answered) {
-        // The block may be the target's by now: it is left alone.
-        PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
-        m_dropTarget = nullptr;
-        MessageBeep(MB_ICONEXCLAMATION);
-        MessageBoxA(nullptr, kNoDropTarget, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    if (!m_dropTaken) {
-        GlobalFree(block);
-        return false;
-    }
+    if (!WaitForDropAnswer(partner, block)) return false;
     if (move && ws.mode() != kModeProgram) {
         for (size_t index : selection) EndSessions(ws.icons()[index].serial);
         ws.RemoveIcons(selection);
