@@ -99,7 +99,7 @@ HWND WaitForBox(Program& studio, const std::string& title, const std::string& te
     return search.found;
 }
 
-class StudioEditing : public ::testing::Test {
+class StudioEditing : public StudioOnFile {
   protected:
     // saveAsType: the Save As type the Studio remembers from an earlier session (0: none).
     void StartWith(std::vector<IconImage> images, const char* name = "canvas.ico",
@@ -113,32 +113,17 @@ class StudioEditing : public ::testing::Test {
         dir = ScratchDir("editing");
         path = dir + "\\" + name;
         WriteIconFile(path, 1, std::move(images));
-        Start(path);
-    }
-    void Start(const std::string& args) {
-        ASSERT_TRUE(studio.Start("VTEDIT.EXE", args));
-        frame = WaitForEditorFrame(studio);
-        ASSERT_NE(frame, nullptr);
-        palette = studio.WaitForWindow("ICSPAlette");
-        ASSERT_NE(palette, nullptr);
-    }
-    void TearDown() override {
-        if (frame && IsWindow(frame)) {
-            EXPECT_EQ(CloseDiscarding(studio, frame), 0);
-        }
+        StartOn(path);
     }
     void Save() { ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE)); }
     bool Grayed(int id) { return (MenuItemState(frame, static_cast<UINT>(id)) & MF_GRAYED) != 0; }
 
-    Program studio;
-    HWND frame = nullptr;
-    HWND palette = nullptr;
-    std::string dir, path;
+    std::string dir;
 };
 
 TEST_F(StudioEditing, PropertiesOfANewIconShowOneColourAnd744Bytes) {
     ResetEditorSettings();
-    Start("");
+    StartOn("");
     ASSERT_FALSE(Grayed(IDM_VIEW_PROPERTIES));
     ASSERT_TRUE(PostCommand(frame, IDM_VIEW_PROPERTIES));
     HWND dlg = studio.WaitForWindowTitled("Icon Properties");
@@ -330,7 +315,7 @@ TEST_F(StudioEditing, SavedAsGifReadsBackWithTheSamePixelsAndReopensFromTheRecen
 
     // Named on the command line, a ".gif" file opens with the GIF reader too.
     EXPECT_EQ(CloseDiscarding(studio, frame), 0);
-    Start(gif);
+    StartOn(gif);
     EXPECT_EQ(WindowTitle(frame), "Vantoro Studio- picture.gif");
     EXPECT_TRUE(Grayed(IDM_NEW_FORMAT));
 }
@@ -374,7 +359,7 @@ void Mouse(HWND w, UINT msg, WPARAM keys, int x, int y) {
 
 TEST_F(StudioEditing, CustomCaptureNineWideAndFortyTallIsTooSmall) {
     ResetEditorSettings();
-    Start("");
+    StartOn("");
     HWND capture = StartCapture(studio, frame, IDC_CAPTURE_CUSTOM);
     ASSERT_NE(capture, nullptr);
     EXPECT_EQ(WindowTitle(capture), "Capture");
@@ -393,7 +378,7 @@ TEST_F(StudioEditing, CustomCaptureNineWideAndFortyTallIsTooSmall) {
 
 TEST_F(StudioEditing, FixedCapturePutsA32By32BitmapOnTheClipboard) {
     ResetEditorSettings();
-    Start("");
+    StartOn("");
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
@@ -418,7 +403,7 @@ TEST_F(StudioEditing, FixedCapturePutsA32By32BitmapOnTheClipboard) {
 
 TEST_F(StudioEditing, RightClickEndsTheCaptureWithoutTouchingTheClipboard) {
     ResetEditorSettings();
-    Start("");
+    StartOn("");
     PutPlainBitmap(12, 11, RGB(1, 2, 3));
     HWND capture = StartCapture(studio, frame, IDC_CAPTURE_16);
     ASSERT_NE(capture, nullptr);

@@ -17,25 +17,11 @@ namespace {
 
 constexpr uint32_t kWhiteIndex = 15;
 
-class StudioShell : public ::testing::Test {
+class StudioShell : public StudioOnFile {
   protected:
     // type: 1 icon, 2 cursor.
     void Start(int32_t code = kColors16, uint32_t fill = kWhiteIndex, int type = 1) {
-        ResetEditorSettings();
-        path = ScratchDir("shell") + (type == 2 ? "\\canvas.cur" : "\\canvas.ico");
-        std::vector<IconImage> images;
-        images.push_back(MakeOpaqueImage(32, 32, code, fill));
-        WriteIconFile(path, type, std::move(images));
-        ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
-        frame = WaitForEditorFrame(studio);
-        ASSERT_NE(frame, nullptr);
-        palette = studio.WaitForWindow("ICSPAlette");
-        ASSERT_NE(palette, nullptr);
-    }
-    void TearDown() override {
-        if (frame && IsWindow(frame)) {
-            EXPECT_EQ(CloseDiscarding(studio, frame), 0);
-        }
+        Open("shell", type == 2 ? "canvas.cur" : "canvas.ico", type, MakeOpaqueImage(32, 32, code, fill));
     }
 
     // The pointer the Studio shows with the mouse over a grid cell, as the system asks for it.
@@ -53,11 +39,6 @@ class StudioShell : public ::testing::Test {
         EXPECT_TRUE(GetCursorInfo(&info));
         return info.hCursor;
     }
-
-    Program studio;
-    HWND frame = nullptr;
-    HWND palette = nullptr;
-    std::string path;
 };
 
 // The frame, the eraser and the shape tools share cursor resource 64; every other tool has a

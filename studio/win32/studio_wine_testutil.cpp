@@ -20,7 +20,11 @@ void StudioOnFile::Open(const char* scratch, const char* name, int type, std::ve
     ResetEditorSettings();
     path = ScratchDir(scratch) + "\\" + name;
     WriteIconFile(path, type, std::move(images));
-    ASSERT_TRUE(studio.Start("VTEDIT.EXE", path));
+    StartOn(path);
+}
+
+void StudioOnFile::StartOn(const std::string& args) {
+    ASSERT_TRUE(studio.Start("VTEDIT.EXE", args));
     frame = WaitForEditorFrame(studio);
     ASSERT_NE(frame, nullptr);
     palette = studio.WaitForWindow("ICSPAlette");

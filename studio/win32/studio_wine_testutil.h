@@ -13,6 +13,8 @@ protected:
     // type: 1 icon, 2 cursor.
     void Open(const char* scratch, const char* name, int type, IconImage image);
     void Open(const char* scratch, const char* name, int type, std::vector<IconImage> images);
+    // Starts the Studio with a command line and waits for its frame and palette.
+    void StartOn(const std::string& args);
     void TearDown() override;
 
     Program studio;
