@@ -285,6 +285,75 @@ TEST_F(LibrarianSuite, IconsDraggedToAnotherLibrarianMoveOrCopyWithTheirNames) {
 }
 
 
+// Another process's bytes are checked before use: a drop whose block names more icons than it
+// holds is refused and the workspace stays as it was; a well-formed one from the same window is
+// then taken.
+TEST_F(LibrarianSuite, AMalformedDropIsRefusedAndChangesNothing) {
+    WriteTestLibrary(PictureFolder() + "\\suite-malformed.icl", {{"kept", {{32, 4}}, 0x22}});
+    Start("suite-malformed.icl");
+    struct Sender {
+        static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+            auto* status = reinterpret_cast<int*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+            if (msg == WM_DDE_ACK && status) {
+                if (InSendMessage()) {  // the answer to the initiation
+                    GlobalDeleteAtom(LOWORD(lp));
+                    GlobalDeleteAtom(HIWORD(lp));
+                    status[1] = 1;
+                    return 0;
+                }
+                UINT_PTR st = 0, item = 0;
+                UnpackDDElParam(WM_DDE_ACK, lp, &st, &item);
+                FreeDDElParam(WM_DDE_ACK, lp);
+                if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
+                status[0] = static_cast<int>(st & 0xFFFF);
+                return 0;
+            }
+            return DefWindowProcA(w, msg, wp, lp);
+        }
+    };
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Sender::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VtTestDragSource";
+    RegisterClassA(&wc);
+    HWND source = CreateWindowA(wc.lpszClassName, "source", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    int status[2] = {-1, 0};  // the poke's acknowledgement, the initiation's
+    SetWindowLongPtrA(source, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(status));
+    const uint16_t format = static_cast<uint16_t>(RegisterClipboardFormatA("VtIcon"));
+    DraggedIconsBlock good;
+    good.icons.push_back(DraggedIcon{{RecordFromImage(MakeOpaqueImage(32, 32, kColors16, 9))}, "arrived"});
+    POINT at{150, 150};
+    ClientToScreen(child, &at);
+    good.x = at.x, good.y = at.y;
+    std::vector<uint8_t> bad = BuildDraggedIconsBlock(format, good);
+    bad[12] = 3;  // three icons named, one held
+    for (const std::vector<uint8_t>* bytes : {static_cast<const std::vector<uint8_t>*>(&bad), static_cast<const std::vector<uint8_t>*>(nullptr)}) {
+        const std::vector<uint8_t> block = bytes ? *bytes : BuildDraggedIconsBlock(format, good);
+        status[0] = -1, status[1] = 0;
+        const ATOM app = GlobalAddAtomA("Vantoro"), topic = GlobalAddAtomA("Make it so!");
+        Send(frame, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(source), MAKELPARAM(app, topic));
+        GlobalDeleteAtom(app);
+        GlobalDeleteAtom(topic);
+        ASSERT_EQ(status[1], 1) << "the Librarian takes the drop conversation";
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, block.size());
+        std::memcpy(GlobalLock(memory), block.data(), block.size());
+        GlobalUnlock(memory);
+        PostMessageA(frame, WM_DDE_POKE, reinterpret_cast<WPARAM>(source),
+                     PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(memory), GlobalAddAtomA("Engage!")));
+        ASSERT_TRUE(WaitUntil([&] { return status[0] >= 0; }, kDefaultWaitMs, "the Librarian's answer"));
+        if (bytes) {
+            EXPECT_EQ(status[0], 0) << "refused";
+            GlobalFree(memory);  // a refused block stays the sender's
+            EXPECT_EQ(StatusText(frame), "1 object");
+        } else {
+            EXPECT_EQ(status[0], 0x8000) << "taken";
+            EXPECT_TRUE(WaitUntil([&] { return StatusText(frame) == "2 objects"; }, kDefaultWaitMs, "the icon"));
+        }
+    }
+    DestroyWindow(source);
+}
+
 TEST(StudioSessionStart, NoServerSilentServerAndMalformedIcon) {
     {
         SCOPED_TRACE("no server");
