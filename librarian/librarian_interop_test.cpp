@@ -18,7 +18,7 @@ namespace vt {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr const char* kWineProgramFolder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
+using test::kWineProgramFolder;
 constexpr const char* kWineFontFolder = "/usr/share/wine/fonts";
 
 std::string RunTool(const std::string& command, int* status = nullptr) {
@@ -119,12 +119,7 @@ TEST(LibrarianInterop, WrestoolReadsOurLibrariesAsTwoTypesWithIdsFromOne) {
 TEST(LibrarianInterop, WineProgramFilesGiveTheGroupsAndImagesWrestoolFinds) {
     RequireWrestool();
     ASSERT_TRUE(fs::is_directory(kWineProgramFolder)) << "wine is needed";
-    std::vector<std::string> paths;
-    for (const auto& e : fs::directory_iterator(kWineProgramFolder)) {
-        std::string ext = e.path().extension().string();
-        if (ext == ".dll" || ext == ".exe") paths.push_back(e.path().string());
-    }
-    std::sort(paths.begin(), paths.end());
+    const std::vector<std::string> paths = test::WineProgramFiles();
     ASSERT_GT(paths.size(), 100u);
 
     // One wrestool run lists every group of every file in file order, one more extracts them all.

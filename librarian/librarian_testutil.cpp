@@ -261,4 +261,15 @@ std::vector<std::string> ListFolder(const std::string& path) {
     return names;
 }
 
+std::vector<std::string> WineProgramFiles() {
+    std::vector<std::string> paths;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(kWineProgramFolder, ec)) {
+        std::string ext = e.path().extension().string();
+        if (ext == ".dll" || ext == ".exe") paths.push_back(e.path().string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
 }  // namespace vt::test

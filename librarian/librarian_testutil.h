@@ -56,6 +56,11 @@ std::vector<uint8_t> ReadAll(const std::string& path);
 // The names of the files in a folder, sorted.
 std::vector<std::string> ListFolder(const std::string& path);
 
+// Wine's own program files, real-world files to check the readers against where Wine is installed.
+inline constexpr const char* kWineProgramFolder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
+// The paths of its .dll and .exe files, sorted.
+std::vector<std::string> WineProgramFiles();
+
 // Every table field, the display chain, the counters and the modified flag of a workspace, as
 // text: what an edit or a save may change, except the workspace file's length (bytes written
 // before a failure stay there unused).

@@ -19,7 +19,7 @@ namespace vt {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr const char* kWineProgramFolder = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows";
+using test::kWineProgramFolder;
 
 int Shell(const std::string& command, std::string* out = nullptr) {
     FILE* p = popen((command + " 2>/dev/null").c_str(), "r");
@@ -59,12 +59,7 @@ TEST(VantoroInterop, ExtractWritesTheImageBlocksWrestoolWritesWithTheSameNames) 
     const char* bin = std::getenv("VT_BIN_DIR");
     std::string tool = std::string(bin ? bin : "bin") + "/vantoro";
 
-    std::vector<std::string> paths;
-    for (const auto& e : fs::directory_iterator(kWineProgramFolder)) {
-        std::string ext = e.path().extension().string();
-        if (ext == ".dll" || ext == ".exe") paths.push_back(e.path().string());
-    }
-    std::sort(paths.begin(), paths.end());
+    const std::vector<std::string> paths = test::WineProgramFiles();
     ASSERT_GT(paths.size(), 100u);
     std::string args;
     for (const std::string& p : paths) args += " '" + p + "'";
