@@ -224,6 +224,13 @@ TEST_F(StudioDrag, EditFileAndFormatCommandsDuringAStrokeAreIgnored) {
             ASSERT_EQ(Large(doc).XorValue(x, y), kWhiteIndex) << x << "," << y;
 }
 
+// Puts the system's pointer on a cell (a move that holds the pointer to the grid sends a move of
+// its own there), or off the Studio altogether.
+void ParkPointer(HWND frame, POINT client) {
+    ClientToScreen(frame, &client);
+    SetCursorPos(client.x, client.y);
+}
+
 // Cut and Clear while a selection is being dragged leave it floating; it is put down whole.
 TEST_F(StudioDrag, CutAndClearDuringASelectionMoveAreIgnored) {
     OpenCanvas();
@@ -231,12 +238,12 @@ TEST_F(StudioDrag, CutAndClearDuringASelectionMoveAreIgnored) {
     ASSERT_TRUE(SendCommand(frame, kToolPencil));
     grid.Stroke({{2, 2}, {4, 2}});
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    // The pointer is held to the grid while a selection is drawn or dragged, and a pointer outside
+    // it is moved in, which sends a move of its own at some later time: the system's pointer is
+    // put where each drag ends, so that a late move changes nothing.
+    ParkPointer(frame, grid.CellCentre(5, 3));
     grid.Stroke({{1, 1}, {5, 3}});
-    // The pointer is held to the grid during the move, which may send a move of its own where the
-    // system's pointer is: it is put where the move ends.
-    POINT end = grid.CellCentre(3, 8);
-    ClientToScreen(frame, &end);
-    SetCursorPos(end.x, end.y);
+    ParkPointer(frame, grid.CellCentre(3, 8));
     grid.Press(3, 2);
     grid.MoveTo(3, 5);
     for (int id : {IDM_EDIT_CUT, IDM_EDIT_CLEAR}) EXPECT_TRUE(SendCommand(frame, id, 3000));
@@ -274,12 +281,6 @@ TEST_F(StudioDrag, ClearedTextIsNotPutDown) {
         for (int x = 0; x < 32; ++x) ASSERT_EQ(img.XorValue(x, y), kWhiteIndex) << x << "," << y;
 }
 
-// Puts the system's pointer on a cell (a move that holds the pointer to the grid sends a move of
-// its own there), or off the Studio altogether.
-void ParkPointer(HWND frame, POINT client) {
-    ClientToScreen(frame, &client);
-    SetCursorPos(client.x, client.y);
-}
 
 // The grid's pixels on the screen that a repaint shows otherwise; the marching ants of a selection
 // (the lines around `antsCells`, in cells) crawl on and are left out.
@@ -334,6 +335,7 @@ TEST_F(StudioDrag, GridAfterMovingAndPuttingDownASelectionLooksAsARepaint) {
     grid.Stroke({{2, 3}, {9, 3}, {9, 7}});
     grid.Stroke({{4, 2}, {4, 8}});
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
+    ParkPointer(frame, grid.CellCentre(8, 6));  // where the drag ends (see the test above)
     grid.Stroke({{2, 2}, {8, 6}});
     grid.MoveTo(5, 4);  // hovering: the cross-hair runs through the selection
     ParkPointer(frame, grid.CellCentre(9, 9));
