@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times VTMGR.EXE under Wine on a workspace of 10,000 icons: the search, each sort, each view and
-# 50 page scrolls per view, each to the end of its repaint (bench/wine/librarian_timing.cpp). Runs
+# 50 page scrolls per view, each to the end of its repaint (bench/win32/librarian_timing.cpp). Runs
 # in the build's own Wine prefix, which it starts and ends.
 #   bench/librarian_timing.sh [build folder of the windows preset, default build/windows]
 # Build first: cmake --build build/windows --target VTMGR librarian_timing
