@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/win32/own_std_handles.h"
+
 namespace {
 
 constexpr DWORD kLingerMs = 10 * 60 * 1000;
@@ -32,21 +34,12 @@ int Hang(const char* token) {
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, childToken.c_str());
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string line = "\"" + std::string(self) + "\" linger " + childToken;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    if (!ready ||
-        !CreateProcessA(self, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+    HANDLE child = ready ? vt::test::StartOnOwnStdHandles(self, "linger " + childToken) : nullptr;
+    if (!child) {
         std::fprintf(stderr, "could not start the lingering child (error %lu)\n", GetLastError());
         return 2;
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    CloseHandle(child);
     if (WaitForSingleObject(ready, kChildStartMs) != WAIT_OBJECT_0) {
         std::fprintf(stderr, "the lingering child did not start\n");
         return 2;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/win32/own_std_handles.h"
 #include "tests/win32/uidriver.h"
 
 namespace {
@@ -30,26 +31,15 @@ TEST(HarnessLeftRunning, TestEndsWhileTheChildItStartedRuns) {
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, token.c_str());
     ASSERT_NE(ready, nullptr);
     std::string probe = ProbePath();
-    std::string line = "\"" + probe + "\" linger " + token;
-    // The child gets this program's standard handles, as a program under test started by a test
-    // would: under a plain `wine` they would be CTest's pipe.
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(probe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                               nullptr, &si, &pi))
-        << "could not start " << probe << " (error " << GetLastError() << ")";
-    CloseHandle(pi.hThread);
+    // The child gets this program's standard handles.
+    HANDLE child = vt::test::StartOnOwnStdHandles(probe, "linger " + token);
+    ASSERT_NE(child, nullptr) << "could not start " << probe << " (error " << GetLastError() << ")";
     ASSERT_EQ(WaitForSingleObject(ready, 60000), WAIT_OBJECT_0)
         << "the child never signalled it runs";
     CloseHandle(ready);
-    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+    ASSERT_EQ(WaitForSingleObject(child, 0), static_cast<DWORD>(WAIT_TIMEOUT))
         << "the child ended early";
-    CloseHandle(pi.hProcess);
+    CloseHandle(child);
 
     // The check after the cleanup looks for this token on a running command line.
     FILE* marker = std::fopen(MarkerPath().c_str(), "w");
