@@ -23,6 +23,7 @@
 #include "draw/canvas.h"
 #include "draw/tool.h"
 #include "draw/win32/drawing_menu_states.h"
+#include "draw/win32/editor_frame.h"
 #include "draw/win32/editor_ids.h"
 #include "image/bitmap_import.h"
 
@@ -77,18 +78,7 @@ bool AskPath(HWND owner, bool save, const char* filter, const char* ext, std::st
 AnimatorFrame::AnimatorFrame() = default;
 
 bool AnimatorFrame::Register(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_BYTEALIGNWINDOW;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = g_app.icon;
-    wc.hIconSm = g_app.smallIcon;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszMenuName = "bojifeki";
-    wc.lpszClassName = kFrameClass;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterEditorFrameClass(instance, WndProc, g_app.icon, g_app.smallIcon, "bojifeki", kFrameClass);
 }
 
 AnimatorFrame* AnimatorFrame::Create(HINSTANCE instance) {
@@ -635,19 +625,9 @@ void AnimatorFrame::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 // ---- layout and painting ----
 
-int AnimatorFrame::ToolBarHeight() const {
-    if (!m_toolBarShown || !m_toolBar) return 0;
-    RECT r;
-    GetWindowRect(m_toolBar, &r);
-    return r.bottom - r.top;
-}
+int AnimatorFrame::ToolBarHeight() const { return ShownBarHeight(m_toolBar, m_toolBarShown); }
 
-int AnimatorFrame::StatusBarHeight() const {
-    if (!m_statusBarShown || !m_statusBar) return 0;
-    RECT r;
-    GetWindowRect(m_statusBar, &r);
-    return r.bottom - r.top;
-}
+int AnimatorFrame::StatusBarHeight() const { return ShownBarHeight(m_statusBar, m_statusBarShown); }
 
 void AnimatorFrame::Layout() {
     if (m_toolBar) SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
@@ -663,14 +643,7 @@ void AnimatorFrame::Layout() {
 }
 
 void AnimatorFrame::OnPaint(HDC given) {
-    PAINTSTRUCT ps{};
-    HDC dc = given ? given : BeginPaint(m_hwnd, &ps);
-    RECT dirty = ps.rcPaint;
-    if (given) GetClientRect(m_hwnd, &dirty);
-    m_grid->Paint(dc, dirty);
-    m_selectionFrame->PaintOver(dc, *m_colors);
-    m_toolBox->PaintColorWells(dc, *m_colors, m_grid->geometry().Frame().top);
-    if (!given) EndPaint(m_hwnd, &ps);
+    PaintEditorFrame(m_hwnd, given, *m_grid, *m_selectionFrame, *m_toolBox, *m_colors);
 }
 
 bool AnimatorFrame::SetGridCursor() {
@@ -720,13 +693,9 @@ void AnimatorFrame::OnClose() {
 }
 
 void AnimatorFrame::RememberPositions() {
-    EditorState& s = g_app.state;
-    TakeWindowPlaces(s, m_hwnd, m_palette ? m_palette->hwnd() : nullptr, m_preview ? m_preview->hwnd() : nullptr);
-    s.toolBarHidden = !m_toolBarShown;
-    s.statusBarHidden = !m_statusBarShown;
-    s.paletteHidden = !m_paletteShown;
-    s.previewHidden = !m_previewShown;
-    s.gridShown = m_grid->gridLines();
+    TakeEditorFrameState(g_app.state, m_hwnd, m_palette ? m_palette->hwnd() : nullptr,
+                         m_preview ? m_preview->hwnd() : nullptr,
+                         {m_toolBarShown, m_statusBarShown, m_paletteShown, m_previewShown, m_grid->gridLines()});
 }
 
 void AnimatorFrame::OnDestroy() {

@@ -12,6 +12,7 @@
 #include "common/win32/program_launch.h"
 #include "common/win32/window_places.h"
 #include "draw/tool.h"
+#include "draw/win32/editor_frame.h"
 #include "image/bitmap_import.h"
 #include "studio/win32/capture_window.h"
 #include "studio/win32/frame_bars.h"
@@ -25,18 +26,7 @@
 namespace vt::studio {
 
 bool FrameWindow::Register(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_BYTEALIGNWINDOW;
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = g_app.icon;
-    wc.hIconSm = g_app.smallIcon;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszMenuName = "zodedazi";
-    wc.lpszClassName = kFrameClass;
-    return RegisterClassExA(&wc) != 0;
+    return RegisterEditorFrameClass(instance, WndProc, g_app.icon, g_app.smallIcon, "zodedazi", kFrameClass);
 }
 
 FrameWindow* FrameWindow::Create(HINSTANCE instance) {
@@ -196,19 +186,9 @@ void FrameWindow::Start(bool openNewCursorDialog) {
     }
 }
 
-int FrameWindow::ToolBarHeight() const {
-    if (!m_toolBarShown || !m_toolBar) return 0;
-    RECT r;
-    GetWindowRect(m_toolBar, &r);
-    return r.bottom - r.top;
-}
+int FrameWindow::ToolBarHeight() const { return ShownBarHeight(m_toolBar, m_toolBarShown); }
 
-int FrameWindow::StatusBarHeight() const {
-    if (!m_statusBarShown || !m_statusBar) return 0;
-    RECT r;
-    GetWindowRect(m_statusBar, &r);
-    return r.bottom - r.top;
-}
+int FrameWindow::StatusBarHeight() const { return ShownBarHeight(m_statusBar, m_statusBarShown); }
 
 void FrameWindow::Layout() {
     if (m_toolBar) SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
@@ -224,14 +204,7 @@ void FrameWindow::Layout() {
 }
 
 void FrameWindow::OnPaint(HDC given) {
-    PAINTSTRUCT ps{};
-    HDC dc = given ? given : BeginPaint(m_hwnd, &ps);
-    RECT dirty = ps.rcPaint;
-    if (given) GetClientRect(m_hwnd, &dirty);
-    m_grid->Paint(dc, dirty);
-    m_selectionFrame->PaintOver(dc, *m_colors);
-    m_toolBox->PaintColorWells(dc, *m_colors, m_grid->geometry().Frame().top);
-    if (!given) EndPaint(m_hwnd, &ps);
+    PaintEditorFrame(m_hwnd, given, *m_grid, *m_selectionFrame, *m_toolBox, *m_colors);
 }
 
 bool FrameWindow::SetGridCursor() {
@@ -474,13 +447,9 @@ void FrameWindow::OnClose() {
 }
 
 void FrameWindow::RememberPositions() {
-    EditorState& s = g_app.state;
-    TakeWindowPlaces(s, m_hwnd, m_palette ? m_palette->hwnd() : nullptr, m_preview ? m_preview->hwnd() : nullptr);
-    s.toolBarHidden = !m_toolBarShown;
-    s.statusBarHidden = !m_statusBarShown;
-    s.paletteHidden = !m_paletteShown;
-    s.previewHidden = !m_previewShown;
-    s.gridShown = m_grid->gridLines();
+    TakeEditorFrameState(g_app.state, m_hwnd, m_palette ? m_palette->hwnd() : nullptr,
+                         m_preview ? m_preview->hwnd() : nullptr,
+                         {m_toolBarShown, m_statusBarShown, m_paletteShown, m_previewShown, m_grid->gridLines()});
 }
 
 void FrameWindow::OnDestroy() {

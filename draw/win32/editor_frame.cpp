@@ -1,0 +1,51 @@
+#include "draw/win32/editor_frame.h"
+
+#include "common/win32/window_places.h"
+
+namespace vt {
+
+bool RegisterEditorFrameClass(HINSTANCE instance, WNDPROC proc, HICON icon, HICON smallIcon, const char* menuName,
+                              const char* className) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_BYTEALIGNWINDOW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszMenuName = menuName;
+    wc.lpszClassName = className;
+    return RegisterClassExA(&wc) != 0;
+}
+
+void PaintEditorFrame(HWND frame, HDC given, EditGrid& grid, SelectionFrame& selection, ToolBox& toolBox,
+                      const ViewColors& colors) {
+    PAINTSTRUCT ps{};
+    HDC dc = given ? given : BeginPaint(frame, &ps);
+    RECT dirty = ps.rcPaint;
+    if (given) GetClientRect(frame, &dirty);
+    grid.Paint(dc, dirty);
+    selection.PaintOver(dc, colors);
+    toolBox.PaintColorWells(dc, colors, grid.geometry().Frame().top);
+    if (!given) EndPaint(frame, &ps);
+}
+
+int ShownBarHeight(HWND bar, bool shown) {
+    if (!shown || !bar) return 0;
+    RECT r;
+    GetWindowRect(bar, &r);
+    return r.bottom - r.top;
+}
+
+void TakeEditorFrameState(EditorState& s, HWND frame, HWND palette, HWND preview, const EditorViewsShown& shown) {
+    TakeWindowPlaces(s, frame, palette, preview);
+    s.toolBarHidden = !shown.toolBar;
+    s.statusBarHidden = !shown.statusBar;
+    s.paletteHidden = !shown.palette;
+    s.previewHidden = !shown.preview;
+    s.gridShown = shown.gridLines;
+}
+
+}  // namespace vt
