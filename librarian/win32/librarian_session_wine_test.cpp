@@ -16,6 +16,7 @@
 #include "librarian/win32/librarian_suite_wine_fixture.h"
 #include "librarian/win32/librarian_wine_testutil.h"
 #include "librarian/win32/resource.h"
+#include "image/win32/new_format_dialog_ids.h"
 #include "librarian/workspace.h"
 #include "tests/win32/editor_wine_testutil.h"
 #include "tests/win32/session_test_server.h"
@@ -114,6 +115,17 @@ TEST_F(LibrarianSuite, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExitEn
     EXPECT_TRUE(Grayed(studio, kUpdateLibrarian)) << "nothing changed yet";
     EditorGrid(studio, 32, 32).Stroke({{1, 1}, {2, 1}, {3, 1}});
     ASSERT_FALSE(Grayed(studio, kUpdateLibrarian));
+    // A new 16 x 16 monochrome format, left blank: it stays out of the update.
+    ASSERT_TRUE(PostCommand(studio, kNewFormat));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", "New Image Format")) != nullptr; },
+                          kDefaultWaitMs, "the New Image Format dialog"));
+    Send(GetDlgItem(dialog, IDC_NF_MONO), BM_CLICK, 0, 0);
+    Send(GetDlgItem(dialog, IDC_NF_16PX), BM_CLICK, 0, 0);
+    Send(GetDlgItem(dialog, IDC_NF_BEGIN_CURRENT), BM_SETCHECK, BST_UNCHECKED, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && Send(list, LB_GETCOUNT, 0, 0) == 4; }, kDefaultWaitMs,
+                          "the fourth format"));
     ASSERT_TRUE(PostCommand(studio, kUpdateLibrarian));
     ASSERT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_FILE_SAVE); }, kDefaultWaitMs,
                           "the Librarian's workspace to change"));
@@ -121,17 +133,19 @@ TEST_F(LibrarianSuite, EditIconSessionSendsTheEditedFormatBackAndUpdateAndExitEn
     const std::vector<ImageBlocks> after = LibraryImages(library);
     ASSERT_EQ(after.size(), 2u);
     EXPECT_EQ(after[0], before[0]) << "the other icon is untouched";
-    ASSERT_EQ(after[1].size(), 3u);
+    ASSERT_EQ(after[1].size(), 3u) << "the blank new format is not sent";
     EXPECT_EQ(Pixels(after[1][0]), Pixels(before[1][0])) << "16 x 16 keeps its pixels";
     EXPECT_NE(Pixels(after[1][1]), Pixels(before[1][1])) << "32 x 32 holds the stroke";
     EXPECT_EQ(Pixels(after[1][2]), Pixels(before[1][2])) << "48 x 48 keeps its pixels";
 
-    // Update Librarian and Exit: sent, conversation ended, Studio gone with exit code 0.
-    EditorGrid(studio, 32, 32).Click(5, 5);
+    // Drawn on, the new format goes with Update Librarian and Exit: sent, conversation ended,
+    // Studio gone with exit code 0.
+    EditorGrid(studio, 16, 16).Click(5, 5);
     ASSERT_TRUE(PostCommand(studio, kUpdateAndExit));
     EXPECT_EQ(WaitForProcessOf(studio), 0);
     ASSERT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_FILE_SAVE); }, kDefaultWaitMs, "the second update"));
-    // The session is over: closing asks only the save question (CloseLibrarian answers No).
+    ASSERT_TRUE(SendCommand(frame, IDM_FILE_SAVE));
+    EXPECT_EQ(LibraryImages(library).at(1).size(), 4u) << "the drawn new format arrived";
 }
 
 // Closing a changed Studio asks; Cancel keeps it, No ends it without sending, Yes sends first.
