@@ -10,6 +10,7 @@
 #include "appservices/win32/vtapp.h"
 #include "common/win32/editor_message_loop.h"
 #include "common/win32/program_launch.h"
+#include "common/win32/window_places.h"
 #include "draw/win32/palette_window.h"
 #include "draw/win32/text_window.h"
 #include "image/format_list.h"
@@ -26,10 +27,7 @@ constexpr int kClientWidth = 700;
 constexpr int kClientHeight = 640;
 
 void LoadArtwork(HINSTANCE instance) {
-    g_app.icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 32, 32, 0));
-    g_app.smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 16, 16, 0));
-    for (size_t i = 0; i < g_app.cursors.size(); ++i)
-        g_app.cursors[i] = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_CURSOR_FIRST + static_cast<int>(i)));
+    LoadEditorArtwork(instance, IDI_PROGRAM, &g_app.icon, &g_app.smallIcon, g_app.cursors, IDC_CURSOR_FIRST);
 }
 
 bool RegisterClasses(HINSTANCE instance) {
@@ -50,12 +48,7 @@ void MeasureDisplay() {
 }
 
 void PlaceFrame(HWND frame) {
-    FrameMetrics m;
-    m.screenWidth = g_app.screenWidth;
-    m.screenHeight = g_app.screenHeight;
-    m.frameBorder = GetSystemMetrics(SM_CXFRAME);
-    m.caption = GetSystemMetrics(SM_CYCAPTION);
-    m.menu = GetSystemMetrics(SM_CYMENU);
+    const FrameMetrics m = SystemFrameMetrics(g_app.screenWidth, g_app.screenHeight);
     const Rect32 r = ClampToScreen(StartingFramePlace(g_app.state, m, kClientWidth, kClientHeight),
                                    g_app.screenWidth, g_app.screenHeight);
     MoveWindow(frame, r.left, r.top, r.width, r.height, FALSE);
@@ -70,9 +63,7 @@ int Run(HINSTANCE instance, const char* args) {
     g_app.programFolder = ProgramFolder(instance, g_app.multiByte);
     g_app.palettes.Start(g_app.programFolder);
     if (WindowsTooOld()) {
-        MessageBeep(MB_ICONHAND);
-        MessageBoxA(nullptr, "Vantoro was designed for use with Windows 95 or Windows NT 4.0.", kProgramTitle,
-                    MB_OK | MB_ICONSTOP);
+        ShowEditorWindowsTooOld(kProgramTitle);
         return 1;
     }
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES};
@@ -97,9 +88,7 @@ int Run(HINSTANCE instance, const char* args) {
 
     bool opened = false;
     if (g_app.commandLine.launch == EditorLaunch::OpenFile) {
-        std::string path = g_app.commandLine.path;
-        // Command lines arrive in the OEM character set.
-        OemToCharBuffA(path.data(), path.data(), static_cast<DWORD>(path.size()));
+        const std::string path = CommandLinePath(g_app.commandLine.path);
         opened = frame->OpenPath(path);
     }
     if (!opened) frame->NewAnimation(kColors16);

@@ -35,6 +35,19 @@ void ShowEditorWindowsTooOld(const char* programTitle) {
                 MB_OK | MB_ICONSTOP);
 }
 
+void LoadEditorArtwork(HINSTANCE instance, int iconId, HICON* icon, HICON* smallIcon, std::span<HCURSOR> cursors,
+                       int firstCursor) {
+    *icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 32, 32, 0));
+    *smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 16, 16, 0));
+    for (size_t i = 0; i < cursors.size(); ++i)
+        cursors[i] = LoadCursorA(instance, MAKEINTRESOURCEA(firstCursor + static_cast<int>(i)));
+}
+
+std::string CommandLinePath(std::string path) {
+    OemToCharBuffA(path.data(), path.data(), static_cast<DWORD>(path.size()));
+    return path;
+}
+
 HBITMAP LoadFaceMappedBitmap(HINSTANCE instance, int id, bool keepGreen) {
     HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
                                                   LR_CREATEDIBSECTION));

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 namespace vt {
@@ -16,6 +17,11 @@ std::string ProgramFolder(HINSTANCE instance, bool multiByte);
 bool WindowsTooOld();
 // The editors' refusal then (the Studio's and the Animator's words, error icon).
 void ShowEditorWindowsTooOld(const char* programTitle);
+// An editor's program icon (32 and 16 pixels) and its tool cursors, numbered from firstCursor.
+void LoadEditorArtwork(HINSTANCE instance, int iconId, HICON* icon, HICON* smallIcon, std::span<HCURSOR> cursors,
+                       int firstCursor);
+// A file named on the command line: command lines arrive in the OEM character set.
+std::string CommandLinePath(std::string oemPath);
 // A bitmap resource with pure green replaced by the button-face colour (unless keepGreen).
 HBITMAP LoadFaceMappedBitmap(HINSTANCE instance, int id, bool keepGreen = false);
 

@@ -24,6 +24,16 @@ void TakeWindowPlaces(EditorState& s, HWND frame, HWND palette, HWND preview) {
     }
 }
 
+FrameMetrics SystemFrameMetrics(int screenWidth, int screenHeight) {
+    FrameMetrics m;
+    m.screenWidth = screenWidth;
+    m.screenHeight = screenHeight;
+    m.frameBorder = GetSystemMetrics(SM_CXFRAME);
+    m.caption = GetSystemMetrics(SM_CYCAPTION);
+    m.menu = GetSystemMetrics(SM_CYMENU);
+    return m;
+}
+
 ToolWindowPlaces StartingToolWindowPlaces(const EditorState& s, const RECT& frame, int screenWidth,
                                           int screenHeight) {
     auto place = [&](int savedX, int savedY, int defX) {

@@ -12,6 +12,9 @@ namespace vt {
 // top-left corners; a null tool window keeps its saved place.
 void TakeWindowPlaces(EditorState& state, HWND frame, HWND palette, HWND preview);
 
+// The screen size given and the system's frame border, caption and menu heights.
+FrameMetrics SystemFrameMetrics(int screenWidth, int screenHeight);
+
 struct ToolWindowPlaces {
     POINT palette, preview;
 };
