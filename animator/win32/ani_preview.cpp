@@ -37,24 +37,13 @@ void AddTip(HWND tips, HWND owner, HWND control, const std::string& text) {
 }  // namespace
 
 bool AnimatorPreview::Register(HINSTANCE instance, const char* className) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    return RegisterClassA(&wc) != 0;
+    return RegisterPreviewClass(instance, className, WndProc);
 }
 
 AnimatorPreview* AnimatorPreview::Create(HINSTANCE instance, const char* className, HWND owner, int x, int y,
                                          const ViewColors& colors, Animation& animation) {
     auto* self = new AnimatorPreview(colors, animation);
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW);
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, className, "Preview", style, x, y, r.right - r.left,
-                                r.bottom - r.top, owner, nullptr, instance, self);
-    if (!hwnd) {
+    if (!CreatePreviewToolWindow(instance, className, owner, x, y, kClientWidth, kClientHeight, self)) {
         delete self;
         return nullptr;
     }

@@ -25,9 +25,9 @@ void PaintComposedImage(HDC dc, const IconImage& image, COLORREF background, int
     StretchDIBits(dc, x, y, w, h, 0, 0, image.width, image.height, dib.data(), &bi, DIB_RGB_COLORS, SRCCOPY);
 }
 
-bool PreviewWindow::Register(HINSTANCE instance, const char* className) {
+bool RegisterPreviewClass(HINSTANCE instance, const char* className, WNDPROC proc) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = WndProc;
+    wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -35,15 +35,24 @@ bool PreviewWindow::Register(HINSTANCE instance, const char* className) {
     return RegisterClassA(&wc) != 0;
 }
 
+HWND CreatePreviewToolWindow(HINSTANCE instance, const char* className, HWND owner, int x, int y, int clientWidth,
+                             int clientHeight, void* self) {
+    RECT r{0, 0, clientWidth, clientHeight};
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, className, "Preview", style, x, y, r.right - r.left, r.bottom - r.top,
+                           owner, nullptr, instance, self);
+}
+
+bool PreviewWindow::Register(HINSTANCE instance, const char* className) {
+    return RegisterPreviewClass(instance, className, WndProc);
+}
+
 PreviewWindow* PreviewWindow::Create(HINSTANCE instance, const char* className, HWND owner, int x,
                                      int y, const ViewColors& colors) {
     auto* self = new PreviewWindow(colors);
-    RECT r{0, 0, 64 + 2 * kOffset, 64 + 2 * kOffset};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW);
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, className, "Preview", style, x, y, r.right - r.left,
-                                r.bottom - r.top, owner, nullptr, instance, self);
-    if (!hwnd) {
+    const int side = 64 + 2 * kOffset;
+    if (!CreatePreviewToolWindow(instance, className, owner, x, y, side, side, self)) {
         delete self;
         return nullptr;
     }

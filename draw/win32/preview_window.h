@@ -15,6 +15,14 @@ namespace vt {
 
 class ViewColors;
 
+// The class of a preview tool window (the Studio's and the Animator's): the arrow cursor on the
+// button face.
+bool RegisterPreviewClass(HINSTANCE instance, const char* className, WNDPROC proc);
+// A "Preview" tool window owned by `owner` with a client area of clientWidth x clientHeight,
+// created hidden; `self` is handed to its window procedure at creation.
+HWND CreatePreviewToolWindow(HINSTANCE instance, const char* className, HWND owner, int x, int y, int clientWidth,
+                             int clientHeight, void* self);
+
 class PreviewWindow : public GridPreview {
 public:
     static constexpr int kOffset = 12;
