@@ -1,5 +1,10 @@
 #include "draw/win32/editor_frame.h"
 
+#include <vector>
+
+#include <commctrl.h>
+
+#include "common/win32/frame_bars.h"
 #include "common/win32/window_places.h"
 
 namespace vt {
@@ -18,6 +23,39 @@ bool RegisterEditorFrameClass(HINSTANCE instance, WNDPROC proc, HICON icon, HICO
     wc.lpszMenuName = menuName;
     wc.lpszClassName = className;
     return RegisterClassExA(&wc) != 0;
+}
+
+HWND CreateEditorFrame(HINSTANCE instance, const char* className, const char* title, void* self) {
+    return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                           640, 480, nullptr, nullptr, instance, self);
+}
+
+bool IsShiftEdge(UINT msg, WPARAM wp, LPARAM lp) {
+    return wp == VK_SHIFT && (msg == WM_KEYUP || !(lp & (1 << 30)));
+}
+
+void SizeFrameBars(HWND toolBar, HWND statusBar, HFONT statusFont) {
+    if (toolBar) SendMessageA(toolBar, TB_AUTOSIZE, 0, 0);
+    if (statusBar) {
+        SendMessageA(statusBar, WM_SIZE, 0, 0);
+        LayoutStatusParts(statusBar, statusFont);
+    }
+}
+
+void ShowEditorWindows(HWND frame, HWND palette, bool paletteShown, HWND preview, bool previewShown) {
+    if (palette && paletteShown) ShowWindow(palette, SW_SHOWNOACTIVATE);
+    if (preview && previewShown) ShowWindow(preview, SW_SHOWNOACTIVATE);
+    ShowWindow(frame, SW_SHOW);
+    UpdateWindow(frame);
+    SetFocus(frame);
+}
+
+bool AnswerEditorPictures(const WindowPictureHook& pictures, const COPYDATASTRUCT& data, HWND frame, HWND palette,
+                          HWND preview) {
+    std::vector<HWND> windows{frame};
+    if (palette) windows.push_back(palette);
+    if (preview) windows.push_back(preview);
+    return pictures.Answer(data, std::move(windows));
 }
 
 void PaintEditorFrame(HWND frame, HDC given, EditGrid& grid, SelectionFrame& selection, ToolBox& toolBox,

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/editor_state.h"
+#include "common/win32/window_picture.h"
 #include "draw/win32/edit_grid.h"
 #include "draw/win32/selection_frame.h"
 #include "draw/win32/tool_box.h"
@@ -16,6 +17,22 @@ namespace vt {
 // menu resource `menuName`.
 bool RegisterEditorFrameClass(HINSTANCE instance, WNDPROC proc, HICON icon, HICON smallIcon, const char* menuName,
                               const char* className);
+
+// The frame window (overlapped, 640 x 480 until placed), created hidden; `self` is handed to its
+// window procedure at creation.
+HWND CreateEditorFrame(HINSTANCE instance, const char* className, const char* title, void* self);
+// True for a WM_KEYDOWN or WM_KEYUP that is Shift's first press or its release (a held key
+// repeats WM_KEYDOWN).
+bool IsShiftEdge(UINT msg, WPARAM wp, LPARAM lp);
+// Fits the tool bar (either may be null) and the status bar to the frame's width.
+void SizeFrameBars(HWND toolBar, HWND statusBar, HFONT statusFont);
+// Shows the palette and preview (when shown and made) without activating them, then the frame,
+// which takes the focus.
+void ShowEditorWindows(HWND frame, HWND palette, bool paletteShown, HWND preview, bool previewShown);
+// A window-picture request to the frame, answered with the frame, palette and preview (either may
+// be null).
+bool AnswerEditorPictures(const WindowPictureHook& pictures, const COPYDATASTRUCT& data, HWND frame, HWND palette,
+                          HWND preview);
 
 // Paints the grid, the selection over it and the colour wells, on `given` (WM_PRINTCLIENT, the
 // whole client area) or between BeginPaint and EndPaint.

@@ -31,9 +31,7 @@ bool FrameWindow::Register(HINSTANCE instance) {
 
 FrameWindow* FrameWindow::Create(HINSTANCE instance) {
     auto* self = new FrameWindow;
-    HWND hwnd = CreateWindowExA(0, kFrameClass, kProgramTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, self);
-    if (!hwnd) return nullptr;  // deleted at WM_NCDESTROY
+    if (!CreateEditorFrame(instance, kFrameClass, kProgramTitle, self)) return nullptr;  // deleted at WM_NCDESTROY
     return self;
 }
 
@@ -69,7 +67,7 @@ LRESULT FrameWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KEYDOWN:
         case WM_KEYUP:
             // Shift's first press and its release; held keys repeat WM_KEYDOWN.
-            if (wp == VK_SHIFT && (msg == WM_KEYUP || !(lp & (1 << 30)))) {
+            if (IsShiftEdge(msg, wp, lp)) {
                 m_grid->OnShiftKey(msg == WM_KEYDOWN);
                 RefreshCommandStates();
                 SetGridCursor();
@@ -175,11 +173,8 @@ void FrameWindow::Start(bool openNewCursorDialog) {
     if (m_preview) m_preview->SetImage(img);
     if (m_palette) m_palette->Refresh();
     Layout();
-    if (m_palette && m_paletteShown) ShowWindow(m_palette->hwnd(), SW_SHOWNOACTIVATE);
-    if (m_preview && m_previewShown) ShowWindow(m_preview->hwnd(), SW_SHOWNOACTIVATE);
-    ShowWindow(m_hwnd, SW_SHOW);
-    UpdateWindow(m_hwnd);
-    SetFocus(m_hwnd);
+    ShowEditorWindows(m_hwnd, m_palette ? m_palette->hwnd() : nullptr, m_paletteShown,
+                      m_preview ? m_preview->hwnd() : nullptr, m_previewShown);
     if (openNewCursorDialog) {
         const int type = RunNewResourceDialog(g_app.instance, m_hwnd, kCursorResource, true);
         if (type) m_document->NewDocument(type);
@@ -191,11 +186,7 @@ int FrameWindow::ToolBarHeight() const { return ShownBarHeight(m_toolBar, m_tool
 int FrameWindow::StatusBarHeight() const { return ShownBarHeight(m_statusBar, m_statusBarShown); }
 
 void FrameWindow::Layout() {
-    if (m_toolBar) SendMessageA(m_toolBar, TB_AUTOSIZE, 0, 0);
-    if (m_statusBar) {
-        SendMessageA(m_statusBar, WM_SIZE, 0, 0);
-        LayoutStatusParts(m_statusBar, g_app.statusFont);
-    }
+    SizeFrameBars(m_toolBar, m_statusBar, g_app.statusFont);
     m_grid->Layout(ToolBarHeight(), StatusBarHeight());
     const GridRect list = m_grid->geometry().FormatList();
     m_formatList->Move(list.left, list.top, list.Width(), list.Height());
@@ -425,10 +416,8 @@ void FrameWindow::OnDropFiles(HDROP drop) {
 }
 
 bool FrameWindow::OnCopyData(const COPYDATASTRUCT& data) {
-    std::vector<HWND> windows{m_hwnd};
-    if (m_palette) windows.push_back(m_palette->hwnd());
-    if (m_preview) windows.push_back(m_preview->hwnd());
-    return g_app.pictures.Answer(data, std::move(windows));
+    return AnswerEditorPictures(g_app.pictures, data, m_hwnd, m_palette ? m_palette->hwnd() : nullptr,
+                                m_preview ? m_preview->hwnd() : nullptr);
 }
 
 bool FrameWindow::StartSession(char modeLetter, const std::string& topic) {
