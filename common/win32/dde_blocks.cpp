@@ -2,9 +2,53 @@
 
 #include <dde.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace vt {
+
+namespace {
+
+struct Counting {
+    bool enabled = false;
+    std::string folder;
+    DdeBlockCounts counts;
+};
+
+Counting& TheCounting() {
+    static Counting counting;
+    return counting;
+}
+
+}  // namespace
+
+void StartDdeBlockCounting() {
+    Counting& c = TheCounting();
+    char folder[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA(kDdeBlockCountVariable, folder, sizeof folder);
+    c.enabled = n > 0 && n < sizeof folder;
+    c.folder = c.enabled ? folder : "";
+    c.counts = {};
+}
+
+DdeBlockCounts CurrentDdeBlockCounts() { return TheCounting().counts; }
+
+void WriteDdeBlockCounts() {
+    const Counting& c = TheCounting();
+    if (!c.enabled) return;
+    const std::string path = c.folder + "\\dde-blocks-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    if (FILE* f = std::fopen(path.c_str(), "w")) {
+        std::fprintf(f, "%ld %ld\n", c.counts.made, c.counts.freed);
+        std::fclose(f);
+    }
+}
+
+void FreeDdeBlock(HGLOBAL block) {
+    if (!block) return;
+    GlobalFree(block);
+    if (TheCounting().enabled) ++TheCounting().counts.freed;
+}
 
 HGLOBAL NewDdeBlock(std::span<const uint8_t> bytes) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, bytes.size());
@@ -16,6 +60,7 @@ HGLOBAL NewDdeBlock(std::span<const uint8_t> bytes) {
     }
     std::memcpy(p, bytes.data(), bytes.size());
     GlobalUnlock(block);
+    if (TheCounting().enabled) ++TheCounting().counts.made;
     return block;
 }
 

@@ -115,15 +115,13 @@ bool EditSessionClient::SendUpdate(bool thenClose) {
         return false;
     }
     const ATOM item = GlobalAddAtomA("IconUpdate");
-    if (m_update) GlobalFree(m_update);  // an older update never acknowledged is forgotten
-    m_update = nullptr;
     m_state = kUpdateSent;
     if (!PostDdeMessage(m_librarian, WM_DDE_POKE, m_frame, reinterpret_cast<UINT_PTR>(block), item)) {
-        GlobalFree(block);
+        FreeDdeBlock(block);
         GlobalDeleteAtom(item);
         return false;
     }
-    m_update = block;
+    m_updates.push_back(block);
     if (thenClose) {
         m_closing = true;
         s_closing = this;
@@ -189,10 +187,12 @@ void EditSessionClient::OnAck(HWND from, LPARAM lp) {
     if (m_state == kWaiting && !(status & 0x8000)) {
         m_refused = true;
         m_waiting = false;
-    } else if (m_state == kUpdateSent) {
+    } else if (m_state == kUpdateSent && !m_updates.empty()) {
         // Refused: the block is still ours. Taken: the Librarian freed it.
-        if (!(status & 0x8000) && m_update) GlobalFree(m_update);
-        m_update = nullptr;
+        HGLOBAL answered = m_updates.front();
+        m_updates.pop_front();
+        if (!(status & 0x8000)) FreeDdeBlock(answered);
+        if (!m_updates.empty()) return;
         m_state = kIdle;
         if (m_closing) FinishClosing();
     }
@@ -226,7 +226,7 @@ void EditSessionClient::OnData(HWND from, LPARAM lp) {
         PostDdeAck(from, m_frame, true, itemAtom);
     else
         GlobalDeleteAtom(itemAtom);
-    if (flags & kReleaseByReceiver) GlobalFree(block);
+    if (flags & kReleaseByReceiver) FreeDdeBlock(block);
 }
 
 }  // namespace vt

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,9 @@ class EditSessionClient {
     bool m_waiting = false;
     bool m_refused = false;
     bool m_closing = false;
-    HGLOBAL m_update = nullptr;  // the poke not yet acknowledged
+    // The pokes not yet acknowledged, oldest first: acknowledgements come in the order of the
+    // pokes, and each decides who frees its block.
+    std::deque<HGLOBAL> m_updates;
     UINT_PTR m_closeTimer = 0;
     static EditSessionClient* s_closing;
 };

@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "librarian/exchange_blocks.h"
+#include "common/win32/dde_blocks.h"
 #include "common/win32/edit_session_client.h"
 #include "librarian/reader.h"
 #include "librarian/win32/librarian_suite_wine_fixture.h"
@@ -302,70 +304,139 @@ TEST_F(LibrarianSuite, IconsDraggedToAnotherLibrarianMoveOrCopyWithTheirNames) {
 // Another process's bytes are checked before use: a drop whose block names more icons than it
 // holds is refused and the workspace stays as it was; a well-formed one from the same window is
 // then taken.
+// A drag source in this process: it opens the drop conversation with a Librarian window and pokes
+// one block, made and freed as the programs do theirs.
+class DropSender {
+  public:
+    DropSender() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VtTestDragSource";
+        RegisterClassA(&wc);
+        m_window = CreateWindowA(wc.lpszClassName, "source", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(m_status));
+    }
+    ~DropSender() { DestroyWindow(m_window); }
+    // The acknowledgement of the poke (0x8000 taken, 0 refused, -1 none); a refused block stays
+    // the sender's and is freed here.
+    int Poke(HWND frame, const std::vector<uint8_t>& bytes) {
+        m_status[0] = -1, m_status[1] = 0;
+        const ATOM app = GlobalAddAtomA("Vantoro"), topic = GlobalAddAtomA("Make it so!");
+        Send(frame, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(m_window), MAKELPARAM(app, topic));
+        GlobalDeleteAtom(app);
+        GlobalDeleteAtom(topic);
+        EXPECT_EQ(m_status[1], 1) << "the Librarian takes the drop conversation";
+        HGLOBAL memory = NewDdeBlock(bytes);
+        PostMessageA(frame, WM_DDE_POKE, reinterpret_cast<WPARAM>(m_window),
+                     PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(memory), GlobalAddAtomA("Engage!")));
+        WaitUntil([&] { return m_status[0] >= 0; }, kDefaultWaitMs, "the Librarian's answer");
+        if (m_status[0] == 0) FreeDdeBlock(memory);
+        return m_status[0];
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* status = reinterpret_cast<int*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (msg == WM_DDE_ACK && status) {
+            if (InSendMessage()) {  // the answer to the initiation
+                GlobalDeleteAtom(LOWORD(lp));
+                GlobalDeleteAtom(HIWORD(lp));
+                status[1] = 1;
+                return 0;
+            }
+            UINT_PTR st = 0, item = 0;
+            UnpackDDElParam(WM_DDE_ACK, lp, &st, &item);
+            FreeDDElParam(WM_DDE_ACK, lp);
+            if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
+            status[0] = static_cast<int>(st & 0xFFFF);
+            return 0;
+        }
+        return DefWindowProcA(w, msg, wp, lp);
+    }
+
+    HWND m_window = nullptr;
+    int m_status[2] = {-1, 0};  // the poke's acknowledgement, the initiation's
+};
+
+// A drop block naming three icons where it holds one, placed in the middle of the icon window.
+std::vector<uint8_t> DropBlock(HWND child, bool malformed) {
+    DraggedIconsBlock icons;
+    icons.icons.push_back(DraggedIcon{{RecordFromImage(MakeOpaqueImage(32, 32, kColors16, 9))}, "arrived"});
+    POINT at{150, 150};
+    ClientToScreen(child, &at);
+    icons.x = at.x, icons.y = at.y;
+    std::vector<uint8_t> bytes =
+        BuildDraggedIconsBlock(static_cast<uint16_t>(RegisterClipboardFormatA("VtIcon")), icons);
+    if (malformed) bytes[12] = 3;  // three icons named, one held
+    return bytes;
+}
+
 TEST_F(LibrarianSuite, AMalformedDropIsRefusedAndChangesNothing) {
     WriteTestLibrary(PictureFolder() + "\\suite-malformed.icl", {{"kept", {{32, 4}}, 0x22}});
     Start("suite-malformed.icl");
-    struct Sender {
-        static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-            auto* status = reinterpret_cast<int*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-            if (msg == WM_DDE_ACK && status) {
-                if (InSendMessage()) {  // the answer to the initiation
-                    GlobalDeleteAtom(LOWORD(lp));
-                    GlobalDeleteAtom(HIWORD(lp));
-                    status[1] = 1;
-                    return 0;
-                }
-                UINT_PTR st = 0, item = 0;
-                UnpackDDElParam(WM_DDE_ACK, lp, &st, &item);
-                FreeDDElParam(WM_DDE_ACK, lp);
-                if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
-                status[0] = static_cast<int>(st & 0xFFFF);
-                return 0;
-            }
-            return DefWindowProcA(w, msg, wp, lp);
-        }
-    };
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = Sender::Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "VtTestDragSource";
-    RegisterClassA(&wc);
-    HWND source = CreateWindowA(wc.lpszClassName, "source", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-    int status[2] = {-1, 0};  // the poke's acknowledgement, the initiation's
-    SetWindowLongPtrA(source, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(status));
-    const uint16_t format = static_cast<uint16_t>(RegisterClipboardFormatA("VtIcon"));
-    DraggedIconsBlock good;
-    good.icons.push_back(DraggedIcon{{RecordFromImage(MakeOpaqueImage(32, 32, kColors16, 9))}, "arrived"});
-    POINT at{150, 150};
-    ClientToScreen(child, &at);
-    good.x = at.x, good.y = at.y;
-    std::vector<uint8_t> bad = BuildDraggedIconsBlock(format, good);
-    bad[12] = 3;  // three icons named, one held
-    for (const std::vector<uint8_t>* bytes : {static_cast<const std::vector<uint8_t>*>(&bad), static_cast<const std::vector<uint8_t>*>(nullptr)}) {
-        const std::vector<uint8_t> block = bytes ? *bytes : BuildDraggedIconsBlock(format, good);
-        status[0] = -1, status[1] = 0;
-        const ATOM app = GlobalAddAtomA("Vantoro"), topic = GlobalAddAtomA("Make it so!");
-        Send(frame, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(source), MAKELPARAM(app, topic));
-        GlobalDeleteAtom(app);
-        GlobalDeleteAtom(topic);
-        ASSERT_EQ(status[1], 1) << "the Librarian takes the drop conversation";
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, block.size());
-        std::memcpy(GlobalLock(memory), block.data(), block.size());
-        GlobalUnlock(memory);
-        PostMessageA(frame, WM_DDE_POKE, reinterpret_cast<WPARAM>(source),
-                     PackDDElParam(WM_DDE_POKE, reinterpret_cast<UINT_PTR>(memory), GlobalAddAtomA("Engage!")));
-        ASSERT_TRUE(WaitUntil([&] { return status[0] >= 0; }, kDefaultWaitMs, "the Librarian's answer"));
-        if (bytes) {
-            EXPECT_EQ(status[0], 0) << "refused";
-            GlobalFree(memory);  // a refused block stays the sender's
-            EXPECT_EQ(StatusText(frame), "1 object");
-        } else {
-            EXPECT_EQ(status[0], 0x8000) << "taken";
-            EXPECT_TRUE(WaitUntil([&] { return StatusText(frame) == "2 objects"; }, kDefaultWaitMs, "the icon"));
-        }
+    DropSender sender;
+    EXPECT_EQ(sender.Poke(frame, DropBlock(child, true)), 0) << "refused";
+    EXPECT_EQ(StatusText(frame), "1 object");
+    EXPECT_EQ(sender.Poke(frame, DropBlock(child, false)), 0x8000) << "taken";
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(frame) == "2 objects"; }, kDefaultWaitMs, "the icon"));
+}
+
+// The blocks counted by a program that wrote its counts as it ended.
+DdeBlockCounts CountsOfProcess(DWORD pid) {
+    DdeBlockCounts counts{-1, -1};
+    const std::string path = PictureFolder() + "\\dde-blocks-" + std::to_string(pid) + ".txt";
+    if (FILE* f = std::fopen(path.c_str(), "r")) {
+        if (std::fscanf(f, "%ld %ld", &counts.made, &counts.freed) != 2) counts = {-1, -1};
+        std::fclose(f);
     }
-    DestroyWindow(source);
+    DeleteFileA(path.c_str());
+    return counts;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+// Every shared block is freed once, whoever made it and whatever the partner answered: a session
+// with two updates, the second ending it; a refused and a taken drop; the Librarian closed.
+TEST_F(LibrarianSuite, EveryExchangedBlockIsFreedOnce) {
+    SetEnvironmentVariableA(kDdeBlockCountVariable, PictureFolder().c_str());
+    StartDdeBlockCounting();  // this process plays a drag source
+    WriteTestLibrary(PictureFolder() + "\\suite-blocks.icl", {{"counted", {{32, 4}}, 0x22}});
+    Start("suite-blocks.icl");
+    SetEnvironmentVariableA(kDdeBlockCountVariable, nullptr);
+    Click(WindowsViewIcon(0));
+    ASSERT_TRUE(PostCommand(frame, IDM_EDIT_EDIT_ICON));
+    HWND studio = WaitForStudioTitled("Vantoro Studio- [counted]");
+    ASSERT_NE(studio, nullptr);
+    const DWORD studioProcess = ProcessOf(studio), librarianProcess = ProcessOf(frame);
+    EditorGrid(studio, 32, 32).Click(3, 3);
+    ASSERT_TRUE(PostCommand(studio, kUpdateLibrarian));
+    ASSERT_TRUE(WaitUntil([&] { return !Grayed(frame, IDM_FILE_SAVE); }, kDefaultWaitMs, "the update"));
+    DropSender sender;
+    EXPECT_EQ(sender.Poke(frame, DropBlock(child, true)), 0);
+    EXPECT_EQ(sender.Poke(frame, DropBlock(child, false)), 0x8000);
+    EditorGrid(studio, 32, 32).Click(4, 4);
+    ASSERT_TRUE(PostCommand(studio, kUpdateAndExit));
+    EXPECT_EQ(WaitForProcessOf(studio), 0);
+    EXPECT_EQ(CloseLibrarian(librarian, frame), 0);
+    frame = nullptr;
+
+    const DdeBlockCounts here = CurrentDdeBlockCounts(), editor = CountsOfProcess(studioProcess),
+                         manager = CountsOfProcess(librarianProcess);
+    ASSERT_GE(editor.made, 0) << "the Studio wrote its counts";
+    ASSERT_GE(manager.made, 0) << "the Librarian wrote its counts";
+    EXPECT_EQ(here.made, 2);
+    EXPECT_EQ(here.freed, 1) << "the refused drop came back";
+    EXPECT_EQ(editor.made, 2) << "two updates";
+    EXPECT_GE(manager.made, 1) << "the icon sent";
+    EXPECT_EQ(here.made + editor.made + manager.made, here.freed + editor.freed + manager.freed)
+        << "this process " << here.made << "/" << here.freed << ", Studio " << editor.made << "/" << editor.freed
+        << ", Librarian " << manager.made << "/" << manager.freed;
 }
 
 TEST(StudioSessionStart, NoServerSilentServerAndMalformedIcon) {

@@ -113,7 +113,7 @@ std::string AtomText(ATOM atom) {
 void SuiteExchange::PruneDead() {
     // A Studio that died leaves its slot; the icon keeps what it last received.
     for (const SessionSlot& gone : m_sessions.Prune([](uintptr_t w) { return IsWindow(AsWindow(w)) != FALSE; }))
-        if (gone.sentBlock) GlobalFree(reinterpret_cast<HGLOBAL>(gone.sentBlock));
+        if (gone.sentBlock) FreeDdeBlock(reinterpret_cast<HGLOBAL>(gone.sentBlock));
     if (m_timer && m_sessions.count() == 0) {
         KillTimer(nullptr, m_timer);
         m_timer = 0;
@@ -229,7 +229,7 @@ void SuiteExchange::OnRequest(HWND frame, HWND from, LPARAM lp) {
         return;
     }
     if (!PostDdeMessage(from, WM_DDE_DATA, frame, reinterpret_cast<UINT_PTR>(block), itemAtom)) {
-        GlobalFree(block);
+        FreeDdeBlock(block);
         GlobalDeleteAtom(itemAtom);
         return;
     }
@@ -256,7 +256,7 @@ void SuiteExchange::OnAck(HWND from, LPARAM lp) {
     }
     if (SessionSlot* slot = m_sessions.Find(AsNumber(from)); slot && slot->sentBlock) {
         // Taken: the Studio frees it. Refused: it is still ours.
-        if (!(status & 0x8000)) GlobalFree(reinterpret_cast<HGLOBAL>(slot->sentBlock));
+        if (!(status & 0x8000)) FreeDdeBlock(reinterpret_cast<HGLOBAL>(slot->sentBlock));
         slot->sentBlock = 0;
     }
     if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
@@ -278,7 +278,7 @@ void SuiteExchange::OnPoke(HWND frame, HWND from, LPARAM lp) {
                 dropped = ParseDraggedIconsBlock(*bytes);
         taken = dropped && TakeDroppedIcons(*dropped);
         PostDdeAck(from, frame, taken, itemAtom);
-        if (taken && (flags & kReleaseByReceiver)) GlobalFree(block);
+        if (taken && (flags & kReleaseByReceiver)) FreeDdeBlock(block);
         // One drop per conversation: it ends here.
         PostMessageA(from, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
         m_dropSource = nullptr;
@@ -293,7 +293,7 @@ void SuiteExchange::OnPoke(HWND frame, HWND from, LPARAM lp) {
     // Acknowledged once processed; a taken block with the release flag is freed here, a refused
     // one stays the sender's.
     PostDdeAck(from, frame, taken, itemAtom);
-    if (taken && (flags & kReleaseByReceiver)) GlobalFree(block);
+    if (taken && (flags & kReleaseByReceiver)) FreeDdeBlock(block);
 }
 
 bool SuiteExchange::ApplyUpdate(SessionSlot& slot, const ImageBlocks& images) {
@@ -404,7 +404,7 @@ bool SuiteExchange::WaitForDropAnswer(HWND partner, HGLOBAL block) {
         MessageBoxA(nullptr, kNoDropTarget, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    if (!m_dropTaken) GlobalFree(block);
+    if (!m_dropTaken) FreeDdeBlock(block);
     return m_dropTaken;
 }
 
@@ -437,7 +437,7 @@ bool SuiteExchange::SendIconFile(HWND engineer, POINT screen) {
     HGLOBAL block = NewDdeBlock(bytes);
     const ATOM item = block ? GlobalAddAtomA(kEngage) : 0;
     if (!block || !PostDdeMessage(partner, WM_DDE_POKE, g_app.frame, reinterpret_cast<UINT_PTR>(block), item)) {
-        if (block) GlobalFree(block);
+        if (block) FreeDdeBlock(block);
         if (item) GlobalDeleteAtom(item);
         PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(g_app.frame), 0);
         m_dropTarget = nullptr;
@@ -487,7 +487,7 @@ bool SuiteExchange::DragIconsTo(HWND target, POINT screen, bool move) {
     }
     const ATOM item = block ? GlobalAddAtomA(kEngage) : 0;
     if (!block || !PostDdeMessage(partner, WM_DDE_POKE, frame, reinterpret_cast<UINT_PTR>(block), item)) {
-        if (block) GlobalFree(block);
+        if (block) FreeDdeBlock(block);
         if (item) GlobalDeleteAtom(item);
         PostMessageA(partner, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(frame), 0);
         m_dropTarget = nullptr;

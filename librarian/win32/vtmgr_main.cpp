@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/win32/dde_blocks.h"
 #include "appservices/win32/vtapp.h"
 #include "common/win32/program_launch.h"
 #include "librarian/command_line.h"
@@ -96,6 +97,7 @@ int Run(HINSTANCE instance, const char* args) {
     g_app.instance = instance;
     g_app.pictures = WindowPictureHook::FromEnvironment();
     StartTestGate();
+    const DdeBlockCountingScope ddeBlockCounting;
     g_app.multiByte = VtIsMultiByteCodePage() != FALSE;
     g_app.programFolder = ProgramFolder(instance, g_app.multiByte);
     if (WindowsTooOld()) {

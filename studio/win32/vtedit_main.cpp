@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/win32/dde_blocks.h"
 #include "appservices/win32/vtapp.h"
 #include "common/win32/editor_message_loop.h"
 #include "common/win32/program_launch.h"
@@ -56,6 +57,7 @@ void PlaceFrame(HWND frame) {
 int Run(HINSTANCE instance, const char* args) {
     g_app.instance = instance;
     g_app.pictures = WindowPictureHook::FromEnvironment();
+    const DdeBlockCountingScope ddeBlockCounting;
     g_app.multiByte = VtIsMultiByteCodePage() != FALSE;
     g_app.programFolder = ProgramFolder(instance, g_app.multiByte);
     g_app.palettes.Start(g_app.programFolder);

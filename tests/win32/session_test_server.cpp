@@ -33,7 +33,7 @@ bool TestServer::PostBlock(std::vector<uint8_t> bytes, UINT_PTR item) {
     SetDdeFlags(bytes, kAckRequested | kReleaseByReceiver | kResponseToRequest);
     HGLOBAL block = NewDdeBlock(bytes);
     if (!block || !PostDdeMessage(editor, WM_DDE_DATA, window, reinterpret_cast<UINT_PTR>(block), item)) {
-        if (block) GlobalFree(block);
+        if (block) FreeDdeBlock(block);
         return false;
     }
     m_sent = block;
@@ -94,7 +94,7 @@ LRESULT CALLBACK TestServer::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             if (images) s->updates.push_back(std::move(*images));
             PostDdeAck(from, w, images.has_value(), static_cast<ATOM>(item));
             // Taken: the block is ours to free when the editor says so; refused: it stays the editor's.
-            if (images && (flags & kReleaseByReceiver)) GlobalFree(block);
+            if (images && (flags & kReleaseByReceiver)) FreeDdeBlock(block);
             return 0;
         }
         case WM_DDE_ACK: {
@@ -102,7 +102,7 @@ LRESULT CALLBACK TestServer::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             UnpackDDElParam(msg, lp, &status, &item);
             FreeDDElParam(msg, lp);
             s->negativeAcks = (status & 0x8000) ? 0 : 1;
-            if (!(status & 0x8000) && s->m_sent) GlobalFree(s->m_sent);
+            if (!(status & 0x8000) && s->m_sent) FreeDdeBlock(s->m_sent);
             s->m_sent = nullptr;
             if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
             return 0;
