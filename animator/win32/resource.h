@@ -1,15 +1,12 @@
 #pragma once
 // Resource and command identifiers of the Animator.
 
-#define IDI_PROGRAM 50
-#define IDC_CURSOR_FIRST 60
-#define IDC_PALETTE_CURSOR 62
+#include "draw/win32/editor_ids.h"
+
 #define IDC_CURSOR_LAST 68
-#define IDB_TOOLBAR 70
 #define IDB_TOOLBOX 71
 #define IDB_PLAY 72
 #define IDB_STOP 73
-#define IDA_ACCELERATORS 80
 
 #define IDD_INSERT_FRAMES 100
 #define IDC_INSERT_COUNT 101
@@ -38,54 +35,9 @@
 #define IDC_DEPTH_256 133
 #define IDC_DEPTH_TRUE 134
 
-#define IDM_FILE_NEW 1025
-#define IDM_FILE_OPEN 1026
-#define IDM_FILE_SAVE 1027
-#define IDM_FILE_SAVE_AS 1028
-#define IDM_FILE_NEW_WINDOW 1029
-#define IDM_FILE_EXPLORER 1030
-#define IDM_FILE_UPDATE 1031
-#define IDM_FILE_UPDATE_EXIT 1032
-#define IDM_FILE_EXIT 1033
-#define IDM_FILE_MRU1 1035
-#define IDM_FILE_MRU4 1038
-#define IDM_EDIT_UNDO 1041
-#define IDM_EDIT_REDO 1042
-#define IDM_EDIT_CUT 1043
-#define IDM_EDIT_COPY 1044
-#define IDM_EDIT_PASTE 1045
-#define IDM_EDIT_PASTE_SPECIAL 1046
-#define IDM_EDIT_CLEAR 1047
-#define IDM_EDIT_SELECT_ALL 1048
-#define IDM_EDIT_OPEN_BITMAP 1049
-#define IDM_EDIT_OPEN_PALETTE 1050
-#define IDM_EDIT_SAVE_PALETTE 1051
 #define IDM_NEW_FRAMES 1052
 #define IDM_REMOVE_FRAME 1053
 #define IDM_SET_HOT_SPOT 1054
-#define IDM_VIEW_GRID 1061
-#define IDM_VIEW_PALETTE 1062
-#define IDM_VIEW_TOOLBAR 1063
-#define IDM_VIEW_STATUSBAR 1064
-#define IDM_VIEW_PREVIEW 1065
-#define IDM_VIEW_PROPERTIES 1066
-#define IDM_COLORB_TRANSPARENT 1071
-#define IDM_COLORB_OPAQUE 1072
-#define IDM_TOOL_SELECTION 1073
-#define IDM_TOOL_PENCIL 1074
-#define IDM_TOOL_LINE 1075
-#define IDM_TOOL_BRUSH 1076
-#define IDM_TOOL_FLOOD 1077
-#define IDM_TOOL_ERASER 1078
-#define IDM_TOOL_RECTANGLE 1079
-#define IDM_TOOL_FILLED_RECTANGLE 1080
-#define IDM_TOOL_SOLID_RECTANGLE 1081
-#define IDM_TOOL_ELLIPSE 1082
-#define IDM_TOOL_FILLED_ELLIPSE 1083
-#define IDM_TOOL_SOLID_ELLIPSE 1084
-#define IDM_TOOL_TEXT 1085
-#define IDM_TOOL_SELECTOR 1086
-#define IDM_TOOL_LOCATOR 1087
 #define IDM_NUDGE_LEFT 1091
 #define IDM_NUDGE_RIGHT 1092
 #define IDM_NUDGE_UP 1093
@@ -100,18 +52,12 @@
 #define IDM_HELP_ABOUT 1204
 
 // Controls of the frame and the preview window.
-#define IDC_TOOLBAR 1063
-#define IDC_STATUSBAR 1064
 #define IDC_FRAME_LIST 1110
 #define IDC_TIME_EDIT 1111
 #define IDC_PREVIEW_PLAY 1112
 #define IDC_PREVIEW_STOP 1113
 #define IDC_PREVIEW_SPEED 1114
 
-// Tool tips are the strings numbered command - 224; the system menu's help is numbered like the
-// system commands, the system menu itself has its own string.
-#define IDS_TIP_OFFSET 224
-#define IDS_SYSTEM_MENU 1344
 // The preview window's tips.
 #define IDS_TIP_PLAY 1400
 #define IDS_TIP_STOP 1401
