@@ -224,13 +224,6 @@ TEST_F(StudioDrag, EditFileAndFormatCommandsDuringAStrokeAreIgnored) {
             ASSERT_EQ(Large(doc).XorValue(x, y), kWhiteIndex) << x << "," << y;
 }
 
-// Puts the system's pointer on a cell (a move that holds the pointer to the grid sends a move of
-// its own there), or off the Studio altogether.
-void ParkPointer(HWND frame, POINT client) {
-    ClientToScreen(frame, &client);
-    SetCursorPos(client.x, client.y);
-}
-
 // Cut and Clear while a selection is being dragged leave it floating; it is put down whole.
 TEST_F(StudioDrag, CutAndClearDuringASelectionMoveAreIgnored) {
     OpenCanvas();

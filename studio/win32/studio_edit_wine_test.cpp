@@ -740,9 +740,11 @@ TEST_F(StudioEditing, CutAndCopyButtonsFollowTheSelectionDrawnWithTheMouse) {
     ASSERT_TRUE(SendCommand(frame, kToolSelectionFrame));
     EXPECT_FALSE(enabled(IDM_EDIT_CUT));
     EditorGrid grid(frame, 16, 16);
+    ParkPointer(frame, grid.CellCentre(6, 6));  // where each drag ends
     grid.Stroke({{2, 2}, {6, 6}});
     EXPECT_TRUE(enabled(IDM_EDIT_CUT));
     EXPECT_TRUE(enabled(IDM_EDIT_COPY));
+    ParkPointer(frame, grid.CellCentre(12, 12));
     grid.Click(12, 12);  // outside: the selection ends and no new one is made
     EXPECT_FALSE(enabled(IDM_EDIT_CUT));
     EXPECT_FALSE(enabled(IDM_EDIT_COPY));

@@ -315,12 +315,6 @@ TEST_F(StudioShell, WindowPlacesAreKeptFromOneSessionToTheNext) {
     EXPECT_EQ(CloseDiscarding(again, frame2), 0);
 }
 
-// Puts the system's pointer on a client point of the frame (the grid follows the real pointer too).
-void ParkPointerAt(HWND frame, POINT client) {
-    ClientToScreen(frame, &client);
-    SetCursorPos(client.x, client.y);
-}
-
 POINT PaletteEntryCentre(int32_t code, int index) {
     for (const PaletteCell& c : PaletteCells(code))
         if (c.kind == PaletteCellKind::Entry && c.value == index)
@@ -335,7 +329,7 @@ TEST_F(StudioShell, CrossHairOnASixteenColourImageShowsTheEntryFifteenMinusTheVa
     Start(kColors16, 9);
     ASSERT_TRUE(SendCommand(frame, kToolRectangle));
     EditorGrid grid(frame, 32, 32);
-    ParkPointerAt(frame, grid.CellCentre(10, 10));
+    ParkPointer(frame, grid.CellCentre(10, 10));
     grid.MoveTo(10, 10);
     EditorPicture shown;
     ASSERT_TRUE(shown.Take(frame, "shell-crosshair.bmp", true));
@@ -350,7 +344,7 @@ TEST_F(StudioShell, CrossHairOnASixteenColourImageShowsTheEntryFifteenMinusTheVa
     EXPECT_EQ(cell(10, 25), teal);
     EXPECT_EQ(cell(10, 10), red);  // the pointer's own cell keeps its colour
     EXPECT_EQ(cell(4, 4), red);
-    ParkPointerAt(frame, {-40, -40});
+    ParkPointer(frame, {-40, -40});
     DWORD_PTR r = 0;
     SendMessageTimeoutA(frame, WM_MOUSELEAVE, 0, 0, SMTO_NORMAL, 5000, &r);
 }
@@ -359,7 +353,7 @@ TEST_F(StudioShell, CrossHairOnASixteenColourImageShowsTheEntryFifteenMinusTheVa
 TEST_F(StudioShell, NewHotSpotFlashesFirstInTheHighlightColour) {
     Start(kMonochrome, 1, 2);
     EditorGrid grid(frame, 32, 32);
-    ParkPointerAt(frame, {-40, -40});
+    ParkPointer(frame, {-40, -40});
     // The first of the flash's ticks (350 ms apart) must be pictured before the second comes; on
     // a machine too busy for that the attempt is made again.
     for (int attempt = 0; attempt < 5; ++attempt) {

@@ -177,6 +177,11 @@ void EditorGrid::MoveBelowGrid(bool right) {
     Send(WM_MOUSEMOVE, right ? MK_RBUTTON : MK_LBUTTON, {f.left + 5, f.bottom + 6});
 }
 
+void ParkPointer(HWND frame, POINT client) {
+    ClientToScreen(frame, &client);
+    SetCursorPos(client.x, client.y);
+}
+
 void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right) {
     for (const PaletteCell& c : PaletteCells(code)) {
         if (c.kind != PaletteCellKind::Entry || c.value != index) continue;

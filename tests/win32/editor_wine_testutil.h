@@ -74,6 +74,12 @@ private:
     GridGeometry m_geo;
 };
 
+// Puts the system's pointer on a client point of the frame, or off the program with a point
+// outside it. The grid follows the real pointer too: moving it sends a mouse move that arrives
+// at some later time, and so does the grid when it holds the pointer inside itself during a
+// selection drag. Tests park the pointer where a drag ends, so that a late move changes nothing.
+void ParkPointer(HWND frame, POINT client);
+
 // Clicks a palette cell showing `index` of a 16-colour or 256-colour palette window.
 void ClickPaletteIndex(HWND palette, int32_t code, int index, bool right = false);
 
