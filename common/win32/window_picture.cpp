@@ -127,6 +127,12 @@ void PrintFrame(HWND w, HDC dc, const RECT& all) {
     SelectObject(dc, oldFont);
 }
 
+// A popup menu being tracked: it has no frame of its own and paints only while it shows.
+bool IsMenuWindow(HWND w) {
+    char cls[16] = {};
+    return GetClassNameA(w, cls, sizeof cls) && lstrcmpA(cls, "#32768") == 0;
+}
+
 }  // namespace
 
 bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& path, bool asShown) {
@@ -164,7 +170,7 @@ bool WriteWindowPicture(const std::vector<HWND>& windows, const std::string& pat
     FillRect(mem, &fill, GetSysColorBrush(COLOR_APPWORKSPACE));
     for (HWND w : windows) {
         if (!w || !IsWindowVisible(w)) continue;
-        if (asShown) {
+        if (asShown || IsMenuWindow(w)) {
             UpdateWindow(w);
             RECT r;
             GetWindowRect(w, &r);
@@ -228,7 +234,7 @@ bool WindowPictureHook::Answer(const COPYDATASTRUCT& data, std::vector<HWND> win
         GetCurrentThreadId(),
         [](HWND w, LPARAM lp) -> BOOL {
             auto* o = reinterpret_cast<Owned*>(lp);
-            if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == o->owner &&
+            if (IsWindowVisible(w) && (GetWindow(w, GW_OWNER) == o->owner || IsMenuWindow(w)) &&
                 std::find(o->list->begin(), o->list->end(), w) == o->list->end())
                 o->list->push_back(w);
             return TRUE;

@@ -42,7 +42,8 @@ class WindowPictureHook {
 
     // Answers a program's WM_COPYDATA: true when it was a picture request from an enabled hook
     // with an acceptable name and the picture was written. `windows` are the program's own windows,
-    // the main one first; visible windows it owns (open dialogs) are pictured on top of them.
+    // the main one first; visible windows it owns (open dialogs) and a popup menu it is tracking
+    // are pictured on top of them, the menu as it shows.
     bool Answer(const COPYDATASTRUCT& data, std::vector<HWND> windows) const;
 
   private:

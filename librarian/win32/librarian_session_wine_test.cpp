@@ -289,6 +289,7 @@ TEST_F(LibrarianSuite, IconsDraggedToAnotherLibrarianMoveOrCopyWithTheirNames) {
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); },
                           kDefaultWaitMs, "the drop menu"));
+    EXPECT_TRUE(RequestPicture(frame, "drop-menu.bmp"));
     for (int i = 0; i < 2; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([&] { return StatusText(target) == "4 objects"; }, 20000, "the target to take two icons"));
