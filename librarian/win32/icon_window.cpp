@@ -798,6 +798,9 @@ void IconWindow::EndDrag(POINT screen, bool cancelled) {
     if (m_services.exchange().DragIconsTo(other, screen, move)) {
         Redraw();
         m_services.ImagesChanged(FormatBoxCause::Removed, before);
+    } else {
+        // A drag that failed leaves the workspace as it was; the status line shows it again.
+        m_services.SelectionChanged();
     }
 }
 

@@ -384,6 +384,93 @@ TEST_F(LibrarianSuite, AMalformedDropIsRefusedAndChangesNothing) {
     EXPECT_TRUE(WaitUntil([&] { return StatusText(frame) == "2 objects"; }, kDefaultWaitMs, "the icon"));
 }
 
+// A drop target in this process that looks like another Librarian: it answers the initiation,
+// takes the poke and never acknowledges it.
+class SilentDropTarget {
+  public:
+    SilentDropTarget(POINT corner) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VtLibMain";
+        RegisterClassA(&wc);
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.cbWndExtra = sizeof(LONG_PTR);
+        wc.lpszClassName = "VtLibChild";
+        RegisterClassA(&wc);
+        m_frame = CreateWindowExA(WS_EX_TOPMOST, "VtLibMain", "silent", WS_POPUP | WS_VISIBLE, corner.x, corner.y,
+                                  200, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(m_frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(m_seen));
+        m_child = CreateWindowA("VtLibChild", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, m_frame, nullptr,
+                                wc.hInstance, nullptr);
+    }
+    ~SilentDropTarget() { DestroyWindow(m_frame); }
+    HWND child() const { return m_child; }
+    bool Initiated() const { return m_seen[0] != 0; }
+    bool Poked() const { return m_seen[1] != 0; }
+    bool Terminated() const { return m_seen[2] != 0; }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* seen = reinterpret_cast<int*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (!seen) return DefWindowProcA(w, msg, wp, lp);
+        if (msg == WM_DDE_INITIATE) {
+            seen[0] = 1;
+            SendMessageA(reinterpret_cast<HWND>(wp), WM_DDE_ACK, reinterpret_cast<WPARAM>(w),
+                         MAKELPARAM(GlobalAddAtomA("Vantoro"), GlobalAddAtomA("Make it so!")));
+            return 0;
+        }
+        if (msg == WM_DDE_POKE) {  // kept, never answered
+            seen[1] = 1;
+            UINT_PTR data = 0, item = 0;
+            UnpackDDElParam(WM_DDE_POKE, lp, &data, &item);
+            FreeDDElParam(WM_DDE_POKE, lp);
+            if (data) GlobalFree(reinterpret_cast<HGLOBAL>(data));
+            if (item) GlobalDeleteAtom(static_cast<ATOM>(item));
+            return 0;
+        }
+        if (msg == WM_DDE_TERMINATE) seen[2] = 1;
+        return DefWindowProcA(w, msg, wp, lp);
+    }
+
+    HWND m_frame = nullptr;
+    HWND m_child = nullptr;
+    int m_seen[3] = {};  // initiated, poked, terminated
+};
+
+TEST_F(LibrarianSuite, ADropTargetThatNeverAnswersEndsTheDragAndChangesNothing) {
+    WriteTestLibrary(PictureFolder() + "\\suite-silent.icl", {{"stays", {{32, 4}}, 0x22}});
+    Start("suite-silent.icl");
+    SetWindowPos(frame, HWND_TOP, 0, 0, 420, 360, 0);
+    SilentDropTarget target(POINT{460, 40});
+    POINT drop{100, 100};
+    ClientToScreen(target.child(), &drop);
+    ASSERT_EQ(WindowFromPoint(drop), target.child());
+    ScreenToClient(child, &drop);
+    const POINT from = WindowsViewIcon(0);
+    Click(from);
+    Send(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    Send(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + 20, from.y + 20));
+    Send(child, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+    PostMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+
+    // The wait is bounded: the drag ends with the message, and the conversation is ended.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            box = FindWindowA("#32770", "Vantoro Librarian");
+            return box && AllChildTexts(box).find("Drop target is not responding.") != std::string::npos;
+        },
+        60000, "the drag to give up"));
+    EXPECT_TRUE(target.Initiated());
+    EXPECT_TRUE(target.Poked());
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) && target.Terminated(); }, kDefaultWaitMs,
+                          "the box to close and the conversation to end"));
+    EXPECT_EQ(StatusText(frame), "1 object") << "the moved icon stays";
+    EXPECT_TRUE(Grayed(frame, IDM_FILE_SAVE)) << "the workspace is unchanged";
+}
+
 // The blocks counted by a program that wrote its counts as it ended.
 DdeBlockCounts CountsOfProcess(DWORD pid) {
     DdeBlockCounts counts{-1, -1};
