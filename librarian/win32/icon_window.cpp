@@ -567,11 +567,12 @@ void IconWindow::OnMouseMove(POINT client, WPARAM keys) {
     ClientToScreen(m_hwnd, &screen);
     switch (m_track) {
         case Track::Pending:
-            if (!(keys & (MK_LBUTTON | MK_RBUTTON))) {
-                m_track = Track::None;
-                ReleaseCapture();
-            } else if (std::abs(client.x - m_downClient.x) + std::abs(client.y - m_downClient.y) >=
-                       kDragThreshold) {
+            // Only a move with the button held starts a drag. A move without one is one the system
+            // sends on its own (a window moved under the pointer): the press stays pending, since
+            // the captured release, or the loss of the capture, is what ends it.
+            if ((keys & (MK_LBUTTON | MK_RBUTTON)) &&
+                std::abs(client.x - m_downClient.x) + std::abs(client.y - m_downClient.y) >=
+                    kDragThreshold) {
                 StartDrag(screen);
             }
             break;
